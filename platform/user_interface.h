@@ -1,0 +1,40 @@
+#pragma once
+// User-interface functions that need no form: the modal message box and posted window messages.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Message box styles and answers.
+inline constexpr int vbOKOnly = 0;
+inline constexpr int vbCritical = 16;
+inline constexpr int vbExclamation = 48;
+inline constexpr int vbOK = 1;
+
+// Shows a modal message box and returns the button pressed. Lines in the prompt may be
+// separated by a lone carriage return, as the program writes them.
+int MsgBox(const std::string& prompt, int style, const std::string& title);
+
+// Who shows message boxes: the windowing toolkit installs a real one, tests install a recorder.
+// Without either, the box is written to standard error and answered with OK.
+class MessageBoxPresenter {
+public:
+    virtual ~MessageBoxPresenter() = default;
+    virtual int Show(const std::string& prompt, int style, const std::string& title) = 0;
+};
+// Returns the presenter in use before; nullptr returns to the standard-error one.
+MessageBoxPresenter* SetMessageBoxPresenter(MessageBoxPresenter* presenter);
+
+// Window handles are small positive numbers the platform gives out. A window receives the
+// messages posted to it on the user-interface thread, in the order they were posted.
+using WindowMessageReceiver =
+    std::function<void(std::uint32_t message, std::int32_t wParam, std::int32_t lParam)>;
+std::int32_t RegisterWindowHandle(WindowMessageReceiver receiver);
+void ReleaseWindowHandle(std::int32_t hWnd);
+
+// Safe from any thread. Returns non-zero when the window exists.
+std::int32_t PostMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t wParam,
+                          std::int32_t lParam);
+
+// Delivers the posted messages; runs by itself on the user-interface thread when an
+// application event loop exists, and tests may call it directly.
+void DispatchPostedMessages();
