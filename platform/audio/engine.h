@@ -1,0 +1,47 @@
+#pragma once
+// The process's one audio output: every playing Player is mixed into it.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/audio/line.h"
+
+namespace audio {
+
+class Mixer;
+class Sink;
+
+class Engine {
+public:
+    static Engine& Shared();  // opens the output on first use: SDL2 audio, else the null sink
+    // Chooses the sink by name before first use: "sdl" or "null" (tests and tools ask for
+    // "null"), or "offline" (no clock: the caller pulls the mix with Pull, for benchmarks).
+    // Returns false for an unknown name or when the engine is already running.
+    static bool ChooseSink(const std::string& name);
+    // The sink names in order of preference ("sdl", "null", "offline").
+    static std::vector<std::string> SinkNames();
+
+    int SampleRate() const;
+    std::string SinkName() const;  // "sdl", "null" or "offline"
+    void SetLineGain(Line line, float gain);  // 0.0 .. 1.0; applied in the mix
+    float LineGain(Line line) const;
+
+    // Renders the next `frames` stereo frames of the mix into `stereo` on the caller's thread.
+    // Only the offline sink lets the caller drive the mix; returns false on any other sink.
+    bool Pull(float* stereo, int frames);
+
+    // The mix itself, shared with players and recorders so they may outlive the engine.
+    std::shared_ptr<Mixer> SharedMixer() const;
+
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+private:
+    Engine();
+    std::shared_ptr<Mixer> mixer_;
+    std::unique_ptr<Sink> sink_;
+    std::string sinkName_;
+};
+
+}  // namespace audio

@@ -1,0 +1,44 @@
+#pragma once
+// One open device's transport over a clip.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/audio/clip.h"
+
+namespace audio {
+
+class Track;
+
+enum class PlayState { Stopped, Playing, Paused };
+
+// One open device's transport. Control calls come from one thread at a time (the caller's);
+// rendering happens on the engine's thread. Never blocks the audio thread.
+class Player {
+public:
+    explicit Player(std::shared_ptr<const Clip> clip);  // attaches to Engine::Shared(), stopped at 0
+    ~Player();                                           // silent and detached before it returns
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    void Play(std::optional<std::int64_t> fromMs, std::optional<std::int64_t> toMs, bool repeat);
+    void Pause();   // Playing -> Paused, position held
+    void Resume();  // Paused -> Playing
+    void Stop();    // -> Stopped, position kept where it was
+    void Seek(std::int64_t ms);  // -> Stopped at ms (clamped to 0..LengthMs)
+    PlayState State() const;
+    std::int64_t PositionMs() const;  // advances in real time while Playing, also on the null sink
+    std::int64_t LengthMs() const;
+    // Blocks until the state is no longer Playing (end or "to" reached, Stop/Pause from another
+    // thread).
+    void WaitWhilePlaying() const;
+    // Called once each time playback reaches its end (or its "to" position) by itself, from a
+    // non-audio thread; not called for Stop/Pause/Seek.
+    void SetOnFinished(std::function<void()> callback);
+
+private:
+    std::shared_ptr<Track> track_;
+};
+
+}  // namespace audio
