@@ -1,0 +1,127 @@
+// Windows paths onto the Linux file system, ignoring letter case one component at a time.
+#include <QString>
+#include <algorithm>
+#include <cctype>
+
+#include "platform/drives.h"
+
+namespace drives {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::vector<std::string> splitComponents(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : path) {
+        if (isSeparator(c)) {
+            if (!current.empty()) parts.push_back(std::move(current));
+            current.clear();
+        } else {
+            current.push_back(c);
+        }
+    }
+    if (!current.empty()) parts.push_back(std::move(current));
+    return parts;
+}
+
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    return QString::compare(QString::fromStdString(a), QString::fromStdString(b),
+                            Qt::CaseInsensitive) == 0;
+}
+
+// The entry of a folder that a name stands for: the exact spelling, else the first entry
+// (in code-point order) that matches ignoring case.
+std::optional<std::string> findEntry(const fs::path& folder, const std::string& name) {
+    std::error_code error;
+    if (fs::exists(folder / name, error)) return name;
+    std::optional<std::string> best;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string entry = it->path().filename().string();
+        if (sameIgnoringCase(entry, name) && (!best || entry < *best)) best = entry;
+    }
+    return best;
+}
+
+struct Start {
+    fs::path root;    // mount point: ".." never climbs above it
+    fs::path folder;  // where the relative components begin
+    std::string rest;
+};
+
+std::optional<fs::path> walk(const Start& start, bool lastMayBeNew) {
+    fs::path current = start.folder;
+    const auto parts = splitComponents(start.rest);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string& part = parts[i];
+        if (part == ".") continue;
+        if (part == "..") {
+            if (current != start.root) current = current.parent_path();
+            continue;
+        }
+        auto entry = findEntry(current, part);
+        if (!entry) {
+            if (lastMayBeNew && i + 1 == parts.size()) return current / part;
+            return std::nullopt;
+        }
+        current /= *entry;
+    }
+    std::error_code error;
+    if (!lastMayBeNew && !fs::exists(current, error)) return std::nullopt;
+    return current;
+}
+
+std::optional<Start> startOf(const std::string& path) {
+    if (path.starts_with("/")) return Start{"/", "/", path};
+    const bool hasDrive = path.size() >= 2 && path[1] == ':' &&
+                          std::isalpha(static_cast<unsigned char>(path[0]));
+    const char letter = hasDrive ? path[0] : CurrentDrive();
+    const auto drive = Find(letter);
+    if (!drive) return std::nullopt;
+    std::string rest = hasDrive ? path.substr(2) : path;
+    if (!rest.empty() && isSeparator(rest.front())) return Start{drive->mountPoint, drive->mountPoint, rest};
+    // Relative to the drive's current directory, itself an absolute Windows path.
+    const auto here = walk({drive->mountPoint, drive->mountPoint,
+                            CurrentDirectory(letter).substr(2)}, false);
+    if (!here) return std::nullopt;
+    return Start{drive->mountPoint, *here, rest};
+}
+
+}  // namespace
+
+std::optional<fs::path> Resolve(const std::string& windowsPath) {
+    if (windowsPath.empty()) return std::nullopt;
+    const auto start = startOf(windowsPath);
+    return start ? walk(*start, false) : std::nullopt;
+}
+
+std::optional<fs::path> ResolveForCreate(const std::string& windowsPath) {
+    if (windowsPath.empty() || isSeparator(windowsPath.back())) return std::nullopt;
+    const auto start = startOf(windowsPath);
+    return start ? walk(*start, true) : std::nullopt;
+}
+
+std::string ToWindows(const fs::path& linuxPath) {
+    const fs::path path = linuxPath.lexically_normal();
+    std::optional<Drive> best;
+    std::size_t bestDepth = 0;
+    for (const auto& drive : All()) {
+        const auto relative = path.lexically_relative(drive.mountPoint);
+        if (relative.empty() || *relative.begin() == "..") continue;
+        const auto depth = static_cast<std::size_t>(std::distance(drive.mountPoint.begin(), drive.mountPoint.end()));
+        if (!best || depth > bestDepth) best = drive, bestDepth = depth;
+    }
+    if (!best) return {};
+    std::string result = std::string(1, best->letter) + ":";
+    const auto relative = path.lexically_relative(best->mountPoint);
+    for (const auto& part : relative) {
+        if (part == "." || part.empty()) continue;
+        result += "\\" + part.string();
+    }
+    return result.size() == 2 ? result + "\\" : result;
+}
+
+}  // namespace drives

@@ -1,0 +1,35 @@
+#pragma once
+// A temporary folder that is removed with everything in it when the test ends, and a drive
+// table that maps letters to folders the test controls.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/drives.h"
+
+namespace test_support {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // Writes a file (creating its folders) and returns its path.
+    std::filesystem::path Write(const std::string& relative, const std::string& bytes = "x") const;
+    std::filesystem::path MakeFolder(const std::string& relative) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// Replaces the drive table for the life of the object.
+class ScopedDrives {
+public:
+    explicit ScopedDrives(std::vector<drives::Drive> table);
+    ~ScopedDrives();
+};
+
+}  // namespace test_support
