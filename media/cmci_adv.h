@@ -32,14 +32,14 @@ struct QueryOptions {  // set and status always wait
 
 struct OpenOptions {
     std::int32_t DeviceType = 10;
-    std::string FilePath;
+    std::string FilePath{};  // braces keep -Wmissing-field-initializers quiet at call sites
     Boolean Shareable = vbFalse;
     std::int16_t BufferSize = 0;
     std::int32_t Parent_Handle = 0;
     Boolean Style_Child = vbFalse;
     Boolean Style_Overlapped = vbFalse;
     Boolean Style_Popup = vbFalse;
-    std::string Style_Type;
+    std::string Style_Type{};
     std::int32_t hCallbackProc = 0;
     Boolean ShowErrors = vbFalse;
 };
