@@ -1,0 +1,17 @@
+#pragma once
+// The windowing toolkit: forms, their controls and menus, the screen and the application.
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/command_button.h"
+#include "platform/toolkit/dir_list_box.h"
+#include "platform/toolkit/drive_list_box.h"
+#include "platform/toolkit/file_list_box.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/frame.h"
+#include "platform/toolkit/image.h"
+#include "platform/toolkit/key_codes.h"
+#include "platform/toolkit/label.h"
+#include "platform/toolkit/line.h"
+#include "platform/toolkit/menu.h"
+#include "platform/toolkit/picture.h"
+#include "platform/toolkit/screen.h"
+#include "platform/toolkit/vscroll_bar.h"

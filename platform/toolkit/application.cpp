@@ -1,0 +1,36 @@
+#include "platform/toolkit/application.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include "platform/toolkit/message_box_window.h"
+
+namespace {
+
+// The classic forms were drawn in MS Sans Serif 8.25 pt; Nimbus Sans (Helvetica metrics) comes
+// closest among the free fonts, DejaVu Sans is the fallback everywhere.
+void UseClassicFonts() {
+    const QStringList standIns = {QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")};
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), standIns);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    QApplication::setFont(font);
+}
+
+toolkit::MessageBoxWindow& MessageBoxWindowInstance() {
+    static toolkit::MessageBoxWindow window;
+    return window;
+}
+
+}  // namespace
+
+Application::Application(int& argc, char** argv, const std::string& title)
+    : app_(std::make_unique<QApplication>(argc, argv)) {
+    QApplication::setApplicationName(QString::fromStdString(title));
+    UseClassicFonts();
+    SetMessageBoxPresenter(&MessageBoxWindowInstance());
+}
+
+Application::~Application() { SetMessageBoxPresenter(nullptr); }
+
+int Application::Run() { return QApplication::exec(); }

@@ -1,0 +1,21 @@
+#pragma once
+// The toolkit's application: the event loop, the program's title, the message box and the
+// fonts standing in for the classic ones. Create one before any form.
+#include <memory>
+#include <string>
+
+class QApplication;
+
+class Application {
+public:
+    Application(int& argc, char** argv, const std::string& title);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Runs the event loop until the last window is closed; returns the exit code.
+    int Run();
+
+private:
+    std::unique_ptr<QApplication> app_;
+};

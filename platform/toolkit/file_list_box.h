@@ -1,0 +1,46 @@
+#pragma once
+// The file list: names of the files of one folder that match a pattern such as "*.mid;*.rmi",
+// sorted ignoring case. Ordinary, read-only and archive files are listed; hidden files
+// (names starting with ".") are not. KeyUp is raised when a key is released (not for
+// auto-repeat), after the list has moved its selection on the key going down.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/control.h"
+
+class FileList;
+
+class FileListBox : public Control {
+public:
+    explicit FileListBox(Container& parent);
+
+    std::string Path() const { return path_; }
+    // A folder that cannot be read raises an error and leaves the list as it was.
+    void Path(const std::string& pathOrDrive);
+    std::string Pattern() const { return pattern_; }
+    void Pattern(const std::string& pattern);
+    // Re-reads the folder; the selection is cleared.
+    void Refresh();
+
+    std::int16_t ListCount() const { return static_cast<std::int16_t>(names_.size()); }
+    std::string List(std::int16_t index) const;
+    // -1 when nothing is selected. Error 380 for an index outside the list.
+    std::int16_t ListIndex() const;
+    void ListIndex(std::int16_t index);
+    std::string FileName() const;  // the selected entry, or empty text
+
+    std::function<void()> DblClick;
+    std::function<void(std::int16_t KeyCode, std::int16_t Shift)> KeyUp;
+
+private:
+    friend class FileList;
+    void Fill(const std::vector<std::string>& names);
+    bool Matches(const std::string& name) const;
+
+    FileList* list_;
+    std::string path_;
+    std::string pattern_ = "*.*";
+    std::vector<std::string> names_;
+};

@@ -1,0 +1,74 @@
+#include "platform/toolkit/vscroll_bar.h"
+
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/runtime_error.h"
+
+VScrollBar::VScrollBar(Container& parent)
+    : Control(parent, new QScrollBar(Qt::Vertical)), bar_(static_cast<QScrollBar*>(Widget())) {
+    // Without tracking, a drag reports sliderMoved (Scroll) and commits the value on release.
+    bar_->setTracking(false);
+    ApplyRange();
+    QObject::connect(bar_, &QScrollBar::sliderMoved, [this](int position) {
+        value_ = FromBar(position);
+        if (Scroll) Scroll();
+    });
+    QObject::connect(bar_, &QScrollBar::valueChanged,
+                     [this](int position) { SetValueAndNotify(FromBar(position)); });
+}
+
+void VScrollBar::Min(std::int16_t value) {
+    min_ = value;
+    ApplyRange();
+}
+
+void VScrollBar::Max(std::int16_t value) {
+    max_ = value;
+    ApplyRange();
+}
+
+void VScrollBar::Value(std::int16_t value) {
+    if (value < std::min(min_, max_) || value > std::max(min_, max_)) {
+        throw RuntimeError(vberr::InvalidPropertyValue, "Invalid property value");
+    }
+    {
+        const QSignalBlocker blocker(bar_);
+        bar_->setValue(ToBar(value));
+    }
+    if (value != value_) SetValueAndNotify(value);
+}
+
+void VScrollBar::SmallChange(std::int16_t value) {
+    smallChange_ = value;
+    bar_->setSingleStep(value);
+}
+
+void VScrollBar::LargeChange(std::int16_t value) {
+    largeChange_ = value;
+    bar_->setPageStep(value);
+}
+
+int VScrollBar::ToBar(std::int16_t value) const { return std::abs(value - min_); }
+
+std::int16_t VScrollBar::FromBar(int position) const {
+    return static_cast<std::int16_t>(max_ >= min_ ? min_ + position : min_ - position);
+}
+
+void VScrollBar::ApplyRange() {
+    // A new range pulls the value inside it, as the toolkit does.
+    const std::int16_t clamped = std::clamp(value_, std::min(min_, max_), std::max(min_, max_));
+    {
+        const QSignalBlocker blocker(bar_);
+        bar_->setRange(0, std::abs(max_ - min_));
+        bar_->setValue(ToBar(clamped));
+    }
+    if (clamped != value_) SetValueAndNotify(clamped);
+}
+
+void VScrollBar::SetValueAndNotify(std::int16_t value) {
+    value_ = value;
+    if (Change) Change();
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Which widget a window handle names, for dialogs that take an owner by handle.
+#include <cstdint>
+
+class QWidget;
+
+namespace toolkit {
+
+void RegisterWindowWidget(std::int32_t hWnd, QWidget* widget);
+void ForgetWindowWidget(std::int32_t hWnd);
+QWidget* WindowWidget(std::int32_t hWnd);  // nullptr for an unknown handle
+
+}  // namespace toolkit
