@@ -30,6 +30,7 @@ public:
 
 private:
     std::shared_ptr<Capture> capture_;
+    bool recording_ = false;
 };
 
 }  // namespace audio

@@ -1,0 +1,47 @@
+#pragma once
+// The recorder's tap on the mix. The audio thread writes into a fixed ring; the mixer's
+// service thread (and the control thread when it asks) moves the frames into one-second
+// chunks, so capture memory grows by a fixed amount per minute and the audio thread never
+// allocates.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace audio {
+
+class Capture {
+public:
+    static constexpr std::int64_t kMaxMinutes = 30;  // longer captures keep their first 30 min
+
+    explicit Capture(int sampleRate);
+
+    int SampleRate() const { return sampleRate_; }
+
+    // audio thread: copies stereo frames into the ring; frames that do not fit are dropped.
+    void Write(const float* stereo, int frames);
+
+    // control or service thread: moves what the ring holds into the chunks.
+    void Drain();
+    void Clear();
+    std::int64_t Frames();
+    // Copies frames [first, first + count) into `stereo` (after a Drain).
+    void Read(std::int64_t first, std::int64_t count, float* stereo);
+
+private:
+    const int sampleRate_;
+    const std::int64_t chunkFrames_;
+    const std::int64_t maxFrames_;
+
+    // Single-producer, single-consumer ring of stereo frames.
+    std::vector<float> ring_;
+    std::atomic<std::uint64_t> written_{0};
+    std::atomic<std::uint64_t> read_{0};
+
+    std::mutex chunksMutex_;  // consumer side: Drain, Clear, Read
+    std::vector<std::unique_ptr<float[]>> chunks_;
+    std::int64_t frames_ = 0;
+};
+
+}  // namespace audio

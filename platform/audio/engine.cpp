@@ -1,0 +1,89 @@
+#include "platform/audio/engine.h"
+
+#include <cstdio>
+#include <mutex>
+
+#include "platform/audio/mixer.h"
+#include "platform/audio/sink.h"
+
+namespace audio {
+
+namespace {
+
+constexpr int kSampleRate = 44100;
+
+struct Choice {
+    std::mutex mutex;
+    std::string name;  // empty: the first sink that opens
+    bool started = false;
+};
+
+Choice& SinkChoice() {
+    static Choice choice;
+    return choice;
+}
+
+}  // namespace
+
+Engine& Engine::Shared() {
+    static Engine engine;
+    return engine;
+}
+
+bool Engine::ChooseSink(const std::string& name) {
+    Choice& choice = SinkChoice();
+    std::lock_guard lock(choice.mutex);
+    if (choice.started) return false;
+    for (const SinkEntry& entry : SinkTable()) {
+        if (name == entry.name) {
+            choice.name = name;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> Engine::SinkNames() {
+    std::vector<std::string> names;
+    for (const SinkEntry& entry : SinkTable()) names.emplace_back(entry.name);
+    return names;
+}
+
+Engine::Engine() : mixer_(std::make_shared<Mixer>(kSampleRate)) {
+    Choice& choice = SinkChoice();
+    std::lock_guard lock(choice.mutex);
+    choice.started = true;
+    for (const SinkEntry& entry : SinkTable()) {
+        const bool wanted = choice.name.empty() ? !entry.demandOnly : choice.name == entry.name;
+        if (!wanted) continue;
+        sink_ = entry.open(mixer_);
+        if (sink_) {
+            sinkName_ = entry.name;
+            return;
+        }
+    }
+    // Nothing asked for opened: the null sink always does.
+    std::fprintf(stderr, "audio: no sound output opened; playing silently\n");
+    sink_ = OpenNullSink(mixer_);
+    sinkName_ = "null";
+}
+
+Engine::~Engine() = default;
+
+int Engine::SampleRate() const { return mixer_->SampleRate(); }
+
+std::string Engine::SinkName() const { return sinkName_; }
+
+void Engine::SetLineGain(Line line, float gain) { mixer_->SetGain(line, gain); }
+
+float Engine::LineGain(Line line) const { return mixer_->Gain(line); }
+
+bool Engine::Pull(float* stereo, int frames) {
+    if (sinkName_ != "offline") return false;
+    mixer_->Render(stereo, frames);
+    return true;
+}
+
+std::shared_ptr<Mixer> Engine::SharedMixer() const { return mixer_; }
+
+}  // namespace audio

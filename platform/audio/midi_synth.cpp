@@ -1,0 +1,149 @@
+#include "platform/audio/midi_synth.h"
+
+#include <algorithm>
+
+#include "platform/audio/engine.h"
+
+namespace audio {
+
+namespace {
+
+constexpr std::array kSoundfontNames = {"default-GM.sf2", "FluidR3_GM.sf2", "TimGM6mb.sf2"};
+// After this long without a playing song the reverb tail is over and rendering can pause.
+constexpr int kTailSeconds = 3;
+
+struct SharedState {
+    std::mutex mutex;
+    std::shared_ptr<MidiSynth> synth;
+};
+
+SharedState& Shared() {
+    static SharedState state;
+    return state;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> FindSoundfont(const std::filesystem::path& directory) {
+    for (const char* name : kSoundfontNames) {
+        std::error_code ignored;
+        const auto candidate = directory / name;
+        if (std::filesystem::is_regular_file(candidate, ignored)) return candidate;
+    }
+    return std::nullopt;
+}
+
+std::shared_ptr<MidiSynth> MidiSynth::Shared(std::string* detail) {
+    SharedState& shared = audio::Shared();
+    std::lock_guard lock(shared.mutex);
+    if (shared.synth) return shared.synth;
+    const auto soundfont = FindSoundfont(kSoundfontDirectory);
+    if (!soundfont) {
+        *detail = "no General MIDI soundfont in " + std::string(kSoundfontDirectory);
+        return nullptr;
+    }
+    const std::shared_ptr<Mixer> mixer = Engine::Shared().SharedMixer();
+    auto synth = std::make_shared<MidiSynth>(mixer->SampleRate(), *soundfont);
+    if (!synth->Ready()) {
+        *detail = "the soundfont " + soundfont->string() + " cannot be loaded";
+        return nullptr;
+    }
+    mixer->AttachBus(synth);
+    shared.synth = synth;
+    return synth;
+}
+
+bool MidiSynth::Loaded() {
+    SharedState& shared = audio::Shared();
+    std::lock_guard lock(shared.mutex);
+    return shared.synth != nullptr;
+}
+
+MidiSynth::MidiSynth(int sampleRate, const std::filesystem::path& soundfont)
+    : sampleRate_(sampleRate) {
+    settings_ = new_fluid_settings();
+    if (!settings_) return;
+    fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
+    fluid_settings_setint(settings_, "synth.midi-channels", 16 * kBlocks);
+    // Every call is already serialised by the mixer's lock.
+    fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
+    synth_ = new_fluid_synth(settings_);
+    if (!synth_) return;
+    fontId_ = fluid_synth_sfload(synth_, soundfont.c_str(), 1);
+    for (int channel = 0; channel < 16 * kBlocks; ++channel)
+        fluid_synth_set_channel_type(synth_, channel,
+                                     channel % 16 == 9 ? CHANNEL_TYPE_DRUM : CHANNEL_TYPE_MELODIC);
+}
+
+MidiSynth::~MidiSynth() {
+    if (synth_) delete_fluid_synth(synth_);
+    if (settings_) delete_fluid_settings(settings_);
+}
+
+int MidiSynth::AcquireBlock() {
+    std::lock_guard lock(blocksMutex_);
+    const auto free = std::find(blockTaken_.begin(), blockTaken_.end(), false);
+    if (free == blockTaken_.end()) return -1;
+    *free = true;
+    return static_cast<int>(free - blockTaken_.begin());
+}
+
+void MidiSynth::ReleaseBlock(int block) {
+    if (block < 0) return;
+    std::lock_guard lock(blocksMutex_);
+    blockTaken_[block] = false;
+}
+
+void MidiSynth::Send(int block, std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+    idleFrames_ = 0;
+    const int channel = 16 * block + (status & 0x0F);
+    switch (status & 0xF0) {
+        case 0x80: fluid_synth_noteoff(synth_, channel, data1); break;
+        case 0x90:
+            if (data2 == 0)
+                fluid_synth_noteoff(synth_, channel, data1);
+            else
+                fluid_synth_noteon(synth_, channel, data1, data2);
+            break;
+        case 0xA0: fluid_synth_key_pressure(synth_, channel, data1, data2); break;
+        case 0xB0: fluid_synth_cc(synth_, channel, data1, data2); break;
+        case 0xC0: fluid_synth_program_change(synth_, channel, data1); break;
+        case 0xD0: fluid_synth_channel_pressure(synth_, channel, data1); break;
+        case 0xE0: fluid_synth_pitch_bend(synth_, channel, data1 | data2 << 7); break;
+        default: break;
+    }
+}
+
+void MidiSynth::Restore(int block, const SongState& state) {
+    idleFrames_ = 0;
+    for (int index = 0; index < 16; ++index) {
+        const int channel = 16 * block + index;
+        const ChannelState& wanted = state[index];
+        fluid_synth_all_sounds_off(synth_, channel);
+        fluid_synth_cc(synth_, channel, 121, 0);
+        // Defaults first, then whatever the song set, bank select before the program.
+        for (const auto& [controller, value] : {std::pair{0, 0}, {32, 0}, {7, 100}, {10, 64},
+                                               {11, 127}, {64, 0}})
+            fluid_synth_cc(synth_, channel, controller, value);
+        for (int controller = 0; controller < 128; ++controller)
+            if (wanted.controllerSet.test(controller))
+                fluid_synth_cc(synth_, channel, controller, wanted.controllers[controller]);
+        fluid_synth_program_change(synth_, channel, wanted.program);
+        fluid_synth_pitch_wheel_sens(synth_, channel, wanted.bendRange);
+        fluid_synth_pitch_bend(synth_, channel, wanted.bend);
+        fluid_synth_channel_pressure(synth_, channel, wanted.pressure);
+    }
+}
+
+void MidiSynth::SoundsOff(int block) {
+    for (int index = 0; index < 16; ++index) fluid_synth_all_sounds_off(synth_, 16 * block + index);
+}
+
+void MidiSynth::Render(float* stereo, int frames) {
+    if (idleFrames_ > std::int64_t(kTailSeconds) * sampleRate_) return;
+    idleFrames_ += frames;
+    fluid_synth_write_float(synth_, frames, scratch_.data(), 0, 2, scratch_.data(), 1, 2);
+    for (int i = 0; i < 2 * frames; ++i) stereo[i] += scratch_[i];
+}
+
+}  // namespace audio

@@ -1,0 +1,96 @@
+#include "platform/audio/player.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "platform/audio/engine.h"
+#include "platform/audio/mixer.h"
+#include "platform/audio/track.h"
+
+namespace audio {
+
+namespace {
+
+// Clamped to the clip, with its length in ms meaning its very last frame.
+std::int64_t MsToFrames(const Track& track, std::int64_t ms) {
+    if (ms >= track.LengthMs()) return track.LengthFrames();
+    return std::max<std::int64_t>(ms, 0) * track.Owner().SampleRate() / 1000;
+}
+
+}  // namespace
+
+Player::Player(std::shared_ptr<const Clip> clip)
+    : track_(std::make_shared<Track>(std::move(clip), Engine::Shared().SharedMixer())) {
+    track_->Owner().Attach(track_);
+}
+
+Player::~Player() {
+    {
+        std::lock_guard lock(track_->Owner().Lock());
+        track_->Stop();
+    }
+    track_->Owner().Detach(track_.get());
+    track_->Publish();
+    track_->SetOnFinished(nullptr);
+}
+
+void Player::Play(std::optional<std::int64_t> fromMs, std::optional<std::int64_t> toMs,
+                  bool repeat) {
+    {
+        std::lock_guard lock(track_->Owner().Lock());
+        const std::int64_t from = fromMs ? MsToFrames(*track_, *fromMs) : track_->PositionFrames();
+        const std::int64_t to = toMs ? MsToFrames(*track_, *toMs) : track_->LengthFrames();
+        // An unbounded loop goes back to the start of the clip, a bounded one to its "from".
+        const std::int64_t loopStart = fromMs ? from : 0;
+        track_->Play(from, to, loopStart, repeat);
+    }
+    track_->Publish();
+}
+
+void Player::Pause() {
+    {
+        std::lock_guard lock(track_->Owner().Lock());
+        track_->Pause();
+    }
+    track_->Publish();
+}
+
+void Player::Resume() {
+    std::lock_guard lock(track_->Owner().Lock());
+    track_->Resume();
+}
+
+void Player::Stop() {
+    {
+        std::lock_guard lock(track_->Owner().Lock());
+        track_->Stop();
+    }
+    track_->Publish();
+}
+
+void Player::Seek(std::int64_t ms) {
+    {
+        std::lock_guard lock(track_->Owner().Lock());
+        track_->Seek(MsToFrames(*track_, ms));
+    }
+    track_->Publish();
+}
+
+PlayState Player::State() const { return track_->State(); }
+
+std::int64_t Player::PositionMs() const {
+    const std::int64_t frame = track_->PositionFrames();
+    // Whole-frame lengths round down; the end of the clip reads as its exact length.
+    if (frame >= track_->LengthFrames()) return track_->LengthMs();
+    return std::min(frame * 1000 / track_->Owner().SampleRate(), track_->LengthMs());
+}
+
+std::int64_t Player::LengthMs() const { return track_->LengthMs(); }
+
+void Player::WaitWhilePlaying() const { track_->WaitWhilePlaying(); }
+
+void Player::SetOnFinished(std::function<void()> callback) {
+    track_->SetOnFinished(std::move(callback));
+}
+
+}  // namespace audio

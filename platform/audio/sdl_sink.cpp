@@ -1,0 +1,64 @@
+// SDL2 audio output. The application owns SDL's audio start-up (SDL_InitSubSystem with
+// SDL_INIT_AUDIO); without it this sink does not open and the null sink takes over. SDL's own
+// SDL_AUDIODRIVER choice (the disk driver to capture the output, for one) is left to SDL.
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "platform/audio/mixer.h"
+#include "platform/audio/sink.h"
+
+namespace audio {
+
+namespace {
+
+constexpr int kPeriodFrames = 512;
+
+class SdlSink final : public Sink {
+public:
+    explicit SdlSink(std::shared_ptr<Mixer> mixer) : mixer_(std::move(mixer)) {}
+
+    ~SdlSink() override {
+        if (device_ != 0) SDL_CloseAudioDevice(device_);
+    }
+
+    bool Open() {
+        if (SDL_WasInit(SDL_INIT_AUDIO) == 0) return false;
+        SDL_AudioSpec wanted{};
+        wanted.freq = mixer_->SampleRate();
+        wanted.format = AUDIO_F32SYS;
+        wanted.channels = 2;
+        wanted.samples = kPeriodFrames;
+        wanted.callback = &SdlSink::Fill;
+        wanted.userdata = mixer_.get();
+        SDL_AudioSpec obtained{};
+        // No changes allowed: SDL converts to whatever the device takes.
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+        if (device_ == 0) {
+            std::fprintf(stderr, "audio: SDL output unavailable: %s\n", SDL_GetError());
+            return false;
+        }
+        SDL_PauseAudioDevice(device_, 0);
+        return true;
+    }
+
+private:
+    static void Fill(void* userdata, Uint8* stream, int length) {
+        auto* mixer = static_cast<Mixer*>(userdata);
+        mixer->Render(reinterpret_cast<float*>(stream),
+                      length / static_cast<int>(2 * sizeof(float)));
+    }
+
+    std::shared_ptr<Mixer> mixer_;
+    SDL_AudioDeviceID device_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<Sink> OpenSdlSink(const std::shared_ptr<Mixer>& mixer) {
+    auto sink = std::make_unique<SdlSink>(mixer);
+    if (!sink->Open()) return nullptr;
+    return sink;
+}
+
+}  // namespace audio
