@@ -1,0 +1,141 @@
+#include "platform/mci/command_syntax.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/mci/tokens.h"
+
+namespace mci {
+
+namespace {
+
+using enum ValueKind;
+
+constexpr FlagSyntax kWait{Flag::Wait, "wait", None};
+constexpr FlagSyntax kNotify{Flag::Notify, "notify", None};
+
+constexpr std::array kOpenFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::Alias, "alias", Word},
+    FlagSyntax{Flag::Type, "type", Word},
+    FlagSyntax{Flag::Shareable, "shareable", None},
+    FlagSyntax{Flag::Buffer, "buffer", Integer},
+    FlagSyntax{Flag::Parent, "parent", Integer},
+    FlagSyntax{Flag::Style, "style", Word},
+};
+
+constexpr std::array kPlainFlags = {kWait, kNotify};
+
+constexpr std::array kPlayFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::From, "from", Integer},
+    FlagSyntax{Flag::To, "to", Integer},
+    FlagSyntax{Flag::Repeat, "repeat", None},
+    FlagSyntax{Flag::Fullscreen, "fullscreen", None},
+};
+
+constexpr std::array kSeekFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::To, "to", Integer},
+    FlagSyntax{Flag::ToStart, "to start", None},
+    FlagSyntax{Flag::ToEnd, "to end", None},
+};
+
+constexpr std::array kSetFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::TimeFormat, "time format", Word},
+    FlagSyntax{Flag::SamplesPerSec, "samplespersec", Integer},
+    FlagSyntax{Flag::Channels, "channels", Integer},
+    FlagSyntax{Flag::BitsPerSample, "bitspersample", Integer},
+    FlagSyntax{Flag::Alignment, "alignment", Integer},
+    FlagSyntax{Flag::BytesPerSec, "bytespersec", Integer},
+    FlagSyntax{Flag::DoorOpen, "door open", None},
+    FlagSyntax{Flag::DoorClosed, "door closed", None},
+};
+
+constexpr std::array kStatusFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::Position, "position", None},
+    FlagSyntax{Flag::Length, "length", None},
+    FlagSyntax{Flag::Mode, "mode", None},
+    FlagSyntax{Flag::Ready, "ready", None},
+    FlagSyntax{Flag::WindowHandle, "window handle", None},
+    FlagSyntax{Flag::TimeFormatItem, "time format", None},
+};
+
+constexpr std::array kRecordFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::Overwrite, "overwrite", None},
+    FlagSyntax{Flag::Insert, "insert", None},
+};
+
+constexpr std::array kPutFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::PutWindow, "window", OptionalArea},
+    FlagSyntax{Flag::PutWindowClient, "window client", None},
+    FlagSyntax{Flag::PutSource, "source", OptionalArea},
+    FlagSyntax{Flag::PutDestination, "destination", OptionalArea},
+};
+
+constexpr std::array kWindowFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::Handle, "handle", Word},
+    FlagSyntax{Flag::Text, "text", Word},
+    FlagSyntax{Flag::State, "state", Word},
+};
+
+struct VerbSyntax {
+    Verb verb;
+    std::string_view word;
+    std::span<const FlagSyntax> flags;
+};
+
+const std::array kVerbs = {
+    VerbSyntax{Verb::Open, "open", kOpenFlags},
+    VerbSyntax{Verb::Close, "close", kPlainFlags},
+    VerbSyntax{Verb::Play, "play", kPlayFlags},
+    VerbSyntax{Verb::Pause, "pause", kPlainFlags},
+    VerbSyntax{Verb::Resume, "resume", kPlainFlags},
+    VerbSyntax{Verb::Stop, "stop", kPlainFlags},
+    VerbSyntax{Verb::Seek, "seek", kSeekFlags},
+    VerbSyntax{Verb::Set, "set", kSetFlags},
+    VerbSyntax{Verb::Status, "status", kStatusFlags},
+    VerbSyntax{Verb::Record, "record", kRecordFlags},
+    VerbSyntax{Verb::Save, "save", kPlainFlags},
+    VerbSyntax{Verb::Put, "put", kPutFlags},
+    VerbSyntax{Verb::Window, "window", kWindowFlags},
+};
+
+constexpr std::array<std::string_view, 15> kDeviceTypeWords = {
+    "animation", "avivideo",  "cdaudio",    "dat",       "digitalvideo",
+    "mmmovie",   "mpegvideo", "mpegvideo2", "other",     "overlay",
+    "scanner",   "sequencer", "vcr",        "videodisc", "waveaudio",
+};
+static_assert(std::ranges::is_sorted(kDeviceTypeWords), "looked up by binary search");
+
+}  // namespace
+
+std::optional<Verb> FindVerb(std::string_view word) {
+    const auto found = std::ranges::find_if(
+        kVerbs, [word](const VerbSyntax& verb) { return EqualsIgnoringCase(verb.word, word); });
+    if (found == kVerbs.end()) return std::nullopt;
+    return found->verb;
+}
+
+std::span<const FlagSyntax> FlagsOf(Verb verb) {
+    return std::ranges::find(kVerbs, verb, &VerbSyntax::verb)->flags;
+}
+
+bool IsDeviceTypeWord(std::string_view word) {
+    return std::ranges::binary_search(kDeviceTypeWords, ToLower(word));
+}
+
+}  // namespace mci

@@ -1,0 +1,42 @@
+#pragma once
+// One open device as the interpreter drives it. Each command returns 0 or an error number;
+// what a kind of device does not do is refused with kUnsupportedFunction.
+//
+// Thread model: the interpreter calls one device from one thread at a time (it holds the
+// device's own lock), except WaitWhilePlaying, which it calls without that lock so that
+// another thread can stop or close the device meanwhile.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/mci/command.h"
+#include "platform/mci/error_codes.h"
+
+namespace mci {
+
+class Device {
+  public:
+    virtual ~Device() = default;
+
+    virtual ErrorCode Play(const Command&) { return err::kUnsupportedFunction; }
+    virtual ErrorCode Pause() { return err::kUnsupportedFunction; }
+    virtual ErrorCode Resume() { return err::kUnsupportedFunction; }
+    virtual ErrorCode Stop() = 0;
+    virtual ErrorCode Seek(const Command&) { return err::kUnsupportedFunction; }
+    virtual ErrorCode Record(const Command&) { return err::kUnsupportedFunction; }
+    // "set" with samplespersec, channels, bitspersample, alignment or bytespersec.
+    virtual ErrorCode SetFormat(const Command&) { return err::kUnsupportedFunction; }
+    virtual ErrorCode Save(const std::string&) { return err::kUnsupportedFunction; }
+
+    virtual std::string_view Mode() const = 0;  // "playing", "paused", "stopped", ...
+    virtual bool Ready() const { return true; }
+    virtual std::int64_t PositionMs() const = 0;
+    virtual std::int64_t LengthMs() const = 0;
+
+    virtual void WaitWhilePlaying() const {}
+    // Called when a play reaches its end (or its "to" position) by itself.
+    virtual void SetOnFinished(std::function<void()>) {}
+};
+
+}  // namespace mci

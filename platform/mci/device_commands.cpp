@@ -1,0 +1,72 @@
+#include "platform/mci/device_commands.h"
+
+#include "platform/mci/tokens.h"
+
+namespace mci {
+
+namespace {
+
+// Milliseconds are the only time format: every position and length is given in them.
+ErrorCode checkTimeFormat(const Command& command) {
+    const auto format = command.Word(Flag::TimeFormat);
+    if (!format || EqualsIgnoringCase(*format, "milliseconds") || EqualsIgnoringCase(*format, "ms"))
+        return err::kNone;
+    return err::kBadConstant;
+}
+
+bool setsFormat(const Command& command) {
+    using enum Flag;
+    for (const Flag flag : {SamplesPerSec, Channels, BitsPerSample, Alignment, BytesPerSec})
+        if (command.Has(flag)) return true;
+    return false;
+}
+
+ErrorCode set(Device& device, const Command& command) {
+    if (command.Has(Flag::DoorOpen) || command.Has(Flag::DoorClosed))
+        return err::kUnsupportedFunction;
+    if (const ErrorCode error = checkTimeFormat(command)) return error;
+    return setsFormat(command) ? device.SetFormat(command) : err::kNone;
+}
+
+Outcome status(const Device& device, const Command& command) {
+    if (command.Has(Flag::Position)) return Outcome::Reply(std::to_string(device.PositionMs()));
+    if (command.Has(Flag::Length)) return Outcome::Reply(std::to_string(device.LengthMs()));
+    if (command.Has(Flag::Mode)) return Outcome::Reply(std::string(device.Mode()));
+    if (command.Has(Flag::Ready)) return Outcome::Reply(device.Ready() ? "true" : "false");
+    if (command.Has(Flag::TimeFormatItem)) return Outcome::Reply("milliseconds");
+    return err::kNoWindow;  // "window handle": sound devices have no window
+}
+
+}  // namespace
+
+Outcome RunOnDevice(Device& device, const Command& command) {
+    switch (command.verb) {
+        case Verb::Play:
+            return {device.Play(command)};
+        case Verb::Pause:
+            return {device.Pause()};
+        case Verb::Resume:
+            return {device.Resume()};
+        case Verb::Stop:
+            return {device.Stop()};
+        case Verb::Seek:
+            return {device.Seek(command)};
+        case Verb::Set:
+            return {set(device, command)};
+        case Verb::Status:
+            return status(device, command);
+        case Verb::Record:
+            return {device.Record(command)};
+        case Verb::Save:
+            return {device.Save(command.element)};
+        case Verb::Put:
+        case Verb::Window:
+            return {err::kNoWindow};
+        case Verb::Open:
+        case Verb::Close:
+            break;
+    }
+    return {err::kUnrecognizedCommand};
+}
+
+}  // namespace mci

@@ -1,0 +1,96 @@
+#include "platform/mci/device_factory.h"
+
+#include <filesystem>
+
+#include "platform/audio/clip.h"
+#include "platform/drives.h"
+#include "platform/mci/clip_device.h"
+#include "platform/mci/command_syntax.h"
+#include "platform/mci/empty_device.h"
+#include "platform/mci/recording_device.h"
+#include "platform/mci/tokens.h"
+
+namespace mci {
+
+namespace {
+
+constexpr std::string_view kSequencer = "sequencer";
+constexpr std::string_view kWaveAudio = "waveaudio";
+
+std::string typeFromExtension(const std::string& element) {
+    const std::string extension = ToLower(std::filesystem::path(element).extension().string());
+    if (extension == ".mid" || extension == ".rmi") return std::string(kSequencer);
+    if (extension == ".wav") return std::string(kWaveAudio);
+    return {};
+}
+
+ErrorCode fromLoadError(audio::LoadError error) {
+    switch (error) {
+        case audio::LoadError::NotFound:
+            return err::kFileNotFound;
+        case audio::LoadError::Unreadable:
+            return err::kFileRead;
+        case audio::LoadError::NoSoundfont:
+            return err::kSeqNoMidiPresent;
+        case audio::LoadError::NoOutput:
+            return err::kHardware;
+        case audio::LoadError::None:
+        case audio::LoadError::InvalidFormat:
+            return err::kInvalidFile;
+    }
+    return err::kInvalidFile;
+}
+
+OpenResult loadClip(const std::string& type, const std::string& element) {
+    const auto file = drives::Resolve(element);
+    if (!file) return OpenResult::Failed(err::kFileNotFound);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*file, error)) return OpenResult::Failed(err::kFileRead);
+    audio::LoadResult loaded =
+        type == kSequencer ? audio::LoadMidiFile(*file) : audio::LoadWaveFile(*file);
+    if (!loaded.clip) return OpenResult::Failed(fromLoadError(loaded.error));
+    return {std::make_unique<ClipDevice>(std::move(loaded.clip)), err::kNone};
+}
+
+// Options that only video devices take, and the buffer that only waveaudio takes.
+ErrorCode checkAudioOptions(const Command& open, const std::string& type) {
+    if (open.Has(Flag::Parent) || open.Has(Flag::Style)) return err::kUnsupportedFunction;
+    if (const auto buffer = open.Number(Flag::Buffer)) {
+        if (type != kWaveAudio) return err::kUnsupportedFunction;
+        if (*buffer < 0) return err::kOutOfRange;
+    }
+    return err::kNone;
+}
+
+// A type word names a kind of device; only sequencer and waveaudio stand behind one here.
+ErrorCode checkProvided(const std::string& type) {
+    if (type.empty() || !IsDeviceTypeWord(type)) return err::kInvalidDeviceName;
+    if (type != kSequencer && type != kWaveAudio) return err::kCannotLoadDriver;
+    return err::kNone;
+}
+
+OpenResult makeRecorder(const Command& open) {
+    if (!open.Has(Flag::Alias)) return OpenResult::Failed(err::kNewRequiresAlias);
+    const std::string type = ToLower(open.Word(Flag::Type).value_or(""));
+    if (type.empty()) return OpenResult::Failed(err::kDeviceTypeRequired);
+    if (const ErrorCode error = checkProvided(type)) return OpenResult::Failed(error);
+    if (type != kWaveAudio) return OpenResult::Failed(err::kUnsupportedFunction);
+    if (const ErrorCode error = checkAudioOptions(open, type)) return OpenResult::Failed(error);
+    return {std::make_unique<RecordingDevice>(), err::kNone};
+}
+
+}  // namespace
+
+OpenResult MakeDevice(const Command& open) {
+    if (open.deviceType == "new") return makeRecorder(open);
+    const auto typeFlag = open.Word(Flag::Type);
+    if (typeFlag && !open.deviceType.empty()) return OpenResult::Failed(err::kFlagsNotCompatible);
+    std::string type = ToLower(typeFlag.value_or(open.deviceType));
+    if (type.empty()) type = typeFromExtension(open.element);
+    if (const ErrorCode error = checkProvided(type)) return OpenResult::Failed(error);
+    if (const ErrorCode error = checkAudioOptions(open, type)) return OpenResult::Failed(error);
+    if (open.element.empty()) return {std::make_unique<EmptyDevice>(), err::kNone};
+    return loadClip(type, open.element);
+}
+
+}  // namespace mci

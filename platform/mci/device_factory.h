@@ -1,0 +1,20 @@
+#pragma once
+// Turns a parsed "open" command into a device: picks the kind from the type word or the
+// file's extension, finds the file and loads it.
+#include <memory>
+
+#include "platform/mci/command.h"
+#include "platform/mci/device.h"
+
+namespace mci {
+
+struct OpenResult {
+    std::unique_ptr<Device> device;
+    ErrorCode error = err::kNone;
+
+    static OpenResult Failed(ErrorCode code) { return {nullptr, code}; }
+};
+
+OpenResult MakeDevice(const Command& open);
+
+}  // namespace mci

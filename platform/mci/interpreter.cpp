@@ -1,0 +1,133 @@
+#include "platform/mci/interpreter.h"
+
+#include <filesystem>
+
+#include "platform/drives.h"
+#include "platform/mci/device_commands.h"
+#include "platform/mci/device_factory.h"
+#include "platform/mci/error_table.h"
+#include "platform/mci/reply_buffer.h"
+#include "platform/mci/tokens.h"
+
+namespace mci {
+
+namespace {
+
+// The id "all" is reported with in a notification.
+constexpr std::int32_t kAllDevicesId = -1;
+
+bool isExistingFile(const std::string& path) {
+    const auto file = drives::Resolve(path);
+    std::error_code error;
+    return file && std::filesystem::is_regular_file(*file, error);
+}
+
+// Commands that end a pending play: its notification is aborted rather than superseded.
+bool interruptsPlay(Verb verb) {
+    return verb == Verb::Play || verb == Verb::Stop || verb == Verb::Seek || verb == Verb::Close ||
+           verb == Verb::Record;
+}
+
+void settlePending(OpenDevice& target, const Command& command) {
+    if (interruptsPlay(command.verb))
+        target.notification->Settle(MCI_NOTIFY_ABORTED);
+    else if (command.Has(Flag::Notify))
+        target.notification->Settle(MCI_NOTIFY_SUPERSEDED);
+}
+
+void stopDevice(OpenDevice& target, const Command& command) {
+    std::lock_guard lock(target.control);
+    settlePending(target, command);
+    target.device->Stop();
+}
+
+}  // namespace
+
+std::uint32_t Interpreter::SendString(const char* command, char* returnString,
+                                      std::uint32_t returnLength, std::int32_t hwndCallback) {
+    const Outcome outcome =
+        command ? Execute(command, hwndCallback) : Outcome{err::kMissingCommandString};
+    WriteReply(outcome.error == err::kNone ? outcome.reply : std::string_view{}, returnString,
+               returnLength);
+    return outcome.error;
+}
+
+std::int32_t Interpreter::GetErrorString(std::uint32_t error, char* buffer, std::uint32_t length) {
+    const std::string_view text = ErrorText(error);
+    if (text.empty() || !buffer || length == 0) return 0;
+    WriteReply(text, buffer, length);
+    return 1;
+}
+
+Outcome Interpreter::Execute(std::string_view text, std::int32_t window) {
+    const ParseResult parsed = ParseCommand(text, isExistingFile);
+    if (parsed.error != err::kNone) return parsed.error;
+    const Command& command = parsed.command;
+    if (command.verb == Verb::Open) return open(command, window);
+    if (EqualsIgnoringCase(command.device, "all")) {
+        if (command.verb == Verb::Close) return closeAll(command, window);
+        if (command.verb == Verb::Stop) return stopAll(command, window);
+        return err::kCannotUseAll;
+    }
+    if (command.verb == Verb::Close) return close(command.device, command, window);
+    const std::shared_ptr<OpenDevice> target = devices_.Find(command.device);
+    if (!target) return err::kInvalidDeviceName;
+    return onDevice(*target, command, window);
+}
+
+Outcome Interpreter::open(const Command& command, std::int32_t window) {
+    if (EqualsIgnoringCase(command.device, "all")) return err::kCannotUseAll;
+    const auto alias = command.Word(Flag::Alias);
+    const std::string name = alias.value_or(command.device);
+    const ErrorCode taken = alias ? err::kDuplicateAlias : err::kDeviceOpen;
+    if (devices_.Contains(name)) return taken;
+    OpenResult made = MakeDevice(command);
+    if (made.error != err::kNone) return made.error;
+    auto opened = std::make_shared<OpenDevice>(++lastId_, std::move(made.device));
+    opened->device->SetOnFinished(
+        [notification = opened->notification] { notification->Settle(MCI_NOTIFY_SUCCESSFUL); });
+    // Another thread may have taken the name while the file loaded.
+    if (!devices_.Add(name, opened)) return taken;
+    if (command.Has(Flag::Notify)) opened->notification->Post(window, MCI_NOTIFY_SUCCESSFUL);
+    return {};
+}
+
+Outcome Interpreter::close(const std::string& name, const Command& command, std::int32_t window) {
+    const std::shared_ptr<OpenDevice> target = devices_.Remove(name);
+    if (!target) return err::kInvalidDeviceName;
+    stopDevice(*target, command);
+    if (command.Has(Flag::Notify)) target->notification->Post(window, MCI_NOTIFY_SUCCESSFUL);
+    return {};
+}
+
+Outcome Interpreter::closeAll(const Command& command, std::int32_t window) {
+    for (const auto& target : devices_.RemoveAll()) stopDevice(*target, command);
+    if (command.Has(Flag::Notify)) Notification(kAllDevicesId).Post(window, MCI_NOTIFY_SUCCESSFUL);
+    return {};
+}
+
+Outcome Interpreter::stopAll(const Command& command, std::int32_t window) {
+    for (const auto& target : devices_.All()) stopDevice(*target, command);
+    if (command.Has(Flag::Notify)) Notification(kAllDevicesId).Post(window, MCI_NOTIFY_SUCCESSFUL);
+    return {};
+}
+
+Outcome Interpreter::onDevice(OpenDevice& target, const Command& command, std::int32_t window) {
+    const bool notify = command.Has(Flag::Notify);
+    const bool playing = command.verb == Verb::Play;
+    Outcome outcome;
+    {
+        std::lock_guard lock(target.control);
+        settlePending(target, command);
+        // Armed before the play starts, so that a very short play cannot end unnoticed.
+        if (playing && notify) target.notification->Arm(window);
+        outcome = RunOnDevice(*target.device, command);
+        if (playing && notify && outcome.error != err::kNone) target.notification->Disarm();
+    }
+    if (outcome.error != err::kNone) return outcome;
+    if (playing && command.Has(Flag::Wait)) target.device->WaitWhilePlaying();
+    if (notify && !playing) target.notification->Post(window, MCI_NOTIFY_SUCCESSFUL);
+    return outcome;
+}
+
+}  // namespace mci

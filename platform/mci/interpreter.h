@@ -1,0 +1,36 @@
+#pragma once
+// The MCI string interpreter: parses each command, keeps the open devices by name and
+// carries the command out.
+//
+// Thread model: any thread may send commands. The table's lock is held only to look a name
+// up; each device's own lock serialises commands on it and is released before a "wait" blocks.
+#include <atomic>
+#include <string_view>
+
+#include "platform/mci/command.h"
+#include "platform/mci/device_table.h"
+#include "platform/mci/outcome.h"
+#include "platform/multimedia.h"
+
+namespace mci {
+
+class Interpreter final : public MciStringService {
+  public:
+    std::uint32_t SendString(const char* command, char* returnString, std::uint32_t returnLength,
+                             std::int32_t hwndCallback) override;
+    std::int32_t GetErrorString(std::uint32_t error, char* buffer, std::uint32_t length) override;
+
+    Outcome Execute(std::string_view text, std::int32_t window);
+
+  private:
+    Outcome open(const Command& command, std::int32_t window);
+    Outcome close(const std::string& name, const Command& command, std::int32_t window);
+    Outcome closeAll(const Command& command, std::int32_t window);
+    Outcome stopAll(const Command& command, std::int32_t window);
+    Outcome onDevice(OpenDevice& target, const Command& command, std::int32_t window);
+
+    DeviceTable devices_;
+    std::atomic<std::int32_t> lastId_{0};
+};
+
+}  // namespace mci

@@ -1,0 +1,23 @@
+#pragma once
+// What a command gives back: 0 and a reply text, or an error number.
+#include <string>
+
+#include "platform/mci/error_codes.h"
+
+namespace mci {
+
+struct Outcome {
+    Outcome() = default;
+    Outcome(ErrorCode code)
+        : error(code) {}  // NOLINT(google-explicit-constructor): `return err::...`
+    static Outcome Reply(std::string text) {
+        Outcome outcome;
+        outcome.reply = std::move(text);
+        return outcome;
+    }
+
+    ErrorCode error = err::kNone;
+    std::string reply;
+};
+
+}  // namespace mci

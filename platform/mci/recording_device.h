@@ -1,0 +1,37 @@
+#pragma once
+// A "new" waveaudio device: records what the engine plays and saves it as a WAV file in the
+// format set on it. Pause stops capturing and resume goes on at the end of what is there.
+#include "platform/audio/recorder.h"
+#include "platform/mci/device.h"
+
+namespace mci {
+
+struct WaveFormat {
+    std::int64_t samplesPerSec = 11025;
+    std::int64_t channels = 1;
+    std::int64_t bitsPerSample = 8;
+
+    std::int64_t Alignment() const { return channels * bitsPerSample / 8; }
+    std::int64_t BytesPerSec() const { return Alignment() * samplesPerSec; }
+};
+
+class RecordingDevice final : public Device {
+  public:
+    ErrorCode Pause() override;
+    ErrorCode Resume() override;
+    ErrorCode Stop() override;
+    ErrorCode Record(const Command& command) override;
+    ErrorCode SetFormat(const Command& command) override;
+    ErrorCode Save(const std::string& path) override;
+
+    std::string_view Mode() const override;
+    std::int64_t PositionMs() const override { return recorder_.PositionMs(); }
+    std::int64_t LengthMs() const override { return recorder_.PositionMs(); }
+
+  private:
+    audio::Recorder recorder_;
+    WaveFormat format_;
+    bool paused_ = false;
+};
+
+}  // namespace mci

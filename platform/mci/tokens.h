@@ -1,0 +1,23 @@
+#pragma once
+// Splits command text into words. A double quote starts a stretch that may hold spaces and
+// ends at the next double quote (or at the end of the text); the quotes are not part of the word.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mci {
+
+struct Token {
+    std::string text;       // the word without its quotes
+    std::size_t begin = 0;  // where it starts in the source text
+    std::size_t end = 0;    // one past where it ends
+    bool quoted = false;    // some of it was between quotes
+};
+
+std::vector<Token> Tokenize(std::string_view text);
+
+std::string ToLower(std::string_view text);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace mci
