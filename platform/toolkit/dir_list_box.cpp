@@ -46,6 +46,8 @@ public:
         setRootIsDecorated(false);
         setIndentation(12);
         setItemsExpandable(false);
+        // Every level is always open, so no branch shows an expand arrow.
+        setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
         QObject::connect(this, &QTreeWidget::itemDoubleClicked,
                          [this](QTreeWidgetItem* item) { OpenItem(item); });
     }

@@ -71,6 +71,8 @@ void Form::Icon(const ::Picture& picture) {
 
 void Form::ClientSize(std::int32_t Width, std::int32_t Height) {
     client_->setFixedSize(toolkit::TwipsToPixels(Width), toolkit::TwipsToPixels(Height));
+    // The layout does not grow with the window, so there is nothing to maximise.
+    window_->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 }
 
 Boolean Form::Visible() const { return ToBoolean(window_->isVisible()); }
