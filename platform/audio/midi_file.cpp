@@ -79,7 +79,10 @@ struct TempoChange {
 
 struct Timing {
     std::vector<TempoChange> tempos;
-    std::int64_t ticksPerSecond = 0;  // SMPTE division: fixed ticks per second, tempo ignored
+    // SMPTE division: a fixed number of ticks per second (a fraction, for 29.97 frames per
+    // second), tempo ignored.
+    std::int64_t ticksPerSecond = 0;
+    std::int64_t ticksPerSecondDivisor = 1;
     std::int64_t ticksPerQuarter = 0;
 };
 
@@ -160,7 +163,8 @@ bool ApplyTempoMap(const Timing& timing, MidiSong& song) {
     Wide anchorUs = 0;
     std::uint32_t tempo = 500000;  // 120 beats per minute until the file says otherwise
     const auto toUs = [&](std::int64_t tick) -> Wide {
-        if (timing.ticksPerSecond > 0) return Wide(tick) * 1'000'000 / timing.ticksPerSecond;
+        if (timing.ticksPerSecond > 0) 
+            return Wide(tick) * 1'000'000 * timing.ticksPerSecondDivisor / timing.ticksPerSecond;
         while (next < timing.tempos.size() && timing.tempos[next].tick <= tick) {
             const std::int64_t at = timing.tempos[next].tick;
             anchorUs += Wide(at - anchorTick) * tempo / timing.ticksPerQuarter;
@@ -213,9 +217,16 @@ MidiParseResult ParseMidi(std::string_view bytes) {
     if (division & 0x8000) {
         const int framesPerSecond = -std::int8_t(division >> 8);
         const int ticksPerFrame = division & 0xFF;
-        if (framesPerSecond <= 0 || ticksPerFrame == 0)
+        const bool knownRate = framesPerSecond == 24 || framesPerSecond == 25 ||
+                               framesPerSecond == 29 || framesPerSecond == 30;
+        if (!knownRate || ticksPerFrame == 0)
             return Invalid(MidiParseError::InvalidFormat, "bad time division");
-        timing.ticksPerSecond = std::int64_t(framesPerSecond) * ticksPerFrame;
+        if (framesPerSecond == 29) {  // drop-frame: 30000 / 1001 frames per second
+            timing.ticksPerSecond = 30000LL * ticksPerFrame;
+            timing.ticksPerSecondDivisor = 1001;
+        } else {
+            timing.ticksPerSecond = std::int64_t(framesPerSecond) * ticksPerFrame;
+        }
     } else {
         timing.ticksPerQuarter = division;
     }

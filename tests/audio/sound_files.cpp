@@ -1,0 +1,153 @@
+#include "sound_files.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <numbers>
+#include <random>
+
+namespace audio_test {
+
+namespace {
+
+void PutLittle(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i) & 0xFF));
+}
+
+void PutBig(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i) out.push_back(char(value >> (8 * i) & 0xFF));
+}
+
+void PutSample(std::string& out, const WaveSpec& spec, double value) {
+    if (spec.formatTag == 3) {
+        const float f = float(value);
+        std::uint32_t bits = 0;
+        static_assert(sizeof bits == sizeof f);
+        std::memcpy(&bits, &f, sizeof f);
+        PutLittle(out, bits, 4);
+        return;
+    }
+    const double full = std::ldexp(1.0, spec.bits - 1) - 1;
+    const auto scaled = static_cast<std::int64_t>(std::lround(value * full));
+    if (spec.bits == 8)
+        out.push_back(char(scaled + 128));  // 8-bit WAVE samples are unsigned
+    else
+        PutLittle(out, std::uint64_t(scaled), spec.bits / 8);
+}
+
+}  // namespace
+
+std::string MakeWave(const WaveSpec& spec) {
+    const int blockAlign = spec.channels * spec.bits / 8;
+    std::string data;
+    data.reserve(std::size_t(spec.frames * blockAlign));
+    for (std::int64_t frame = 0; frame < spec.frames; ++frame) {
+        const double value = spec.amplitude * std::sin(2 * std::numbers::pi * spec.toneHz *
+                                                       double(frame) / spec.rate);
+        for (int channel = 0; channel < spec.channels; ++channel) PutSample(data, spec, value);
+    }
+    std::string out = "RIFF";
+    PutLittle(out, 4 + 8 + 16 + 8 + data.size(), 4);
+    out += "WAVEfmt ";
+    PutLittle(out, 16, 4);
+    PutLittle(out, spec.formatTag, 2);
+    PutLittle(out, spec.channels, 2);
+    PutLittle(out, spec.rate, 4);
+    PutLittle(out, std::uint64_t(spec.rate) * blockAlign, 4);
+    PutLittle(out, blockAlign, 2);
+    PutLittle(out, spec.bits, 2);
+    out += "data";
+    PutLittle(out, data.size(), 4);
+    return out + data;
+}
+
+void MidiTrack::Delta(std::uint32_t delta) {
+    std::string groups(1, char(delta & 0x7F));
+    while (delta >>= 7) groups.insert(groups.begin(), char(0x80 | (delta & 0x7F)));
+    bytes_ += groups;
+}
+
+MidiTrack& MidiTrack::Event(std::uint32_t delta, std::initializer_list<std::uint8_t> bytes) {
+    Delta(delta);
+    for (std::uint8_t byte : bytes) bytes_.push_back(char(byte));
+    return *this;
+}
+
+MidiTrack& MidiTrack::Tempo(std::uint32_t delta, std::uint32_t usPerQuarter) {
+    return Event(delta, {0xFF, 0x51, 0x03, std::uint8_t(usPerQuarter >> 16),
+                         std::uint8_t(usPerQuarter >> 8), std::uint8_t(usPerQuarter)});
+}
+
+MidiTrack& MidiTrack::SysEx(std::uint32_t delta, std::size_t length) {
+    Delta(delta);
+    bytes_.push_back(char(0xF0));
+    bytes_.push_back(char(length));  // lengths under 128 are one byte
+    bytes_.append(length - 1, char(0x01));
+    bytes_.push_back(char(0xF7));
+    return *this;
+}
+
+MidiTrack& MidiTrack::End(std::uint32_t delta) { return Event(delta, {0xFF, 0x2F, 0x00}); }
+
+std::string MakeSmf(int format, std::uint16_t division, const std::vector<MidiTrack>& tracks) {
+    std::string out = "MThd";
+    PutBig(out, 6, 4);
+    PutBig(out, format, 2);
+    PutBig(out, tracks.size(), 2);
+    PutBig(out, division, 2);
+    for (const MidiTrack& track : tracks) {
+        out += "MTrk";
+        PutBig(out, track.Bytes().size(), 4);
+        out += track.Bytes();
+    }
+    return out;
+}
+
+std::string MakeRmid(const std::string& smf) {
+    std::string out = "RIFF";
+    PutLittle(out, 4 + 8 + smf.size() + (smf.size() & 1), 4);
+    out += "RMIDdata";
+    PutLittle(out, smf.size(), 4);
+    out += smf;
+    if (smf.size() & 1) out.push_back('\0');
+    return out;
+}
+
+std::string MakeSong(int seconds) {
+    MidiTrack track;
+    track.Tempo(0, 500000).Event(0, {0xC0, 0});
+    for (int note = 0; note < 2 * seconds; ++note)
+        track.Event(0, {0x90, std::uint8_t(60 + note % 12), 100})
+            .Event(240, {0x80, std::uint8_t(60 + note % 12), 0})
+            .Event(0, {0xB0, 7, 100})
+            .Event(240, {0xE0, 0, 0x40});
+    track.End(0);
+    return MakeSmf(0, 480, {track});
+}
+
+ScratchDir::ScratchDir() {
+    std::random_device seed;
+    path_ = std::filesystem::temp_directory_path() /
+            ("corvala-audio-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+    std::filesystem::create_directories(path_);
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::filesystem::path ScratchDir::Write(const std::string& name, const std::string& bytes) const {
+    const auto file = path_ / name;
+    std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    return file;
+}
+
+float Peak(const std::vector<float>& samples) {
+    float peak = 0.0f;
+    for (float sample : samples) peak = std::max(peak, std::abs(sample));
+    return peak;
+}
+
+}  // namespace audio_test
