@@ -1,0 +1,208 @@
+// Playing, pausing, seeking and waiting through mciSendStringA, as the two channels do.
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "platform/multimedia.h"
+#include "tests/mci/service_fixture.h"
+#include "tests/mci/sound_bytes.h"
+
+namespace mci_test {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+class Playback : public ServiceTest {
+  protected:
+    void SetUp() override {
+        midi = Write("my songs/a b.mid", MidiBytes(4));      // 2000 ms
+        wave = Write("my sounds/c d.wav", WaveBytes(1500));  // 1500 ms
+        ASSERT_EQ(Send("open Sequencer!" + midi + " alias MIDI wait").code, 0u);
+        ASSERT_EQ(Send("open WaveAudio!" + wave + " alias WAVE wait").code, 0u);
+        ASSERT_EQ(Send("set MIDI time format milliseconds").code, 0u);
+    }
+
+    std::string midi;
+    std::string wave;
+};
+
+TEST_F(Playback, TwoDevicesPlayTogetherAndPauseApart) {
+    EXPECT_EQ(NumberOf("status MIDI length"), 2000);
+    EXPECT_EQ(NumberOf("status WAVE length"), 1500);
+    ASSERT_EQ(Send("play MIDI").code, 0u);
+    ASSERT_EQ(Send("play WAVE").code, 0u);
+    EXPECT_EQ(Send("status MIDI mode").text, "playing");
+    std::this_thread::sleep_for(150ms);
+    const std::int64_t midiEarly = NumberOf("status MIDI position");
+    const std::int64_t waveEarly = NumberOf("status WAVE position");
+    EXPECT_GT(midiEarly, 0);
+    EXPECT_GT(waveEarly, 0);
+
+    ASSERT_EQ(Send("pause WAVE").code, 0u);
+    EXPECT_EQ(Send("status WAVE mode").text, "paused");
+    const std::int64_t wavePaused = NumberOf("status WAVE position");
+    std::this_thread::sleep_for(150ms);
+    EXPECT_EQ(NumberOf("status WAVE position"), wavePaused);
+    EXPECT_GT(NumberOf("status MIDI position"), midiEarly + 100);
+    EXPECT_EQ(Send("status MIDI mode").text, "playing");
+
+    ASSERT_EQ(Send("resume WAVE").code, 0u);
+    std::this_thread::sleep_for(100ms);
+    EXPECT_GT(NumberOf("status WAVE position"), wavePaused);
+    EXPECT_EQ(Send("stop MIDI").code, 0u);
+    EXPECT_EQ(Send("status MIDI mode").text, "stopped");
+    EXPECT_EQ(Send("status WAVE mode").text, "playing");
+}
+
+TEST_F(Playback, SeekPlacesTheStoppedDevice) {
+    EXPECT_EQ(Send("seek WAVE to 700 wait").code, 0u);
+    EXPECT_EQ(NumberOf("status WAVE position"), 700);
+    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
+    EXPECT_EQ(Send("seek WAVE to end").code, 0u);
+    EXPECT_EQ(NumberOf("status WAVE position"), 1500);
+    EXPECT_EQ(Send("seek WAVE to start").code, 0u);
+    EXPECT_EQ(NumberOf("status WAVE position"), 0);
+    EXPECT_EQ(Send("seek WAVE to 1501").code, 282u);
+    EXPECT_EQ(Send("seek WAVE to -1 wait").code, 282u);
+}
+
+TEST_F(Playback, PlayWaitReturnsAtTheToPositionOrTheEnd) {
+    const auto start = Clock::now();
+    ASSERT_EQ(Send("play WAVE from 0 to 300 wait").code, 0u);
+    EXPECT_GE(Clock::now() - start, 250ms);
+    EXPECT_LT(Clock::now() - start, 1200ms);
+    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
+    EXPECT_NEAR(NumberOf("status WAVE position"), 300, 50);
+
+    const auto second = Clock::now();
+    ASSERT_EQ(Send("play WAVE from 1200 wait").code, 0u);
+    EXPECT_GE(Clock::now() - second, 250ms);
+    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
+    // Played to its end, the device is stopped: pause and resume have nothing to act on.
+    EXPECT_EQ(Send("pause WAVE").code, 302u);
+    EXPECT_EQ(Send("resume WAVE").code, 302u);
+}
+
+TEST_F(Playback, PlayRangesOutsideTheFileAreRefused) {
+    EXPECT_EQ(Send("play WAVE from 1600").code, 282u);
+    EXPECT_EQ(Send("play WAVE to 99999").code, 282u);
+    EXPECT_EQ(Send("play WAVE from 800 to 400").code, 282u);
+    EXPECT_EQ(Send("play WAVE from -5").code, 282u);
+    EXPECT_EQ(Send("play WAVE fullscreen").code, 274u);
+    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
+}
+
+TEST_F(Playback, PauseAndResumeNeedSomethingPlayingOrPaused) {
+    EXPECT_EQ(Send("pause MIDI").code, 302u);
+    EXPECT_EQ(Send("resume MIDI").code, 302u);
+    ASSERT_EQ(Send("play MIDI").code, 0u);
+    EXPECT_EQ(Send("resume MIDI").code, 0u);
+    EXPECT_EQ(Send("pause MIDI").code, 0u);
+    EXPECT_EQ(Send("pause MIDI").code, 0u);
+    EXPECT_EQ(Send("stop MIDI").code, 0u);
+    EXPECT_EQ(Send("resume MIDI").code, 302u);
+}
+
+TEST_F(Playback, CloseWakesAPlayWaitingOnAnotherThread) {
+    std::uint32_t code = 99;
+    std::thread waiter([&code] { code = Send("play MIDI wait").code; });
+    std::this_thread::sleep_for(100ms);
+    const auto start = Clock::now();
+    EXPECT_EQ(Send("close MIDI").code, 0u);
+    waiter.join();
+    EXPECT_LT(Clock::now() - start, 500ms);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(Send("status MIDI mode").code, 263u);
+}
+
+TEST_F(Playback, StopAllAndCloseAllReachEveryDevice) {
+    ASSERT_EQ(Send("play MIDI").code, 0u);
+    ASSERT_EQ(Send("play WAVE").code, 0u);
+    EXPECT_EQ(Send("stop all wait").code, 0u);
+    EXPECT_EQ(Send("status MIDI mode").text, "stopped");
+    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
+    EXPECT_EQ(Send("play all").code, 279u);
+    EXPECT_EQ(Send("close all wait").code, 0u);
+    EXPECT_EQ(Send("status MIDI mode").code, 263u);
+    EXPECT_EQ(Send("status WAVE mode").code, 263u);
+}
+
+TEST_F(Playback, AFileThatVanishesAfterOpenStillPlays) {
+    std::filesystem::remove(wave);
+    ASSERT_EQ(Send("play WAVE").code, 0u);
+    std::this_thread::sleep_for(100ms);
+    EXPECT_GT(NumberOf("status WAVE position"), 0);
+}
+
+TEST_F(Playback, StatusItemsAndSettings) {
+    EXPECT_EQ(Send("status WAVE ready").text, "true");
+    EXPECT_EQ(Send("status WAVE time format").text, "milliseconds");
+    EXPECT_EQ(Send("set WAVE time format ms").code, 0u);
+    EXPECT_EQ(Send("set WAVE time format frames").code, 290u);
+    EXPECT_EQ(Send("set WAVE door open").code, 274u);
+    EXPECT_EQ(Send("set WAVE channels 2").code, 274u);
+    EXPECT_EQ(Send("status WAVE window handle").code, 346u);
+    EXPECT_EQ(Send("put WAVE window client").code, 346u);
+    EXPECT_EQ(Send("window WAVE text hello").code, 346u);
+    EXPECT_EQ(Send("record WAVE").code, 274u);
+    EXPECT_EQ(Send("save WAVE " + folder.path().string() + "/x.wav").code, 274u);
+}
+
+TEST_F(Playback, AliasesNameOneDeviceFromOpenToClose) {
+    EXPECT_EQ(Send("open WaveAudio!" + wave + " alias wave").code, 289u);
+    EXPECT_EQ(Send("status midi mode").text, "stopped");
+    EXPECT_EQ(Send("status SOUND mode").code, 263u);
+    EXPECT_EQ(Send("close SOUND").code, 263u);
+    EXPECT_EQ(Send("close WAVE wait").code, 0u);
+    EXPECT_EQ(Send("close WAVE wait").code, 263u);
+    EXPECT_EQ(Send("open WaveAudio!" + wave + " alias WAVE wait").code, 0u);
+    // Opened without an alias, a file is known by its own name; quoted, it may hold spaces.
+    EXPECT_EQ(Send("open " + wave).code, 0u);
+    EXPECT_EQ(Send("open " + wave).code, 265u);
+    EXPECT_EQ(Send("status \"" + wave + "\" mode").text, "stopped");
+    EXPECT_EQ(Send("close \"" + wave + "\"").code, 0u);
+}
+
+TEST_F(Playback, ShortReplyBuffersGetAsMuchAsFits) {
+    std::array<char, 4> small;
+    small.fill('#');
+    EXPECT_EQ(mciSendStringA("status WAVE length", small.data(), 3, 0), 0u);
+    EXPECT_STREQ(small.data(), "15");
+    EXPECT_EQ(small[3], '#');
+    EXPECT_EQ(mciSendStringA("status WAVE length", nullptr, 260, 0), 0u);
+    EXPECT_EQ(mciSendStringA(nullptr, nullptr, 0, 0), 267u);
+}
+
+class Opening : public ServiceTest {};
+
+TEST_F(Opening, UpperCasedWindowsPathsWithSpacesFindTheirFile) {
+    Write("My Music/a b.mid", MidiBytes(1));
+    test_support::ScopedDrives drive({{'X', folder.path(), "test"}});
+    EXPECT_EQ(Send("open Sequencer!X:\\MY MUSIC\\A B.MID alias MIDI wait").code, 0u);
+    EXPECT_EQ(NumberOf("status MIDI length"), 500);
+}
+
+TEST_F(Opening, ABareFileChoosesItsDeviceByExtension) {
+    const std::string rmi = Write("song.RMI", MidiBytes(1));
+    const std::string wav = Write("ding.Wav", WaveBytes(100));
+    const std::string txt = Write("notes.txt", WaveBytes(100));
+    EXPECT_EQ(Send("open " + rmi + " alias M").code, 0u);
+    EXPECT_EQ(Send("open " + wav + " alias W").code, 0u);
+    EXPECT_EQ(Send("open " + txt + " alias T").code, 263u);
+    EXPECT_EQ(Send("open " + txt + " type waveaudio alias T").code, 0u);
+    EXPECT_EQ(NumberOf("status T length"), 100);
+}
+
+TEST_F(Opening, ATypeWordAloneOpensADeviceWithNothingToPlay) {
+    ASSERT_EQ(Send("open Sequencer alias S wait").code, 0u);
+    EXPECT_EQ(Send("status S mode").text, "not ready");
+    EXPECT_EQ(Send("status S ready").text, "false");
+    EXPECT_EQ(Send("play S").code, 302u);
+    EXPECT_EQ(Send("stop S").code, 0u);
+    EXPECT_EQ(Send("close S").code, 0u);
+}
+
+}  // namespace
+}  // namespace mci_test
