@@ -1,0 +1,120 @@
+// The mix pulled by hand through the offline sink: exact positions, the Master and line gains
+// on the output itself, loops, and many MIDI songs at once.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/audio/engine.h"
+#include "platform/audio/player.h"
+#include "sound_files.h"
+
+namespace {
+
+using audio::Engine;
+using audio::Line;
+using audio::Player;
+
+class OfflineEngineTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        EXPECT_FALSE(Engine::ChooseSink("speakers"));
+        EXPECT_TRUE(Engine::ChooseSink("offline"));
+        ASSERT_EQ(Engine::Shared().SinkName(), "offline");
+    }
+    void SetUp() override {
+        for (auto line : {Line::Master, Line::Wave, Line::Midi}) Engine::Shared().SetLineGain(line, 1);
+    }
+
+    // Pulls `frames` frames of the mix.
+    static std::vector<float> Pull(int frames) {
+        std::vector<float> out(2 * std::size_t(frames));
+        EXPECT_TRUE(Engine::Shared().Pull(out.data(), frames));
+        return out;
+    }
+
+    std::shared_ptr<const audio::Clip> Tone(double amplitude = 0.5) {
+        const auto result = audio::LoadWaveFile(
+            dir_.Write("tone.wav", audio_test::MakeWave({.frames = 44100, .amplitude = amplitude})));
+        EXPECT_EQ(result.error, audio::LoadError::None) << result.detail;
+        return result.clip;
+    }
+
+    std::shared_ptr<const audio::Clip> Song(int seconds) {
+        const auto result = audio::LoadMidiFile(dir_.Write("song.mid", audio_test::MakeSong(seconds)));
+        EXPECT_EQ(result.error, audio::LoadError::None) << result.detail;
+        return result.clip;
+    }
+
+    audio_test::ScratchDir dir_;
+};
+
+TEST_F(OfflineEngineTest, TheSinkCannotChangeOnceRunning) {
+    EXPECT_FALSE(Engine::ChooseSink("null"));
+    EXPECT_EQ(Engine::SinkNames(), (std::vector<std::string>{"sdl", "null", "offline"}));
+    EXPECT_EQ(Engine::Shared().SampleRate(), 44100);
+}
+
+TEST_F(OfflineEngineTest, PositionsCountRenderedFrames) {
+    Player player(Tone());
+    player.Play(std::nullopt, std::nullopt, false);
+    Pull(22050);
+    EXPECT_EQ(player.PositionMs(), 500);
+    Pull(22050 + 64);
+    EXPECT_EQ(player.State(), audio::PlayState::Stopped);
+    EXPECT_EQ(player.PositionMs(), 1000);
+}
+
+TEST_F(OfflineEngineTest, MasterAndLineGainsScaleTheOutput) {
+    Player player(Tone());
+    const struct {
+        float master, wave, expected;
+    } cases[] = {{1, 1, 0.5f}, {0.5f, 1, 0.25f}, {1, 0.5f, 0.25f}, {0.5f, 0.5f, 0.125f}, {0, 1, 0}};
+    for (const auto& gains : cases) {
+        Engine::Shared().SetLineGain(Line::Master, gains.master);
+        Engine::Shared().SetLineGain(Line::Wave, gains.wave);
+        player.Play(0, std::nullopt, false);
+        EXPECT_NEAR(audio_test::Peak(Pull(2048)), gains.expected, 0.002);
+    }
+    Engine::Shared().SetLineGain(Line::Wave, 7);
+    EXPECT_EQ(Engine::Shared().LineGain(Line::Wave), 1);
+}
+
+TEST_F(OfflineEngineTest, RepeatStaysInsideItsRange) {
+    Player player(Tone());
+    player.Play(100, 200, true);
+    for (int i = 0; i < 40; ++i) {
+        Pull(1000);
+        ASSERT_GE(player.PositionMs(), 100);
+        ASSERT_LE(player.PositionMs(), 200);
+    }
+    player.Play(std::nullopt, std::nullopt, true);  // the whole clip, over and over
+    Pull(44100 * 2 + 500);
+    EXPECT_EQ(player.State(), audio::PlayState::Playing);
+}
+
+TEST_F(OfflineEngineTest, MidiSoundsSoonAfterPlayAndAfterASeek) {
+    Player player(Song(4));
+    player.Play(std::nullopt, std::nullopt, false);
+    EXPECT_GT(audio_test::Peak(Pull(2048)), 0.001f);
+    player.Seek(2000);
+    Pull(44100 * 3);  // let the tail die away
+    EXPECT_EQ(audio_test::Peak(Pull(512)), 0.0f);
+    player.Play(std::nullopt, std::nullopt, false);
+    EXPECT_GT(audio_test::Peak(Pull(2048)), 0.001f);
+    player.Pause();
+    Pull(44100);
+    EXPECT_LT(audio_test::Peak(Pull(512)), 0.001f);
+}
+
+TEST_F(OfflineEngineTest, MoreSongsThanChannelBlocksStillKeepTime) {
+    const auto song = Song(2);
+    std::vector<std::unique_ptr<Player>> players;
+    for (int i = 0; i < 20; ++i) {
+        players.push_back(std::make_unique<Player>(song));
+        players.back()->Play(std::nullopt, std::nullopt, false);
+    }
+    EXPECT_GT(audio_test::Peak(Pull(4410)), 0.001f);
+    for (const auto& player : players) EXPECT_EQ(player->PositionMs(), 100);
+}
+
+}  // namespace
