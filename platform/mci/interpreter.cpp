@@ -76,9 +76,9 @@ Outcome Interpreter::Execute(std::string_view text, std::int32_t window) {
 }
 
 Outcome Interpreter::open(const Command& command, std::int32_t window) {
-    if (EqualsIgnoringCase(command.device, "all")) return err::kCannotUseAll;
     const auto alias = command.Word(Flag::Alias);
     const std::string name = alias.value_or(command.device);
+    if (EqualsIgnoringCase(name, "all")) return err::kCannotUseAll;
     const ErrorCode taken = alias ? err::kDuplicateAlias : err::kDeviceOpen;
     if (devices_.Contains(name)) return taken;
     OpenResult made = MakeDevice(command);

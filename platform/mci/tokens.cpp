@@ -10,6 +10,12 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// A quote opens a stretch only where a value begins: at the start of a word, or after the
+// "!" of "type!element". Elsewhere it is an ordinary character of a name.
+bool opensQuote(std::string_view text, std::size_t wordBegin, std::size_t at) {
+    return at == wordBegin || text[at - 1] == '!';
+}
+
 char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -28,7 +34,7 @@ std::vector<Token> Tokenize(std::string_view text) {
         token.begin = at;
         bool inQuotes = false;
         for (; at < text.size() && (inQuotes || !isSpace(text[at])); ++at) {
-            if (text[at] == '"') {
+            if (text[at] == '"' && (inQuotes || opensQuote(text, token.begin, at))) {
                 inQuotes = !inQuotes;
                 token.quoted = true;
             } else {

@@ -1,6 +1,7 @@
 #pragma once
-// Splits command text into words. A double quote starts a stretch that may hold spaces and
-// ends at the next double quote (or at the end of the text); the quotes are not part of the word.
+// Splits command text into words. A double quote at the start of a word (or after "type!")
+// starts a stretch that may hold spaces and ends at the next double quote, or at the end of
+// the text; those quotes are not part of the word.
 #include <cstddef>
 #include <string>
 #include <string_view>

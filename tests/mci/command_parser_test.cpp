@@ -51,6 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"open sequencer!\"/tmp/x alias y.mid\" alias Q", "sequencer", "/tmp/x alias y.mid",
                  "Q", false},
         OpenCase{"open /tmp/two  spaces.wav", "", "/tmp/two  spaces.wav", nullptr, false},
+        OpenCase{"open /tmp/say \"hi\".wav alias Q", "", "/tmp/say \"hi\".wav", "Q", false},
         OpenCase{"open Sequencer alias MIDI wait", "sequencer", "", "MIDI", true},
         OpenCase{"open new type waveaudio alias REC buffer 5", "new", "", "REC", false},
         OpenCase{"open d: type cdaudio alias CD wait shareable", "", "d:", "CD", true},

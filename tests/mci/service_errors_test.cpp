@@ -1,0 +1,102 @@
+// What opening bad files, unknown devices and wrong values gives back: a number with a text,
+// never a crash or a hang.
+#include <cstring>
+#include <filesystem>
+
+#include "tests/mci/service_fixture.h"
+#include "tests/mci/sound_bytes.h"
+
+namespace mci_test {
+namespace {
+
+struct OpenCase {
+    const char* name;
+    const char* file;  // written into the test's folder; nullptr: none
+    std::string bytes;
+    const char* command;  // "%" stands for the file's path
+    std::uint32_t code;
+};
+
+std::string withPath(std::string command, const std::string& path) {
+    const auto mark = command.find('%');
+    if (mark != std::string::npos) command.replace(mark, 1, path);
+    return command;
+}
+
+class OpenFaults : public ServiceTest, public testing::WithParamInterface<OpenCase> {};
+
+TEST_P(OpenFaults, AreRefusedWithTheirNumberAndAText) {
+    const OpenCase& row = GetParam();
+    std::string path = (folder.path() / "missing.wav").string();
+    if (row.file && std::string(row.file).ends_with("/"))
+        path = folder.MakeFolder(std::string(row.file, std::strlen(row.file) - 1)).string();
+    else if (row.file)
+        path = Write(row.file, row.bytes);
+    const Reply reply = Send(withPath(row.command, path));
+    EXPECT_EQ(reply.code, row.code) << row.name;
+    EXPECT_FALSE(reply.text.empty()) << row.name;
+    EXPECT_EQ(Send("status X mode").code, 263u) << row.name << ": nothing stays open";
+}
+
+std::string truncated(std::string bytes, std::size_t keep) {
+    return bytes.substr(0, keep);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Service, OpenFaults,
+    testing::Values(
+        OpenCase{"missing wave", nullptr, "", "open WaveAudio!% alias X", 275},
+        OpenCase{"missing bare file", nullptr, "", "open % alias X", 275},
+        OpenCase{"corrupt wave", "noise.wav", std::string(3000, '\x5A'), "open WaveAudio!% alias X",
+                 296},
+        OpenCase{"corrupt song", "noise.mid", std::string(3000, '\x5A'), "open Sequencer!% alias X",
+                 296},
+        OpenCase{"wave cut inside its header", "cut.wav", truncated(WaveBytes(500), 30),
+                 "open WaveAudio!% alias X", 296},
+        OpenCase{"song cut inside its header", "cut.mid", truncated(MidiBytes(4), 10),
+                 "open Sequencer!% alias X", 296},
+        OpenCase{"empty wave", "empty.wav", "", "open WaveAudio!% alias X", 296},
+        OpenCase{"empty song", "empty.mid", "", "open % alias X", 296},
+        OpenCase{"song opened as wave", "song.wav", MidiBytes(2), "open % alias X", 296},
+        OpenCase{"folder named like a file", "folder.wav/", "", "open % alias X", 348},
+        OpenCase{"video type", "clip.avi", "x", "open avivideo!% alias X", 266},
+        OpenCase{"mpeg video", nullptr, "", "open mpegvideo alias X wait", 266},
+        OpenCase{"cd drive", nullptr, "", "open d: type cdaudio alias X wait", 266},
+        OpenCase{"vcr", nullptr, "", "open vcr alias X", 266},
+        OpenCase{"unknown type word", nullptr, "", "open % type gramophone alias X", 263},
+        OpenCase{"unknown extension", "notes.txt", "x", "open % alias X", 263},
+        OpenCase{"new without alias", nullptr, "", "open new type waveaudio", 299},
+        OpenCase{"new without type", nullptr, "", "open new alias X", 287},
+        OpenCase{"new sequencer", nullptr, "", "open new type sequencer alias X", 274},
+        OpenCase{"two types", "a.wav", WaveBytes(50), "open WaveAudio!% type sequencer alias X",
+                 284},
+        OpenCase{"buffer on a song", "a.mid", MidiBytes(1), "open Sequencer!% alias X buffer 4",
+                 274},
+        OpenCase{"negative buffer", "a.wav", WaveBytes(50), "open WaveAudio!% alias X buffer -1",
+                 282},
+        OpenCase{"window on a sound", "a.wav", WaveBytes(50), "open % alias X wait parent 1234",
+                 274},
+        OpenCase{"style on a sound", "a.wav", WaveBytes(50), "open % alias X style child", 274},
+        OpenCase{"all as a name", nullptr, "", "open waveaudio alias all", 279},
+        OpenCase{"misspelt option", "a.wav", WaveBytes(50), "open % alias X wiat", 259},
+        OpenCase{"quoted missing file", nullptr, "", "open \"%\" alias X", 275}));
+
+TEST_F(ServiceTest, WavesWithOddNamesOpen) {
+    for (const char* name : {"quote\"d.wav", "ünïcödé.wav", "  spaced  .wav", "it's.wav"}) {
+        const std::string path = Write(name, WaveBytes(50));
+        EXPECT_EQ(Send("open WaveAudio!" + path + " alias ODD wait").code, 0u) << name;
+        EXPECT_EQ(Send("close ODD").code, 0u) << name;
+    }
+}
+
+TEST_F(ServiceTest, CommandsOnUnknownNamesAndAllAreRefused) {
+    for (const char* command :
+         {"play NOBODY", "pause NOBODY", "resume NOBODY", "stop NOBODY", "seek NOBODY to start",
+          "set NOBODY time format ms", "status NOBODY mode", "record NOBODY", "close NOBODY"})
+        EXPECT_EQ(Send(command).code, 263u) << command;
+    for (const char* command : {"pause all", "status all mode", "seek all to start", "open all"})
+        EXPECT_EQ(Send(command).code, 279u) << command;
+}
+
+}  // namespace
+}  // namespace mci_test
