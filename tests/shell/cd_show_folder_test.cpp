@@ -1,0 +1,117 @@
+// CD_ShowFolder over a stand-in dialog: what it hands the dialog, what it gives back after a
+// choice or a cancel, and how it treats errors raised on the way.
+#include <gtest/gtest.h>
+
+#include "platform/runtime_error.h"
+#include "platform/shell.h"
+#include "shell/mod_comdlg32.h"
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using test_support::MessageBoxRecorder;
+using test_support::ScopedDrives;
+using test_support::TempFolder;
+
+class StandInDialog : public FolderDialog {
+public:
+    StandInDialog() : before_(SetFolderDialog(this)) {}
+    ~StandInDialog() override { SetFolderDialog(before_); }
+
+    std::optional<std::filesystem::path> Choose(std::int32_t owner, const std::string& title,
+                                                const std::filesystem::path& start) override {
+        seenOwner = owner;
+        seenTitle = title;
+        seenStart = start;
+        if (error) throw *error;
+        return answer;
+    }
+
+    std::optional<std::filesystem::path> answer;
+    std::optional<RuntimeError> error;
+    std::int32_t seenOwner = 0;
+    std::string seenTitle;
+    std::filesystem::path seenStart;
+
+private:
+    FolderDialog* before_;
+};
+
+class ShowFolderTest : public testing::Test {
+protected:
+    ShowFolderTest() {
+        folder.MakeFolder("Start");
+        folder.MakeFolder("Chosen Ünïcode");
+    }
+
+    TempFolder folder;
+    ScopedDrives drives{{{'C', "/", "[/]"}, {'S', folder.path(), "[sounds]"}}};
+    StandInDialog dialog;
+    MessageBoxRecorder boxes;
+};
+
+struct FlagsCase {
+    std::int32_t flagsIn;
+    std::string folderIn;
+    std::int32_t flagsOut;
+    bool startsAtFolder;
+};
+
+class ShowFolderFlags : public ShowFolderTest, public testing::WithParamInterface<FlagsCase> {};
+
+TEST_P(ShowFolderFlags, ChoosingAFolderGivesItsPathNameAndFlags) {
+    const FlagsCase c = GetParam();
+    dialog.answer = folder.path() / "Chosen Ünïcode";
+    std::int32_t flags = c.flagsIn;
+    std::string displayName;
+    std::string folderPath = c.folderIn;
+    EXPECT_EQ(CD_ShowFolder(7, flags, displayName, folderPath, "Select The Directory To Open:"), vbTrue);
+    EXPECT_EQ(folderPath, "S:\\Chosen Ünïcode");
+    EXPECT_EQ(displayName, "Chosen Ünïcode");
+    EXPECT_EQ(flags, c.flagsOut);
+    EXPECT_EQ(dialog.seenOwner, 7);
+    EXPECT_EQ(dialog.seenTitle, "Select The Directory To Open:");
+    EXPECT_EQ(dialog.seenStart, c.startsAtFolder ? folder.path() / "Start" : std::filesystem::path());
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ShowFolderFlags,
+                         testing::Values(FlagsCase{81, "", 81, false},
+                                         FlagsCase{0, "", 1, false},
+                                         FlagsCase{1, "s:\\start", 1, true},
+                                         FlagsCase{0x1001, "S:\\Start", 0x1001, false},
+                                         FlagsCase{0x2001, "S:\\Start", 0x2001, false}));
+
+TEST_F(ShowFolderTest, CancellingClearsEverythingAndAnEmptyPromptAsksForAFolder) {
+    std::int32_t flags = 81;
+    std::string displayName = "old";
+    std::string folderPath = "S:\\Start";
+    EXPECT_EQ(CD_ShowFolder(0, flags, displayName, folderPath, ""), vbFalse);
+    EXPECT_EQ(flags, 0);
+    EXPECT_EQ(displayName, "");
+    EXPECT_EQ(folderPath, "");
+    EXPECT_EQ(dialog.seenTitle, "Select Folder:");
+}
+
+TEST_F(ShowFolderTest, ErrorTwentyIsPassedOverAndOthersAreShown) {
+    std::int32_t flags = 81;
+    std::string displayName;
+    std::string folderPath;
+    dialog.error = RuntimeError(20, "Resume without error", "Corvala");
+    EXPECT_EQ(CD_ShowFolder(0, flags, displayName, folderPath, "Pick:"), vbFalse);
+    EXPECT_TRUE(boxes.boxes.empty());
+
+    dialog.error = RuntimeError(7, "Out of memory", "Corvala");
+    flags = 81;
+    EXPECT_EQ(CD_ShowFolder(0, flags, displayName, folderPath, "Pick:"), vbFalse);
+    ASSERT_EQ(boxes.boxes.size(), 1U);
+    EXPECT_EQ(boxes.boxes[0].prompt,
+              "Corvala encountered the following error in the CD_ShowFolder function:\r\r"
+              "Error Number = 7\rError Description = Out of memory");
+    EXPECT_EQ(boxes.boxes[0].title, "  Error  -  Out of memory");
+    EXPECT_EQ(boxes.boxes[0].style, 48);
+    EXPECT_EQ(flags, 81);
+}
+
+}  // namespace
