@@ -70,14 +70,19 @@ void BM_MidiFirstSoundColdSoundfont(benchmark::State& state) {
     }
     ReportFirstSound(state, Shared().song, true);
 }
-BENCHMARK(BM_MidiFirstSoundColdSoundfont)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MidiFirstSoundColdSoundfont)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_MidiFirstSoundWarmSoundfont(benchmark::State& state) {
     ReportFirstSound(state, Shared().song, true);
 }
 BENCHMARK(BM_MidiFirstSoundWarmSoundfont)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_WaveFirstSound(benchmark::State& state) { ReportFirstSound(state, Shared().wave, false); }
+void BM_WaveFirstSound(benchmark::State& state) {
+    ReportFirstSound(state, Shared().wave, false);
+}
 BENCHMARK(BM_WaveFirstSound)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Renders the whole song from the start, with a tone looping beside it when asked; seconds.
@@ -132,7 +137,10 @@ void BM_RenderSpeedBesideFluidsynthCli(benchmark::State& state) {
     state.counters["fluidsynth_cli_x_realtime"] = audio / cli;
     state.counters["engine_over_cli"] = cli / engine;
 }
-BENCHMARK(BM_RenderSpeedBesideFluidsynthCli)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RenderSpeedBesideFluidsynthCli)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -46,18 +46,20 @@ std::string MakeBusySong(int seconds) {
     for (int bar = 0; bar < bars; ++bar) {
         const std::uint8_t root = kRoots[bar % kRoots.size()];
         for (int beat = 0; beat < 4; ++beat) {
-            Chord(piano, 0, 0, {std::uint8_t(root + 12), std::uint8_t(root + 16),
-                                std::uint8_t(root + 19)}, kQuarter, 80);
+            Chord(piano, 0, 0,
+                  {std::uint8_t(root + 12), std::uint8_t(root + 16), std::uint8_t(root + 19)},
+                  kQuarter, 80);
             Chord(bass, 1, 0, {std::uint8_t(root - 12)}, kQuarter / 2, 100);
             Chord(bass, 1, 0, {std::uint8_t(root - 5)}, kQuarter / 2, 90);
             for (int eighth = 0; eighth < 2; ++eighth)
                 Chord(drums, 9, 0, {42, std::uint8_t(beat % 2 == 0 ? 36 : 38)}, kQuarter / 2, 100);
         }
-        Chord(strings, 2, 0, {std::uint8_t(root + 24), std::uint8_t(root + 28),
-                              std::uint8_t(root + 31)}, 4 * kQuarter, 70);
+        Chord(strings, 2, 0,
+              {std::uint8_t(root + 24), std::uint8_t(root + 28), std::uint8_t(root + 31)},
+              4 * kQuarter, 70);
     }
-    return audio_test::MakeSmf(1, kQuarter, {tempo, piano.End(0), bass.End(0), strings.End(0),
-                                            drums.End(0)});
+    return audio_test::MakeSmf(1, kQuarter,
+                               {tempo, piano.End(0), bass.End(0), strings.End(0), drums.End(0)});
 }
 
 }  // namespace audio_bench

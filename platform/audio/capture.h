@@ -12,7 +12,7 @@
 namespace audio {
 
 class Capture {
-public:
+  public:
     static constexpr std::int64_t kMaxMinutes = 30;  // longer captures keep their first 30 min
 
     explicit Capture(int sampleRate);
@@ -29,7 +29,7 @@ public:
     // Copies frames [first, first + count) into `stereo` (after a Drain).
     void Read(std::int64_t first, std::int64_t count, float* stereo);
 
-private:
+  private:
     const int sampleRate_;
     const std::int64_t chunkFrames_;
     const std::int64_t maxFrames_;

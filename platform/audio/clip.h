@@ -15,7 +15,7 @@ enum class LoadError { None, NotFound, Unreadable, InvalidFormat, NoSoundfont, N
 
 // A loaded sound, ready to render at the engine's rate from any position. Immutable, shareable.
 class Clip {
-public:
+  public:
     virtual ~Clip() = default;
     virtual std::int64_t LengthMs() const = 0;
     virtual Line OutputLine() const = 0;  // Wave for WAV files, Midi for MIDI songs

@@ -33,13 +33,21 @@ Engine& Engine::Shared() {
 bool Engine::ChooseSink(const std::string& name) {
     Choice& choice = SinkChoice();
     std::lock_guard lock(choice.mutex);
-    if (choice.started) return false;
+    if (choice.started) {
+        std::fprintf(stderr, "audio: the sink cannot change once the engine runs\n");
+        return false;
+    }
+    std::string valid;
     for (const SinkEntry& entry : SinkTable()) {
         if (name == entry.name) {
             choice.name = name;
             return true;
         }
+        valid += valid.empty() ? "" : ", ";
+        valid += entry.name;
     }
+    std::fprintf(stderr, "audio: no sink named \"%s\"; the sinks are %s\n", name.c_str(),
+                 valid.c_str());
     return false;
 }
 
@@ -70,13 +78,21 @@ Engine::Engine() : mixer_(std::make_shared<Mixer>(kSampleRate)) {
 
 Engine::~Engine() = default;
 
-int Engine::SampleRate() const { return mixer_->SampleRate(); }
+int Engine::SampleRate() const {
+    return mixer_->SampleRate();
+}
 
-std::string Engine::SinkName() const { return sinkName_; }
+std::string Engine::SinkName() const {
+    return sinkName_;
+}
 
-void Engine::SetLineGain(Line line, float gain) { mixer_->SetGain(line, gain); }
+void Engine::SetLineGain(Line line, float gain) {
+    mixer_->SetGain(line, gain);
+}
 
-float Engine::LineGain(Line line) const { return mixer_->Gain(line); }
+float Engine::LineGain(Line line) const {
+    return mixer_->Gain(line);
+}
 
 bool Engine::Pull(float* stereo, int frames) {
     if (sinkName_ != "offline") return false;
@@ -84,6 +100,8 @@ bool Engine::Pull(float* stereo, int frames) {
     return true;
 }
 
-std::shared_ptr<Mixer> Engine::SharedMixer() const { return mixer_; }
+std::shared_ptr<Mixer> Engine::SharedMixer() const {
+    return mixer_;
+}
 
 }  // namespace audio

@@ -12,7 +12,7 @@ class Mixer;
 class Sink;
 
 class Engine {
-public:
+  public:
     static Engine& Shared();  // opens the output on first use: SDL2 audio, else the null sink
     // Chooses the sink by name before first use: "sdl" or "null" (tests and tools ask for
     // "null"), or "offline" (no clock: the caller pulls the mix with Pull, for benchmarks).
@@ -22,7 +22,7 @@ public:
     static std::vector<std::string> SinkNames();
 
     int SampleRate() const;
-    std::string SinkName() const;  // "sdl", "null" or "offline"
+    std::string SinkName() const;             // "sdl", "null" or "offline"
     void SetLineGain(Line line, float gain);  // 0.0 .. 1.0; applied in the mix
     float LineGain(Line line) const;
 
@@ -37,7 +37,7 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-private:
+  private:
     Engine();
     std::shared_ptr<Mixer> mixer_;
     std::unique_ptr<Sink> sink_;

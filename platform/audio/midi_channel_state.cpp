@@ -40,10 +40,17 @@ void ApplyToState(SongState& state, std::uint8_t status, std::uint8_t data1, std
                 channel.controllerSet.set(data1);
             }
             break;
-        case 0xC0: channel.program = data1; break;
-        case 0xD0: channel.pressure = data1; break;
-        case 0xE0: channel.bend = std::uint16_t(data1 | data2 << 7); break;
-        default: break;
+        case 0xC0:
+            channel.program = data1;
+            break;
+        case 0xD0:
+            channel.pressure = data1;
+            break;
+        case 0xE0:
+            channel.bend = std::uint16_t(data1 | data2 << 7);
+            break;
+        default:
+            break;
     }
 }
 

@@ -24,7 +24,7 @@ struct TimedEvent {
 };
 
 class MidiClip final : public Clip {
-public:
+  public:
     MidiClip(const MidiSong& song, std::shared_ptr<MidiSynth> synth, int rate)
         : synth_(std::move(synth)),
           rate_(rate),
@@ -34,8 +34,8 @@ public:
         SongState state;
         for (const MidiEvent& event : song.events) {
             if (events_.size() % kCheckpointEvents == 0) checkpoints_.push_back(state);
-            events_.push_back(TimedEvent{ToFrames(event.timeUs), event.status, event.data1,
-                                         event.data2});
+            events_.push_back(
+                TimedEvent{ToFrames(event.timeUs), event.status, event.data1, event.data2});
             ApplyToState(state, event.status, event.data1, event.data2);
         }
     }
@@ -51,11 +51,10 @@ public:
 
     // The index of the first event at or after `frame`.
     std::size_t EventAt(std::int64_t frame) const {
-        return std::size_t(std::lower_bound(events_.begin(), events_.end(), frame,
-                                            [](const TimedEvent& e, std::int64_t f) {
-                                                return e.frame < f;
-                                            }) -
-                           events_.begin());
+        return std::size_t(
+            std::lower_bound(events_.begin(), events_.end(), frame,
+                             [](const TimedEvent& e, std::int64_t f) { return e.frame < f; }) -
+            events_.begin());
     }
 
     // The channel state just before event `index`.
@@ -68,7 +67,7 @@ public:
         return state;
     }
 
-private:
+  private:
     std::int64_t ToFrames(std::int64_t us) const { return us * rate_ / 1'000'000; }
 
     std::shared_ptr<MidiSynth> synth_;
@@ -80,7 +79,7 @@ private:
 };
 
 class MidiVoice final : public Voice {
-public:
+  public:
     explicit MidiVoice(const MidiClip& clip) : clip_(clip), block_(clip.Synth().AcquireBlock()) {}
     ~MidiVoice() override { clip_.Synth().ReleaseBlock(block_); }
 
@@ -113,7 +112,7 @@ public:
         if (block_ >= 0) clip_.Synth().SoundsOff(block_);
     }
 
-private:
+  private:
     const MidiClip& clip_;
     const int block_;
     std::int64_t frame_ = 0;
@@ -121,7 +120,9 @@ private:
     bool needsRestore_ = true;
 };
 
-std::unique_ptr<Voice> MidiClip::NewVoice() const { return std::make_unique<MidiVoice>(*this); }
+std::unique_ptr<Voice> MidiClip::NewVoice() const {
+    return std::make_unique<MidiVoice>(*this);
+}
 
 LoadResult Failure(LoadError error, std::string detail) {
     return LoadResult{nullptr, error, std::move(detail)};

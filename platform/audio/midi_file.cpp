@@ -10,7 +10,7 @@ namespace {
 
 // Reads big-endian numbers and variable-length quantities; every read past the end fails.
 class ByteReader {
-public:
+  public:
     explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
 
     bool AtEnd() const { return pos_ >= bytes_.size(); }
@@ -44,11 +44,9 @@ public:
         pos_ += count;
         return part;
     }
-    std::string_view TakeAtMost(std::size_t count) {
-        return *Take(std::min(count, Remaining()));
-    }
+    std::string_view TakeAtMost(std::size_t count) { return *Take(std::min(count, Remaining())); }
 
-private:
+  private:
     std::string_view bytes_;
     std::size_t pos_ = 0;
 };
@@ -66,8 +64,7 @@ std::optional<std::string_view> SmfInsideRmid(std::string_view bytes) {
         const auto id = *reader.Take(4);
         const std::uint32_t length = LittleEndian32(*reader.Take(4));
         if (id == "data") return reader.TakeAtMost(length);
-        if (!reader.Take(std::min<std::size_t>(length + (length & 1), reader.Remaining())))
-            break;
+        if (!reader.Take(std::min<std::size_t>(length + (length & 1), reader.Remaining()))) break;
     }
     return std::nullopt;
 }
@@ -163,7 +160,7 @@ bool ApplyTempoMap(const Timing& timing, MidiSong& song) {
     Wide anchorUs = 0;
     std::uint32_t tempo = 500000;  // 120 beats per minute until the file says otherwise
     const auto toUs = [&](std::int64_t tick) -> Wide {
-        if (timing.ticksPerSecond > 0) 
+        if (timing.ticksPerSecond > 0)
             return Wide(tick) * 1'000'000 * timing.ticksPerSecondDivisor / timing.ticksPerSecond;
         while (next < timing.tempos.size() && timing.tempos[next].tick <= tick) {
             const std::int64_t at = timing.tempos[next].tick;
@@ -192,7 +189,8 @@ MidiParseResult Invalid(MidiParseError error, std::string detail) {
 }  // namespace
 
 MidiParseResult ParseMidi(std::string_view bytes) {
-    if (bytes.size() > kMaxMidiFileBytes) return Invalid(MidiParseError::TooLarge, "file too large");
+    if (bytes.size() > kMaxMidiFileBytes)
+        return Invalid(MidiParseError::TooLarge, "file too large");
     if (bytes.size() >= 12 && bytes.substr(0, 4) == "RIFF" && bytes.substr(8, 4) == "RMID") {
         const auto smf = SmfInsideRmid(bytes);
         if (!smf) return Invalid(MidiParseError::InvalidFormat, "RMID file without MIDI data");

@@ -98,19 +98,32 @@ void MidiSynth::Send(int block, std::uint8_t status, std::uint8_t data1, std::ui
     idleFrames_ = 0;
     const int channel = 16 * block + (status & 0x0F);
     switch (status & 0xF0) {
-        case 0x80: fluid_synth_noteoff(synth_, channel, data1); break;
+        case 0x80:
+            fluid_synth_noteoff(synth_, channel, data1);
+            break;
         case 0x90:
             if (data2 == 0)
                 fluid_synth_noteoff(synth_, channel, data1);
             else
                 fluid_synth_noteon(synth_, channel, data1, data2);
             break;
-        case 0xA0: fluid_synth_key_pressure(synth_, channel, data1, data2); break;
-        case 0xB0: fluid_synth_cc(synth_, channel, data1, data2); break;
-        case 0xC0: fluid_synth_program_change(synth_, channel, data1); break;
-        case 0xD0: fluid_synth_channel_pressure(synth_, channel, data1); break;
-        case 0xE0: fluid_synth_pitch_bend(synth_, channel, data1 | data2 << 7); break;
-        default: break;
+        case 0xA0:
+            fluid_synth_key_pressure(synth_, channel, data1, data2);
+            break;
+        case 0xB0:
+            fluid_synth_cc(synth_, channel, data1, data2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(synth_, channel, data1);
+            break;
+        case 0xD0:
+            fluid_synth_channel_pressure(synth_, channel, data1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(synth_, channel, data1 | data2 << 7);
+            break;
+        default:
+            break;
     }
 }
 
@@ -122,8 +135,8 @@ void MidiSynth::Restore(int block, const SongState& state) {
         fluid_synth_all_sounds_off(synth_, channel);
         fluid_synth_cc(synth_, channel, 121, 0);
         // Defaults first, then whatever the song set, bank select before the program.
-        for (const auto& [controller, value] : {std::pair{0, 0}, {32, 0}, {7, 100}, {10, 64},
-                                               {11, 127}, {64, 0}})
+        for (const auto& [controller, value] :
+             {std::pair{0, 0}, {32, 0}, {7, 100}, {10, 64}, {11, 127}, {64, 0}})
             fluid_synth_cc(synth_, channel, controller, value);
         for (int controller = 0; controller < 128; ++controller)
             if (wanted.controllerSet.test(controller))

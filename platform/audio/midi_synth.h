@@ -21,7 +21,7 @@ namespace audio {
 std::optional<std::filesystem::path> FindSoundfont(const std::filesystem::path& directory);
 
 class MidiSynth final : public Bus {
-public:
+  public:
     static constexpr int kBlocks = 16;  // players that can sound at once
     static constexpr const char* kSoundfontDirectory = "/usr/share/sounds/sf2";
 
@@ -47,7 +47,7 @@ public:
     void KeepAwake() { idleFrames_ = 0; }  // a song is playing, even through a long rest
     void Render(float* stereo, int frames) override;
 
-private:
+  private:
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     int fontId_ = FLUID_FAILED;

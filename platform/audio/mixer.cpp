@@ -33,7 +33,9 @@ void Mixer::SetGain(Line line, float gain) {
     gains_[static_cast<int>(line)].store(std::clamp(gain, 0.0f, 1.0f));
 }
 
-float Mixer::Gain(Line line) const { return gains_[static_cast<int>(line)].load(); }
+float Mixer::Gain(Line line) const {
+    return gains_[static_cast<int>(line)].load();
+}
 
 void Mixer::Attach(const std::shared_ptr<Track>& track) {
     std::lock_guard lock(mutex_);

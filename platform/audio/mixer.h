@@ -20,14 +20,14 @@ class Track;
 
 // Something mixed onto a line after the tracks of each block: the MIDI synthesiser.
 class Bus {
-public:
+  public:
     virtual ~Bus() = default;
     // Adds `frames` stereo frames into `stereo` (audio thread, mixer lock held).
     virtual void Render(float* stereo, int frames) = 0;
 };
 
 class Mixer {
-public:
+  public:
     // Voices see blocks of at most this many frames, so synthesiser events land within it.
     static constexpr int kBlockFrames = 64;
 
@@ -55,7 +55,7 @@ public:
     void WakeService() { wake_.release(); }
     bool OnServiceThread() const { return std::this_thread::get_id() == service_.get_id(); }
 
-private:
+  private:
     void Serve();
     void DeliverNotices();
     void DrainCaptures();

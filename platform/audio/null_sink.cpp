@@ -19,7 +19,7 @@ constexpr int kPeriodFrames = 256;
 constexpr auto kMaxLag = std::chrono::milliseconds(500);
 
 class NullSink final : public Sink {
-public:
+  public:
     explicit NullSink(std::shared_ptr<Mixer> mixer)
         : mixer_(std::move(mixer)), buffer_(2 * kPeriodFrames) {
         thread_ = std::thread([this] { Run(); });
@@ -34,7 +34,7 @@ public:
         if (thread_.joinable()) thread_.join();
     }
 
-private:
+  private:
     void Run() {
         using Clock = std::chrono::steady_clock;
         const auto period = std::chrono::duration_cast<Clock::duration>(

@@ -76,7 +76,9 @@ void Player::Seek(std::int64_t ms) {
     track_->Publish();
 }
 
-PlayState Player::State() const { return track_->State(); }
+PlayState Player::State() const {
+    return track_->State();
+}
 
 std::int64_t Player::PositionMs() const {
     const std::int64_t frame = track_->PositionFrames();
@@ -85,9 +87,13 @@ std::int64_t Player::PositionMs() const {
     return std::min(frame * 1000 / track_->Owner().SampleRate(), track_->LengthMs());
 }
 
-std::int64_t Player::LengthMs() const { return track_->LengthMs(); }
+std::int64_t Player::LengthMs() const {
+    return track_->LengthMs();
+}
 
-void Player::WaitWhilePlaying() const { track_->WaitWhilePlaying(); }
+void Player::WaitWhilePlaying() const {
+    track_->WaitWhilePlaying();
+}
 
 void Player::SetOnFinished(std::function<void()> callback) {
     track_->SetOnFinished(std::move(callback));

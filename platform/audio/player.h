@@ -16,16 +16,17 @@ enum class PlayState { Stopped, Playing, Paused };
 // One open device's transport. Control calls come from one thread at a time (the caller's);
 // rendering happens on the engine's thread. Never blocks the audio thread.
 class Player {
-public:
-    explicit Player(std::shared_ptr<const Clip> clip);  // attaches to Engine::Shared(), stopped at 0
-    ~Player();                                           // silent and detached before it returns
+  public:
+    explicit Player(
+        std::shared_ptr<const Clip> clip);  // attaches to Engine::Shared(), stopped at 0
+    ~Player();                              // silent and detached before it returns
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
 
     void Play(std::optional<std::int64_t> fromMs, std::optional<std::int64_t> toMs, bool repeat);
-    void Pause();   // Playing -> Paused, position held
-    void Resume();  // Paused -> Playing
-    void Stop();    // -> Stopped, position kept where it was
+    void Pause();                // Playing -> Paused, position held
+    void Resume();               // Paused -> Playing
+    void Stop();                 // -> Stopped, position kept where it was
     void Seek(std::int64_t ms);  // -> Stopped at ms (clamped to 0..LengthMs)
     PlayState State() const;
     std::int64_t PositionMs() const;  // advances in real time while Playing, also on the null sink
@@ -37,7 +38,7 @@ public:
     // non-audio thread; not called for Stop/Pause/Seek.
     void SetOnFinished(std::function<void()> callback);
 
-private:
+  private:
     std::shared_ptr<Track> track_;
 };
 

@@ -6,7 +6,7 @@
 namespace audio {
 
 class RateMap {
-public:
+  public:
     RateMap(std::int64_t inputFrames, int inputRate, int outputRate)
         : inputFrames_(inputFrames), inputRate_(inputRate), outputRate_(outputRate) {}
 
@@ -20,7 +20,7 @@ public:
         return index + 1 < inputFrames_ ? index + 1 : index;
     }
 
-private:
+  private:
     std::int64_t inputFrames_;
     int inputRate_;
     int outputRate_;

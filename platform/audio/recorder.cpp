@@ -23,11 +23,16 @@ constexpr std::int64_t kWriteFrames = 4096;
 
 int SubtypeForBits(int bits) {
     switch (bits) {
-        case 8: return SF_FORMAT_PCM_U8;  // WAV's 8-bit samples are unsigned
-        case 16: return SF_FORMAT_PCM_16;
-        case 24: return SF_FORMAT_PCM_24;
-        case 32: return SF_FORMAT_PCM_32;
-        default: return 0;
+        case 8:
+            return SF_FORMAT_PCM_U8;  // WAV's 8-bit samples are unsigned
+        case 16:
+            return SF_FORMAT_PCM_16;
+        case 24:
+            return SF_FORMAT_PCM_24;
+        case 32:
+            return SF_FORMAT_PCM_32;
+        default:
+            return 0;
     }
 }
 
@@ -55,7 +60,9 @@ void MapChannels(float left, float right, int channels, float* out) {
 
 Recorder::Recorder() : capture_(std::make_shared<Capture>(Engine::Shared().SampleRate())) {}
 
-Recorder::~Recorder() { Stop(); }
+Recorder::~Recorder() {
+    Stop();
+}
 
 void Recorder::Start(bool overwrite) {
     if (overwrite) capture_->Clear();
@@ -70,7 +77,9 @@ void Recorder::Stop() {
     recording_ = false;
 }
 
-bool Recorder::Recording() const { return recording_; }
+bool Recorder::Recording() const {
+    return recording_;
+}
 
 std::int64_t Recorder::PositionMs() const {
     return capture_->Frames() * 1000 / capture_->SampleRate();
@@ -112,8 +121,13 @@ bool Recorder::Save(const std::filesystem::path& file, int samplesPerSec, int ch
             MapChannels(a[0] + t * (b[0] - a[0]), a[1] + t * (b[1] - a[1]), channels,
                         &output[k * channels]);
         }
-        if (sf_writef_float(out.get(), output.data(), count) != count)
-            return Fail(error, sf_strerror(out.get()));
+        if (sf_writef_float(out.get(), output.data(), count) != count) {
+            const std::string reason = sf_strerror(out.get());
+            out.reset();
+            std::error_code ignored;
+            std::filesystem::remove(file, ignored);  // no half-written file left behind
+            return Fail(error, reason);
+        }
     }
     return true;
 }

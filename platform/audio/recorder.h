@@ -13,7 +13,7 @@ class Capture;
 // taken after the line gains and before the Master gain, so the system volume does not change
 // what is recorded.
 class Recorder {
-public:
+  public:
     Recorder();
     ~Recorder();
     Recorder(const Recorder&) = delete;
@@ -25,10 +25,10 @@ public:
     std::int64_t PositionMs() const;  // length captured so far
     // Writes the capture as a WAV file in the given format (resampled/converted from the
     // engine's). Returns false and fills *error when it cannot (bad format, unwritable path).
-    bool Save(const std::filesystem::path& file, int samplesPerSec, int channels,
-              int bitsPerSample, std::string* error) const;
+    bool Save(const std::filesystem::path& file, int samplesPerSec, int channels, int bitsPerSample,
+              std::string* error) const;
 
-private:
+  private:
     std::shared_ptr<Capture> capture_;
     bool recording_ = false;
 };

@@ -10,7 +10,8 @@ namespace {
 
 std::uint32_t LittleEndian32(const char* bytes) {
     return std::uint32_t(std::uint8_t(bytes[0])) | std::uint32_t(std::uint8_t(bytes[1])) << 8 |
-           std::uint32_t(std::uint8_t(bytes[2])) << 16 | std::uint32_t(std::uint8_t(bytes[3])) << 24;
+           std::uint32_t(std::uint8_t(bytes[2])) << 16 |
+           std::uint32_t(std::uint8_t(bytes[3])) << 24;
 }
 
 // Files with thousands of chunks are not sound files anyone made on purpose.
@@ -24,7 +25,8 @@ RiffVerdict ScanRiffWave(const std::filesystem::path& file) {
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(file, ignored));
     std::array<char, 12> header{};
     if (!in.read(header.data(), header.size())) return RiffVerdict::NotRiff;
-    if (std::memcmp(header.data(), "RIFF", 4) != 0 || std::memcmp(header.data() + 8, "WAVE", 4) != 0)
+    if (std::memcmp(header.data(), "RIFF", 4) != 0 ||
+        std::memcmp(header.data() + 8, "WAVE", 4) != 0)
         return RiffVerdict::NotRiff;
 
     std::int64_t offset = 12;

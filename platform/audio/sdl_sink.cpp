@@ -15,7 +15,7 @@ namespace {
 constexpr int kPeriodFrames = 512;
 
 class SdlSink final : public Sink {
-public:
+  public:
     explicit SdlSink(std::shared_ptr<Mixer> mixer) : mixer_(std::move(mixer)) {}
 
     ~SdlSink() override {
@@ -42,7 +42,7 @@ public:
         return true;
     }
 
-private:
+  private:
     static void Fill(void* userdata, Uint8* stream, int length) {
         auto* mixer = static_cast<Mixer*>(userdata);
         mixer->Render(reinterpret_cast<float*>(stream),

@@ -10,7 +10,7 @@ namespace audio {
 class Mixer;
 
 class Sink {
-public:
+  public:
     virtual ~Sink() = default;
 };
 

@@ -17,7 +17,9 @@ constexpr std::array kSinks = {
 
 }  // namespace
 
-std::span<const SinkEntry> SinkTable() { return kSinks; }
+std::span<const SinkEntry> SinkTable() {
+    return kSinks;
+}
 
 std::unique_ptr<Sink> OpenOfflineSink(const std::shared_ptr<Mixer>&) {
     return std::make_unique<OfflineSink>();

@@ -44,7 +44,9 @@ void Track::Resume() {
     if (mode_ == PlayState::Paused) SetMode(PlayState::Playing);
 }
 
-void Track::Stop() { SetMode(PlayState::Stopped); }
+void Track::Stop() {
+    SetMode(PlayState::Stopped);
+}
 
 void Track::Seek(std::int64_t frame) {
     Stop();

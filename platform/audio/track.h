@@ -16,7 +16,7 @@ namespace audio {
 class Mixer;
 
 class Track {
-public:
+  public:
     Track(std::shared_ptr<const Clip> clip, std::shared_ptr<Mixer> mixer);
     ~Track();
 
@@ -41,10 +41,10 @@ public:
     // Waiting and the finished notice (any thread, mixer lock not held).
     void WaitWhilePlaying();
     void SetOnFinished(std::function<void()> callback);
-    void Publish();                  // wakes waiters after a control call changed the state
+    void Publish();                   // wakes waiters after a control call changed the state
     void DeliverFinishedIfPending();  // service thread
 
-private:
+  private:
     void Finish();
     void SetMode(PlayState mode);
 

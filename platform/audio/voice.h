@@ -7,7 +7,7 @@
 namespace audio {
 
 class Voice {
-public:
+  public:
     virtual ~Voice() = default;
     // Moves the read position to a frame of the clip (at the engine's rate).
     virtual void Seek(std::int64_t frame) = 0;

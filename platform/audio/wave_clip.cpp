@@ -24,7 +24,7 @@ constexpr int kMaxRate = 768000;
 constexpr sf_count_t kReadFrames = 4096;
 
 class WaveVoice final : public Voice {
-public:
+  public:
     explicit WaveVoice(const std::vector<float>& samples) : samples_(samples) {}
 
     void Seek(std::int64_t frame) override { frame_ = frame; }
@@ -36,13 +36,13 @@ public:
         frame_ += frames;
     }
 
-private:
+  private:
     const std::vector<float>& samples_;
     std::int64_t frame_ = 0;
 };
 
 class WaveClip final : public Clip {
-public:
+  public:
     WaveClip(std::vector<float> samples, int rate, std::int64_t lengthMs)
         : samples_(std::move(samples)), rate_(rate), lengthMs_(lengthMs) {}
 
@@ -54,7 +54,7 @@ public:
         return std::make_unique<WaveVoice>(samples_);
     }
 
-private:
+  private:
     std::vector<float> samples_;
     int rate_;
     std::int64_t lengthMs_;
@@ -115,10 +115,13 @@ LoadResult LoadWaveFile(const std::filesystem::path& file) {
     if (!std::ifstream(file, std::ios::binary))
         return Failure(LoadError::Unreadable, "the file cannot be read");
     switch (ScanRiffWave(file)) {
-        case RiffVerdict::Truncated: return Failure(LoadError::InvalidFormat, "truncated file");
-        case RiffVerdict::NoData: return Failure(LoadError::InvalidFormat, "no sound data");
+        case RiffVerdict::Truncated:
+            return Failure(LoadError::InvalidFormat, "truncated file");
+        case RiffVerdict::NoData:
+            return Failure(LoadError::InvalidFormat, "no sound data");
         case RiffVerdict::Sound:
-        case RiffVerdict::NotRiff: break;
+        case RiffVerdict::NotRiff:
+            break;
     }
 
     SF_INFO info{};
@@ -153,9 +156,10 @@ LoadResult LoadWaveFile(const std::filesystem::path& file) {
 
     const int rate = Engine::Shared().SampleRate();
     const std::int64_t lengthMs = std::int64_t(total) * 1000 / info.samplerate;
-    return LoadResult{std::make_shared<WaveClip>(Resample(stereo, info.samplerate, rate), rate,
-                                                 lengthMs),
-                      LoadError::None, {}};
+    return LoadResult{
+        std::make_shared<WaveClip>(Resample(stereo, info.samplerate, rate), rate, lengthMs),
+        LoadError::None,
+        {}};
 }
 
 }  // namespace audio

@@ -27,10 +27,18 @@ std::string Mutate(std::string bytes, std::mt19937& random) {
     for (int e = 0; e < edits && !bytes.empty(); ++e) {
         const std::size_t at = pick(bytes.size());
         switch (random() % 5) {
-            case 0: bytes[at] = char(bytes[at] ^ (1 << (random() % 8))); break;
-            case 1: bytes[at] = char(random()); break;
-            case 2: bytes.resize(at); break;
-            case 3: bytes.insert(at, std::string(1 + random() % 16, char(random()))); break;
+            case 0:
+                bytes[at] = char(bytes[at] ^ (1 << (random() % 8)));
+                break;
+            case 1:
+                bytes[at] = char(random());
+                break;
+            case 2:
+                bytes.resize(at);
+                break;
+            case 3:
+                bytes.insert(at, std::string(1 + random() % 16, char(random())));
+                break;
             default:
                 for (std::size_t i = at; i < std::min(bytes.size(), at + 4); ++i)
                     bytes[i] = char(0xFF - (random() % 2));
@@ -41,7 +49,7 @@ std::string Mutate(std::string bytes, std::mt19937& random) {
 }
 
 class FuzzTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         audio::Engine::ChooseSink("offline");
         ASSERT_EQ(audio::Engine::Shared().SinkName(), "offline");
@@ -82,8 +90,9 @@ TEST_F(FuzzTest, WaveLoaderSurvivesDamagedFiles) {
         MakeWave({.channels = 3, .rate = 48000, .bits = 24, .frames = 300}),
         MakeWave({.formatTag = 3, .rate = 22050, .bits = 32, .frames = 400}),
     };
-    Run(seeds, "fuzz.wav",
-        [](const std::filesystem::path& file, const std::string&) { return audio::LoadWaveFile(file); });
+    Run(seeds, "fuzz.wav", [](const std::filesystem::path& file, const std::string&) {
+        return audio::LoadWaveFile(file);
+    });
 }
 
 TEST_F(FuzzTest, MidiLoaderSurvivesDamagedFiles) {
@@ -91,8 +100,12 @@ TEST_F(FuzzTest, MidiLoaderSurvivesDamagedFiles) {
     MidiTrack tempo;
     tempo.Tempo(0, 400000).SysEx(10, 12).End(900);
     MidiTrack notes;
-    notes.Event(0, {0xC1, 40}).Event(0, {0x91, 60, 90}).Event(100, {64, 90}).Event(300, {0xE1, 0, 80})
-        .Event(100, {0x81, 60, 0}).End(10);
+    notes.Event(0, {0xC1, 40})
+        .Event(0, {0x91, 60, 90})
+        .Event(100, {64, 90})
+        .Event(300, {0xE1, 0, 80})
+        .Event(100, {0x81, 60, 0})
+        .End(10);
     const std::string formatOne = audio_test::MakeSmf(1, 240, {tempo, notes});
     const std::vector<std::string> seeds = {audio_test::MakeSong(2), formatOne,
                                             audio_test::MakeRmid(formatOne)};
@@ -103,8 +116,9 @@ TEST_F(FuzzTest, MidiLoaderSurvivesDamagedFiles) {
         ASSERT_LE(parsed.song.events.size(), audio::kMaxMidiEvents);
         ASSERT_LE(parsed.song.lengthUs, audio::kMaxMidiLengthUs);
     }
-    Run(seeds, "fuzz.mid",
-        [](const std::filesystem::path& file, const std::string&) { return audio::LoadMidiFile(file); });
+    Run(seeds, "fuzz.mid", [](const std::filesystem::path& file, const std::string&) {
+        return audio::LoadMidiFile(file);
+    });
 }
 
 }  // namespace

@@ -39,12 +39,12 @@ TEST(MidiFile, TempoChangesGiveExactTimes) {
 TEST(MidiFile, RunningStatusAndSystemExclusive) {
     MidiTrack track;
     track.Event(0, {0x91, 60, 100})
-        .Event(10, {62, 90})   // running status
-        .SysEx(10, 20)         // skipped, and it cancels running status
+        .Event(10, {62, 90})  // running status
+        .SysEx(10, 20)        // skipped, and it cancels running status
         .Event(10, {0xB1, 7, 80})
-        .Event(10, {10, 64})   // running status again
+        .Event(10, {10, 64})  // running status again
         .Event(10, {0xC1, 5})
-        .Event(10, {6})        // one data byte under running status
+        .Event(10, {6})  // one data byte under running status
         .End(0);
     const auto result = ParseMidi(MakeSmf(0, 500, {track}));  // 120 bpm: 1 ms per tick
     ASSERT_EQ(result.error, MidiParseError::None) << result.detail;

@@ -11,7 +11,7 @@
 namespace audio_test {
 
 class NullEngineTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         audio::Engine::ChooseSink("null");
         ASSERT_EQ(audio::Engine::Shared().SinkName(), "null");

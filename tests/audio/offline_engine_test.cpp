@@ -15,14 +15,15 @@ using audio::Line;
 using audio::Player;
 
 class OfflineEngineTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         EXPECT_FALSE(Engine::ChooseSink("speakers"));
         EXPECT_TRUE(Engine::ChooseSink("offline"));
         ASSERT_EQ(Engine::Shared().SinkName(), "offline");
     }
     void SetUp() override {
-        for (auto line : {Line::Master, Line::Wave, Line::Midi}) Engine::Shared().SetLineGain(line, 1);
+        for (auto line : {Line::Master, Line::Wave, Line::Midi})
+            Engine::Shared().SetLineGain(line, 1);
     }
 
     // Pulls `frames` frames of the mix.
@@ -33,14 +34,15 @@ protected:
     }
 
     std::shared_ptr<const audio::Clip> Tone(double amplitude = 0.5) {
-        const auto result = audio::LoadWaveFile(
-            dir_.Write("tone.wav", audio_test::MakeWave({.frames = 44100, .amplitude = amplitude})));
+        const auto result = audio::LoadWaveFile(dir_.Write(
+            "tone.wav", audio_test::MakeWave({.frames = 44100, .amplitude = amplitude})));
         EXPECT_EQ(result.error, audio::LoadError::None) << result.detail;
         return result.clip;
     }
 
     std::shared_ptr<const audio::Clip> Song(int seconds) {
-        const auto result = audio::LoadMidiFile(dir_.Write("song.mid", audio_test::MakeSong(seconds)));
+        const auto result =
+            audio::LoadMidiFile(dir_.Write("song.mid", audio_test::MakeSong(seconds)));
         EXPECT_EQ(result.error, audio::LoadError::None) << result.detail;
         return result.clip;
     }

@@ -13,8 +13,8 @@
 
 namespace {
 
-using audio::PlayState;
 using audio::Player;
+using audio::PlayState;
 using audio_test::Eventually;
 using namespace std::chrono_literals;
 
@@ -30,7 +30,7 @@ std::shared_ptr<const audio::Clip> LoadTwoSecondClip(Kind kind, const audio_test
 }
 
 class PlayerTest : public audio_test::NullEngineTest, public ::testing::WithParamInterface<Kind> {
-protected:
+  protected:
     audio_test::ScratchDir dir_;
 };
 

@@ -32,11 +32,11 @@ Readback ReadWave(const std::filesystem::path& file) {
 }
 
 class RecorderTest : public audio_test::NullEngineTest {
-protected:
+  protected:
     // Records one play of a 400 ms tone of amplitude 0.5.
     void RecordTone(audio::Recorder& recorder) {
-        const auto tone = audio::LoadWaveFile(
-            dir_.Write("tone.wav", audio_test::MakeWave({.frames = 17640})));
+        const auto tone =
+            audio::LoadWaveFile(dir_.Write("tone.wav", audio_test::MakeWave({.frames = 17640})));
         ASSERT_EQ(tone.error, audio::LoadError::None);
         audio::Player player(tone.clip);
         recorder.Start(true);
@@ -143,8 +143,8 @@ TEST_F(RecorderTest, RefusesBadFormatsAndPaths) {
     } bad[] = {{44100, 2, 12}, {44100, 0, 16}, {44100, 9, 16}, {0, 2, 16}, {-8000, 1, 8}};
     for (const auto& format : bad) {
         std::string error;
-        EXPECT_FALSE(recorder.Save(dir_.Path() / "x.wav", format.rate, format.channels,
-                                   format.bits, &error));
+        EXPECT_FALSE(recorder.Save(dir_.Path() / "x.wav", format.rate, format.channels, format.bits,
+                                   &error));
         EXPECT_FALSE(error.empty());
     }
     std::string error;

@@ -88,7 +88,9 @@ MidiTrack& MidiTrack::SysEx(std::uint32_t delta, std::size_t length) {
     return *this;
 }
 
-MidiTrack& MidiTrack::End(std::uint32_t delta) { return Event(delta, {0xFF, 0x2F, 0x00}); }
+MidiTrack& MidiTrack::End(std::uint32_t delta) {
+    return Event(delta, {0xFF, 0x2F, 0x00});
+}
 
 std::string MakeSmf(int format, std::uint16_t division, const std::vector<MidiTrack>& tracks) {
     std::string out = "MThd";

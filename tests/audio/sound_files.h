@@ -24,14 +24,14 @@ std::string MakeWave(const WaveSpec& spec);
 
 // Builds one MTrk chunk's events.
 class MidiTrack {
-public:
+  public:
     MidiTrack& Event(std::uint32_t delta, std::initializer_list<std::uint8_t> bytes);
     MidiTrack& Tempo(std::uint32_t delta, std::uint32_t usPerQuarter);
     MidiTrack& SysEx(std::uint32_t delta, std::size_t length);
     MidiTrack& End(std::uint32_t delta);
     const std::string& Bytes() const { return bytes_; }
 
-private:
+  private:
     void Delta(std::uint32_t delta);
     std::string bytes_;
 };
@@ -44,7 +44,7 @@ std::string MakeRmid(const std::string& smf);
 std::string MakeSong(int seconds);
 
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -54,7 +54,7 @@ public:
     std::filesystem::path Write(const std::string& name, const std::string& bytes) const;
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -35,7 +35,7 @@ struct Layout {
 };
 
 class WaveClipTest : public audio_test::NullEngineTest {
-protected:
+  protected:
     audio_test::ScratchDir dir_;
 };
 
@@ -44,10 +44,14 @@ TEST_F(WaveClipTest, EveryLayoutDecodesToTheSameTone) {
         {"8-bit mono 8 kHz", {.channels = 1, .rate = 8000, .bits = 8, .frames = 4000}, 0.5f, 0.02f},
         {"16-bit stereo 44.1 kHz", {.frames = 22050}, 0.5f, 0.01f},
         {"24-bit stereo 48 kHz", {.rate = 48000, .bits = 24, .frames = 24000}, 0.5f, 0.01f},
-        {"32-bit mono 96 kHz", {.channels = 1, .rate = 96000, .bits = 32, .frames = 48000}, 0.5f,
+        {"32-bit mono 96 kHz",
+         {.channels = 1, .rate = 96000, .bits = 32, .frames = 48000},
+         0.5f,
          0.01f},
-        {"float stereo 22.05 kHz", {.formatTag = 3, .rate = 22050, .bits = 32, .frames = 11025},
-         0.5f, 0.01f},
+        {"float stereo 22.05 kHz",
+         {.formatTag = 3, .rate = 22050, .bits = 32, .frames = 11025},
+         0.5f,
+         0.01f},
         // Four channels of the same tone: the rear pair folds into both sides.
         {"16-bit quad 11.025 kHz", {.channels = 4, .rate = 11025, .frames = 5513}, 0.7071f, 0.02f},
     };
@@ -125,8 +129,8 @@ TEST_F(WaveClipTest, MissingAndUnreadableFiles) {
     EXPECT_EQ(audio::LoadWaveFile(dir_.Path() / "absent.wav").error, LoadError::NotFound);
     EXPECT_EQ(audio::LoadWaveFile(dir_.Path()).error, LoadError::NotFound);
     EXPECT_EQ(audio::LoadMidiFile(dir_.Path() / "absent.mid").error, LoadError::NotFound);
-    const auto odd = dir_.Write("a name with spaces, 'quotes' and \xc3\xa9.wav",
-                                MakeWave({.frames = 441}));
+    const auto odd =
+        dir_.Write("a name with spaces, 'quotes' and \xc3\xa9.wav", MakeWave({.frames = 441}));
     EXPECT_EQ(audio::LoadWaveFile(odd).error, LoadError::None);
     if (geteuid() == 0) GTEST_SKIP() << "root reads files whatever their permissions";
     const auto locked = dir_.Write("locked.wav", MakeWave({.frames = 441}));
@@ -136,7 +140,8 @@ TEST_F(WaveClipTest, MissingAndUnreadableFiles) {
 }
 
 TEST_F(WaveClipTest, BrokenMidiFilesAreInvalid) {
-    for (const std::string& bytes : {std::string(), std::string("MThd"), MakeWave({.frames = 10})}) {
+    for (const std::string& bytes :
+         {std::string(), std::string("MThd"), MakeWave({.frames = 10})}) {
         const auto result = audio::LoadMidiFile(dir_.Write("broken.mid", bytes));
         EXPECT_EQ(result.error, LoadError::InvalidFormat);
     }

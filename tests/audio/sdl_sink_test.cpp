@@ -1,0 +1,44 @@
+// The SDL sink through SDL's disk driver, which writes the device's stream to a file at the
+// real-time pace: what the engine mixes reaches SDL, and SDL's own driver choice is honoured.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "platform/audio/engine.h"
+#include "platform/audio/player.h"
+#include "platform/audio/sdl_audio_session.h"
+#include "sound_files.h"
+
+namespace {
+
+TEST(SdlSinkTest, PlaysThroughSdlsDiskDriver) {
+    audio_test::ScratchDir dir;
+    const auto output = dir.Path() / "sdl-out.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    {
+        audio::SdlAudioSession session;
+        ASSERT_TRUE(session.Started());
+        ASSERT_TRUE(audio::Engine::ChooseSink("sdl"));
+        ASSERT_EQ(audio::Engine::Shared().SinkName(), "sdl");
+
+        const auto tone = audio::LoadWaveFile(
+            dir.Write("tone.wav", audio_test::MakeWave({.frames = 8820, .amplitude = 0.5})));
+        ASSERT_EQ(tone.error, audio::LoadError::None);
+        audio::Player player(tone.clip);
+        player.Play(std::nullopt, std::nullopt, false);
+        player.WaitWhilePlaying();
+        EXPECT_EQ(player.PositionMs(), 200);
+    }
+    // The session has ended, which closed the device and flushed the file.
+    std::ifstream in(output, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<float> samples(bytes.size() / sizeof(float));
+    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
+    EXPECT_NEAR(audio_test::Peak(samples), 0.5, 0.01);
+}
+
+}  // namespace
