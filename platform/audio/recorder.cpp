@@ -58,7 +58,9 @@ void MapChannels(float left, float right, int channels, float* out) {
 
 }  // namespace
 
-Recorder::Recorder() : capture_(std::make_shared<Capture>(Engine::Shared().SampleRate())) {}
+Recorder::Recorder()
+    : mixer_(Engine::Shared().SharedMixer()),
+      capture_(std::make_shared<Capture>(mixer_->SampleRate())) {}
 
 Recorder::~Recorder() {
     Stop();
@@ -66,13 +68,13 @@ Recorder::~Recorder() {
 
 void Recorder::Start(bool overwrite) {
     if (overwrite) capture_->Clear();
-    Engine::Shared().SharedMixer()->AttachCapture(capture_);
+    mixer_->AttachCapture(capture_);
     recording_ = true;
 }
 
 void Recorder::Stop() {
     if (!recording_) return;
-    Engine::Shared().SharedMixer()->DetachCapture(capture_.get());
+    mixer_->DetachCapture(capture_.get());
     capture_->Drain();
     recording_ = false;
 }

@@ -8,6 +8,7 @@
 namespace audio {
 
 class Capture;
+class Mixer;
 
 // Records what the engine plays (the mix of every playing Player: a loopback). The capture is
 // taken after the line gains and before the Master gain, so the system volume does not change
@@ -29,6 +30,7 @@ class Recorder {
               std::string* error) const;
 
   private:
+    std::shared_ptr<Mixer> mixer_;
     std::shared_ptr<Capture> capture_;
     bool recording_ = false;
 };
