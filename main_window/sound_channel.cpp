@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-bool SoundChannel::Accepts(const std::string& name) const {
+bool HasAcceptedEnding(const std::string& name, const std::vector<std::string>& endings) {
     const std::string ending = UCase(name.size() > 4 ? name.substr(name.size() - 4) : name);
-    return std::ranges::find(AcceptedEndings, ending) != AcceptedEndings.end();
+    return std::ranges::find(endings, ending) != endings.end();
 }

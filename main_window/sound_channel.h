@@ -13,6 +13,10 @@ struct ChannelFlags {
     Boolean Paused = vbFalse;   // the last pause succeeded and no resume or restart followed
 };
 
+// The last four characters of the name, upper-cased, are one of the endings: exact after
+// upper-casing, so ".Mid" passes and ".midi" does not.
+bool HasAcceptedEnding(const std::string& name, const std::vector<std::string>& endings);
+
 struct SoundChannel {
     std::string Alias;
     std::int32_t DeviceType;
@@ -21,6 +25,5 @@ struct SoundChannel {
     CommandButton& PauseButton;
     ChannelFlags Flags;
 
-    // Exact after upper-casing, so ".Mid" passes and ".midi" does not.
-    bool Accepts(const std::string& name) const;
+    bool Accepts(const std::string& name) const { return HasAcceptedEnding(name, AcceptedEndings); }
 };

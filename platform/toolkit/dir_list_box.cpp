@@ -79,9 +79,9 @@ DirListBox::DirListBox(Container& parent)
 
 void DirListBox::Path(const std::string& pathOrDrive) {
     const std::string path = drives::ToWindows(toolkit::ReadableFolder(pathOrDrive));
+    drives::SetCurrentDirectory(path);
     if (path == path_) return;
     path_ = path;
-    drives::SetCurrentDirectory(path_);
     Rebuild();
     if (Change) Change();
 }
