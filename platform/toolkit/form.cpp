@@ -72,7 +72,9 @@ void Form::Icon(const ::Picture& picture) {
 void Form::ClientSize(std::int32_t Width, std::int32_t Height) {
     client_->setFixedSize(toolkit::TwipsToPixels(Width), toolkit::TwipsToPixels(Height));
     // The layout does not grow with the window, so there is nothing to maximise.
-    window_->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint);
 }
 
 Boolean Form::Visible() const { return ToBoolean(window_->isVisible()); }
