@@ -10,7 +10,7 @@
 class cMCI_Adv;
 
 class frmMain : public Form {
-public:
+  public:
     frmMain();
     ~frmMain() override;
 
@@ -34,8 +34,8 @@ public:
     FileListBox WAVEs{*this};
     Frame Frame1{*this};
     Line Line2{Frame1}, Line3{Frame1}, Line4{Frame1}, Line5{Frame1}, Line6{Frame1}, Line7{Frame1},
-        Line8{Frame1}, Line9{Frame1}, Line10{Frame1}, Line11{Frame1}, Line12{Frame1}, Line13{Frame1},
-        Line14{Frame1}, Line15{Frame1};
+        Line8{Frame1}, Line9{Frame1}, Line10{Frame1}, Line11{Frame1}, Line12{Frame1},
+        Line13{Frame1}, Line14{Frame1}, Line15{Frame1};
     VScrollBar vsVolume{Frame1};
     Image imgNormal{*this};
     Image imgPaused{*this};
@@ -72,7 +72,7 @@ public:
     Menu mnuPopBlank2{mnuPop, "-"};
     Menu mnuPopExit{mnuPop, "E&xit"};
 
-private:
+  private:
     // Design: places, texts and pictures of the controls, and which handler each event runs.
     void LayOutControls();
     void LayOutVolumeFrame();

@@ -1,10 +1,10 @@
 // Browsing: the drive list moves the directory list, the directory list moves both file lists,
 // an unreadable drive is reported and the drive list returns to the start drive, F5 re-reads
 // everything and File, Open Directory moves all four lists to a folder the user picks.
-#include "main_window/frm_main.h"
-#include "main_window/guarded.h"
 #include <cstdio>
 
+#include "main_window/frm_main.h"
+#include "main_window/guarded.h"
 #include "platform/shell.h"
 #include "platform/user_interface.h"
 #include "shell/mod_comdlg32.h"
@@ -39,7 +39,9 @@ void frmMain::Form_KeyDown(std::int16_t KeyCode, std::int16_t) {
     if (KeyCode == vbKeyF5) RefreshAllLists();
 }
 
-void frmMain::mnuSoundsRefresh_Click() { RefreshAllLists(); }
+void frmMain::mnuSoundsRefresh_Click() {
+    RefreshAllLists();
+}
 
 void frmMain::RefreshAllLists() {
     Drive1.Refresh();
@@ -52,7 +54,8 @@ void frmMain::mnuFileOpen_Click() {
     std::int32_t flags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
     std::string displayName;
     std::string folderPath;
-    if (!IsTrue(CD_ShowFolder(hWnd(), flags, displayName, folderPath, "Select The Directory To Open:"))) {
+    if (!IsTrue(CD_ShowFolder(hWnd(), flags, displayName, folderPath,
+                              "Select The Directory To Open:"))) {
         return;
     }
     // A folder the lists cannot take (no drive letter, gone meanwhile) leaves them where they

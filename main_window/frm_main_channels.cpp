@@ -8,8 +8,10 @@
 
 namespace {
 
-constexpr ReturningOptions SilentNow{.hCallbackProc = 0, .WaitToComplete = vbFalse, .ShowErrors = vbFalse};
-constexpr WaitingOptions SilentWaiting{.hCallbackProc = 0, .WaitToComplete = vbTrue, .ShowErrors = vbFalse};
+constexpr ReturningOptions SilentNow{
+    .hCallbackProc = 0, .WaitToComplete = vbFalse, .ShowErrors = vbFalse};
+constexpr WaitingOptions SilentWaiting{
+    .hCallbackProc = 0, .WaitToComplete = vbTrue, .ShowErrors = vbFalse};
 
 PlayOptions PlayFromStart(Boolean showErrors) {
     return {.SpecifyStartPosition = vbFalse,

@@ -37,7 +37,7 @@ void PlaceFileList(FileListBox& list, const std::string& pattern, std::int32_t t
 
 frmMain::frmMain() {
     Caption("  Corvala");
-    Icon(Picture::FromResource(":/pictures/corvala32.xpm"));
+    Icon(Picture::FromResources({":/pictures/corvala16.xpm", ":/pictures/corvala32.xpm"}));
     ClientSize(7890, 5055);
     LayOutControls();
     LayOutVolumeFrame();
@@ -88,8 +88,8 @@ void frmMain::LayOutVolumeFrame() {
     Frame1.Move(6825, 350, 930, 4585);
     Frame1.TabIndex(11);
     // Tick marks of the volume scale, every 315 twips behind the slider.
-    Line* const ticks[] = {&Line2,  &Line3,  &Line4,  &Line5,  &Line6,  &Line7,  &Line8,
-                           &Line9,  &Line10, &Line11, &Line12, &Line13, &Line14, &Line15};
+    Line* const ticks[] = {&Line2, &Line3,  &Line4,  &Line5,  &Line6,  &Line7,  &Line8,
+                           &Line9, &Line10, &Line11, &Line12, &Line13, &Line14, &Line15};
     std::int32_t y = 315;
     for (Line* tick : ticks) {
         tick->Coordinates(210, y, 715, y);

@@ -12,14 +12,18 @@ void frmMain::Form_Load() {
 void frmMain::Form_Unload(std::int16_t&) {
     Guarded([&] {
         if (!mci_) return;
-        constexpr ReturningOptions stopNow{.hCallbackProc = 0, .WaitToComplete = vbFalse, .ShowErrors = vbFalse};
+        constexpr ReturningOptions stopNow{
+            .hCallbackProc = 0, .WaitToComplete = vbFalse, .ShowErrors = vbFalse};
         Guarded([&] { mci_->MCI_Stop("MIDI", stopNow); });
         Guarded([&] { mci_->MCI_Stop("WAVE", stopNow); });
         Guarded([&] {
-            mci_->MCI_CloseAll({.hCallbackProc = 0, .WaitToComplete = vbTrue, .ShowErrors = vbFalse});
+            mci_->MCI_CloseAll(
+                {.hCallbackProc = 0, .WaitToComplete = vbTrue, .ShowErrors = vbFalse});
         });
         mci_.reset();
     });
 }
 
-void frmMain::mnuFileExit_Click() { UnloadForm(); }
+void frmMain::mnuFileExit_Click() {
+    UnloadForm();
+}

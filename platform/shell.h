@@ -24,7 +24,7 @@ struct BROWSEINFOA {
     char* pszDisplayName;        // receives the chosen folder's name; 260 characters
     const char* lpszTitle;       // shown by the dialog
     std::uint32_t ulFlags;
-    BFFCALLBACK lpfn;            // not called
+    BFFCALLBACK lpfn;  // not called
     std::intptr_t lParam;
     std::int32_t iImage;
 };
@@ -40,10 +40,11 @@ void CoTaskMemFree(void* memory);
 
 // Who answers the folder dialog: a modal folder chooser unless a test puts a stand-in in place.
 class FolderDialog {
-public:
+  public:
     virtual ~FolderDialog() = default;
     // The chosen folder, or nothing when cancelled. start is empty for the default start.
-    virtual std::optional<std::filesystem::path> Choose(std::int32_t hwndOwner, const std::string& title,
+    virtual std::optional<std::filesystem::path> Choose(std::int32_t hwndOwner,
+                                                        const std::string& title,
                                                         const std::filesystem::path& start) = 0;
 };
 // Returns the dialog in use before; nullptr returns to the real one.

@@ -15,7 +15,9 @@ struct TaskMemory {
 };
 using IdList = std::unique_ptr<ITEMIDLIST, TaskMemory>;
 
-std::string UpToFirstNul(const std::string& buffer) { return buffer.substr(0, buffer.find('\0')); }
+std::string UpToFirstNul(const std::string& buffer) {
+    return buffer.substr(0, buffer.find('\0'));
+}
 
 // Errors 0 and 20 let the function go on with its next statement; any other one ends it.
 template <typename Statement>
@@ -43,7 +45,8 @@ Boolean CD_ShowFolder(std::int32_t hWndOwner, std::int32_t& Flags, std::string& 
         if (FolderPath.empty()) FolderPath = std::string(1, '\0');
         if (Prompt.empty()) Prompt = "Select Folder:";
         Prompt += '\0';
-        if ((Flags & (BIF_BROWSEFORCOMPUTER | BIF_BROWSEFORPRINTER)) != 0) FolderPath = std::string(1, '\0');
+        if ((Flags & (BIF_BROWSEFORCOMPUTER | BIF_BROWSEFORPRINTER)) != 0)
+            FolderPath = std::string(1, '\0');
 
         IdList root;
         ResumingOnHarmlessErrors([&] { root.reset(SHSimpleIDListFromPath(FolderPath.c_str())); });

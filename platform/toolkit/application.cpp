@@ -31,6 +31,10 @@ Application::Application(int& argc, char** argv, const std::string& title)
     SetMessageBoxPresenter(&MessageBoxWindowInstance());
 }
 
-Application::~Application() { SetMessageBoxPresenter(nullptr); }
+Application::~Application() {
+    SetMessageBoxPresenter(nullptr);
+}
 
-int Application::Run() { return QApplication::exec(); }
+int Application::Run() {
+    return QApplication::exec();
+}

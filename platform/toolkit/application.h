@@ -7,7 +7,7 @@
 class QApplication;
 
 class Application {
-public:
+  public:
     Application(int& argc, char** argv, const std::string& title);
     ~Application();
     Application(const Application&) = delete;
@@ -16,6 +16,6 @@ public:
     // Runs the event loop until the last window is closed; returns the exit code.
     int Run();
 
-private:
+  private:
     std::unique_ptr<QApplication> app_;
 };

@@ -13,10 +13,14 @@ CommandButton::CommandButton(Container& parent)
     });
 }
 
-std::string CommandButton::Caption() const { return button_->text().toStdString(); }
-void CommandButton::Caption(const std::string& text) { button_->setText(QString::fromStdString(text)); }
+std::string CommandButton::Caption() const {
+    return button_->text().toStdString();
+}
+void CommandButton::Caption(const std::string& text) {
+    button_->setText(QString::fromStdString(text));
+}
 
 void CommandButton::Picture(const ::Picture& picture) {
     picture_ = picture;
-    button_->setIcon(picture.IsEmpty() ? QIcon() : QIcon(*picture.Pixmap()));
+    button_->setIcon(picture.IsEmpty() ? QIcon() : *picture.Icon());
 }

@@ -9,7 +9,7 @@
 class QPushButton;
 
 class CommandButton : public Control {
-public:
+  public:
     explicit CommandButton(Container& parent);
 
     std::string Caption() const;
@@ -19,7 +19,7 @@ public:
 
     std::function<void()> Click;
 
-private:
+  private:
     QPushButton* button_;
     ::Picture picture_;
 };

@@ -22,20 +22,34 @@ void Control::Move(std::int32_t Left, std::int32_t Top, std::int32_t Width, std:
                          TwipsToPixels(Height));
 }
 
-std::int32_t Control::Left() const { return toolkit::PixelsToTwips(widget_->x()); }
-std::int32_t Control::Top() const { return toolkit::PixelsToTwips(widget_->y()); }
-std::int32_t Control::Width() const { return toolkit::PixelsToTwips(widget_->width()); }
-std::int32_t Control::Height() const { return toolkit::PixelsToTwips(widget_->height()); }
+std::int32_t Control::Left() const {
+    return toolkit::PixelsToTwips(widget_->x());
+}
+std::int32_t Control::Top() const {
+    return toolkit::PixelsToTwips(widget_->y());
+}
+std::int32_t Control::Width() const {
+    return toolkit::PixelsToTwips(widget_->width());
+}
+std::int32_t Control::Height() const {
+    return toolkit::PixelsToTwips(widget_->height());
+}
 
-Boolean Control::Visible() const { return ToBoolean(visible_); }
+Boolean Control::Visible() const {
+    return ToBoolean(visible_);
+}
 
 void Control::Visible(Boolean value) {
     visible_ = value != vbFalse;
     widget_->setVisible(visible_);
 }
 
-Boolean Control::Enabled() const { return ToBoolean(widget_->isEnabled()); }
-void Control::Enabled(Boolean value) { widget_->setEnabled(value != vbFalse); }
+Boolean Control::Enabled() const {
+    return ToBoolean(widget_->isEnabled());
+}
+void Control::Enabled(Boolean value) {
+    widget_->setEnabled(value != vbFalse);
+}
 
 void Control::TabIndex(std::int16_t value) {
     tabIndex_ = value;

@@ -8,7 +8,7 @@
 class QWidget;
 
 class Control {
-public:
+  public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -31,13 +31,13 @@ public:
 
     QWidget* Widget() const { return widget_; }
 
-protected:
+  protected:
     Control(Container& parent, QWidget* widget);
     ~Control();
 
     Container& parent_;
 
-private:
+  private:
     QWidget* widget_;
     bool visible_ = true;
     std::int16_t tabIndex_ = 0;

@@ -40,7 +40,7 @@ std::vector<std::pair<std::string, std::string>> Ancestors(const std::string& wi
 
 // The tree widget behind the list: reports keys and opens folders on Enter and double-click.
 class DirTree : public QTreeWidget {
-public:
+  public:
     explicit DirTree(DirListBox& owner) : owner_(owner) {
         setHeaderHidden(true);
         setRootIsDecorated(false);
@@ -52,9 +52,10 @@ public:
                          [this](QTreeWidgetItem* item) { OpenItem(item); });
     }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override {
-        if (owner_.KeyDown) owner_.KeyDown(toolkit::KeyCodeOf(*event), toolkit::ShiftStateOf(*event));
+        if (owner_.KeyDown)
+            owner_.KeyDown(toolkit::KeyCodeOf(*event), toolkit::ShiftStateOf(*event));
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             OpenItem(currentItem());
             return;
@@ -62,7 +63,7 @@ protected:
         QTreeWidget::keyPressEvent(event);
     }
 
-private:
+  private:
     void OpenItem(QTreeWidgetItem* item) {
         if (item != nullptr) owner_.Open(item->data(0, PathRole).toByteArray().toStdString());
     }
@@ -86,7 +87,9 @@ void DirListBox::Path(const std::string& pathOrDrive) {
     if (Change) Change();
 }
 
-void DirListBox::Refresh() { Rebuild(); }
+void DirListBox::Refresh() {
+    Rebuild();
+}
 
 std::int16_t DirListBox::ListCount() const {
     const QTreeWidgetItem* current = tree_->currentItem();
@@ -122,11 +125,13 @@ void DirListBox::Rebuild() {
     }
     const auto folder = drives::Resolve(path_);
     if (folder) {
-        for (const std::string& name : toolkit::VisibleEntries(*folder, toolkit::EntryKind::Folders)) {
+        for (const std::string& name :
+             toolkit::VisibleEntries(*folder, toolkit::EntryKind::Folders)) {
             auto* item = new QTreeWidgetItem(parent);
             item->setText(0, QFile::decodeName(name.c_str()));
             item->setIcon(0, closed);
-            item->setData(0, PathRole, QByteArray::fromStdString(toolkit::JoinWindowsPath(path_, name)));
+            item->setData(0, PathRole,
+                          QByteArray::fromStdString(toolkit::JoinWindowsPath(path_, name)));
         }
     }
     tree_->expandAll();

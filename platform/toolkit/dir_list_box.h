@@ -10,7 +10,7 @@
 class DirTree;
 
 class DirListBox : public Control {
-public:
+  public:
     explicit DirListBox(Container& parent);
 
     std::string Path() const { return path_; }
@@ -24,7 +24,7 @@ public:
     std::function<void()> Change;
     std::function<void(std::int16_t KeyCode, std::int16_t Shift)> KeyDown;
 
-private:
+  private:
     friend class DirTree;
     void Open(const std::string& path);
     void Rebuild();

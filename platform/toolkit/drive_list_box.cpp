@@ -26,7 +26,9 @@ DriveListBox::DriveListBox(Container& parent)
     });
 }
 
-std::string DriveListBox::Drive() const { return combo_->currentText().toStdString(); }
+std::string DriveListBox::Drive() const {
+    return combo_->currentText().toStdString();
+}
 
 void DriveListBox::Drive(const std::string& text) {
     const int index = text.empty() ? -1 : IndexOfLetter(text.front());
@@ -46,7 +48,9 @@ void DriveListBox::Refresh() {
     if (Drive() != before && Change) Change();
 }
 
-std::int16_t DriveListBox::ListCount() const { return static_cast<std::int16_t>(combo_->count()); }
+std::int16_t DriveListBox::ListCount() const {
+    return static_cast<std::int16_t>(combo_->count());
+}
 
 std::string DriveListBox::List(std::int16_t index) const {
     return combo_->itemText(index).toStdString();
@@ -61,5 +65,6 @@ void DriveListBox::Fill() {
 }
 
 int DriveListBox::IndexOfLetter(char letter) const {
-    return combo_->findData(QChar(static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))));
+    return combo_->findData(
+        QChar(static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))));
 }

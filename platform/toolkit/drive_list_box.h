@@ -10,7 +10,7 @@
 class QComboBox;
 
 class DriveListBox : public Control {
-public:
+  public:
     explicit DriveListBox(Container& parent);
 
     std::string Drive() const;
@@ -23,7 +23,7 @@ public:
 
     std::function<void()> Change;
 
-private:
+  private:
     void Fill();
     int IndexOfLetter(char letter) const;
 

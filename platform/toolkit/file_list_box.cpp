@@ -12,12 +12,12 @@
 
 // The list widget behind the control: raises DblClick and KeyUp.
 class FileList : public QListWidget {
-public:
+  public:
     explicit FileList(FileListBox& owner) : owner_(owner) {
         setSelectionMode(QAbstractItemView::SingleSelection);
     }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override {
         // With nothing selected, the first arrow key selects the first entry.
         const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
@@ -40,7 +40,7 @@ protected:
         if (owner_.DblClick) owner_.DblClick();
     }
 
-private:
+  private:
     FileListBox& owner_;
 };
 
@@ -69,7 +69,8 @@ void FileListBox::Refresh() {
 }
 
 std::string FileListBox::List(std::int16_t index) const {
-    return index >= 0 && index < ListCount() ? names_[static_cast<std::size_t>(index)] : std::string();
+    return index >= 0 && index < ListCount() ? names_[static_cast<std::size_t>(index)]
+                                             : std::string();
 }
 
 std::int16_t FileListBox::ListIndex() const {
@@ -88,7 +89,9 @@ void FileListBox::ListIndex(std::int16_t index) {
     }
 }
 
-std::string FileListBox::FileName() const { return List(ListIndex()); }
+std::string FileListBox::FileName() const {
+    return List(ListIndex());
+}
 
 void FileListBox::Fill(const std::vector<std::string>& names) {
     names_.clear();

@@ -13,7 +13,7 @@
 class FileList;
 
 class FileListBox : public Control {
-public:
+  public:
     explicit FileListBox(Container& parent);
 
     std::string Path() const { return path_; }
@@ -34,7 +34,7 @@ public:
     std::function<void()> DblClick;
     std::function<void(std::int16_t KeyCode, std::int16_t Shift)> KeyUp;
 
-private:
+  private:
     friend class FileList;
     void Fill(const std::vector<std::string>& names);
     bool Matches(const std::string& name) const;

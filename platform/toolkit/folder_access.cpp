@@ -24,7 +24,8 @@ bool IsReadableFolder(const fs::path& folder) {
 }
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    const int order = QFile::decodeName(a.c_str()).compare(QFile::decodeName(b.c_str()), Qt::CaseInsensitive);
+    const int order =
+        QFile::decodeName(a.c_str()).compare(QFile::decodeName(b.c_str()), Qt::CaseInsensitive);
     return order != 0 ? order < 0 : a < b;
 }
 

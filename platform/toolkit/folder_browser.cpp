@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t MaxPath = 260;
 
 class QtFolderDialog : public FolderDialog {
-public:
+  public:
     std::optional<std::filesystem::path> Choose(std::int32_t hwndOwner, const std::string& title,
                                                 const std::filesystem::path& start) override {
         const QString chosen = QFileDialog::getExistingDirectory(
@@ -70,7 +70,8 @@ ITEMIDLIST* SHBrowseForFolder(BROWSEINFOA* info) {
     const std::string title = info->lpszTitle != nullptr ? info->lpszTitle : "";
     const auto chosen = CurrentDialog()->Choose(info->hwndOwner, title, PathOf(info->pidlRoot));
     if (!chosen) return nullptr;
-    if (info->pszDisplayName != nullptr) CopyTruncated(DisplayNameOf(*chosen), info->pszDisplayName);
+    if (info->pszDisplayName != nullptr)
+        CopyTruncated(DisplayNameOf(*chosen), info->pszDisplayName);
     return NewList(chosen->string());
 }
 
@@ -89,4 +90,6 @@ ITEMIDLIST* SHSimpleIDListFromPath(const char* path) {
     return folder ? NewList(folder->string()) : nullptr;
 }
 
-void CoTaskMemFree(void* memory) { std::free(memory); }
+void CoTaskMemFree(void* memory) {
+    std::free(memory);
+}

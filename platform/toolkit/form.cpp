@@ -16,10 +16,10 @@
 
 // The window behind a form: turns Qt's window events into the form's events.
 class FormWindow : public QMainWindow {
-public:
+  public:
     explicit FormWindow(Form& form) : form_(form) {}
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override {
         if (form_.RunUnload()) {
             event->accept();
@@ -43,16 +43,17 @@ protected:
         if (event->type() == QEvent::WindowStateChange && form_.Resize) form_.Resize();
     }
 
-private:
+  private:
     Form& form_;
 };
 
 Form::Form() : window_(std::make_unique<FormWindow>(*this)), client_(new QWidget) {
     window_->setCentralWidget(client_);
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
-    hWnd_ = RegisterWindowHandle([this](std::uint32_t message, std::int32_t wParam, std::int32_t lParam) {
-        if (WindowMessage) WindowMessage(message, wParam, lParam);
-    });
+    hWnd_ = RegisterWindowHandle(
+        [this](std::uint32_t message, std::int32_t wParam, std::int32_t lParam) {
+            if (WindowMessage) WindowMessage(message, wParam, lParam);
+        });
     toolkit::RegisterWindowWidget(hWnd_, window_.get());
 }
 
@@ -61,12 +62,16 @@ Form::~Form() {
     ReleaseWindowHandle(hWnd_);
 }
 
-std::string Form::Caption() const { return window_->windowTitle().toStdString(); }
-void Form::Caption(const std::string& text) { window_->setWindowTitle(QString::fromStdString(text)); }
+std::string Form::Caption() const {
+    return window_->windowTitle().toStdString();
+}
+void Form::Caption(const std::string& text) {
+    window_->setWindowTitle(QString::fromStdString(text));
+}
 
 void Form::Icon(const ::Picture& picture) {
     icon_ = picture;
-    window_->setWindowIcon(picture.IsEmpty() ? QIcon() : QIcon(*picture.Pixmap()));
+    window_->setWindowIcon(picture.IsEmpty() ? QIcon() : *picture.Icon());
 }
 
 void Form::ClientSize(std::int32_t Width, std::int32_t Height) {
@@ -77,7 +82,9 @@ void Form::ClientSize(std::int32_t Width, std::int32_t Height) {
                             Qt::WindowCloseButtonHint);
 }
 
-Boolean Form::Visible() const { return ToBoolean(window_->isVisible()); }
+Boolean Form::Visible() const {
+    return ToBoolean(window_->isVisible());
+}
 
 void Form::Visible(Boolean value) {
     if (value != vbFalse) {
@@ -127,7 +134,9 @@ void Form::Show() {
     window_->show();
 }
 
-void Form::Hide() { window_->hide(); }
+void Form::Hide() {
+    window_->hide();
+}
 
 void Form::LoadForm() {
     if (loaded_) return;
@@ -149,7 +158,9 @@ bool Form::RunUnload() {
     return true;
 }
 
-QWidget* Form::ClientWidget() { return client_; }
+QWidget* Form::ClientWidget() {
+    return client_;
+}
 
 void Form::AddTabStop(QWidget* widget, int tabIndex) {
     std::erase_if(tabStops_, [widget](const auto& stop) { return stop.second == widget; });
@@ -157,7 +168,9 @@ void Form::AddTabStop(QWidget* widget, int tabIndex) {
     ApplyTabOrder();
 }
 
-QMainWindow* Form::Window() const { return window_.get(); }
+QMainWindow* Form::Window() const {
+    return window_.get();
+}
 
 void Form::ApplyTabOrder() {
     std::ranges::stable_sort(tabStops_, {}, &std::pair<int, QWidget*>::first);

@@ -21,7 +21,7 @@ inline constexpr std::int16_t vbDefault = 0;
 inline constexpr std::int16_t vbHourglass = 11;
 
 class Form : public Container {
-public:
+  public:
     Form();
     virtual ~Form();
     Form(const Form&) = delete;
@@ -57,13 +57,14 @@ public:
     std::function<void()> Resize;
     std::function<void(std::int16_t KeyCode, std::int16_t Shift)> KeyDown;
     // Messages posted to hWnd, delivered on the user-interface thread.
-    std::function<void(std::uint32_t message, std::int32_t wParam, std::int32_t lParam)> WindowMessage;
+    std::function<void(std::uint32_t message, std::int32_t wParam, std::int32_t lParam)>
+        WindowMessage;
 
     QWidget* ClientWidget() override;
     void AddTabStop(QWidget* widget, int tabIndex) override;
     QMainWindow* Window() const;
 
-private:
+  private:
     friend class FormWindow;
     bool RunUnload();
     void ApplyTabOrder();

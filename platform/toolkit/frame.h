@@ -3,9 +3,11 @@
 #include "platform/toolkit/control.h"
 
 class Frame : public Control, public Container {
-public:
+  public:
     explicit Frame(Container& parent);
 
     QWidget* ClientWidget() override { return Widget(); }
-    void AddTabStop(QWidget* widget, int tabIndex) override { parent_.AddTabStop(widget, tabIndex); }
+    void AddTabStop(QWidget* widget, int tabIndex) override {
+        parent_.AddTabStop(widget, tabIndex);
+    }
 };

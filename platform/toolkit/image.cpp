@@ -3,7 +3,8 @@
 #include <QLabel>
 #include <QPixmap>
 
-Image::Image(Container& parent) : Control(parent, new QLabel), label_(static_cast<QLabel*>(Widget())) {}
+Image::Image(Container& parent)
+    : Control(parent, new QLabel), label_(static_cast<QLabel*>(Widget())) {}
 
 void Image::Picture(const ::Picture& picture) {
     picture_ = picture;

@@ -6,13 +6,13 @@
 class QLabel;
 
 class Image : public Control {
-public:
+  public:
     explicit Image(Container& parent);
 
     ::Picture Picture() const { return picture_; }
     void Picture(const ::Picture& picture);
 
-private:
+  private:
     QLabel* label_;
     ::Picture picture_;
 };

@@ -7,7 +7,7 @@
 class QLabel;
 
 class Label : public Control {
-public:
+  public:
     explicit Label(Container& parent);
 
     std::string Caption() const;
@@ -17,6 +17,6 @@ public:
     void FontSize(double points);
     void FontBold(Boolean bold);
 
-private:
+  private:
     QLabel* label_;
 };

@@ -9,7 +9,7 @@ inline constexpr std::uint32_t vbButtonShadow = 0x80000010;
 inline constexpr std::uint32_t vb3DHighlight = 0x80000014;
 
 class Line : public Control {
-public:
+  public:
     explicit Line(Container& parent);
 
     // Horizontal and vertical lines only, which is all a form's etching and tick marks need.

@@ -30,8 +30,12 @@ Menu::~Menu() {
     if (!ownsMenu_) delete action_;
 }
 
-std::string Menu::Caption() const { return action_->text().toStdString(); }
-void Menu::Caption(const std::string& text) { action_->setText(QString::fromStdString(text)); }
+std::string Menu::Caption() const {
+    return action_->text().toStdString();
+}
+void Menu::Caption(const std::string& text) {
+    action_->setText(QString::fromStdString(text));
+}
 
 void Menu::Checked(Boolean value) {
     checked_ = value != vbFalse;
@@ -40,12 +44,22 @@ void Menu::Checked(Boolean value) {
     action_->setChecked(checked_);
 }
 
-Boolean Menu::Visible() const { return ToBoolean(action_->isVisible()); }
-void Menu::Visible(Boolean value) { action_->setVisible(value != vbFalse); }
-Boolean Menu::Enabled() const { return ToBoolean(action_->isEnabled()); }
-void Menu::Enabled(Boolean value) { action_->setEnabled(value != vbFalse); }
+Boolean Menu::Visible() const {
+    return ToBoolean(action_->isVisible());
+}
+void Menu::Visible(Boolean value) {
+    action_->setVisible(value != vbFalse);
+}
+Boolean Menu::Enabled() const {
+    return ToBoolean(action_->isEnabled());
+}
+void Menu::Enabled(Boolean value) {
+    action_->setEnabled(value != vbFalse);
+}
 
-void Menu::ShowPopup() { DropDown()->exec(QCursor::pos()); }
+void Menu::ShowPopup() {
+    DropDown()->exec(QCursor::pos());
+}
 
 QMenu* Menu::DropDown() {
     if (menu_ == nullptr) {

@@ -13,7 +13,7 @@ class QAction;
 class QMenu;
 
 class Menu {
-public:
+  public:
     Menu(Form& form, const std::string& caption);
     Menu(Menu& parent, const std::string& caption, const std::string& shortcut = "");
     ~Menu();
@@ -35,7 +35,7 @@ public:
     void ShowPopup();
     QAction* Action() const { return action_; }
 
-private:
+  private:
     QMenu* DropDown();
     void Connect();
 

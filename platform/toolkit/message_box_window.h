@@ -5,7 +5,7 @@
 namespace toolkit {
 
 class MessageBoxWindow : public MessageBoxPresenter {
-public:
+  public:
     int Show(const std::string& prompt, int style, const std::string& title) override;
 };
 

@@ -1,22 +1,28 @@
 #pragma once
 // A picture as the toolkit passes it around: copying shares the image, so a picture copied from
-// an image into a button compares equal to the image's own.
+// an image into a button compares equal to the image's own. A picture made from several sizes
+// of one image (a window icon) draws each size where it fits best.
+#include <initializer_list>
 #include <memory>
 #include <string>
 
+class QIcon;
 class QPixmap;
 
 class Picture {
-public:
+  public:
     Picture() = default;
-    // A picture kept among the program's resources, e.g. ":/pictures/play.xpm".
-    // An unknown name gives an empty picture.
-    static Picture FromResource(const std::string& name);
+    // Pictures kept among the program's resources, e.g. ":/pictures/play.xpm", all sizes of
+    // the same image. A name that is not there is passed over; none at all gives an empty picture.
+    static Picture FromResource(const std::string& name) { return FromResources({name}); }
+    static Picture FromResources(std::initializer_list<std::string> names);
 
     bool IsEmpty() const;
-    const QPixmap* Pixmap() const { return pixmap_.get(); }
-    friend bool operator==(const Picture& a, const Picture& b) { return a.pixmap_ == b.pixmap_; }
+    const QPixmap* Pixmap() const;  // the largest size
+    const QIcon* Icon() const;      // every size
+    friend bool operator==(const Picture& a, const Picture& b) { return a.images_ == b.images_; }
 
-private:
-    std::shared_ptr<const QPixmap> pixmap_;
+  private:
+    struct Images;
+    std::shared_ptr<const Images> images_;
 };

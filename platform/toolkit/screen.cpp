@@ -13,7 +13,9 @@ std::int16_t current = vbDefault;
 
 }  // namespace
 
-std::int16_t MousePointer() { return current; }
+std::int16_t MousePointer() {
+    return current;
+}
 
 void MousePointer(std::int16_t pointer) {
     const bool wasHourglass = current == vbHourglass;
@@ -25,6 +27,8 @@ void MousePointer(std::int16_t pointer) {
     }
 }
 
-float TwipsPerPixelX() { return static_cast<float>(toolkit::TwipsPerPixel()); }
+float TwipsPerPixelX() {
+    return static_cast<float>(toolkit::TwipsPerPixel());
+}
 
 }  // namespace Screen

@@ -12,7 +12,9 @@ double TwipsPerPixel() {
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
-int TwipsToPixels(std::int32_t twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel())); }
+int TwipsToPixels(std::int32_t twips) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixel()));
+}
 
 std::int32_t PixelsToTwips(int pixels) {
     return static_cast<std::int32_t>(std::lround(pixels * TwipsPerPixel()));

@@ -1,5 +1,6 @@
 #pragma once
-// Twips (1/1440 inch) to pixels and back, at the screen's real density: 15 twips per pixel at 96 dpi.
+// Twips (1/1440 inch) to pixels and back, at the screen's real density: 15 twips per pixel at 96
+// dpi.
 #include <cstdint>
 
 namespace toolkit {

@@ -51,7 +51,9 @@ void VScrollBar::LargeChange(std::int16_t value) {
     bar_->setPageStep(value);
 }
 
-int VScrollBar::ToBar(std::int16_t value) const { return std::abs(value - min_); }
+int VScrollBar::ToBar(std::int16_t value) const {
+    return std::abs(value - min_);
+}
 
 std::int16_t VScrollBar::FromBar(int position) const {
     return static_cast<std::int16_t>(max_ >= min_ ? min_ + position : min_ - position);

@@ -10,7 +10,7 @@
 class QScrollBar;
 
 class VScrollBar : public Control {
-public:
+  public:
     explicit VScrollBar(Container& parent);
 
     std::int16_t Min() const { return min_; }
@@ -28,7 +28,7 @@ public:
     std::function<void()> Change;
     std::function<void()> Scroll;
 
-private:
+  private:
     // The Qt bar runs from 0 (at Min) to |Max - Min| (at Max).
     int ToBar(std::int16_t value) const;
     std::int16_t FromBar(int position) const;

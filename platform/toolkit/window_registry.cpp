@@ -12,8 +12,12 @@ std::map<std::int32_t, QWidget*>& Registry() {
 
 }  // namespace
 
-void RegisterWindowWidget(std::int32_t hWnd, QWidget* widget) { Registry()[hWnd] = widget; }
-void ForgetWindowWidget(std::int32_t hWnd) { Registry().erase(hWnd); }
+void RegisterWindowWidget(std::int32_t hWnd, QWidget* widget) {
+    Registry()[hWnd] = widget;
+}
+void ForgetWindowWidget(std::int32_t hWnd) {
+    Registry().erase(hWnd);
+}
 
 QWidget* WindowWidget(std::int32_t hWnd) {
     const auto found = Registry().find(hWnd);

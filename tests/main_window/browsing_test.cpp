@@ -11,7 +11,7 @@
 namespace {
 
 class PickedFolder : public FolderDialog {
-public:
+  public:
     PickedFolder() : before_(SetFolderDialog(this)) {}
     ~PickedFolder() override { SetFolderDialog(before_); }
     std::optional<std::filesystem::path> Choose(std::int32_t, const std::string& title,
@@ -22,26 +22,29 @@ public:
     std::optional<std::filesystem::path> answer;
     std::vector<std::string> titles;
 
-private:
+  private:
     FolderDialog* before_;
 };
 
 class BrowsingTest : public MainWindowTest {
-protected:
+  protected:
     BrowsingTest() {
         other.Write("Other Songs/late night.mid", sound_files::Midi(1));
         other.Write("Other Songs/door bell.wav", sound_files::Wave(100));
         gone.emplace();
         goneFolder = gone->path();
-        drives.emplace(std::vector<drives::Drive>{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"},
-                                                  {'O', other.path(), "[other]"}, {'Q', goneFolder, "[gone]"}});
+        drives.emplace(std::vector<drives::Drive>{{'C', "/", "[/]"},
+                                                  {'T', folder.path(), "[test]"},
+                                                  {'O', other.path(), "[other]"},
+                                                  {'Q', goneFolder, "[gone]"}});
         gone.reset();
         form->Drive1.Refresh();
         form->Directory1.Path("T:\\music");  // a new drive table starts every drive at its root
     }
 
     std::vector<std::string> Paths() const {
-        return {form->Drive1.Drive(), form->Directory1.Path(), form->MIDIs.Path(), form->WAVEs.Path()};
+        return {form->Drive1.Drive(), form->Directory1.Path(), form->MIDIs.Path(),
+                form->WAVEs.Path()};
     }
 
     test_support::TempFolder other;
@@ -54,7 +57,8 @@ TEST_F(BrowsingTest, AReadableDriveMovesTheDirectoryAndBothFileLists) {
     form->Drive1.Drive("o");
     form->Directory1.Path("O:\\Other Songs");
     form->Drive1.Drive("t");
-    EXPECT_EQ(Paths(), (std::vector<std::string>{"t: [test]", "T:\\music", "T:\\music", "T:\\music"}));
+    EXPECT_EQ(Paths(),
+              (std::vector<std::string>{"t: [test]", "T:\\music", "T:\\music", "T:\\music"}));
     form->Drive1.Drive("o");
     EXPECT_EQ(Paths(), (std::vector<std::string>{"o: [other]", "O:\\Other Songs", "O:\\Other Songs",
                                                  "O:\\Other Songs"}));
@@ -83,8 +87,9 @@ TEST_F(BrowsingTest, ThePickerMovesAllFourListsFromAnyControlAndCancelChangesNot
     EXPECT_EQ(Paths(), (std::vector<std::string>{"o: [other]", "O:\\Other Songs", "O:\\Other Songs",
                                                  "O:\\Other Songs"}));
     picker.answer.reset();
-    for (Control* control : std::initializer_list<Control*>{&form->Drive1, &form->Directory1, &form->MIDIs,
-                                                            &form->cmdMIDI_Stop, &form->vsVolume}) {
+    for (Control* control :
+         std::initializer_list<Control*>{&form->Drive1, &form->Directory1, &form->MIDIs,
+                                         &form->cmdMIDI_Stop, &form->vsVolume}) {
         PressKey(control->Widget(), Qt::Key_O, Qt::ControlModifier);
     }
     EXPECT_EQ(picker.titles, std::vector<std::string>(6, "Select The Directory To Open:"));
@@ -100,7 +105,8 @@ TEST_F(BrowsingTest, APickedFolderWithoutADriveLeavesTheListsWhereTheyWere) {
 
 TEST_F(BrowsingTest, F5RefreshesEveryListFromAnyControl) {
     ASSERT_TRUE(ShowActive(*form));
-    for (Control* control : std::initializer_list<Control*>{&form->Directory1, &form->MIDIs, &form->cmdWAVE_Play}) {
+    for (Control* control :
+         std::initializer_list<Control*>{&form->Directory1, &form->MIDIs, &form->cmdWAVE_Play}) {
         const std::string name = "new " + std::to_string(form->WAVEs.ListCount()) + ".wav";
         folder.Write("music/" + name, sound_files::Wave(50));
         folder.MakeFolder("music/Sub " + name);

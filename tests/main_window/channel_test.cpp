@@ -31,12 +31,21 @@ struct Channel {
                        // hands the device the path in upper case
 };
 
-const Channel MidiChannel{"MIDI", &frmMain::MIDIs, &frmMain::cmdMIDI_Play, &frmMain::cmdMIDI_Pause,
-                          &frmMain::cmdMIDI_Stop, &frmMain::MIDIFlags,
+const Channel MidiChannel{"MIDI",
+                          &frmMain::MIDIs,
+                          &frmMain::cmdMIDI_Play,
+                          &frmMain::cmdMIDI_Pause,
+                          &frmMain::cmdMIDI_Stop,
+                          &frmMain::MIDIFlags,
                           "open Sequencer!" + UCase("T:\\music\\ballad.MID") + " alias MIDI wait"};
-const Channel WaveChannel{"WAVE", &frmMain::WAVEs, &frmMain::cmdWAVE_Play, &frmMain::cmdWAVE_Pause,
-                          &frmMain::cmdWAVE_Stop, &frmMain::WAVEFlags,
-                          "open WaveAudio!" + UCase("T:\\music\\Beep One.wav") + " alias WAVE wait"};
+const Channel WaveChannel{
+    "WAVE",
+    &frmMain::WAVEs,
+    &frmMain::cmdWAVE_Play,
+    &frmMain::cmdWAVE_Pause,
+    &frmMain::cmdWAVE_Stop,
+    &frmMain::WAVEFlags,
+    "open WaveAudio!" + UCase("T:\\music\\Beep One.wav") + " alias WAVE wait"};
 
 const std::vector<const char*> OpenAndPlay = {"stop %", "close % wait", "open", "play %"};
 
@@ -71,7 +80,7 @@ std::string WithAlias(const std::string& text, const Channel& channel) {
 
 class ChannelStateTable : public MainWindowTest,
                           public testing::WithParamInterface<std::tuple<Channel, Row>> {
-protected:
+  protected:
     void Run(Event event) {
         const Channel& channel = std::get<0>(GetParam());
         switch (event) {
@@ -164,7 +173,8 @@ TEST_F(MainWindowTest, TheChannelsLeaveEachOtherAlone) {
 TEST_F(MainWindowTest, WalkingAListWithTheArrowKeysPlaysEachFileItReaches) {
     ASSERT_TRUE(ShowActive(*form));
     QWidget* list = form->MIDIs.Widget();
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}) {
+    for (Qt::Key key :
+         {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}) {
         PressKey(list, key);
     }
     std::vector<std::string> opened;
@@ -174,8 +184,9 @@ TEST_F(MainWindowTest, WalkingAListWithTheArrowKeysPlaysEachFileItReaches) {
     const auto open = [](const char* name) {
         return "open Sequencer!" + UCase(std::string("T:\\music\\") + name) + " alias MIDI wait";
     };
-    EXPECT_EQ(opened, (std::vector<std::string>{open("ballad.MID"), open("Song A.mid"), open("Ännchen.rmi"),
-                                                open("Ännchen.rmi"), open("Song A.mid"), open("Song A.mid")}));
+    EXPECT_EQ(opened, (std::vector<std::string>{open("ballad.MID"), open("Song A.mid"),
+                                                open("Ännchen.rmi"), open("Ännchen.rmi"),
+                                                open("Song A.mid"), open("Song A.mid")}));
 }
 
 TEST_F(MainWindowTest, PlayFromAHiddenWindowStillPlays) {
@@ -206,10 +217,11 @@ TEST_P(AcceptedNames, OnlyTheLastFourCharactersCountIgnoringCase) {
     EXPECT_EQ(HasAcceptedEnding(GetParam().name, {".WAV"}), GetParam().wave);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, AcceptedNames,
-                         testing::Values(NameCase{"a.mid", true, false}, NameCase{"B.Mid", true, false},
-                                         NameCase{"c.rmi", true, false}, NameCase{"d.midi", false, false},
-                                         NameCase{"e.Wav", false, true}, NameCase{"f.wave", false, false},
-                                         NameCase{".wav", false, true}, NameCase{"wav", false, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AcceptedNames,
+    testing::Values(NameCase{"a.mid", true, false}, NameCase{"B.Mid", true, false},
+                    NameCase{"c.rmi", true, false}, NameCase{"d.midi", false, false},
+                    NameCase{"e.Wav", false, true}, NameCase{"f.wave", false, false},
+                    NameCase{".wav", false, true}, NameCase{"wav", false, false}));
 
 }  // namespace

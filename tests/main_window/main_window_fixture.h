@@ -13,7 +13,7 @@
 #include "tests/toolkit/test_form.h"
 
 class MainWindowTest : public testing::Test {
-protected:
+  protected:
     MainWindowTest() {
         for (const char* name : {"Song A.mid", "ballad.MID", "Ännchen.rmi"}) {
             folder.Write(std::string("music/") + name, sound_files::Midi(2));
@@ -21,14 +21,17 @@ protected:
         for (const char* name : {"Beep One.wav", "chime.WAV"}) {
             folder.Write(std::string("music/") + name, sound_files::Wave(200));
         }
-        drives.emplace(std::vector<drives::Drive>{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}});
+        drives.emplace(
+            std::vector<drives::Drive>{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}});
         form.emplace();
         form->LoadForm();
         form->Directory1.Path("T:\\music");
         mci.Clear();
     }
 
-    static void Click(CommandButton& button) { static_cast<QAbstractButton*>(button.Widget())->click(); }
+    static void Click(CommandButton& button) {
+        static_cast<QAbstractButton*>(button.Widget())->click();
+    }
 
     ApplicationFirst application;
     test_support::TempFolder folder;

@@ -16,13 +16,15 @@ namespace {
 
 std::string Mode(const std::string& alias) {
     char reply[260] = {};
-    if (mciSendStringA(("status " + alias + " mode").c_str(), reply, sizeof reply, 0) != 0) return "closed";
+    if (mciSendStringA(("status " + alias + " mode").c_str(), reply, sizeof reply, 0) != 0)
+        return "closed";
     return reply;
 }
 
 void DoubleClickFirstEntry(FileListBox& list) {
     auto* view = static_cast<QListWidget*>(list.Widget());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(view->item(0)).center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                       view->visualItemRect(view->item(0)).center());
 }
 
 TEST(RealPlayback, BothChannelsPlayAtOnceAndStopApart) {

@@ -43,7 +43,7 @@ std::string Midi(int notes) {
     std::string track;
     for (int i = 0; i < notes; ++i) {
         const char key = static_cast<char>(60 + i % 12);
-        track += std::string{'\x00', '\x90', key, '\x64'};  // note on at once
+        track += std::string{'\x00', '\x90', key, '\x64'};          // note on at once
         track += std::string{'\x83', '\x60', '\x80', key, '\x00'};  // off 480 ticks later
     }
     track += std::string{'\x00', '\xFF', '\x2F', '\x00'};

@@ -15,7 +15,7 @@ using test_support::ScopedDrives;
 using test_support::TempFolder;
 
 class StandInDialog : public FolderDialog {
-public:
+  public:
     StandInDialog() : before_(SetFolderDialog(this)) {}
     ~StandInDialog() override { SetFolderDialog(before_); }
 
@@ -34,12 +34,12 @@ public:
     std::string seenTitle;
     std::filesystem::path seenStart;
 
-private:
+  private:
     FolderDialog* before_;
 };
 
 class ShowFolderTest : public testing::Test {
-protected:
+  protected:
     ShowFolderTest() {
         folder.MakeFolder("Start");
         folder.MakeFolder("Chosen Ünïcode");
@@ -66,19 +66,20 @@ TEST_P(ShowFolderFlags, ChoosingAFolderGivesItsPathNameAndFlags) {
     std::int32_t flags = c.flagsIn;
     std::string displayName;
     std::string folderPath = c.folderIn;
-    EXPECT_EQ(CD_ShowFolder(7, flags, displayName, folderPath, "Select The Directory To Open:"), vbTrue);
+    EXPECT_EQ(CD_ShowFolder(7, flags, displayName, folderPath, "Select The Directory To Open:"),
+              vbTrue);
     EXPECT_EQ(folderPath, "S:\\Chosen Ünïcode");
     EXPECT_EQ(displayName, "Chosen Ünïcode");
     EXPECT_EQ(flags, c.flagsOut);
     EXPECT_EQ(dialog.seenOwner, 7);
     EXPECT_EQ(dialog.seenTitle, "Select The Directory To Open:");
-    EXPECT_EQ(dialog.seenStart, c.startsAtFolder ? folder.path() / "Start" : std::filesystem::path());
+    EXPECT_EQ(dialog.seenStart,
+              c.startsAtFolder ? folder.path() / "Start" : std::filesystem::path());
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ShowFolderFlags,
-                         testing::Values(FlagsCase{81, "", 81, false},
-                                         FlagsCase{0, "", 1, false},
+                         testing::Values(FlagsCase{81, "", 81, false}, FlagsCase{0, "", 1, false},
                                          FlagsCase{1, "s:\\start", 1, true},
                                          FlagsCase{0x1001, "S:\\Start", 0x1001, false},
                                          FlagsCase{0x2001, "S:\\Start", 0x2001, false}));

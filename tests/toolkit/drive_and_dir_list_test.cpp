@@ -17,9 +17,10 @@ using test_support::ScopedDrives;
 using test_support::TempFolder;
 
 class BrowsingListsTest : public testing::Test {
-protected:
+  protected:
     BrowsingListsTest() {
-        for (const char* name : {"Music/zebra", "Music/Alpha", "Music/älter", "Music/.hidden", "Music/beta"}) {
+        for (const char* name :
+             {"Music/zebra", "Music/Alpha", "Music/älter", "Music/.hidden", "Music/beta"}) {
             first.MakeFolder(name);
         }
         first.Write("Music/file.mid");
@@ -28,7 +29,8 @@ protected:
 
     TempFolder first;
     TempFolder second;
-    ScopedDrives drives{{{'C', "/", "[/]"}, {'E', first.path(), "[first]"}, {'F', second.path(), "[second]"}}};
+    ScopedDrives drives{
+        {{'C', "/", "[/]"}, {'E', first.path(), "[first]"}, {'F', second.path(), "[second]"}}};
     TestForm form;
 };
 

@@ -22,10 +22,10 @@ std::vector<std::string> Entries(const FileListBox& list) {
 }
 
 class FileListTest : public testing::Test {
-protected:
+  protected:
     FileListTest() {
-        for (const char* name : {"Song A.mid", "ballad.MID", "Ännchen.rmi", "notes.midi", ".hidden.mid",
-                                 "Beep One.wav", "chime.WAV", "readme.txt"}) {
+        for (const char* name : {"Song A.mid", "ballad.MID", "Ännchen.rmi", "notes.midi",
+                                 ".hidden.mid", "Beep One.wav", "chime.WAV", "readme.txt"}) {
             folder.Write(std::string("music/") + name);
         }
         folder.MakeFolder("music/folder.mid");
@@ -57,8 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(PatternCase{"*.mid;*.rmi", {"ballad.MID", "Song A.mid", "Ännchen.rmi"}},
                     PatternCase{"*.wav", {"Beep One.wav", "chime.WAV"}},
                     PatternCase{"s*", {"Song A.mid"}},
-                    PatternCase{"*.*", {"ballad.MID", "Beep One.wav", "chime.WAV", "notes.midi",
-                                        "readme.txt", "Song A.mid", "Ännchen.rmi"}}));
+                    PatternCase{"*.*",
+                                {"ballad.MID", "Beep One.wav", "chime.WAV", "notes.midi",
+                                 "readme.txt", "Song A.mid", "Ännchen.rmi"}}));
 
 TEST_F(FileListTest, AFolderThatCannotBeReadLeavesTheListAsItWas) {
     list.Pattern("*.wav");
@@ -88,7 +89,9 @@ TEST_F(FileListTest, ArrowKeysMoveTheSelectionFirstAndReportTheReleaseAfter) {
     list.Path("T:\\music");
     ASSERT_TRUE(ShowActive(form));
     std::vector<std::pair<std::int16_t, std::int16_t>> releases;  // key code, selection then
-    list.KeyUp = [&](std::int16_t key, std::int16_t) { releases.emplace_back(key, list.ListIndex()); };
+    list.KeyUp = [&](std::int16_t key, std::int16_t) {
+        releases.emplace_back(key, list.ListIndex());
+    };
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}) {
         PressKey(list.Widget(), key);
     }
@@ -112,7 +115,8 @@ TEST_F(FileListTest, DoubleClickOnAnEmptyPlaceStillRaisesDblClickWithNothingSele
     std::vector<std::string> clicked;
     list.DblClick = [&] { clicked.push_back(list.FileName()); };
     auto* view = static_cast<QListWidget*>(list.Widget());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, view->viewport()->height() - 5));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                       QPoint(5, view->viewport()->height() - 5));
     const QRect second = view->visualItemRect(view->item(1));
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(clicked, (std::vector<std::string>{"", "chime.WAV"}));

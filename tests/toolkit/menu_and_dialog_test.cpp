@@ -1,8 +1,8 @@
 // Menus, the message box and the folder functions as the program's windows use them.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QAbstractButton>
+#include <QAction>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstring>
@@ -73,7 +73,7 @@ TEST(MessageBox, ShowsLoneCarriageReturnsAsLineBreaksWithTheStylesIcon) {
 }
 
 class ChosenFolder : public FolderDialog {
-public:
+  public:
     std::optional<std::filesystem::path> Choose(std::int32_t, const std::string& title,
                                                 const std::filesystem::path& start) override {
         seenTitle = title;
@@ -97,9 +97,14 @@ TEST(FolderFunctions, BrowseStartsAtTheRootListAndReturnsTheChoiceInWindowsForm)
     ITEMIDLIST* root = SHSimpleIDListFromPath("m:\\start here");
     ASSERT_NE(root, nullptr);
     char displayName[260] = {};
-    BROWSEINFOA info{.hwndOwner = 0, .pidlRoot = root, .pszDisplayName = displayName,
-                     .lpszTitle = "Pick one:", .ulFlags = BIF_RETURNONLYFSDIRS, .lpfn = nullptr,
-                     .lParam = 0, .iImage = 0};
+    BROWSEINFOA info{.hwndOwner = 0,
+                     .pidlRoot = root,
+                     .pszDisplayName = displayName,
+                     .lpszTitle = "Pick one:",
+                     .ulFlags = BIF_RETURNONLYFSDIRS,
+                     .lpfn = nullptr,
+                     .lParam = 0,
+                     .iImage = 0};
     ITEMIDLIST* chosen = SHBrowseForFolder(&info);
     ASSERT_NE(chosen, nullptr);
     char path[260] = {};

@@ -37,14 +37,12 @@ TEST_P(ScrollBarRange, AssignsInsideTheRangeAndRefusesOutside) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ScrollBarRange,
-                         testing::Values(RangeCase{0, 32767, 0, 16383, true},
-                                         RangeCase{0, 32767, 5, 5, true},
-                                         RangeCase{0, 32767, 0, -1, false},
-                                         RangeCase{0, 0, 0, 32767, false},
-                                         RangeCase{-32768, 32767, 0, -32768, true},
-                                         RangeCase{100, -100, 0, -100, true},
-                                         RangeCase{100, -100, 0, 101, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScrollBarRange,
+    testing::Values(RangeCase{0, 32767, 0, 16383, true}, RangeCase{0, 32767, 5, 5, true},
+                    RangeCase{0, 32767, 0, -1, false}, RangeCase{0, 0, 0, 32767, false},
+                    RangeCase{-32768, 32767, 0, -32768, true}, RangeCase{100, -100, 0, -100, true},
+                    RangeCase{100, -100, 0, 101, false}));
 
 TEST(ScrollBar, ShrinkingTheRangePullsTheValueInAndReportsIt) {
     TestForm form;

@@ -15,7 +15,7 @@ struct ApplicationFirst {
 };
 
 class TestForm : private ApplicationFirst, public Form {
-public:
+  public:
     TestForm() { ClientSize(6000, 4500); }
 };
 
@@ -27,7 +27,8 @@ inline bool ShowActive(Form& form) {
 }
 
 // Down and up, through the window so that shortcuts are seen as a user's keys are.
-inline void PressKey(QWidget* focus, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+inline void PressKey(QWidget* focus, Qt::Key key,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     focus->setFocus();
     QTest::keyClick(focus->window()->windowHandle(), key, modifiers);
 }
