@@ -46,12 +46,13 @@ ErrorCode RecordingDevice::Stop() {
 ErrorCode RecordingDevice::Record(const Command& command) {
     recorder_.Start(command.Has(Flag::Overwrite));
     paused_ = false;
+    started_ = true;
     return err::kNone;
 }
 
-// The format is fixed once something has been recorded: the capture is saved in it.
+// The format is fixed once recording has begun: what was captured is saved in it.
 ErrorCode RecordingDevice::SetFormat(const Command& command) {
-    if (recorder_.Recording() || recorder_.PositionMs() > 0) return err::kNonapplicableFunction;
+    if (started_) return err::kNonapplicableFunction;
     WaveFormat format = format_;
     format.samplesPerSec = command.Number(Flag::SamplesPerSec).value_or(format.samplesPerSec);
     format.channels = command.Number(Flag::Channels).value_or(format.channels);

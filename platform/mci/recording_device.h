@@ -32,6 +32,7 @@ class RecordingDevice final : public Device {
     audio::Recorder recorder_;
     WaveFormat format_;
     bool paused_ = false;
+    bool started_ = false;  // a recording has begun: the format is fixed from then on
 };
 
 }  // namespace mci
