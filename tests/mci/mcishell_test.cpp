@@ -1,0 +1,101 @@
+// mcishell end to end: command lines in on standard input, one result line out for each.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/mci/sound_bytes.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+struct ShellRun {
+    int exitCode = -1;
+    std::vector<std::string> lines;
+};
+
+ShellRun runShell(const test_support::TempFolder& folder, const std::string& input) {
+    const auto script = folder.Write("input.txt", input);
+    const std::string command =
+        std::string(MCISHELL_PATH) + " --sink null < '" + script.string() + "'";
+    ShellRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::string output;
+    std::array<char, 512> chunk;
+    while (const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), pipe))
+        output.append(chunk.data(), got);
+    run.exitCode = pclose(pipe);
+    std::istringstream stream(output);
+    for (std::string line; std::getline(stream, line);) run.lines.push_back(line);
+    return run;
+}
+
+std::string code(const std::string& line) {
+    return line.substr(0, line.find('\t'));
+}
+
+TEST(McishellTest, AnswersEachLineWithItsCodeAndText) {
+    test_support::TempFolder folder;
+    const std::string wave = folder.Write("two words.wav", mci_test::WaveBytes(300)).string();
+    const std::string song = folder.Write("a song.mid", mci_test::MidiBytes(1)).string();
+    const ShellRun run = runShell(folder, "open WaveAudio!" + wave +
+                                         " alias WAVE wait\n"
+                                         "open Sequencer!" +
+                                         song +
+                                         " alias MIDI wait\n"
+                                         "status WAVE length\n"
+                                         "play WAVE\n"
+                                         "play MIDI\n"
+                                         "sleep 100\n"
+                                         "status WAVE mode\n"
+                                         "\n"
+                                         "status GHOST mode\n"
+                                         "play WAVE from 0 wait\n"
+                                         "status WAVE position\n"
+                                         "open WaveAudio!" +
+                                         wave + " alias WAVE\n");
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.lines.size(), 12u);
+    EXPECT_EQ(run.lines[0], "0\t");
+    EXPECT_EQ(run.lines[1], "0\t");
+    EXPECT_EQ(run.lines[2], "0\t300");
+    EXPECT_EQ(run.lines[5], "0\t");
+    EXPECT_EQ(run.lines[6], "0\tplaying");
+    EXPECT_EQ(code(run.lines[7]), "267");
+    EXPECT_EQ(code(run.lines[8]), "263");
+    EXPECT_GT(run.lines[8].size(), 10u) << "failures carry their text";
+    EXPECT_EQ(run.lines[10], "0\t300");
+    EXPECT_EQ(code(run.lines[11]), "289");
+}
+
+TEST(McishellTest, RecordsAndSavesFromAScript) {
+    test_support::TempFolder folder;
+    const std::string wave = folder.Write("in.wav", mci_test::WaveBytes(200)).string();
+    const std::string saved = (folder.path() / "out file.wav").string();
+    const ShellRun run = runShell(folder, "open " + wave +
+                                         " alias IN\n"
+                                         "open new type waveaudio alias REC\n"
+                                         "set REC samplespersec 22050 channels 1 bitspersample 16\n"
+                                         "record REC overwrite\n"
+                                         "play IN wait\n"
+                                         "stop REC\n"
+                                         "save REC " +
+                                         saved + "\n");
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.lines.size(), 7u);
+    for (const std::string& line : run.lines) EXPECT_EQ(line, "0\t");
+    EXPECT_GT(std::filesystem::file_size(saved), 44u + 22050 * 2 / 10);
+}
+
+TEST(McishellTest, EmptyInputEndsCleanly) {
+    test_support::TempFolder folder;
+    const ShellRun run = runShell(folder, "");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.lines.empty());
+}
+
+}  // namespace

@@ -1,0 +1,180 @@
+// The mixer functions, called as the media class calls them and with the mistakes a caller
+// can make.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+
+#include "platform/audio/engine.h"
+#include "platform/mci/mixer_levels.h"
+#include "platform/multimedia.h"
+
+namespace {
+
+constexpr std::uint32_t kProgramControlSize = 152;  // the program's record: 148 and 4 spare
+
+class Mixer : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        audio::Engine::ChooseSink("null");
+        mixer::FollowMachineVolume(false);
+    }
+    void SetUp() override { ASSERT_EQ(mixerOpen(&handle, 0, 0, 0, 0), MMSYSERR_NOERROR); }
+    void TearDown() override { mixerClose(handle); }
+
+    // The lookup as the program does it; returns the result of the last call.
+    std::uint32_t FindVolume(std::uint32_t componentType, MIXERCONTROLA& control) {
+        MIXERLINEA line{};
+        line.cbStruct = sizeof line;
+        line.dwComponentType = componentType;
+        const std::uint32_t found =
+            mixerGetLineInfoA(handle, &line, MIXER_GETLINEINFOF_COMPONENTTYPE);
+        if (found != MMSYSERR_NOERROR) return found;
+        std::array<std::byte, kProgramControlSize> scratch{};
+        MIXERLINECONTROLSA controls{kMixerLineControlsSize,
+                                    line.dwLineID,
+                                    MIXERCONTROL_CONTROLTYPE_VOLUME,
+                                    1,
+                                    kProgramControlSize,
+                                    reinterpret_cast<MIXERCONTROLA*>(scratch.data())};
+        const std::uint32_t result =
+            mixerGetLineControlsA(handle, &controls, MIXER_GETLINECONTROLSF_ONEBYTYPE);
+        EXPECT_EQ(scratch[148], std::byte{0}) << "the spare bytes stay untouched";
+        std::memcpy(&control, scratch.data(), sizeof control);
+        return result;
+    }
+
+    std::uint32_t Get(std::uint32_t controlId, std::uint32_t& value) {
+        MIXERCONTROLDETAILS details{kMixerControlDetailsSize, controlId, 1, 0, 4, &value};
+        return mixerGetControlDetailsA(handle, &details, MIXER_GETCONTROLDETAILSF_VALUE);
+    }
+
+    std::uint32_t Set(std::uint32_t controlId, std::uint32_t value) {
+        MIXERCONTROLDETAILS details{kMixerControlDetailsSize, controlId, 1, 0, 4, &value};
+        return mixerSetControlDetails(handle, &details, MIXER_SETCONTROLDETAILSF_VALUE);
+    }
+
+    HMIXER handle = 0;
+};
+
+struct LineCase {
+    std::uint32_t componentType;
+    audio::Line engineLine;
+};
+
+class Lines : public Mixer, public testing::WithParamInterface<LineCase> {};
+
+TEST_P(Lines, HaveOneVolumeThatDrivesTheEngineGain) {
+    MIXERCONTROLA control{};
+    ASSERT_EQ(FindVolume(GetParam().componentType, control), MMSYSERR_NOERROR);
+    EXPECT_EQ(control.cbStruct, sizeof(MIXERCONTROLA));
+    EXPECT_EQ(control.dwControlType, MIXERCONTROL_CONTROLTYPE_VOLUME);
+    EXPECT_EQ(control.Bounds.lMinimum, 0);
+    EXPECT_EQ(control.Bounds.lMaximum, 65535);
+
+    for (const auto& [written, read] : {std::pair{32768u, 32768u},
+                                        {70000u, 65535u},
+                                        {0u, 0u},
+                                        {65535u, 65535u},
+                                        {13107u, 13107u}}) {
+        EXPECT_EQ(Set(control.dwControlID, written), MMSYSERR_NOERROR);
+        std::uint32_t value = 12345;
+        EXPECT_EQ(Get(control.dwControlID, value), MMSYSERR_NOERROR);
+        EXPECT_EQ(value, read) << written;
+        EXPECT_NEAR(audio::Engine::Shared().LineGain(GetParam().engineLine), read / 65535.0, 1e-4);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mixer, Lines,
+    testing::Values(LineCase{MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, audio::Line::Master},
+                    LineCase{MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, audio::Line::Wave},
+                    LineCase{MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, audio::Line::Midi},
+                    LineCase{MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, audio::Line::Cd}));
+
+TEST_F(Mixer, LinesDescribeThemselves) {
+    MIXERLINEA speakers{};
+    speakers.cbStruct = 168;
+    speakers.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    ASSERT_EQ(mixerGetLineInfoA(handle, &speakers, MIXER_GETLINEINFOF_COMPONENTTYPE), 0u);
+    EXPECT_EQ(speakers.cbStruct, 168u);
+    EXPECT_EQ(speakers.cConnections, 3u);
+    EXPECT_EQ(speakers.cControls, 1u);
+    for (std::uint32_t source = 0; source < 3; ++source) {
+        MIXERLINEA line{};
+        line.cbStruct = 168;
+        line.dwSource = source;
+        ASSERT_EQ(mixerGetLineInfoA(handle, &line, 1), 0u) << source;
+        EXPECT_EQ(line.dwSource, source);
+        EXPECT_NE(line.dwLineID, speakers.dwLineID);
+        EXPECT_NE(line.szName[0], '\0');
+    }
+}
+
+TEST_F(Mixer, MistakesGiveTheirCodes) {
+    MIXERLINEA line{};
+    line.cbStruct = 168;
+    line.dwComponentType = 0x1234;
+    EXPECT_EQ(mixerGetLineInfoA(handle, &line, MIXER_GETLINEINFOF_COMPONENTTYPE), MIXERR_INVALLINE);
+    line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    EXPECT_EQ(mixerGetLineInfoA(handle + 100, &line, 0x80000003), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(mixerGetLineInfoA(handle, &line, 0x10000003), MMSYSERR_INVALFLAG);
+    EXPECT_EQ(mixerGetLineInfoA(handle, &line, 7), MMSYSERR_INVALFLAG);
+    EXPECT_EQ(mixerGetLineInfoA(handle, nullptr, 3), MMSYSERR_INVALPARAM);
+    line.dwSource = 0xFFFFFFFF;
+    EXPECT_EQ(mixerGetLineInfoA(handle, &line, 1), MIXERR_INVALLINE);
+    line.cbStruct = 100;
+    EXPECT_EQ(mixerGetLineInfoA(handle, &line, 3), MMSYSERR_INVALPARAM);
+
+    MIXERCONTROLA control{};
+    ASSERT_EQ(FindVolume(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, control), 0u);
+    MIXERCONTROLA out{};
+    MIXERLINECONTROLSA controls{24, 0xBAD, MIXERCONTROL_CONTROLTYPE_VOLUME, 1, 148, &out};
+    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MIXERR_INVALLINE);
+    controls.dwLineID = 0;
+    controls.dwControlType = 0x20010000;
+    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MIXERR_INVALCONTROL);
+    controls.dwControlType = MIXERCONTROL_CONTROLTYPE_VOLUME;
+    controls.cbmxctrl = 100;
+    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MMSYSERR_INVALPARAM);
+    controls.cbmxctrl = 148;
+    controls.cbStruct = 8;
+    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MMSYSERR_INVALPARAM);
+
+    std::uint32_t value = 0;
+    EXPECT_EQ(Get(0xBAD, value), MIXERR_INVALCONTROL);
+    MIXERCONTROLDETAILS details{24, control.dwControlID, 1, 0, 4, &value};
+    EXPECT_EQ(mixerGetControlDetailsA(handle, &details, 1), MMSYSERR_INVALFLAG);
+    details.cbDetails = 2;
+    EXPECT_EQ(mixerGetControlDetailsA(handle, &details, 0), MMSYSERR_INVALPARAM);
+    details.cbDetails = 4;
+    details.paDetails = nullptr;
+    EXPECT_EQ(mixerSetControlDetails(handle, &details, 0), MMSYSERR_INVALPARAM);
+    EXPECT_EQ(mixerSetControlDetails(handle, nullptr, 0), MMSYSERR_INVALPARAM);
+}
+
+TEST_F(Mixer, HandlesLiveFromOpenToClose) {
+    HMIXER second = 0;
+    EXPECT_EQ(mixerOpen(&second, 1, 0, 0, 0), MMSYSERR_BADDEVICEID);
+    EXPECT_EQ(mixerOpen(nullptr, 0, 0, 0, 0), MMSYSERR_INVALPARAM);
+    ASSERT_EQ(mixerOpen(&second, 0, 0, 0, 0), MMSYSERR_NOERROR);
+    EXPECT_NE(second, handle);
+    EXPECT_EQ(mixerClose(second), MMSYSERR_NOERROR);
+    EXPECT_EQ(mixerClose(second), MMSYSERR_INVALHANDLE);
+    std::uint32_t value = 0;
+    MIXERCONTROLDETAILS details{24, 1, 1, 0, 4, &value};
+    EXPECT_EQ(mixerGetControlDetailsA(second, &details, 0x80000000), MMSYSERR_INVALHANDLE);
+}
+
+TEST_F(Mixer, TwoChannelsReadAlikeAndTheFirstSetsBoth) {
+    MIXERCONTROLA control{};
+    ASSERT_EQ(FindVolume(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, control), 0u);
+    std::array<std::uint32_t, 2> values{40000, 10};
+    MIXERCONTROLDETAILS details{24, control.dwControlID, 2, 0, 4, values.data()};
+    ASSERT_EQ(mixerSetControlDetails(handle, &details, 0), 0u);
+    values = {0, 0};
+    ASSERT_EQ(mixerGetControlDetailsA(handle, &details, 0), 0u);
+    EXPECT_EQ(values, (std::array<std::uint32_t, 2>{40000, 40000}));
+}
+
+}  // namespace
