@@ -43,21 +43,21 @@ TEST(McishellTest, AnswersEachLineWithItsCodeAndText) {
     const std::string wave = folder.Write("two words.wav", mci_test::WaveBytes(300)).string();
     const std::string song = folder.Write("a song.mid", mci_test::MidiBytes(1)).string();
     const ShellRun run = runShell(folder, "open WaveAudio!" + wave +
-                                         " alias WAVE wait\n"
-                                         "open Sequencer!" +
-                                         song +
-                                         " alias MIDI wait\n"
-                                         "status WAVE length\n"
-                                         "play WAVE\n"
-                                         "play MIDI\n"
-                                         "sleep 100\n"
-                                         "status WAVE mode\n"
-                                         "\n"
-                                         "status GHOST mode\n"
-                                         "play WAVE from 0 wait\n"
-                                         "status WAVE position\n"
-                                         "open WaveAudio!" +
-                                         wave + " alias WAVE\n");
+                                              " alias WAVE wait\n"
+                                              "open Sequencer!" +
+                                              song +
+                                              " alias MIDI wait\n"
+                                              "status WAVE length\n"
+                                              "play WAVE\n"
+                                              "play MIDI\n"
+                                              "sleep 100\n"
+                                              "status WAVE mode\n"
+                                              "\n"
+                                              "status GHOST mode\n"
+                                              "play WAVE from 0 wait\n"
+                                              "status WAVE position\n"
+                                              "open WaveAudio!" +
+                                              wave + " alias WAVE\n");
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_EQ(run.lines.size(), 12u);
     EXPECT_EQ(run.lines[0], "0\t");
@@ -76,15 +76,16 @@ TEST(McishellTest, RecordsAndSavesFromAScript) {
     test_support::TempFolder folder;
     const std::string wave = folder.Write("in.wav", mci_test::WaveBytes(200)).string();
     const std::string saved = (folder.path() / "out file.wav").string();
-    const ShellRun run = runShell(folder, "open " + wave +
-                                         " alias IN\n"
-                                         "open new type waveaudio alias REC\n"
-                                         "set REC samplespersec 22050 channels 1 bitspersample 16\n"
-                                         "record REC overwrite\n"
-                                         "play IN wait\n"
-                                         "stop REC\n"
-                                         "save REC " +
-                                         saved + "\n");
+    const ShellRun run =
+        runShell(folder, "open " + wave +
+                             " alias IN\n"
+                             "open new type waveaudio alias REC\n"
+                             "set REC samplespersec 22050 channels 1 bitspersample 16\n"
+                             "record REC overwrite\n"
+                             "play IN wait\n"
+                             "stop REC\n"
+                             "save REC " +
+                             saved + "\n");
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_EQ(run.lines.size(), 7u);
     for (const std::string& line : run.lines) EXPECT_EQ(line, "0\t");
