@@ -125,6 +125,8 @@ Outcome Interpreter::onDevice(OpenDevice& target, const Command& command, std::i
         if (playing && notify && outcome.error != err::kNone) target.notification->Disarm();
     }
     if (outcome.error != err::kNone) return outcome;
+    // Only a play has an end of its own to wait for; every other command is done on return,
+    // and a recording goes on until it is stopped.
     if (playing && command.Has(Flag::Wait)) target.device->WaitWhilePlaying();
     if (notify && !playing) target.notification->Post(window, MCI_NOTIFY_SUCCESSFUL);
     return outcome;
