@@ -1,15 +1,14 @@
 #include "platform/toolkit/dir_list_box.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QStyle>
 #include <QTreeWidget>
 
 #include "platform/drives.h"
 #include "platform/runtime_error.h"
 #include "platform/toolkit/folder_access.h"
+#include "platform/toolkit/folder_icons.h"
 #include "platform/toolkit/key_codes.h"
 
 namespace {
@@ -111,15 +110,12 @@ void DirListBox::Open(const std::string& path) {
 }
 
 void DirListBox::Rebuild() {
-    QStyle* style = QApplication::style();
-    const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
     tree_->clear();
     QTreeWidgetItem* parent = nullptr;
     for (const auto& [name, path] : Ancestors(path_)) {
         auto* item = parent == nullptr ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(parent);
         item->setText(0, QFile::decodeName(name.c_str()));
-        item->setIcon(0, open);
+        item->setIcon(0, toolkit::OpenFolderIcon());
         item->setData(0, PathRole, QByteArray::fromStdString(path));
         parent = item;
     }
@@ -129,7 +125,7 @@ void DirListBox::Rebuild() {
              toolkit::VisibleEntries(*folder, toolkit::EntryKind::Folders)) {
             auto* item = new QTreeWidgetItem(parent);
             item->setText(0, QFile::decodeName(name.c_str()));
-            item->setIcon(0, closed);
+            item->setIcon(0, toolkit::ClosedFolderIcon());
             item->setData(0, PathRole,
                           QByteArray::fromStdString(toolkit::JoinWindowsPath(path_, name)));
         }

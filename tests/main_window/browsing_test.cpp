@@ -3,6 +3,9 @@
 // the menu shortcuts reach their commands from every control.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <filesystem>
 
 #include "platform/shell.h"
@@ -123,6 +126,17 @@ TEST_F(BrowsingTest, CtrlXUnloadsTheWindowStoppingBothChannelsAndClosingAll) {
     // Releasing the media object closes everything once more.
     EXPECT_EQ(mci.Commands(), (std::vector<std::string>{"stop MIDI", "stop WAVE", "close all wait",
                                                         "close all wait"}));
+}
+
+TEST_F(BrowsingTest, TheMenuBarShowsFourMenusAndNeverThePopup) {
+    std::vector<QString> shown;
+    for (const QAction* action : form->Window()->menuBar()->actions()) {
+        if (action->isVisible()) shown.push_back(action->text());
+    }
+    EXPECT_EQ(shown, (std::vector<QString>{" &File", " &Options", " &Sounds", " &Help"}));
+    EXPECT_EQ(form->mnuPop.Visible(), vbFalse);
+    EXPECT_EQ(form->mnuOptionsTop.Checked(), vbTrue);
+    EXPECT_EQ(form->mnuOptionsMin.Checked(), vbFalse);
 }
 
 }  // namespace
