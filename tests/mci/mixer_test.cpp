@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/audio/engine.h"
+#include "platform/mci/alsa_master.h"
 #include "platform/mci/mixer_levels.h"
 #include "platform/multimedia.h"
 
@@ -16,7 +17,8 @@ constexpr std::uint32_t kProgramControlSize = 152;  // the program's record: 148
 class Mixer : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        audio::Engine::ChooseSink("null");
+        static const bool chosen = audio::Engine::ChooseSink("null");
+        EXPECT_TRUE(chosen || audio::Engine::Shared().SinkName() == "null");
         mixer::FollowMachineVolume(false);
     }
     void SetUp() override { ASSERT_EQ(mixerOpen(&handle, 0, 0, 0, 0), MMSYSERR_NOERROR); }
@@ -175,6 +177,16 @@ TEST_F(Mixer, TwoChannelsReadAlikeAndTheFirstSetsBoth) {
     values = {0, 0};
     ASSERT_EQ(mixerGetControlDetailsA(handle, &details, 0), 0u);
     EXPECT_EQ(values, (std::array<std::uint32_t, 2>{40000, 40000}));
+}
+
+// Reads the machine's volume without changing it; skipped where there is no ALSA Master.
+TEST(AlsaMaster, ReadsAFractionWhereTheMachineHasOne) {
+    mixer::AlsaMaster master;
+    if (!master.Available()) GTEST_SKIP() << "no ALSA Master control on this machine";
+    const auto level = master.Level();
+    ASSERT_TRUE(level.has_value());
+    EXPECT_GE(*level, 0.0);
+    EXPECT_LE(*level, 1.0);
 }
 
 }  // namespace
