@@ -52,7 +52,9 @@ OpenResult loadClip(const std::string& type, const std::string& element) {
     return {std::make_unique<ClipDevice>(std::move(loaded.clip)), err::kNone};
 }
 
-// Options that only video devices take, and the buffer that only waveaudio takes.
+// Options that only video devices take, and the buffer that only waveaudio takes. The
+// buffer size itself is not used: the engine sizes its own buffers. "shareable" needs no
+// check: every open makes a device of its own, so there is nothing to share.
 ErrorCode checkAudioOptions(const Command& open, const std::string& type) {
     if (open.Has(Flag::Parent) || open.Has(Flag::Style)) return err::kUnsupportedFunction;
     if (const auto buffer = open.Number(Flag::Buffer)) {

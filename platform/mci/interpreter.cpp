@@ -23,6 +23,8 @@ bool isExistingFile(const std::string& path) {
 }
 
 // Commands that end a pending play: its notification is aborted rather than superseded.
+// It is settled before the command runs, so that a play armed next cannot be mistaken for
+// it; a command that is then refused (a seek out of range) has still aborted it.
 bool interruptsPlay(Verb verb) {
     return verb == Verb::Play || verb == Verb::Stop || verb == Verb::Seek || verb == Verb::Close ||
            verb == Verb::Record;
