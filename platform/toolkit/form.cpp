@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/toolkit/key_codes.h"
+#include "platform/toolkit/menu.h"
 #include "platform/toolkit/twips.h"
 #include "platform/toolkit/window_registry.h"
 #include "platform/user_interface.h"
@@ -136,6 +137,18 @@ void Form::Show() {
 
 void Form::Hide() {
     window_->hide();
+}
+
+void Form::ZOrder() {
+    window_->raise();
+}
+
+void Form::SetFocus() {
+    window_->activateWindow();
+}
+
+void Form::PopupMenu(Menu& menu) {
+    menu.ShowPopup();
 }
 
 void Form::LoadForm() {

@@ -13,6 +13,7 @@
 
 class QMainWindow;
 class FormWindow;
+class Menu;
 
 inline constexpr std::int16_t vbMinimized = 1;
 inline constexpr std::int16_t vbMaximized = 2;
@@ -46,6 +47,12 @@ class Form : public Container {
     // showing centres it on the screen.
     void Show();
     void Hide();
+    // Brings the window in front of the others.
+    void ZOrder();
+    // Makes the window the active one, with the keyboard focus.
+    void SetFocus();
+    // Opens the menu at the pointer and returns when it has closed.
+    void PopupMenu(Menu& menu);
     // Runs Load once; a form is loaded before it is first shown.
     void LoadForm();
     // Raises Unload; unless it is cancelled the window closes. Runs once.

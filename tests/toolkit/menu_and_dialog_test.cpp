@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstring>
@@ -50,6 +51,27 @@ TEST(Menu, ShortcutsWorkFromAnyControlOfTheWindow) {
     PressKey(second.Widget(), Qt::Key_F5);
     PressKey(first.Widget(), Qt::Key_F5);
     EXPECT_EQ(clicked, "ORR");
+}
+
+TEST(Menu, AHiddenMenuOpensOnlyAsAPopupAndReturnsAfterTheChosenCommand) {
+    TestForm form;
+    Menu pop(form, "");
+    Menu play(pop, "Play &MIDI");
+    Menu exit(pop, "E&xit");
+    pop.Visible(vbFalse);
+    std::string clicked;
+    play.Click = [&] { clicked += "play"; };
+    exit.Click = [&] { clicked += "exit"; };
+    ASSERT_TRUE(ShowActive(form));
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        clicked += "open:";
+        menu->actions().at(1)->trigger();
+        menu->close();
+    });
+    form.PopupMenu(pop);
+    EXPECT_EQ(clicked, "open:exit");
 }
 
 TEST(MessageBox, ShowsLoneCarriageReturnsAsLineBreaksWithTheStylesIcon) {
