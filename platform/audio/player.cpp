@@ -84,7 +84,9 @@ std::int64_t Player::PositionMs() const {
     const std::int64_t frame = track_->PositionFrames();
     // Whole-frame lengths round down; the end of the clip reads as its exact length.
     if (frame >= track_->LengthFrames()) return track_->LengthMs();
-    return std::min(frame * 1000 / track_->Owner().SampleRate(), track_->LengthMs());
+    // To the nearest millisecond, so a position set in milliseconds reads back unchanged.
+    const int rate = track_->Owner().SampleRate();
+    return std::min((frame * 1000 + rate / 2) / rate, track_->LengthMs());
 }
 
 std::int64_t Player::LengthMs() const {

@@ -64,6 +64,14 @@ TEST_F(OfflineEngineTest, PositionsCountRenderedFrames) {
     Pull(22050 + 64);
     EXPECT_EQ(player.State(), audio::PlayState::Stopped);
     EXPECT_EQ(player.PositionMs(), 1000);
+    // Positions that fall between two frames read back as given.
+    for (std::int64_t to : {1, 333, 667, 999}) {
+        player.Play(0, to, false);
+        Pull(44100);
+        EXPECT_EQ(player.PositionMs(), to);
+        player.Seek(to);
+        EXPECT_EQ(player.PositionMs(), to);
+    }
 }
 
 TEST_F(OfflineEngineTest, MasterAndLineGainsScaleTheOutput) {
