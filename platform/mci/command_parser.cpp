@@ -16,6 +16,10 @@ namespace mci {
 
 namespace {
 
+// Each possible end of a path reads the rest of the line again; this bounds the work on a
+// line made of option words, far beyond what a real path holds.
+constexpr std::size_t kMostPathEnds = 16;
+
 struct PathAndFlags {
     std::string path;
     ErrorCode error = err::kNone;
@@ -41,16 +45,20 @@ PathAndFlags takePathThenFlags(std::string_view source, std::span<const Token> w
     }
     std::optional<PathAndFlags> firstTry;
     std::optional<std::pair<PathAndFlags, Command>> firstValid;
-    for (std::size_t end = 1; end <= words.size(); ++end) {
+    std::size_t tried = 0;
+    for (std::size_t end = 1; end <= words.size() && tried < kMostPathEnds; ++end) {
         if (end < words.size() && !StartsFlag(command.verb, words[end])) continue;
-        Command attempt = command;
+        ++tried;
         PathAndFlags result{std::string(rawText(source, words[0], words[end - 1]))};
+        const bool existing = isFile && isFile(elementOf(result.path));
+        if (!existing && firstValid) continue;
+        Command attempt = command;
         result.error = ParseFlags(words.subspan(end), attempt);
-        if (isFile && isFile(elementOf(result.path))) {
+        if (existing) {
             command = std::move(attempt);
             return result;
         }
-        if (result.error == err::kNone && !firstValid) firstValid.emplace(result, attempt);
+        if (result.error == err::kNone) firstValid.emplace(result, std::move(attempt));
         if (!firstTry) firstTry = std::move(result);
     }
     if (!firstValid) return *firstTry;

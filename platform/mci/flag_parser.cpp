@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <limits>
-#include <ranges>
 
 #include "platform/mci/command_syntax.h"
 
@@ -29,15 +28,16 @@ std::optional<std::int64_t> toInteger(const Token& word) {
 
 // How many words of `syntax` match at the start of `words`; 0 when they do not all match.
 std::size_t matchLength(const FlagSyntax& syntax, std::span<const Token> words) {
+    std::string_view expected = syntax.words;
     std::size_t count = 0;
-    for (const auto part : std::views::split(syntax.words, ' ')) {
-        const std::string_view expected(part.begin(), part.end());
+    for (;; ++count) {
+        const std::size_t space = expected.find(' ');
         if (count >= words.size() || words[count].quoted ||
-            !EqualsIgnoringCase(words[count].text, expected))
+            !EqualsIgnoringCase(words[count].text, expected.substr(0, space)))
             return 0;
-        ++count;
+        if (space == std::string_view::npos) return count + 1;
+        expected.remove_prefix(space + 1);
     }
-    return count;
 }
 
 struct Match {

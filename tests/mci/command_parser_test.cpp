@@ -1,6 +1,8 @@
 // Command strings as the program and hand-typed sessions send them, and what they parse to.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "platform/mci/command.h"
 #include "platform/mci/error_codes.h"
 
@@ -159,6 +161,17 @@ TEST(Command, AnExistingFileEndsAPathBeforeALaterValidEnd) {
     const ParseResult probed =
         ParseCommand(text, [](const std::string& path) { return path == "C:\\A"; });
     EXPECT_EQ(probed.error, err::kUnrecognizedKeyword);
+}
+
+TEST(Command, ALineOfOptionWordsIsReadInBoundedTime) {
+    std::string options;
+    for (int i = 0; i < 5000; ++i) options += " style s";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ParseCommand("open x" + options, onlyAWavExists).error, err::kNone);
+    // Every possible end of the path reads the whole line and fails at its end.
+    EXPECT_EQ(ParseCommand("open x" + options + " style", onlyAWavExists).error,
+              err::kMissingParameter);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST(Command, StyleMayBeRepeatedAndKeepsItsOrder) {
