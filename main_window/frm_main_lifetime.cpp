@@ -1,5 +1,6 @@
 // Loading and unloading the window: the media object lives from Form_Load to Form_Unload,
-// and unloading stops both channels and closes every device.
+// and unloading stops both channels and closes every device. Every step is guarded, so a
+// failing one never stops loading or unloading half-way.
 #include "main_window/frm_main.h"
 #include "main_window/guarded.h"
 #include "media/cmci_adv.h"
@@ -10,18 +11,15 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Form_Unload(std::int16_t&) {
+    if (!mci_) return;
+    constexpr ReturningOptions stopNow{
+        .hCallbackProc = 0, .WaitToComplete = vbFalse, .ShowErrors = vbFalse};
+    Guarded([&] { mci_->MCI_Stop("MIDI", stopNow); });
+    Guarded([&] { mci_->MCI_Stop("WAVE", stopNow); });
     Guarded([&] {
-        if (!mci_) return;
-        constexpr ReturningOptions stopNow{
-            .hCallbackProc = 0, .WaitToComplete = vbFalse, .ShowErrors = vbFalse};
-        Guarded([&] { mci_->MCI_Stop("MIDI", stopNow); });
-        Guarded([&] { mci_->MCI_Stop("WAVE", stopNow); });
-        Guarded([&] {
-            mci_->MCI_CloseAll(
-                {.hCallbackProc = 0, .WaitToComplete = vbTrue, .ShowErrors = vbFalse});
-        });
-        mci_.reset();
+        mci_->MCI_CloseAll({.hCallbackProc = 0, .WaitToComplete = vbTrue, .ShowErrors = vbFalse});
     });
+    mci_.reset();  // releasing the object closes every device once more
 }
 
 void frmMain::mnuFileExit_Click() {
