@@ -12,9 +12,8 @@ ErrorCode ClipDevice::Play(const Command& command) {
     const auto from = command.Number(Flag::From);
     const auto to = command.Number(Flag::To);
     if ((from && !inRange(*from)) || (to && !inRange(*to))) return err::kOutOfRange;
-    if (to && *to < from.value_or(PositionMs())) return err::kOutOfRange;
+    if (to && *to < from.value_or(player_.PositionMs())) return err::kOutOfRange;
     player_.Play(from, to, command.Has(Flag::Repeat));
-    restingAt_ = to.value_or(player_.LengthMs());
     return err::kNone;
 }
 
@@ -46,7 +45,6 @@ ErrorCode ClipDevice::Resume() {
 
 ErrorCode ClipDevice::Stop() {
     player_.Stop();
-    restingAt_.reset();
     return err::kNone;
 }
 
@@ -56,7 +54,6 @@ ErrorCode ClipDevice::Seek(const Command& command) {
     if (const auto to = command.Number(Flag::To)) target = *to;
     if (!inRange(target)) return err::kOutOfRange;
     player_.Seek(target);
-    restingAt_ = target;
     return err::kNone;
 }
 
@@ -72,14 +69,8 @@ std::string_view ClipDevice::Mode() const {
     return "stopped";
 }
 
-// The engine keeps positions in frames, and a millisecond turned into frames and back may
-// come out 1 ms short. A device stopped where it was sent reports that place exactly, so a
-// caller waiting for "status position" to reach the "to" of its play sees it arrive.
 std::int64_t ClipDevice::PositionMs() const {
-    const std::int64_t at = player_.PositionMs();
-    const bool resting = restingAt_ && player_.State() == audio::PlayState::Stopped;
-    if (resting && at <= *restingAt_ && *restingAt_ - at <= 1) return *restingAt_;
-    return at;
+    return player_.PositionMs();
 }
 std::int64_t ClipDevice::LengthMs() const {
     return player_.LengthMs();

@@ -1,7 +1,6 @@
 #pragma once
 // A sound file opened as the element of a sequencer or waveaudio device.
 #include <memory>
-#include <optional>
 
 #include "platform/audio/player.h"
 #include "platform/mci/device.h"
@@ -29,8 +28,6 @@ class ClipDevice final : public Device {
     bool inRange(std::int64_t ms) const { return ms >= 0 && ms <= player_.LengthMs(); }
 
     audio::Player player_;
-    // Where the device was last sent to rest: a seek target, or the "to" (or end) of a play.
-    std::optional<std::int64_t> restingAt_;
 };
 
 }  // namespace mci
