@@ -67,11 +67,15 @@ Engine::Engine() : mixer_(std::make_shared<Mixer>(kSampleRate)) {
         sink_ = entry.open(mixer_);
         if (sink_) {
             sinkName_ = entry.name;
+            // Said once, so a silent program on a machine with speakers is explained.
+            if (choice.name.empty() && sinkName_ == "null")
+                std::fprintf(stderr, "audio: no SDL audio output; playing silently\n");
             return;
         }
     }
-    // Nothing asked for opened: the null sink always does.
-    std::fprintf(stderr, "audio: no sound output opened; playing silently\n");
+    // What was asked for did not open: the null sink always does.
+    std::fprintf(stderr, "audio: the %s sink did not open; playing silently\n",
+                 choice.name.c_str());
     sink_ = OpenNullSink(mixer_);
     sinkName_ = "null";
 }
