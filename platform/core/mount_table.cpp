@@ -44,8 +44,11 @@ bool isVolume(const std::string& source, const std::string& type) {
 }
 
 std::string labelOf(const std::string& mountPoint) {
-    const auto slash = mountPoint.find_last_of('/');
-    return "[" + mountPoint.substr(slash + 1) + "]";
+    // Appended piece by piece: GCC 12 at -O3 misreports "[" + text + "]" as an overlapping copy.
+    std::string label = "[";
+    label += mountPoint.substr(mountPoint.find_last_of('/') + 1);
+    label += ']';
+    return label;
 }
 
 }  // namespace

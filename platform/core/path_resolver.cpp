@@ -119,7 +119,8 @@ std::string ToWindows(const fs::path& linuxPath) {
     const auto relative = path.lexically_relative(best->mountPoint);
     for (const auto& part : relative) {
         if (part == "." || part.empty()) continue;
-        result += "\\" + part.string();
+        result += '\\';
+        result += part.string();
     }
     return result.size() == 2 ? result + "\\" : result;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include "platform/audio/sdl_audio_session.h"
 #include "platform/toolkit/message_box_window.h"
 
 namespace {
@@ -25,7 +26,8 @@ toolkit::MessageBoxWindow& MessageBoxWindowInstance() {
 }  // namespace
 
 Application::Application(int& argc, char** argv, const std::string& title)
-    : app_(std::make_unique<QApplication>(argc, argv)) {
+    : app_(std::make_unique<QApplication>(argc, argv)),
+      sound_(std::make_unique<audio::SdlAudioSession>()) {
     QApplication::setApplicationName(QString::fromStdString(title));
     UseClassicFonts();
     SetMessageBoxPresenter(&MessageBoxWindowInstance());

@@ -1,10 +1,13 @@
 #pragma once
-// The toolkit's application: the event loop, the program's title, the message box and the
-// fonts standing in for the classic ones. Create one before any form.
+// The toolkit's application: the event loop, the program's title, the message box, the
+// fonts standing in for the classic ones and the sound output. Create one before any form.
 #include <memory>
 #include <string>
 
 class QApplication;
+namespace audio {
+class SdlAudioSession;
+}
 
 class Application {
   public:
@@ -18,4 +21,5 @@ class Application {
 
   private:
     std::unique_ptr<QApplication> app_;
+    std::unique_ptr<audio::SdlAudioSession> sound_;  // the media service plays through it
 };
