@@ -9,7 +9,8 @@
 #include "platform/audio/engine.h"
 #include "platform/audio/midi_file.h"
 #include "platform/audio/player.h"
-#include "sound_files.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -79,11 +80,11 @@ class FuzzTest : public ::testing::Test {
         EXPECT_GT(tried, 100);
     }
 
-    audio_test::ScratchDir dir_;
+    test_support::TempFolder dir_;
 };
 
 TEST_F(FuzzTest, WaveLoaderSurvivesDamagedFiles) {
-    using audio_test::MakeWave;
+    using sound_files::MakeWave;
     const std::vector<std::string> seeds = {
         MakeWave({.channels = 1, .rate = 8000, .bits = 8, .frames = 800}),
         MakeWave({.frames = 500}),
@@ -96,7 +97,7 @@ TEST_F(FuzzTest, WaveLoaderSurvivesDamagedFiles) {
 }
 
 TEST_F(FuzzTest, MidiLoaderSurvivesDamagedFiles) {
-    using audio_test::MidiTrack;
+    using sound_files::MidiTrack;
     MidiTrack tempo;
     tempo.Tempo(0, 400000).SysEx(10, 12).End(900);
     MidiTrack notes;
@@ -106,9 +107,9 @@ TEST_F(FuzzTest, MidiLoaderSurvivesDamagedFiles) {
         .Event(300, {0xE1, 0, 80})
         .Event(100, {0x81, 60, 0})
         .End(10);
-    const std::string formatOne = audio_test::MakeSmf(1, 240, {tempo, notes});
-    const std::vector<std::string> seeds = {audio_test::MakeSong(2), formatOne,
-                                            audio_test::MakeRmid(formatOne)};
+    const std::string formatOne = sound_files::MakeSmf(1, 240, {tempo, notes});
+    const std::vector<std::string> seeds = {sound_files::MakeSong(2), formatOne,
+                                            sound_files::MakeRmid(formatOne)};
     // The parser alone is fast enough to take many more mutants than the file round trip.
     std::mt19937 random(7);
     for (int i = 0; i < 10 * kMutants; ++i) {

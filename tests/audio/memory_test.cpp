@@ -7,7 +7,8 @@
 #include "platform/audio/engine.h"
 #include "platform/audio/player.h"
 #include "platform/audio/recorder.h"
-#include "sound_files.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer runtime's public interface (its header is not always installed).
@@ -32,9 +33,9 @@ long LiveHeapKb() {
 
 TEST(MemoryTest, StaysFlatOverAThousandLoadPlayDestroyCycles) {
     audio::Engine::ChooseSink("offline");
-    audio_test::ScratchDir dir;
-    const auto wave = dir.Write("t.wav", audio_test::MakeWave({.frames = 22050}));
-    const auto song = dir.Write("s.mid", audio_test::MakeSong(2));
+    test_support::TempFolder dir;
+    const auto wave = dir.Write("t.wav", sound_files::MakeWave({.frames = 22050}));
+    const auto song = dir.Write("s.mid", sound_files::MakeSong(2));
     std::vector<float> buffer(2 * 1024);
     const auto cycle = [&] {
         audio::Recorder recorder;

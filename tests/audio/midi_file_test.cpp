@@ -4,15 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include "sound_files.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 using audio::MidiParseError;
 using audio::ParseMidi;
-using audio_test::MakeRmid;
-using audio_test::MakeSmf;
-using audio_test::MidiTrack;
+using sound_files::MakeRmid;
+using sound_files::MakeSmf;
+using sound_files::MidiTrack;
 
 std::vector<std::int64_t> TimesOf(const audio::MidiSong& song) {
     std::vector<std::int64_t> times;
@@ -89,7 +90,7 @@ TEST(MidiFile, SmpteDivisionIgnoresTempo) {
 }
 
 TEST(MidiFile, RmidHoldsTheSameSong) {
-    const std::string smf = audio_test::MakeSong(3);
+    const std::string smf = sound_files::MakeSong(3);
     const auto plain = ParseMidi(smf);
     const auto wrapped = ParseMidi(MakeRmid(smf));
     ASSERT_EQ(wrapped.error, MidiParseError::None) << wrapped.detail;
@@ -98,7 +99,7 @@ TEST(MidiFile, RmidHoldsTheSameSong) {
 }
 
 TEST(MidiFile, TruncatedTrackKeepsWhatCameBefore) {
-    std::string smf = audio_test::MakeSong(2);
+    std::string smf = sound_files::MakeSong(2);
     const auto whole = ParseMidi(smf);
     smf.resize(smf.size() - 9);  // the chunk length now claims more than there is
     const auto cut = ParseMidi(smf);

@@ -6,7 +6,8 @@
 
 #include "platform/audio/engine.h"
 #include "platform/audio/player.h"
-#include "sound_files.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -35,19 +36,19 @@ class OfflineEngineTest : public ::testing::Test {
 
     std::shared_ptr<const audio::Clip> Tone(double amplitude = 0.5) {
         const auto result = audio::LoadWaveFile(dir_.Write(
-            "tone.wav", audio_test::MakeWave({.frames = 44100, .amplitude = amplitude})));
+            "tone.wav", sound_files::MakeWave({.frames = 44100, .amplitude = amplitude})));
         EXPECT_EQ(result.error, audio::LoadError::None) << result.detail;
         return result.clip;
     }
 
     std::shared_ptr<const audio::Clip> Song(int seconds) {
         const auto result =
-            audio::LoadMidiFile(dir_.Write("song.mid", audio_test::MakeSong(seconds)));
+            audio::LoadMidiFile(dir_.Write("song.mid", sound_files::MakeSong(seconds)));
         EXPECT_EQ(result.error, audio::LoadError::None) << result.detail;
         return result.clip;
     }
 
-    audio_test::ScratchDir dir_;
+    test_support::TempFolder dir_;
 };
 
 TEST_F(OfflineEngineTest, TheSinkCannotChangeOnceRunning) {
@@ -83,7 +84,7 @@ TEST_F(OfflineEngineTest, MasterAndLineGainsScaleTheOutput) {
         Engine::Shared().SetLineGain(Line::Master, gains.master);
         Engine::Shared().SetLineGain(Line::Wave, gains.wave);
         player.Play(0, std::nullopt, false);
-        EXPECT_NEAR(audio_test::Peak(Pull(2048)), gains.expected, 0.002);
+        EXPECT_NEAR(sound_files::Peak(Pull(2048)), gains.expected, 0.002);
     }
     Engine::Shared().SetLineGain(Line::Wave, 7);
     EXPECT_EQ(Engine::Shared().LineGain(Line::Wave), 1);
@@ -105,15 +106,15 @@ TEST_F(OfflineEngineTest, RepeatStaysInsideItsRange) {
 TEST_F(OfflineEngineTest, MidiSoundsSoonAfterPlayAndAfterASeek) {
     Player player(Song(4));
     player.Play(std::nullopt, std::nullopt, false);
-    EXPECT_GT(audio_test::Peak(Pull(2048)), 0.001f);
+    EXPECT_GT(sound_files::Peak(Pull(2048)), 0.001f);
     player.Seek(2000);
     Pull(44100 * 3);  // let the tail die away
-    EXPECT_EQ(audio_test::Peak(Pull(512)), 0.0f);
+    EXPECT_EQ(sound_files::Peak(Pull(512)), 0.0f);
     player.Play(std::nullopt, std::nullopt, false);
-    EXPECT_GT(audio_test::Peak(Pull(2048)), 0.001f);
+    EXPECT_GT(sound_files::Peak(Pull(2048)), 0.001f);
     player.Pause();
     Pull(44100);
-    EXPECT_LT(audio_test::Peak(Pull(512)), 0.001f);
+    EXPECT_LT(sound_files::Peak(Pull(512)), 0.001f);
 }
 
 TEST_F(OfflineEngineTest, MoreSongsThanChannelBlocksStillKeepTime) {
@@ -123,7 +124,7 @@ TEST_F(OfflineEngineTest, MoreSongsThanChannelBlocksStillKeepTime) {
         players.push_back(std::make_unique<Player>(song));
         players.back()->Play(std::nullopt, std::nullopt, false);
     }
-    EXPECT_GT(audio_test::Peak(Pull(4410)), 0.001f);
+    EXPECT_GT(sound_files::Peak(Pull(4410)), 0.001f);
     for (const auto& player : players) EXPECT_EQ(player->PositionMs(), 100);
 }
 

@@ -9,7 +9,8 @@
 #include <thread>
 
 #include "null_engine.h"
-#include "sound_files.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -20,18 +21,18 @@ using namespace std::chrono_literals;
 
 enum class Kind { Wave, Midi };
 
-std::shared_ptr<const audio::Clip> LoadTwoSecondClip(Kind kind, const audio_test::ScratchDir& dir) {
+std::shared_ptr<const audio::Clip> LoadTwoSecondClip(Kind kind, const test_support::TempFolder& dir) {
     audio::LoadResult result =
         kind == Kind::Wave
-            ? audio::LoadWaveFile(dir.Write("two.wav", audio_test::MakeWave({.frames = 88200})))
-            : audio::LoadMidiFile(dir.Write("two.mid", audio_test::MakeSong(2)));
+            ? audio::LoadWaveFile(dir.Write("two.wav", sound_files::MakeWave({.frames = 88200})))
+            : audio::LoadMidiFile(dir.Write("two.mid", sound_files::MakeSong(2)));
     EXPECT_EQ(result.error, audio::LoadError::None) << result.detail;
     return result.clip;
 }
 
 class PlayerTest : public audio_test::NullEngineTest, public ::testing::WithParamInterface<Kind> {
   protected:
-    audio_test::ScratchDir dir_;
+    test_support::TempFolder dir_;
 };
 
 TEST_P(PlayerTest, StartsStoppedAtZero) {
@@ -159,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(BothKinds, PlayerTest, ::testing::Values(Kind::Wave, Ki
                          });
 
 TEST_F(NullEngineTest, TwoPlayersPlayAtOnceAndIndependently) {
-    audio_test::ScratchDir dir;
+    test_support::TempFolder dir;
     Player wave(LoadTwoSecondClip(Kind::Wave, dir));
     Player midi(LoadTwoSecondClip(Kind::Midi, dir));
     wave.Play(std::nullopt, std::nullopt, false);

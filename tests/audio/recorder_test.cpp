@@ -9,7 +9,8 @@
 
 #include "null_engine.h"
 #include "platform/audio/player.h"
-#include "sound_files.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ class RecorderTest : public audio_test::NullEngineTest {
     // Records one play of a 400 ms tone of amplitude 0.5.
     void RecordTone(audio::Recorder& recorder) {
         const auto tone =
-            audio::LoadWaveFile(dir_.Write("tone.wav", audio_test::MakeWave({.frames = 17640})));
+            audio::LoadWaveFile(dir_.Write("tone.wav", sound_files::MakeWave({.frames = 17640})));
         ASSERT_EQ(tone.error, audio::LoadError::None);
         audio::Player player(tone.clip);
         recorder.Start(true);
@@ -47,12 +48,12 @@ class RecorderTest : public audio_test::NullEngineTest {
 
     Readback SavedAs(const audio::Recorder& recorder, int rate, int channels, int bits) {
         std::string error;
-        const auto file = dir_.Path() / "capture.wav";
+        const auto file = dir_.path() / "capture.wav";
         EXPECT_TRUE(recorder.Save(file, rate, channels, bits, &error)) << error;
         return ReadWave(file);
     }
 
-    audio_test::ScratchDir dir_;
+    test_support::TempFolder dir_;
 };
 
 struct Format {
@@ -84,7 +85,7 @@ TEST_F(RecorderTest, SavesTheCaptureInEveryFormat) {
         EXPECT_EQ(back.info.channels, format.channels);
         EXPECT_NEAR(double(back.info.frames), double(captured) * format.rate / 1000,
                     format.rate / 100.0);
-        EXPECT_NEAR(audio_test::Peak(back.samples), 0.5, 0.03);
+        EXPECT_NEAR(sound_files::Peak(back.samples), 0.5, 0.03);
     }
 }
 
@@ -94,15 +95,15 @@ TEST_F(RecorderTest, LineGainsApplyAndMasterDoesNot) {
     EXPECT_FLOAT_EQ(audio::Engine::Shared().LineGain(Line::Wave), 0.25f);
     audio::Recorder recorder;
     RecordTone(recorder);
-    EXPECT_NEAR(audio_test::Peak(SavedAs(recorder, 44100, 2, 32).samples), 0.125, 0.01);
+    EXPECT_NEAR(sound_files::Peak(SavedAs(recorder, 44100, 2, 32).samples), 0.125, 0.01);
 
     audio::Engine::Shared().SetLineGain(Line::Wave, 0.0f);
     RecordTone(recorder);
-    EXPECT_EQ(audio_test::Peak(SavedAs(recorder, 44100, 2, 32).samples), 0.0f);
+    EXPECT_EQ(sound_files::Peak(SavedAs(recorder, 44100, 2, 32).samples), 0.0f);
 }
 
 TEST_F(RecorderTest, MidiSongsAreHeardOnTheMidiLine) {
-    const auto song = audio::LoadMidiFile(dir_.Write("song.mid", audio_test::MakeSong(1)));
+    const auto song = audio::LoadMidiFile(dir_.Write("song.mid", sound_files::MakeSong(1)));
     ASSERT_EQ(song.error, audio::LoadError::None) << song.detail;
     audio::Recorder recorder;
     for (float gain : {1.0f, 0.0f}) {
@@ -112,7 +113,7 @@ TEST_F(RecorderTest, MidiSongsAreHeardOnTheMidiLine) {
         player.Play(0, 300, false);
         player.WaitWhilePlaying();
         recorder.Stop();
-        const float peak = audio_test::Peak(SavedAs(recorder, 44100, 2, 16).samples);
+        const float peak = sound_files::Peak(SavedAs(recorder, 44100, 2, 16).samples);
         if (gain > 0)
             EXPECT_GT(peak, 0.01f);
         else
@@ -143,12 +144,12 @@ TEST_F(RecorderTest, RefusesBadFormatsAndPaths) {
     } bad[] = {{44100, 2, 12}, {44100, 0, 16}, {44100, 9, 16}, {0, 2, 16}, {-8000, 1, 8}};
     for (const auto& format : bad) {
         std::string error;
-        EXPECT_FALSE(recorder.Save(dir_.Path() / "x.wav", format.rate, format.channels, format.bits,
+        EXPECT_FALSE(recorder.Save(dir_.path() / "x.wav", format.rate, format.channels, format.bits,
                                    &error));
         EXPECT_FALSE(error.empty());
     }
     std::string error;
-    EXPECT_FALSE(recorder.Save(dir_.Path() / "no such dir" / "x.wav", 44100, 2, 16, &error));
+    EXPECT_FALSE(recorder.Save(dir_.path() / "no such dir" / "x.wav", 44100, 2, 16, &error));
     EXPECT_FALSE(error.empty());
 }
 

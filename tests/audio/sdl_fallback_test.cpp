@@ -4,16 +4,17 @@
 
 #include "platform/audio/engine.h"
 #include "platform/audio/player.h"
-#include "sound_files.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 TEST(SdlFallbackTest, TheNullSinkTakesOverWhenSdlDoesNotOpen) {
     ASSERT_TRUE(audio::Engine::ChooseSink("sdl"));
     EXPECT_EQ(audio::Engine::Shared().SinkName(), "null");
-    audio_test::ScratchDir dir;
+    test_support::TempFolder dir;
     const auto tone =
-        audio::LoadWaveFile(dir.Write("t.wav", audio_test::MakeWave({.frames = 4410})));
+        audio::LoadWaveFile(dir.Write("t.wav", sound_files::MakeWave({.frames = 4410})));
     audio::Player player(tone.clip);
     player.Play(std::nullopt, std::nullopt, false);
     player.WaitWhilePlaying();

@@ -10,13 +10,14 @@
 #include "platform/audio/engine.h"
 #include "platform/audio/player.h"
 #include "platform/audio/sdl_audio_session.h"
-#include "sound_files.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 TEST(SdlSinkTest, PlaysThroughSdlsDiskDriver) {
-    audio_test::ScratchDir dir;
-    const auto output = dir.Path() / "sdl-out.raw";
+    test_support::TempFolder dir;
+    const auto output = dir.path() / "sdl-out.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     {
@@ -26,7 +27,7 @@ TEST(SdlSinkTest, PlaysThroughSdlsDiskDriver) {
         ASSERT_EQ(audio::Engine::Shared().SinkName(), "sdl");
 
         const auto tone = audio::LoadWaveFile(
-            dir.Write("tone.wav", audio_test::MakeWave({.frames = 8820, .amplitude = 0.5})));
+            dir.Write("tone.wav", sound_files::MakeWave({.frames = 8820, .amplitude = 0.5})));
         ASSERT_EQ(tone.error, audio::LoadError::None);
         audio::Player player(tone.clip);
         player.Play(std::nullopt, std::nullopt, false);
@@ -38,7 +39,7 @@ TEST(SdlSinkTest, PlaysThroughSdlsDiskDriver) {
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<float> samples(bytes.size() / sizeof(float));
     std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
-    EXPECT_NEAR(audio_test::Peak(samples), 0.5, 0.01);
+    EXPECT_NEAR(sound_files::Peak(samples), 0.5, 0.01);
 }
 
 }  // namespace

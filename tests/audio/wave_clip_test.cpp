@@ -7,13 +7,14 @@
 
 #include "null_engine.h"
 #include "platform/audio/clip.h"
-#include "sound_files.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 using audio::LoadError;
-using audio_test::MakeWave;
-using audio_test::WaveSpec;
+using sound_files::MakeWave;
+using sound_files::WaveSpec;
 
 // Renders a whole clip through a fresh voice.
 std::vector<float> RenderAll(const audio::Clip& clip) {
@@ -36,7 +37,7 @@ struct Layout {
 
 class WaveClipTest : public audio_test::NullEngineTest {
   protected:
-    audio_test::ScratchDir dir_;
+    test_support::TempFolder dir_;
 };
 
 TEST_F(WaveClipTest, EveryLayoutDecodesToTheSameTone) {
@@ -64,7 +65,7 @@ TEST_F(WaveClipTest, EveryLayoutDecodesToTheSameTone) {
         EXPECT_EQ(clip.LengthMs(), 500);
         EXPECT_NEAR(double(clip.LengthFrames()), 22050.0, 2.0);
         const std::vector<float> samples = RenderAll(clip);
-        EXPECT_NEAR(audio_test::Peak(samples), layout.expectedPeak, layout.tolerance);
+        EXPECT_NEAR(sound_files::Peak(samples), layout.expectedPeak, layout.tolerance);
         for (std::size_t i = 0; i < samples.size(); i += 2)
             ASSERT_FLOAT_EQ(samples[i], samples[i + 1]) << "at frame " << i / 2;
     }
@@ -78,7 +79,7 @@ TEST_F(WaveClipTest, VoicesSeekAndPlaySilenceAfterTheEnd) {
     voice->Seek(990);
     std::vector<float> out(2 * 64, 1.0f);
     voice->Render(out.data(), 64);  // adds: ten frames of silence, then nothing added
-    EXPECT_EQ(audio_test::Peak(out), 1.0f);
+    EXPECT_EQ(sound_files::Peak(out), 1.0f);
 }
 
 std::string Truncated() {
@@ -114,7 +115,7 @@ TEST_F(WaveClipTest, BrokenFilesGiveTheirLoadError) {
         {"data size lies", WithDataSize(10'000'000), LoadError::InvalidFormat},
         {"no channels", WithField(22, 0), LoadError::InvalidFormat},
         {"unknown encoding", WithField(20, 0x7777), LoadError::InvalidFormat},
-        {"MIDI in a .wav", audio_test::MakeSong(1), LoadError::InvalidFormat},
+        {"MIDI in a .wav", sound_files::MakeSong(1), LoadError::InvalidFormat},
     };
     for (const BrokenWave& file : cases) {
         SCOPED_TRACE(file.name);
@@ -126,9 +127,9 @@ TEST_F(WaveClipTest, BrokenFilesGiveTheirLoadError) {
 }
 
 TEST_F(WaveClipTest, MissingAndUnreadableFiles) {
-    EXPECT_EQ(audio::LoadWaveFile(dir_.Path() / "absent.wav").error, LoadError::NotFound);
-    EXPECT_EQ(audio::LoadWaveFile(dir_.Path()).error, LoadError::NotFound);
-    EXPECT_EQ(audio::LoadMidiFile(dir_.Path() / "absent.mid").error, LoadError::NotFound);
+    EXPECT_EQ(audio::LoadWaveFile(dir_.path() / "absent.wav").error, LoadError::NotFound);
+    EXPECT_EQ(audio::LoadWaveFile(dir_.path()).error, LoadError::NotFound);
+    EXPECT_EQ(audio::LoadMidiFile(dir_.path() / "absent.mid").error, LoadError::NotFound);
     const auto odd =
         dir_.Write("a name with spaces, 'quotes' and \xc3\xa9.wav", MakeWave({.frames = 441}));
     EXPECT_EQ(audio::LoadWaveFile(odd).error, LoadError::None);

@@ -32,8 +32,8 @@ class PickedFolder : public FolderDialog {
 class BrowsingTest : public MainWindowTest {
   protected:
     BrowsingTest() {
-        other.Write("Other Songs/late night.mid", sound_files::Midi(1));
-        other.Write("Other Songs/door bell.wav", sound_files::Wave(100));
+        other.Write("Other Songs/late night.mid", sound_files::NoteSong(1));
+        other.Write("Other Songs/door bell.wav", sound_files::ToneWave(100, 8000));
         gone.emplace();
         goneFolder = gone->path();
         drives.emplace(std::vector<drives::Drive>{{'C', "/", "[/]"},
@@ -111,7 +111,7 @@ TEST_F(BrowsingTest, F5RefreshesEveryListFromAnyControl) {
     for (Control* control :
          std::initializer_list<Control*>{&form->Directory1, &form->MIDIs, &form->cmdWAVE_Play}) {
         const std::string name = "new " + std::to_string(form->WAVEs.ListCount()) + ".wav";
-        folder.Write("music/" + name, sound_files::Wave(50));
+        folder.Write("music/" + name, sound_files::ToneWave(50, 8000));
         folder.MakeFolder("music/Sub " + name);
         PressKey(control->Widget(), Qt::Key_F5);
         EXPECT_EQ(form->WAVEs.List(static_cast<std::int16_t>(form->WAVEs.ListCount() - 1)), name);

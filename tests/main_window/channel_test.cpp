@@ -197,7 +197,7 @@ TEST_F(MainWindowTest, PlayFromAHiddenWindowStillPlays) {
 }
 
 TEST_F(MainWindowTest, AFileInADriveRootIsOpenedByItsFile) {
-    folder.Write("root.wav", sound_files::Wave(100));
+    folder.Write("root.wav", sound_files::ToneWave(100, 8000));
     form->Directory1.Path("T:\\");
     form->WAVEs.ListIndex(0);
     form->WAVEs.DblClick();

@@ -6,7 +6,7 @@
 #include <QAbstractButton>
 
 #include "main_window/frm_main.h"
-#include "tests/main_window/sound_files.h"
+#include "tests/support/sound_files.h"
 #include "tests/support/mci_recorder.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/temp_folder.h"
@@ -16,10 +16,10 @@ class MainWindowTest : public testing::Test {
   protected:
     MainWindowTest() {
         for (const char* name : {"Song A.mid", "ballad.MID", "Ännchen.rmi"}) {
-            folder.Write(std::string("music/") + name, sound_files::Midi(2));
+            folder.Write(std::string("music/") + name, sound_files::NoteSong(2));
         }
         for (const char* name : {"Beep One.wav", "chime.WAV"}) {
-            folder.Write(std::string("music/") + name, sound_files::Wave(200));
+            folder.Write(std::string("music/") + name, sound_files::ToneWave(200, 8000));
         }
         drives.emplace(
             std::vector<drives::Drive>{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}});

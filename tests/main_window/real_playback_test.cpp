@@ -7,7 +7,7 @@
 #include "main_window/frm_main.h"
 #include "platform/audio/engine.h"
 #include "platform/multimedia.h"
-#include "tests/main_window/sound_files.h"
+#include "tests/support/sound_files.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/temp_folder.h"
 #include "tests/toolkit/test_form.h"
@@ -31,8 +31,8 @@ TEST(RealPlayback, BothChannelsPlayAtOnceAndStopApart) {
     ASSERT_TRUE(audio::Engine::ChooseSink("null"));
     ApplicationFirst application;
     test_support::TempFolder folder;
-    folder.Write("music/long tone.wav", sound_files::Wave(5000));
-    folder.Write("music/Lied für dich.mid", sound_files::Midi(12));
+    folder.Write("music/long tone.wav", sound_files::ToneWave(5000, 8000));
+    folder.Write("music/Lied für dich.mid", sound_files::NoteSong(12));
     test_support::ScopedDrives drives({{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}});
     test_support::MessageBoxRecorder boxes;
     frmMain form;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/mci/sound_bytes.h"
+#include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -40,8 +40,8 @@ std::string code(const std::string& line) {
 
 TEST(McishellTest, AnswersEachLineWithItsCodeAndText) {
     test_support::TempFolder folder;
-    const std::string wave = folder.Write("two words.wav", mci_test::WaveBytes(300)).string();
-    const std::string song = folder.Write("a song.mid", mci_test::MidiBytes(1)).string();
+    const std::string wave = folder.Write("two words.wav", sound_files::ToneWave(300)).string();
+    const std::string song = folder.Write("a song.mid", sound_files::NoteSong(1)).string();
     const ShellRun run = runShell(folder, "open WaveAudio!" + wave +
                                               " alias WAVE wait\n"
                                               "open Sequencer!" +
@@ -74,7 +74,7 @@ TEST(McishellTest, AnswersEachLineWithItsCodeAndText) {
 
 TEST(McishellTest, RecordsAndSavesFromAScript) {
     test_support::TempFolder folder;
-    const std::string wave = folder.Write("in.wav", mci_test::WaveBytes(200)).string();
+    const std::string wave = folder.Write("in.wav", sound_files::ToneWave(200)).string();
     const std::string saved = (folder.path() / "out file.wav").string();
     const ShellRun run =
         runShell(folder, "open " + wave +

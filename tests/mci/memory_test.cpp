@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "tests/mci/service_fixture.h"
-#include "tests/mci/sound_bytes.h"
+#include "tests/support/sound_files.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer's count of live heap bytes (its own malloc does not keep mallinfo).
@@ -34,8 +34,8 @@ class Memory : public ServiceTest {
         }
     }
 
-    std::string wave = Write("cycle.wav", WaveBytes(40));
-    std::string midi = Write("cycle.mid", MidiBytes(1));
+    std::string wave = Write("cycle.wav", sound_files::ToneWave(40));
+    std::string midi = Write("cycle.mid", sound_files::NoteSong(1));
 };
 
 TEST_F(Memory, StaysFlatOverAThousandOpenPlayCloseCycles) {

@@ -6,7 +6,7 @@
 #include "platform/multimedia.h"
 #include "platform/user_interface.h"
 #include "tests/mci/service_fixture.h"
-#include "tests/mci/sound_bytes.h"
+#include "tests/support/sound_files.h"
 
 namespace mci_test {
 namespace {
@@ -26,7 +26,7 @@ class Notify : public ServiceTest {
             [this](std::uint32_t message, std::int32_t flag, std::int32_t device) {
                 if (message == MM_MCINOTIFY) notices.push_back({flag, device});
             });
-        ASSERT_EQ(Send("open WaveAudio!" + Write("short.wav", WaveBytes(200)) + " alias W").code,
+        ASSERT_EQ(Send("open WaveAudio!" + Write("short.wav", sound_files::ToneWave(200)) + " alias W").code,
                   0u);
     }
     void TearDown() override {

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "tests/mci/service_fixture.h"
-#include "tests/mci/sound_bytes.h"
+#include "tests/support/sound_files.h"
 
 namespace mci_test {
 namespace {
@@ -49,7 +49,7 @@ WaveHeader readWave(const std::filesystem::path& file) {
 class Recording : public ServiceTest {};
 
 TEST_F(Recording, WhatPlaysIsSavedInTheSetFormat) {
-    Write("Sound In/tone.wav", WaveBytes(800, 22050, 2));
+    Write("Sound In/tone.wav", sound_files::ToneWave(800, 22050, 2));
     folder.MakeFolder("Takes Out");
     test_support::ScopedDrives drive({{'R', folder.path(), "test"}});
     ASSERT_EQ(Send("open WaveAudio!R:\\SOUND IN\\TONE.WAV alias IN wait").code, 0u);

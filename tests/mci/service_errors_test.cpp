@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "tests/mci/service_fixture.h"
-#include "tests/mci/sound_bytes.h"
+#include "tests/support/sound_files.h"
 
 namespace mci_test {
 namespace {
@@ -51,13 +51,13 @@ INSTANTIATE_TEST_SUITE_P(
                  296},
         OpenCase{"corrupt song", "noise.mid", std::string(3000, '\x5A'), "open Sequencer!% alias X",
                  296},
-        OpenCase{"wave cut inside its header", "cut.wav", truncated(WaveBytes(500), 30),
+        OpenCase{"wave cut inside its header", "cut.wav", truncated(sound_files::ToneWave(500), 30),
                  "open WaveAudio!% alias X", 296},
-        OpenCase{"song cut inside its header", "cut.mid", truncated(MidiBytes(4), 10),
+        OpenCase{"song cut inside its header", "cut.mid", truncated(sound_files::NoteSong(4), 10),
                  "open Sequencer!% alias X", 296},
         OpenCase{"empty wave", "empty.wav", "", "open WaveAudio!% alias X", 296},
         OpenCase{"empty song", "empty.mid", "", "open % alias X", 296},
-        OpenCase{"song opened as wave", "song.wav", MidiBytes(2), "open % alias X", 296},
+        OpenCase{"song opened as wave", "song.wav", sound_files::NoteSong(2), "open % alias X", 296},
         OpenCase{"folder named like a file", "folder.wav/", "", "open % alias X", 348},
         OpenCase{"video type", "clip.avi", "x", "open avivideo!% alias X", 266},
         OpenCase{"mpeg video", nullptr, "", "open mpegvideo alias X wait", 266},
@@ -68,22 +68,22 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"new without alias", nullptr, "", "open new type waveaudio", 299},
         OpenCase{"new without type", nullptr, "", "open new alias X", 287},
         OpenCase{"new sequencer", nullptr, "", "open new type sequencer alias X", 274},
-        OpenCase{"two types", "a.wav", WaveBytes(50), "open WaveAudio!% type sequencer alias X",
+        OpenCase{"two types", "a.wav", sound_files::ToneWave(50), "open WaveAudio!% type sequencer alias X",
                  284},
-        OpenCase{"buffer on a song", "a.mid", MidiBytes(1), "open Sequencer!% alias X buffer 4",
+        OpenCase{"buffer on a song", "a.mid", sound_files::NoteSong(1), "open Sequencer!% alias X buffer 4",
                  274},
-        OpenCase{"negative buffer", "a.wav", WaveBytes(50), "open WaveAudio!% alias X buffer -1",
+        OpenCase{"negative buffer", "a.wav", sound_files::ToneWave(50), "open WaveAudio!% alias X buffer -1",
                  282},
-        OpenCase{"window on a sound", "a.wav", WaveBytes(50), "open % alias X wait parent 1234",
+        OpenCase{"window on a sound", "a.wav", sound_files::ToneWave(50), "open % alias X wait parent 1234",
                  274},
-        OpenCase{"style on a sound", "a.wav", WaveBytes(50), "open % alias X style child", 274},
+        OpenCase{"style on a sound", "a.wav", sound_files::ToneWave(50), "open % alias X style child", 274},
         OpenCase{"all as a name", nullptr, "", "open waveaudio alias all", 279},
-        OpenCase{"misspelt option", "a.wav", WaveBytes(50), "open % alias X wiat", 259},
+        OpenCase{"misspelt option", "a.wav", sound_files::ToneWave(50), "open % alias X wiat", 259},
         OpenCase{"quoted missing file", nullptr, "", "open \"%\" alias X", 275}));
 
 TEST_F(ServiceTest, WavesWithOddNamesOpen) {
     for (const char* name : {"quote\"d.wav", "ünïcödé.wav", "  spaced  .wav", "it's.wav"}) {
-        const std::string path = Write(name, WaveBytes(50));
+        const std::string path = Write(name, sound_files::ToneWave(50));
         EXPECT_EQ(Send("open WaveAudio!" + path + " alias ODD wait").code, 0u) << name;
         EXPECT_EQ(Send("close ODD").code, 0u) << name;
     }

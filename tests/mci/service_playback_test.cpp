@@ -6,7 +6,7 @@
 
 #include "platform/multimedia.h"
 #include "tests/mci/service_fixture.h"
-#include "tests/mci/sound_bytes.h"
+#include "tests/support/sound_files.h"
 
 namespace mci_test {
 namespace {
@@ -17,8 +17,8 @@ using Clock = std::chrono::steady_clock;
 class Playback : public ServiceTest {
   protected:
     void SetUp() override {
-        midi = Write("my songs/a b.mid", MidiBytes(4));      // 2000 ms
-        wave = Write("my sounds/c d.wav", WaveBytes(1500));  // 1500 ms
+        midi = Write("my songs/a b.mid", sound_files::NoteSong(4));      // 2000 ms
+        wave = Write("my sounds/c d.wav", sound_files::ToneWave(1500));  // 1500 ms
         ASSERT_EQ(Send("open Sequencer!" + midi + " alias MIDI wait").code, 0u);
         ASSERT_EQ(Send("open WaveAudio!" + wave + " alias WAVE wait").code, 0u);
         ASSERT_EQ(Send("set MIDI time format milliseconds").code, 0u);
@@ -182,16 +182,16 @@ TEST_F(Playback, ShortReplyBuffersGetAsMuchAsFits) {
 class Opening : public ServiceTest {};
 
 TEST_F(Opening, UpperCasedWindowsPathsWithSpacesFindTheirFile) {
-    Write("My Music/a b.mid", MidiBytes(1));
+    Write("My Music/a b.mid", sound_files::NoteSong(1));
     test_support::ScopedDrives drive({{'X', folder.path(), "test"}});
     EXPECT_EQ(Send("open Sequencer!X:\\MY MUSIC\\A B.MID alias MIDI wait").code, 0u);
     EXPECT_EQ(NumberOf("status MIDI length"), 500);
 }
 
 TEST_F(Opening, ABareFileChoosesItsDeviceByExtension) {
-    const std::string rmi = Write("song.RMI", MidiBytes(1));
-    const std::string wav = Write("ding.Wav", WaveBytes(100));
-    const std::string txt = Write("notes.txt", WaveBytes(100));
+    const std::string rmi = Write("song.RMI", sound_files::NoteSong(1));
+    const std::string wav = Write("ding.Wav", sound_files::ToneWave(100));
+    const std::string txt = Write("notes.txt", sound_files::ToneWave(100));
     EXPECT_EQ(Send("open " + rmi + " alias M").code, 0u);
     EXPECT_EQ(Send("open " + wav + " alias W").code, 0u);
     EXPECT_EQ(Send("open " + txt + " alias T").code, 263u);

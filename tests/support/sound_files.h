@@ -1,13 +1,12 @@
 #pragma once
-// Sound files made by the tests themselves: WAVE files of any sample layout, Standard MIDI
-// Files and RMID wrappers, plus a scratch directory that removes itself.
+// Sound files made by the tests themselves, byte by byte: WAVE files of any sample layout,
+// Standard MIDI Files and RMID wrappers.
 #include <cstdint>
-#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-namespace audio_test {
+namespace sound_files {
 
 struct WaveSpec {
     int formatTag = 1;  // 1 integer PCM, 3 IEEE float
@@ -43,22 +42,13 @@ std::string MakeRmid(const std::string& smf);
 // channel 0 (piano) for `seconds`, then the end of track.
 std::string MakeSong(int seconds);
 
-class ScratchDir {
-  public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
+// A 440 Hz tone as 16-bit PCM.
+std::string ToneWave(int milliseconds, int rate = 22050, int channels = 1);
 
-    // Writes `bytes` to a file of that name in the directory and returns its path.
-    std::filesystem::path Write(const std::string& name, const std::string& bytes) const;
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
+// `notes` quarter notes in a row on a piano, 500 ms each, as a format-0 file.
+std::string NoteSong(int notes);
 
 // Peak absolute sample of interleaved audio.
 float Peak(const std::vector<float>& samples);
 
-}  // namespace audio_test
+}  // namespace sound_files

@@ -1,13 +1,11 @@
-#include "sound_files.h"
+#include "tests/support/sound_files.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <numbers>
-#include <random>
 
-namespace audio_test {
+namespace sound_files {
 
 namespace {
 
@@ -128,22 +126,19 @@ std::string MakeSong(int seconds) {
     return MakeSmf(0, 480, {track});
 }
 
-ScratchDir::ScratchDir() {
-    std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() /
-            ("corvala-audio-" + std::to_string(seed()) + "-" + std::to_string(seed()));
-    std::filesystem::create_directories(path_);
+std::string ToneWave(int milliseconds, int rate, int channels) {
+    return MakeWave({.channels = channels, .rate = rate,
+                     .frames = std::int64_t(rate) * milliseconds / 1000});
 }
 
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::filesystem::path ScratchDir::Write(const std::string& name, const std::string& bytes) const {
-    const auto file = path_ / name;
-    std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-    return file;
+std::string NoteSong(int notes) {
+    MidiTrack track;
+    track.Event(0, {0xC0, 0});
+    for (int note = 0; note < notes; ++note)
+        track.Event(0, {0x90, std::uint8_t(60 + note % 12), 100})
+            .Event(480, {0x80, std::uint8_t(60 + note % 12), 0});
+    track.End(0);
+    return MakeSmf(0, 480, {track});
 }
 
 float Peak(const std::vector<float>& samples) {
@@ -152,4 +147,4 @@ float Peak(const std::vector<float>& samples) {
     return peak;
 }
 
-}  // namespace audio_test
+}  // namespace sound_files
