@@ -67,17 +67,17 @@ PathAndFlags takePathThenFlags(std::string_view source, std::span<const Token> w
 }
 
 // What the device part of "open" names: "type!element", "new", a type word, or a file.
-ErrorCode describeOpenTarget(const std::string& spec, bool wholeQuoted, Command& command) {
-    if (spec.empty()) return err::kMissingDeviceName;
-    const auto bang = spec.find('!');
+ErrorCode describeOpenTarget(const std::string& target, bool wholeQuoted, Command& command) {
+    if (target.empty()) return err::kMissingDeviceName;
+    const auto bang = target.find('!');
     if (!wholeQuoted && bang != std::string::npos) {
-        command.deviceType = ToLower(spec.substr(0, bang));
-        command.element = spec.substr(bang + 1);
+        command.deviceType = ToLower(target.substr(0, bang));
+        command.element = target.substr(bang + 1);
         if (command.element.empty()) return err::kMissingParameter;
-    } else if (!wholeQuoted && (EqualsIgnoringCase(spec, "new") || IsDeviceTypeWord(spec))) {
-        command.deviceType = ToLower(spec);
+    } else if (!wholeQuoted && (EqualsIgnoringCase(target, "new") || IsDeviceTypeWord(target))) {
+        command.deviceType = ToLower(target);
     } else {
-        command.element = spec;
+        command.element = target;
     }
     command.device = command.element.empty() ? command.deviceType : command.element;
     return err::kNone;

@@ -30,7 +30,7 @@ std::vector<float> RenderAll(const audio::Clip& clip) {
 
 struct Layout {
     const char* name;
-    WaveSpec spec;
+    WaveSpec wave;
     float expectedPeak;
     float tolerance;
 };
@@ -58,7 +58,7 @@ TEST_F(WaveClipTest, EveryLayoutDecodesToTheSameTone) {
     };
     for (const Layout& layout : layouts) {
         SCOPED_TRACE(layout.name);
-        const auto result = audio::LoadWaveFile(dir_.Write("tone.wav", MakeWave(layout.spec)));
+        const auto result = audio::LoadWaveFile(dir_.Write("tone.wav", MakeWave(layout.wave)));
         ASSERT_EQ(result.error, LoadError::None) << result.detail;
         const audio::Clip& clip = *result.clip;
         EXPECT_EQ(clip.OutputLine(), audio::Line::Wave);

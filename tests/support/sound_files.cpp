@@ -17,8 +17,8 @@ void PutBig(std::string& out, std::uint64_t value, int bytes) {
     for (int i = bytes - 1; i >= 0; --i) out.push_back(char(value >> (8 * i) & 0xFF));
 }
 
-void PutSample(std::string& out, const WaveSpec& spec, double value) {
-    if (spec.formatTag == 3) {
+void PutSample(std::string& out, const WaveSpec& wave, double value) {
+    if (wave.formatTag == 3) {
         const float f = float(value);
         std::uint32_t bits = 0;
         static_assert(sizeof bits == sizeof f);
@@ -26,35 +26,35 @@ void PutSample(std::string& out, const WaveSpec& spec, double value) {
         PutLittle(out, bits, 4);
         return;
     }
-    const double full = std::ldexp(1.0, spec.bits - 1) - 1;
+    const double full = std::ldexp(1.0, wave.bits - 1) - 1;
     const auto scaled = static_cast<std::int64_t>(std::lround(value * full));
-    if (spec.bits == 8)
+    if (wave.bits == 8)
         out.push_back(char(scaled + 128));  // 8-bit WAVE samples are unsigned
     else
-        PutLittle(out, std::uint64_t(scaled), spec.bits / 8);
+        PutLittle(out, std::uint64_t(scaled), wave.bits / 8);
 }
 
 }  // namespace
 
-std::string MakeWave(const WaveSpec& spec) {
-    const int blockAlign = spec.channels * spec.bits / 8;
+std::string MakeWave(const WaveSpec& wave) {
+    const int blockAlign = wave.channels * wave.bits / 8;
     std::string data;
-    data.reserve(std::size_t(spec.frames * blockAlign));
-    for (std::int64_t frame = 0; frame < spec.frames; ++frame) {
-        const double value = spec.amplitude * std::sin(2 * std::numbers::pi * spec.toneHz *
-                                                       double(frame) / spec.rate);
-        for (int channel = 0; channel < spec.channels; ++channel) PutSample(data, spec, value);
+    data.reserve(std::size_t(wave.frames * blockAlign));
+    for (std::int64_t frame = 0; frame < wave.frames; ++frame) {
+        const double value = wave.amplitude * std::sin(2 * std::numbers::pi * wave.toneHz *
+                                                       double(frame) / wave.rate);
+        for (int channel = 0; channel < wave.channels; ++channel) PutSample(data, wave, value);
     }
     std::string out = "RIFF";
     PutLittle(out, 4 + 8 + 16 + 8 + data.size(), 4);
     out += "WAVEfmt ";
     PutLittle(out, 16, 4);
-    PutLittle(out, spec.formatTag, 2);
-    PutLittle(out, spec.channels, 2);
-    PutLittle(out, spec.rate, 4);
-    PutLittle(out, std::uint64_t(spec.rate) * blockAlign, 4);
+    PutLittle(out, wave.formatTag, 2);
+    PutLittle(out, wave.channels, 2);
+    PutLittle(out, wave.rate, 4);
+    PutLittle(out, std::uint64_t(wave.rate) * blockAlign, 4);
     PutLittle(out, blockAlign, 2);
-    PutLittle(out, spec.bits, 2);
+    PutLittle(out, wave.bits, 2);
     out += "data";
     PutLittle(out, data.size(), 4);
     return out + data;

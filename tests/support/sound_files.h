@@ -19,7 +19,7 @@ struct WaveSpec {
 };
 
 // A complete RIFF WAVE file holding a sine tone on every channel.
-std::string MakeWave(const WaveSpec& spec);
+std::string MakeWave(const WaveSpec& wave);
 
 // Builds one MTrk chunk's events.
 class MidiTrack {
