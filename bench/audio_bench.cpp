@@ -10,7 +10,7 @@
 #include "platform/audio/engine.h"
 #include "platform/audio/midi_synth.h"
 #include "platform/audio/player.h"
-#include "tests/audio/sound_files.h"
+#include "tests/support/sound_files.h"
 
 namespace {
 

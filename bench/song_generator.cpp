@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "tests/audio/sound_files.h"
+#include "tests/support/sound_files.h"
 
 namespace audio_bench {
 

@@ -22,7 +22,7 @@ class TestForm : private ApplicationFirst, public Form {
 // Shows the form and waits until the window system has made it active.
 inline bool ShowActive(Form& form) {
     form.Show();
-    QApplication::setActiveWindow(form.Window());
+    form.Window()->activateWindow();
     return QTest::qWaitForWindowActive(form.Window());
 }
 
