@@ -18,6 +18,26 @@ void UseClassicFonts() {
     QApplication::setFont(font);
 }
 
+bool running = false;
+
+// A Wayland client may not keep its window above others nor centre it; under XWayland the X11
+// protocol allows both, so a Wayland session with XWayland runs the program on X11. A platform
+// the user chose is kept.
+bool PreferX11() {
+    const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+                         qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    return wayland && qEnvironmentVariableIsSet("DISPLAY") &&
+           !qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
+std::unique_ptr<QApplication> MakeQApplication(int& argc, char** argv) {
+    if (!PreferX11()) return std::make_unique<QApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qunsetenv("QT_QPA_PLATFORM");  // programs the user opens from here choose for themselves
+    return app;
+}
+
 toolkit::MessageBoxWindow& MessageBoxWindowInstance() {
     static toolkit::MessageBoxWindow window;
     return window;
@@ -26,9 +46,11 @@ toolkit::MessageBoxWindow& MessageBoxWindowInstance() {
 }  // namespace
 
 Application::Application(int& argc, char** argv, const std::string& title)
-    : app_(std::make_unique<QApplication>(argc, argv)),
-      sound_(std::make_unique<audio::SdlAudioSession>()) {
+    : app_(MakeQApplication(argc, argv)), sound_(std::make_unique<audio::SdlAudioSession>()) {
     QApplication::setApplicationName(QString::fromStdString(title));
+    // The program ends when its last form is unloaded, not when its last window closes: a
+    // message box closing while the main window hides in the tray must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
     UseClassicFonts();
     SetMessageBoxPresenter(&MessageBoxWindowInstance());
 }
@@ -38,5 +60,12 @@ Application::~Application() {
 }
 
 int Application::Run() {
-    return QApplication::exec();
+    running = true;
+    const int code = QApplication::exec();
+    running = false;
+    return code;
+}
+
+void End() {
+    if (running) QCoreApplication::exit(0);
 }

@@ -9,6 +9,9 @@ namespace audio {
 class SdlAudioSession;
 }
 
+// Ends the program: Application::Run returns. Without a running event loop it does nothing.
+void End();
+
 class Application {
   public:
     Application(int& argc, char** argv, const std::string& title);

@@ -9,11 +9,25 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "platform/toolkit/application.h"
 #include "platform/toolkit/key_codes.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/twips.h"
 #include "platform/toolkit/window_registry.h"
 #include "platform/user_interface.h"
+
+namespace {
+
+std::vector<Form*>& LoadedForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+}  // namespace
+
+std::vector<Form*> Forms() {
+    return LoadedForms();
+}
 
 // The window behind a form: turns Qt's window events into the form's events.
 class FormWindow : public QMainWindow {
@@ -59,6 +73,7 @@ Form::Form() : window_(std::make_unique<FormWindow>(*this)), client_(new QWidget
 }
 
 Form::~Form() {
+    std::erase(LoadedForms(), this);
     toolkit::ForgetWindowWidget(hWnd_);
     ReleaseWindowHandle(hWnd_);
 }
@@ -136,6 +151,9 @@ void Form::Show() {
 }
 
 void Form::Hide() {
+    // Without a tray icon (none added yet, or a desktop with no notification area) nothing
+    // would lead the user back to a hidden minimised window.
+    if (WindowState() == vbMinimized && !toolkit::HasTrayIcon(hWnd_)) return;
     window_->hide();
 }
 
@@ -154,6 +172,7 @@ void Form::PopupMenu(Menu& menu) {
 void Form::LoadForm() {
     if (loaded_) return;
     loaded_ = true;
+    LoadedForms().push_back(this);
     if (Load) Load();
 }
 
@@ -163,11 +182,16 @@ void Form::UnloadForm() {
 }
 
 bool Form::RunUnload() {
+    if (unloading_) return false;  // the Unload handler that runs closes the window itself
     if (!loaded_ || unloaded_) return true;
     std::int16_t cancel = 0;
+    unloading_ = true;
     if (Unload) Unload(cancel);
+    unloading_ = false;
     if (cancel != 0) return false;
     unloaded_ = true;
+    std::erase(LoadedForms(), this);
+    if (LoadedForms().empty()) End();
     return true;
 }
 
