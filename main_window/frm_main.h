@@ -82,7 +82,19 @@ class frmMain : public Form {
     // Start-up and shutdown.
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
+    void ApplySavedSettings();
+    void SaveSettings();
     void mnuFileExit_Click();
+
+    // Window options.
+    void Form_Resize();
+    void mnuOptionsTop_Click();
+    void mnuOptionsMin_Click();
+
+    // Volume slider.
+    void PrepareVolumeSlider();
+    void vsVolume_Change();
+    void vsVolume_Scroll() { vsVolume_Change(); }
 
     // Sound channels.
     void MIDIs_DblClick() { OpenAndPlay(midi_); }
@@ -127,4 +139,5 @@ class frmMain : public Form {
     std::unique_ptr<cMCI_Adv> mci_;
     std::string StartDrive;
     Boolean Reverting = vbFalse;
+    Boolean bShowMin = vbFalse;
 };

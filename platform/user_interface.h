@@ -38,3 +38,14 @@ std::int32_t PostMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t
 // Delivers the posted messages; runs by itself on the user-interface thread when an
 // application event loop exists, and tests may call it directly.
 void DispatchPostedMessages();
+
+// Window placement: HWND_TOPMOST puts a window into the band kept above all normal windows,
+// HWND_NOTOPMOST takes it out again; position (X, Y) and size (cx, cy) are in pixels and apply
+// unless SWP_NOMOVE and SWP_NOSIZE say otherwise. Non-zero on success; 0 for an unknown window
+// or where the window system lets no program order or place its windows (Wayland).
+inline constexpr std::int32_t HWND_TOPMOST = -1;
+inline constexpr std::int32_t HWND_NOTOPMOST = -2;
+inline constexpr std::uint32_t SWP_NOSIZE = 1;
+inline constexpr std::uint32_t SWP_NOMOVE = 2;
+std::int32_t SetWindowPos(std::int32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t X,
+                          std::int32_t Y, std::int32_t cx, std::int32_t cy, std::uint32_t uFlags);
