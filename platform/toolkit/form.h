@@ -11,6 +11,7 @@
 #include "platform/toolkit/picture.h"
 #include "platform/vb_types.h"
 
+class QEventLoop;
 class QMainWindow;
 class FormWindow;
 class Menu;
@@ -20,6 +21,9 @@ inline constexpr std::int16_t vbMaximized = 2;
 
 inline constexpr std::int16_t vbDefault = 0;
 inline constexpr std::int16_t vbHourglass = 11;
+
+inline constexpr std::int16_t vbModal = 1;
+inline constexpr std::int16_t vbTwips = 1;
 
 class Form : public Container {
   public:
@@ -42,10 +46,15 @@ class Form : public Container {
     void WindowState(std::int16_t state);
     std::int16_t MousePointer() const { return mousePointer_; }
     void MousePointer(std::int16_t pointer);
+    // Positions of the form's events are in twips.
+    std::int16_t ScaleMode() const { return vbTwips; }
 
     // Loads the form if it is not loaded yet (raising Load), then shows it; the first
     // showing centres it on the screen.
     void Show();
+    // With vbModal, the other windows take no input until this one is hidden or unloaded, and
+    // the call returns only then.
+    void Show(std::int16_t Modal);
     void Hide();
     // Brings the window in front of the others.
     void ZOrder();
@@ -63,7 +72,10 @@ class Form : public Container {
     std::function<void(std::int16_t& Cancel)> Unload;
     std::function<void()> Resize;
     std::function<void(std::int16_t KeyCode, std::int16_t Shift)> KeyDown;
-    // Messages posted to hWnd, delivered on the user-interface thread.
+    // The pointer over the client area, or a WM_MOUSEMOVE delivered to hWnd (its lParam holding
+    // x and y in pixels); X and Y in twips.
+    std::function<void(std::int16_t Button, std::int16_t Shift, float X, float Y)> MouseMove;
+    // Other messages posted to hWnd, delivered on the user-interface thread.
     std::function<void(std::uint32_t message, std::int32_t wParam, std::int32_t lParam)>
         WindowMessage;
 
@@ -76,6 +88,7 @@ class Form : public Container {
     bool RunUnload();
     void ApplyTabOrder();
     void CentreOnScreen();
+    void RaiseMouseMove(int x, int y);
 
     std::unique_ptr<FormWindow> window_;
     QWidget* client_;
@@ -86,4 +99,5 @@ class Form : public Container {
     bool loaded_ = false;
     bool unloaded_ = false;
     bool shownOnce_ = false;
+    QEventLoop* modalLoop_ = nullptr;
 };
