@@ -62,10 +62,10 @@ struct NOTIFYICONDATAA {
     std::uint32_t cbSize;
     std::int32_t hWnd;  // the window that receives the callback message
     std::uint32_t uID;
-    std::uint32_t uFlags;             // which of the three fields below count
-    std::uint32_t uCallbackMessage;   // posted with wParam uID and lParam the mouse message
-    std::int32_t hIcon;               // a picture's handle
-    char szTip[64];                   // up to the first NUL
+    std::uint32_t uFlags;            // which of the three fields below count
+    std::uint32_t uCallbackMessage;  // posted with wParam uID and lParam the mouse message
+    std::int32_t hIcon;              // a picture's handle
+    char szTip[64];                  // up to the first NUL
 };
 static_assert(sizeof(NOTIFYICONDATAA) == 88);
 

@@ -6,8 +6,8 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QMouseEvent>
 #include <QMainWindow>
+#include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
 
@@ -235,8 +235,8 @@ void Form::RaiseMouseMove(int x, int y) {
     const float twipsPerPixel = Screen::TwipsPerPixelX();
     // A copy: the handler may replace or clear the form's own.
     const auto handler = MouseMove;
-    if (handler) handler(0, 0, static_cast<float>(x) * twipsPerPixel,
-                         static_cast<float>(y) * twipsPerPixel);
+    if (handler)
+        handler(0, 0, static_cast<float>(x) * twipsPerPixel, static_cast<float>(y) * twipsPerPixel);
 }
 
 void Form::CentreOnScreen() {
