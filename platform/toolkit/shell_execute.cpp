@@ -64,7 +64,8 @@ std::intptr_t OpenDocument(const std::string& windowsPath) {
     if (error || (permissions & std::filesystem::perms::owner_read) == std::filesystem::perms::none)
         return SE_ERR_ACCESSDENIED;
     const QUrl url = QUrl::fromLocalFile(QString::fromStdString(file->string()));
-    return CurrentLauncher()->Open(url.toString().toStdString()) ? Opened : SE_ERR_NOASSOC;
+    return CurrentLauncher()->Open(url.toString(QUrl::FullyEncoded).toStdString()) ? Opened
+                                                                                   : SE_ERR_NOASSOC;
 }
 
 }  // namespace
