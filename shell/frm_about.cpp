@@ -73,6 +73,8 @@ void frmAbout::LayOutControls() {
     Label6.Caption("Questions, Comments, Bug Reports:");
     UseFont(Label6, "Arial", 9, vbTrue);
     Label6.Move(1290, 2100, 3075, 225);
+    // The stand-in for Arial runs a little wider than the design's space for this line.
+    Label6.AutoSize(vbTrue);
     MakeLink(Label7, MakerMailAddress, 2415, 1155, hand);
     MakeLink(Label5, MakerWebAddress, 2625, 2355, hand);
 
