@@ -164,6 +164,17 @@ TEST_F(SysTrayTest, DefaultModeReadsTheMessageFromXInTwipsAndOnlyWhenYIsZero) {
     EXPECT_EQ(events, std::vector<std::string>{"LeftClick 1"});
 }
 
+TEST_F(SysTrayTest, ARealPointerMoveAlongTheTopEdgeLooksLikeANotification) {
+    tray->ST_OwnerForm(form);
+    form.ClientSize(9000, 4500);  // wide enough for x = 520 pixels
+    ASSERT_TRUE(ShowActive(form));
+    QWidget* client = form.ClientWidget();
+    for (const int x : {512, 514, 515, 517, 520}) QTest::mouseMove(client, QPoint(x, 0));
+    QTest::mouseMove(client, QPoint(514, 1));
+    EXPECT_EQ(events, (std::vector<std::string>{"MouseMove 1", "LeftClick 1", "DblClick 1",
+                                                "RightClick 1", "MiddleClick 1"}));
+}
+
 TEST_F(SysTrayTest, AdvancedModeHooksTheOwnerAndPassesTheIconIdentifier) {
     tray->ST_OwnerForm(form);
     tray->ST_AdvancedProcessing(vbTrue);
