@@ -8,6 +8,7 @@
 #include "platform/toolkit.h"
 
 class cMCI_Adv;
+class cSysTray;
 
 class frmMain : public Form {
   public:
@@ -125,6 +126,20 @@ class frmMain : public Form {
     void RestoreCursor();
     cMCI_Adv& Mci();
 
+    // The tray icon, its popup menu and the About command.
+    void ConnectTrayEvents();
+    void CreateTrayIcon();
+    void RemoveTrayIcon();
+    void SysTray_LeftClick(std::int32_t IconID);
+    void SysTray_RightClick(std::int32_t IconID);
+    void mnuPopMIDIPlay_Click() { mnuSoundsMIDIPlay_Click(); }
+    void mnuPopMIDIPause_Click() { mnuSoundsMIDIPause_Click(); }
+    void mnuPopMIDIStop_Click() { mnuSoundsMIDIStop_Click(); }
+    void mnuPopWAVEPlay_Click() { mnuSoundsWAVEPlay_Click(); }
+    void mnuPopWAVEPause_Click() { mnuSoundsWAVEPause_Click(); }
+    void mnuPopWAVEStop_Click() { mnuSoundsWAVEStop_Click(); }
+    void mnuPopExit_Click() { mnuFileExit_Click(); }
+
     // Browsing drives and folders.
     void Drive1_Change();
     void Directory1_Change();
@@ -137,6 +152,7 @@ class frmMain : public Form {
     SoundChannel midi_{"MIDI", 3, {".MID", ".RMI"}, MIDIs, cmdMIDI_Pause, {}};
     SoundChannel wave_{"WAVE", 4, {".WAV"}, WAVEs, cmdWAVE_Pause, {}};
     std::unique_ptr<cMCI_Adv> mci_;
+    std::shared_ptr<cSysTray> SysTray;
     std::string StartDrive;
     Boolean Reverting = vbFalse;
     Boolean bShowMin = vbFalse;

@@ -2,6 +2,7 @@
 // and which handler each event runs. No handler moves or resizes a control afterwards.
 #include "main_window/frm_main.h"
 #include "media/cmci_adv.h"
+#include "tray/c_sys_tray.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ frmMain::frmMain() {
     mnuPop.Visible(vbFalse);
     ConnectEvents();
     ConnectChannelEvents();
+    ConnectTrayEvents();
 }
 
 frmMain::~frmMain() = default;

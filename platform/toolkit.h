@@ -13,5 +13,6 @@
 #include "platform/toolkit/line.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/picture.h"
+#include "platform/toolkit/picture_box.h"
 #include "platform/toolkit/screen.h"
 #include "platform/toolkit/vscroll_bar.h"

@@ -49,3 +49,37 @@ inline constexpr std::uint32_t SWP_NOSIZE = 1;
 inline constexpr std::uint32_t SWP_NOMOVE = 2;
 std::int32_t SetWindowPos(std::int32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t X,
                           std::int32_t Y, std::int32_t cx, std::int32_t cy, std::uint32_t uFlags);
+
+// Mouse messages, as a window and the notification area report them.
+inline constexpr std::uint32_t WM_MOUSEMOVE = 0x200;
+inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x201;
+inline constexpr std::uint32_t WM_LBUTTONUP = 0x202;
+inline constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x203;
+inline constexpr std::uint32_t WM_RBUTTONDOWN = 0x204;
+inline constexpr std::uint32_t WM_RBUTTONUP = 0x205;
+inline constexpr std::uint32_t WM_RBUTTONDBLCLK = 0x206;
+inline constexpr std::uint32_t WM_MBUTTONDOWN = 0x207;
+inline constexpr std::uint32_t WM_MBUTTONUP = 0x208;
+inline constexpr std::uint32_t WM_MBUTTONDBLCLK = 0x209;
+
+// Window procedures. Every message delivered to a window goes through its procedure; a window
+// starts with the toolkit's own, which raises the form's events. Procedure addresses do not
+// fit 32 bits here, so the "long" that carries one is pointer-sized. All on the
+// user-interface thread.
+using WNDPROC = std::int32_t (*)(std::int32_t hWnd, std::uint32_t uMsg, std::int32_t wParam,
+                                 std::int32_t lParam);
+inline constexpr std::int32_t GWL_WNDPROC = -4;
+
+// With GWL_WNDPROC, installs dwNewLong as the window's procedure and returns the one before;
+// 0 for an unknown window, another index or a null procedure (nothing changes then).
+std::intptr_t SetWindowLongA(std::int32_t hWnd, std::int32_t nIndex, std::intptr_t dwNewLong);
+// Calls the procedure at lpPrevWndFunc; 0 when there is none.
+std::int32_t CallWindowProcA(std::intptr_t lpPrevWndFunc, std::int32_t hWnd, std::uint32_t uMsg,
+                             std::int32_t wParam, std::int32_t lParam);
+// What a window does with a message nobody handled: nothing, answering 0.
+std::int32_t DefWindowProcA(std::int32_t hWnd, std::uint32_t uMsg, std::int32_t wParam,
+                            std::int32_t lParam);
+
+// A message number of 0xC000..0xFFFF for a name: the same for the same name whatever its
+// letter case, a new one for a new name, 0 for an empty name or when the range is used up.
+std::uint32_t RegisterWindowMessageA(const char* lpString);

@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/core/window_procedures.h"
 #include "platform/user_interface.h"
 
 namespace {
@@ -41,6 +42,7 @@ std::int32_t RegisterWindowHandle(WindowMessageReceiver receiver) {
 }
 
 void ReleaseWindowHandle(std::int32_t hWnd) {
+    window_messages::ForgetProcedure(hWnd);
     auto& w = windows();
     std::lock_guard lock(w.mutex);
     w.receivers.erase(hWnd);
@@ -63,17 +65,38 @@ void DispatchPostedMessages() {
     auto& w = windows();
     for (;;) {
         Posted next;
-        WindowMessageReceiver receiver;
         {
             std::lock_guard lock(w.mutex);
             if (w.queue.empty()) return;
             next = w.queue.front();
             w.queue.pop_front();
-            auto it = w.receivers.find(next.hWnd);
-            if (it == w.receivers.end()) continue;
-            receiver = it->second;
         }
-        // Outside the lock: a receiver may post or register windows itself.
-        receiver(next.message, next.wParam, next.lParam);
+        // Outside the lock: a procedure may post or register windows itself.
+        if (window_messages::Exists(next.hWnd))
+            window_messages::Deliver(next.hWnd, next.message, next.wParam, next.lParam);
     }
 }
+
+namespace window_messages {
+
+bool Exists(std::int32_t hWnd) {
+    auto& w = windows();
+    std::lock_guard lock(w.mutex);
+    return w.receivers.contains(hWnd);
+}
+
+std::int32_t ToReceiver(std::int32_t hWnd, std::uint32_t message, std::int32_t wParam,
+                        std::int32_t lParam) {
+    WindowMessageReceiver receiver;
+    {
+        auto& w = windows();
+        std::lock_guard lock(w.mutex);
+        const auto it = w.receivers.find(hWnd);
+        if (it == w.receivers.end()) return 0;
+        receiver = it->second;
+    }
+    receiver(message, wParam, lParam);
+    return 0;
+}
+
+}  // namespace window_messages

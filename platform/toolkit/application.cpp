@@ -10,11 +10,12 @@
 
 namespace {
 
-// The classic forms were drawn in MS Sans Serif 8.25 pt; Nimbus Sans (Helvetica metrics) comes
-// closest among the free fonts, DejaVu Sans is the fallback everywhere.
+// The classic forms were drawn in MS Sans Serif 8.25 pt and Arial; Nimbus Sans (Helvetica
+// metrics) comes closest among the free fonts, DejaVu Sans is the fallback everywhere.
 void UseClassicFonts() {
     const QStringList standIns = {QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), standIns);
+    QFont::insertSubstitutions(QStringLiteral("Arial"), standIns);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     QApplication::setFont(font);

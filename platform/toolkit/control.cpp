@@ -1,5 +1,7 @@
 #include "platform/toolkit/control.h"
 
+#include <QCursor>
+#include <QPixmap>
 #include <QWidget>
 
 #include "platform/runtime_error.h"
@@ -61,4 +63,12 @@ void Control::SetFocus() {
         throw RuntimeError(5, "Invalid procedure call or argument");
     }
     widget_->setFocus(Qt::OtherFocusReason);
+}
+
+void Control::MouseIcon(const MouseCursor& cursor) {
+    if (cursor.picture.IsEmpty()) {
+        widget_->unsetCursor();
+    } else {
+        widget_->setCursor(QCursor(*cursor.picture.Pixmap(), cursor.hotX, cursor.hotY));
+    }
 }

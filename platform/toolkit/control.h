@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/toolkit/container.h"
+#include "platform/toolkit/mouse_cursor.h"
 #include "platform/vb_types.h"
 
 class QWidget;
@@ -25,6 +26,9 @@ class Control {
     void Enabled(Boolean value);
     std::int16_t TabIndex() const { return tabIndex_; }
     void TabIndex(std::int16_t value);
+
+    // The pointer shown while the mouse is over the control.
+    void MouseIcon(const MouseCursor& cursor);
 
     // Fails with error 5 while the window is hidden or the control cannot take the focus.
     void SetFocus();

@@ -1,17 +1,20 @@
 #include "platform/toolkit/form.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
+#include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
 
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/key_codes.h"
 #include "platform/toolkit/menu.h"
+#include "platform/toolkit/screen.h"
 #include "platform/toolkit/twips.h"
 #include "platform/toolkit/window_registry.h"
 #include "platform/user_interface.h"
@@ -58,6 +61,20 @@ class FormWindow : public QMainWindow {
         if (event->type() == QEvent::WindowStateChange && form_.Resize) form_.Resize();
     }
 
+    void hideEvent(QHideEvent* event) override {
+        QMainWindow::hideEvent(event);
+        // Minimising hides the window too, but only hiding or unloading ends a modal showing.
+        if (!event->spontaneous() && form_.modalLoop_ != nullptr) form_.modalLoop_->quit();
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == form_.client_ && event->type() == QEvent::MouseMove) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            form_.RaiseMouseMove(at.x(), at.y());
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+
   private:
     Form& form_;
 };
@@ -65,9 +82,15 @@ class FormWindow : public QMainWindow {
 Form::Form() : window_(std::make_unique<FormWindow>(*this)), client_(new QWidget) {
     window_->setCentralWidget(client_);
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    client_->setMouseTracking(true);
+    client_->installEventFilter(window_.get());
     hWnd_ = RegisterWindowHandle(
         [this](std::uint32_t message, std::int32_t wParam, std::int32_t lParam) {
-            if (WindowMessage) WindowMessage(message, wParam, lParam);
+            if (message == WM_MOUSEMOVE) {
+                RaiseMouseMove(lParam & 0xFFFF, (lParam >> 16) & 0xFFFF);
+            } else if (WindowMessage) {
+                WindowMessage(message, wParam, lParam);
+            }
         });
     toolkit::RegisterWindowWidget(hWnd_, window_.get());
 }
@@ -150,6 +173,22 @@ void Form::Show() {
     window_->show();
 }
 
+void Form::Show(std::int16_t Modal) {
+    if (Modal != vbModal) {
+        Show();
+        return;
+    }
+    window_->setWindowModality(Qt::ApplicationModal);
+    Show();
+    if (window_->isVisible()) {
+        QEventLoop loop;
+        modalLoop_ = &loop;
+        loop.exec();
+        modalLoop_ = nullptr;
+    }
+    window_->setWindowModality(Qt::NonModal);
+}
+
 void Form::Hide() {
     // Without a tray icon (none added yet, or a desktop with no notification area) nothing
     // would lead the user back to a hidden minimised window.
@@ -214,6 +253,14 @@ void Form::ApplyTabOrder() {
     for (std::size_t i = 1; i < tabStops_.size(); ++i) {
         QWidget::setTabOrder(tabStops_[i - 1].second, tabStops_[i].second);
     }
+}
+
+void Form::RaiseMouseMove(int x, int y) {
+    const float twipsPerPixel = Screen::TwipsPerPixelX();
+    // A copy: the handler may replace or clear the form's own.
+    const auto handler = MouseMove;
+    if (handler)
+        handler(0, 0, static_cast<float>(x) * twipsPerPixel, static_cast<float>(y) * twipsPerPixel);
 }
 
 void Form::CentreOnScreen() {

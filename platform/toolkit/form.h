@@ -11,6 +11,7 @@
 #include "platform/toolkit/picture.h"
 #include "platform/vb_types.h"
 
+class QEventLoop;
 class QMainWindow;
 class FormWindow;
 class Menu;
@@ -25,6 +26,9 @@ class Form;
 
 // The loaded forms, in the order they were loaded: the toolkit's Forms collection.
 std::vector<Form*> Forms();
+
+inline constexpr std::int16_t vbModal = 1;
+inline constexpr std::int16_t vbTwips = 1;
 
 class Form : public Container {
   public:
@@ -47,12 +51,17 @@ class Form : public Container {
     void WindowState(std::int16_t state);
     std::int16_t MousePointer() const { return mousePointer_; }
     void MousePointer(std::int16_t pointer);
+    // Positions of the form's events are in twips.
+    std::int16_t ScaleMode() const { return vbTwips; }
 
     // Loads the form if it is not loaded yet (raising Load), then shows it; the first
     // showing centres it on the screen.
     void Show();
     // Hides the window. A minimised window stays on the task bar, minimised, unless it owns a
     // tray icon: hidden, it could be reached again only through that icon.
+    // With vbModal, the other windows take no input until this one is hidden or unloaded, and
+    // the call returns only then.
+    void Show(std::int16_t Modal);
     void Hide();
     // Brings the window in front of the others.
     void ZOrder();
@@ -71,7 +80,10 @@ class Form : public Container {
     std::function<void(std::int16_t& Cancel)> Unload;
     std::function<void()> Resize;
     std::function<void(std::int16_t KeyCode, std::int16_t Shift)> KeyDown;
-    // Messages posted to hWnd, delivered on the user-interface thread.
+    // The pointer over the client area, or a WM_MOUSEMOVE delivered to hWnd (its lParam holding
+    // x and y in pixels); X and Y in twips.
+    std::function<void(std::int16_t Button, std::int16_t Shift, float X, float Y)> MouseMove;
+    // Other messages posted to hWnd, delivered on the user-interface thread.
     std::function<void(std::uint32_t message, std::int32_t wParam, std::int32_t lParam)>
         WindowMessage;
 
@@ -84,6 +96,7 @@ class Form : public Container {
     bool RunUnload();
     void ApplyTabOrder();
     void CentreOnScreen();
+    void RaiseMouseMove(int x, int y);
 
     std::unique_ptr<FormWindow> window_;
     QWidget* client_;
@@ -95,4 +108,5 @@ class Form : public Container {
     bool unloading_ = false;
     bool unloaded_ = false;
     bool shownOnce_ = false;
+    QEventLoop* modalLoop_ = nullptr;
 };

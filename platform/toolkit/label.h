@@ -1,10 +1,14 @@
 #pragma once
-// A label: one line of text that takes no focus.
+// A label: text that takes no focus, wrapped at words to the label's width, and a Click event.
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/toolkit/control.h"
 
-class QLabel;
+namespace toolkit {
+class ClickLabel;
+}
 
 class Label : public Control {
   public:
@@ -16,7 +20,17 @@ class Label : public Control {
     void FontName(const std::string& name);
     void FontSize(double points);
     void FontBold(Boolean bold);
+    void FontUnderline(Boolean underline);
+    void ForeColor(std::uint32_t colour);  // &HBBGGRR
+    // With AutoSize the label keeps its top-left corner and takes the size of its text on one
+    // line, following later changes of caption and font.
+    void AutoSize(Boolean value);
+
+    std::function<void()> Click;
 
   private:
-    QLabel* label_;
+    void FitText();
+
+    toolkit::ClickLabel* label_;
+    bool autoSize_ = false;
 };

@@ -17,8 +17,10 @@ Menu::Menu(Form& form, const std::string& caption)
 }
 
 Menu::Menu(Menu& parent, const std::string& caption, const std::string& shortcut)
-    : action_(new QAction(QString::fromStdString(caption), parent.DropDown())) {
+    : action_(new QAction(parent.DropDown())) {
+    // A separator keeps no text: styles draw a separator's text as a section heading.
     action_->setSeparator(caption == "-");
+    if (!action_->isSeparator()) action_->setText(QString::fromStdString(caption));
     if (!shortcut.empty()) action_->setShortcut(QKeySequence(QString::fromStdString(shortcut)));
     parent.DropDown()->addAction(action_);
     Connect();
@@ -31,7 +33,7 @@ Menu::~Menu() {
 }
 
 std::string Menu::Caption() const {
-    return action_->text().toStdString();
+    return action_->isSeparator() ? "-" : action_->text().toStdString();
 }
 void Menu::Caption(const std::string& text) {
     action_->setText(QString::fromStdString(text));

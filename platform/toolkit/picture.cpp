@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
+#include <algorithm>
+#include <vector>
 
 struct Picture::Images {
     QPixmap largest;
@@ -30,4 +32,30 @@ const QPixmap* Picture::Pixmap() const {
 }
 const QIcon* Picture::Icon() const {
     return images_ ? &images_->sizes : nullptr;
+}
+
+namespace {
+
+// Pictures that were given a handle, at position handle - 1. Few ever are (window icons).
+std::vector<std::shared_ptr<const void>>& Handled() {
+    static std::vector<std::shared_ptr<const void>> handled;
+    return handled;
+}
+
+}  // namespace
+
+std::int32_t Picture::Handle() const {
+    if (!images_) return 0;
+    auto& handled = Handled();
+    auto found = std::ranges::find(handled, images_);
+    if (found == handled.end()) found = handled.insert(handled.end(), images_);
+    return static_cast<std::int32_t>(found - handled.begin()) + 1;
+}
+
+Picture Picture::FromHandle(std::int32_t handle) {
+    const auto& handled = Handled();
+    Picture picture;
+    if (handle >= 1 && static_cast<std::size_t>(handle) <= handled.size())
+        picture.images_ = std::static_pointer_cast<const Images>(handled[handle - 1]);
+    return picture;
 }

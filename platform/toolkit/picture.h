@@ -2,6 +2,7 @@
 // A picture as the toolkit passes it around: copying shares the image, so a picture copied from
 // an image into a button compares equal to the image's own. A picture made from several sizes
 // of one image (a window icon) draws each size where it fits best.
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -20,6 +21,10 @@ class Picture {
     bool IsEmpty() const;
     const QPixmap* Pixmap() const;  // the largest size
     const QIcon* Icon() const;      // every size
+    // A number that names the picture to the platform's functions (an icon handle); 0 for an
+    // empty picture. The same picture always gives the same number, valid for the process.
+    std::int32_t Handle() const;
+    static Picture FromHandle(std::int32_t handle);  // empty for an unknown number
     friend bool operator==(const Picture& a, const Picture& b) { return a.images_ == b.images_; }
 
   private:

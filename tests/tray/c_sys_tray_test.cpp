@@ -1,0 +1,220 @@
+// cSysTray: which shell calls each member makes, the icon list behind them, and how the owner
+// window's notifications become events in both modes.
+#include "tray/c_sys_tray.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/screen.h"
+#include "platform/user_interface.h"
+#include "tests/support/notification_area_recorder.h"
+#include "tests/toolkit/test_form.h"
+#include "tray/mod_sys_tray.h"
+
+namespace {
+
+class SysTrayTest : public testing::Test {
+  protected:
+    SysTrayTest() {
+        const auto logAs = [this](const char* event) {
+            return [this, event](std::int32_t IconID) {
+                events.push_back(std::string(event) + " " + std::to_string(IconID));
+            };
+        };
+        tray->LeftClick = logAs("LeftClick");
+        tray->MiddleClick = logAs("MiddleClick");
+        tray->RightClick = logAs("RightClick");
+        tray->DblClick = logAs("DblClick");
+        tray->MouseMove = logAs("MouseMove");
+    }
+    ~SysTrayTest() override { UnhookWindow(form.hWnd()); }
+
+    // The shell's notification as it reaches the owner window.
+    void Notify(std::uint32_t callbackMessage, std::int32_t wParam, std::int32_t mouseMessage) {
+        PostMessageA(form.hWnd(), callbackMessage, wParam, mouseMessage);
+        DispatchPostedMessages();
+    }
+
+    std::vector<std::uint32_t> Operations() const {
+        std::vector<std::uint32_t> operations;
+        for (const auto& call : shell.calls) operations.push_back(call.operation);
+        return operations;
+    }
+
+    TestForm form;
+    test_support::NotificationAreaRecorder shell;
+    std::shared_ptr<cSysTray> tray = std::make_shared<cSysTray>();
+    std::vector<std::string> events;
+};
+
+TEST_F(SysTrayTest, WithoutAnOwnerWindowNothingReachesTheShell) {
+    EXPECT_EQ(tray->ST_OwnerForm(), nullptr);
+    EXPECT_EQ(tray->ST_CreateIcon(1, 0, "Corvala"), vbFalse);
+    EXPECT_EQ(tray->ST_ModifyIcon(1, 0), vbFalse);
+    EXPECT_EQ(tray->ST_DeleteIcon(1), vbFalse);
+    EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST_F(SysTrayTest, AnIdentifierIsCreatedOnceAndOnlyKnownOnesAreChangedOrDeleted) {
+    tray->ST_OwnerForm(form);
+    EXPECT_EQ(tray->ST_ModifyIcon(3, 0), vbFalse);
+    EXPECT_EQ(tray->ST_DeleteIcon(3), vbFalse);
+    EXPECT_TRUE(shell.calls.empty());
+
+    EXPECT_EQ(tray->ST_CreateIcon(3, 9, "Corvala"), vbTrue);
+    EXPECT_EQ(tray->ST_CreateIcon(3, 9, "Corvala"), vbFalse);
+    EXPECT_EQ(tray->ST_ModifyIcon(3, 9, "Tip"), vbTrue);
+    EXPECT_EQ(tray->ST_DeleteIcon(3), vbTrue);
+    EXPECT_EQ(tray->ST_DeleteIcon(3), vbFalse);
+    EXPECT_EQ(tray->ST_CreateIcon(3, 9), vbTrue);
+    EXPECT_EQ(Operations(), (std::vector<std::uint32_t>{NIM_ADD, NIM_MODIFY, NIM_DELETE, NIM_ADD}));
+
+    const NOTIFYICONDATAA& added = shell.calls.front().record;
+    EXPECT_EQ(added.hWnd, form.hWnd());
+    EXPECT_EQ(added.uID, 3u);
+    EXPECT_EQ(added.uCallbackMessage, WM_MOUSEMOVE);
+    EXPECT_EQ(added.hIcon, 9);
+}
+
+TEST_F(SysTrayTest, ARefusedIconIsNotRecorded) {
+    tray->ST_OwnerForm(form);
+    shell.answer = 0;
+    EXPECT_EQ(tray->ST_CreateIcon(1, 0), vbFalse);
+    shell.answer = 1;
+    EXPECT_EQ(tray->ST_ModifyIcon(1, 0), vbFalse);
+    EXPECT_EQ(Operations(), std::vector<std::uint32_t>{NIM_ADD});
+}
+
+TEST_F(SysTrayTest, IdentifiersBelowOneAreSentButNeverRecorded) {
+    tray->ST_OwnerForm(form);
+    for (const std::int32_t id : {0, -4}) {
+        SCOPED_TRACE(id);
+        shell.calls.clear();
+        EXPECT_EQ(tray->ST_CreateIcon(id, 0), vbTrue);
+        EXPECT_EQ(tray->ST_ModifyIcon(id, 0), vbFalse);
+        EXPECT_EQ(tray->ST_DeleteIcon(id), vbFalse);
+        EXPECT_EQ(Operations(), std::vector<std::uint32_t>{NIM_ADD});
+    }
+    shell.calls.clear();
+    tray.reset();
+    EXPECT_TRUE(shell.calls.empty());  // termination leaves them alone
+}
+
+TEST_F(SysTrayTest, TerminationDeletesEveryActiveIconInPositionOrder) {
+    tray->ST_OwnerForm(form);
+    for (const std::int32_t id : {5, 6, 7}) ASSERT_EQ(tray->ST_CreateIcon(id, 0), vbTrue);
+    ASSERT_EQ(tray->ST_DeleteIcon(5), vbTrue);
+    ASSERT_EQ(tray->ST_CreateIcon(8, 0), vbTrue);  // takes 5's freed position, the first
+    shell.calls.clear();
+    tray.reset();
+    std::vector<std::uint32_t> deleted;
+    for (const auto& call : shell.calls) {
+        EXPECT_EQ(call.operation, NIM_DELETE);
+        deleted.push_back(call.record.uID);
+    }
+    EXPECT_EQ(deleted, (std::vector<std::uint32_t>{8, 6, 7}));
+}
+
+// The notifications of either mode and the event each one raises.
+struct Decoding {
+    std::int32_t mouseMessage;
+    const char* event;  // nullptr: nothing is raised
+};
+
+constexpr Decoding Decodings[] = {
+    {WM_MOUSEMOVE, "MouseMove"},
+    {WM_LBUTTONDOWN, nullptr},
+    {WM_LBUTTONUP, "LeftClick"},
+    {WM_LBUTTONDBLCLK, "DblClick"},
+    {WM_RBUTTONDOWN, nullptr},
+    {WM_RBUTTONUP, "RightClick"},
+    {WM_RBUTTONDBLCLK, nullptr},
+    {WM_MBUTTONDOWN, nullptr},
+    {WM_MBUTTONUP, "MiddleClick"},
+    {WM_MBUTTONDBLCLK, nullptr},
+    {0, nullptr},
+    {0x400, nullptr},
+};
+
+std::vector<std::string> Expected(const Decoding& decoding, std::int32_t IconID) {
+    if (decoding.event == nullptr) return {};
+    return {std::string(decoding.event) + " " + std::to_string(IconID)};
+}
+
+TEST_F(SysTrayTest, DefaultModeDecodesTheOwnerWindowsMouseMoveWithIconOne) {
+    tray->ST_OwnerForm(form);
+    ASSERT_EQ(tray->ST_CreateIcon(4, 0), vbTrue);
+    for (const Decoding& decoding : Decodings) {
+        SCOPED_TRACE(decoding.mouseMessage);
+        events.clear();
+        Notify(WM_MOUSEMOVE, 4, decoding.mouseMessage);
+        EXPECT_EQ(events, Expected(decoding, 1));
+    }
+}
+
+TEST_F(SysTrayTest, DefaultModeReadsTheMessageFromXInTwipsAndOnlyWhenYIsZero) {
+    tray->ST_OwnerForm(form);
+    const float twipsPerPixel = Screen::TwipsPerPixelX();
+    form.MouseMove(0, 0, 514 * twipsPerPixel, 0);
+    form.MouseMove(0, 0, 517 * twipsPerPixel, twipsPerPixel);
+    form.MouseMove(0, 0, 1e12f, 0);  // no mouse message at all
+    EXPECT_EQ(events, std::vector<std::string>{"LeftClick 1"});
+}
+
+TEST_F(SysTrayTest, ARealPointerMoveAlongTheTopEdgeLooksLikeANotification) {
+    tray->ST_OwnerForm(form);
+    form.ClientSize(9000, 4500);  // wide enough for x = 520 pixels
+    ASSERT_TRUE(ShowActive(form));
+    QWidget* client = form.ClientWidget();
+    for (const int x : {512, 514, 515, 517, 520}) QTest::mouseMove(client, QPoint(x, 0));
+    QTest::mouseMove(client, QPoint(514, 1));
+    EXPECT_EQ(events, (std::vector<std::string>{"MouseMove 1", "LeftClick 1", "DblClick 1",
+                                                "RightClick 1", "MiddleClick 1"}));
+}
+
+TEST_F(SysTrayTest, AdvancedModeHooksTheOwnerAndPassesTheIconIdentifier) {
+    tray->ST_OwnerForm(form);
+    tray->ST_AdvancedProcessing(vbTrue);
+    ASSERT_EQ(tray->ST_CreateIcon(7, 0), vbTrue);
+    EXPECT_EQ(IsWindowHooked(form.hWnd()), vbTrue);
+    EXPECT_EQ(shell.calls.front().record.uCallbackMessage, GetCommMessage());
+    for (const Decoding& decoding : Decodings) {
+        SCOPED_TRACE(decoding.mouseMessage);
+        events.clear();
+        Notify(GetCommMessage(), 7, decoding.mouseMessage);
+        EXPECT_EQ(events, Expected(decoding, 7));
+    }
+}
+
+TEST_F(SysTrayTest, SwitchingModesReachesAnIconThroughModify) {
+    tray->ST_OwnerForm(form);
+    ASSERT_EQ(tray->ST_CreateIcon(1, 0), vbTrue);
+    tray->ST_AdvancedProcessing(vbTrue);
+    ASSERT_EQ(tray->ST_ModifyIcon(1, 0), vbTrue);
+    EXPECT_EQ(shell.calls.back().record.uCallbackMessage, GetCommMessage());
+    EXPECT_EQ(IsWindowHooked(form.hWnd()), vbTrue);
+}
+
+TEST_F(SysTrayTest, AHookedObjectLivesUntilItsEntryGoesThenRemovesItsIcons) {
+    tray->ST_OwnerForm(form);
+    tray->ST_AdvancedProcessing(vbTrue);
+    ASSERT_EQ(tray->ST_CreateIcon(2, 0), vbTrue);
+    shell.calls.clear();
+    tray.reset();
+    EXPECT_TRUE(shell.calls.empty());
+    UnhookWindow(form.hWnd());
+    EXPECT_EQ(Operations(), std::vector<std::uint32_t>{NIM_DELETE});
+}
+
+TEST_F(SysTrayTest, AFailingListenerEndsNeitherTheDeliveryNorTheProgram) {
+    tray->ST_OwnerForm(form);
+    tray->LeftClick = [](std::int32_t) { throw std::runtime_error("listener failed"); };
+    EXPECT_NO_THROW(Notify(WM_MOUSEMOVE, 1, WM_LBUTTONUP));
+    Notify(WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    EXPECT_EQ(events, std::vector<std::string>{"RightClick 1"});
+}
+
+}  // namespace
