@@ -1,7 +1,8 @@
-// Songs built to hurt: a flood of notes at one instant and the most events a file may hold.
-// Every command on them ends in bounded time, and the synthesiser's complaints reach standard
-// error at most once per cause. Pulled through the offline sink, so the work is timed on this
-// thread and not hidden in a real-time one.
+// Damaged and hostile songs: files cut short, a flood of notes at one instant, and the most
+// events a file may hold. A cut file plays what it holds or is refused; every command ends in
+// bounded time, and the synthesiser's complaints reach standard error at most once per cause.
+// Pulled through the offline sink, so the work is timed on this thread and not hidden in a
+// real-time one.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -41,6 +42,26 @@ class HostileMidiTest : public ::testing::Test {
 
     test_support::TempFolder dir_;
 };
+
+TEST_F(HostileMidiTest, ACutFilePlaysWhatItHoldsOrIsRefused) {
+    const std::string whole = sound_files::NoteSong(8);  // a note every 500 ms
+    constexpr std::size_t kBeforeTheFirstNote = 25;
+    constexpr std::size_t kAfterThreeNotes = 25 + 3 * 9;
+    const auto nothing =
+        audio::LoadMidiFile(dir_.Write("a.mid", whole.substr(0, kBeforeTheFirstNote)));
+    EXPECT_EQ(nothing.error, audio::LoadError::InvalidFormat);
+
+    const auto some = audio::LoadMidiFile(dir_.Write("b.mid", whole.substr(0, kAfterThreeNotes)));
+    ASSERT_TRUE(some.clip) << some.detail;
+    EXPECT_EQ(some.clip->LengthMs(), 1500);
+    audio::Player player(some.clip);
+    player.Play(std::nullopt, std::nullopt, false);
+    std::vector<float> mix(2 * 44100);
+    ASSERT_TRUE(audio::Engine::Shared().Pull(mix.data(), 44100));
+    EXPECT_GT(sound_files::Peak(mix), 0.01f);
+    PullSeconds(0.6);
+    EXPECT_EQ(player.State(), audio::PlayState::Stopped);
+}
 
 // 65,535 note-ons at one instant on one channel, cycling through the keys: 196 KB.
 std::string NoteFlood() {
@@ -84,7 +105,7 @@ std::string LargestSong() {
 TEST_F(HostileMidiTest, TheLargestSongAllowedOpensAndSeeksInBoundedTime) {
     const auto song = dir_.Write("large.mid", LargestSong());
     std::shared_ptr<const audio::Clip> clip;
-    EXPECT_LT(Timed([&] { clip = audio::LoadMidiFile(song).clip; }), std::chrono::seconds(10));
+    EXPECT_LT(Timed([&] { clip = audio::LoadMidiFile(song).clip; }), std::chrono::seconds(30));
     ASSERT_TRUE(clip);
     audio::Player player(clip);
     EXPECT_LT(Timed([&] {
