@@ -1,10 +1,10 @@
 #include "platform/audio/midi_file.h"
 
 #include <algorithm>
-#include <array>
-#include <bitset>
 #include <cstring>
 #include <optional>
+
+#include "platform/audio/midi_thinning.h"
 
 namespace audio {
 
@@ -188,38 +188,6 @@ bool IsNoteOn(const MidiEvent& event) {
     return (event.status & 0xF0) == 0x90 && event.data2 > 0;
 }
 
-// Drops the note-ons of a flood (see kMaxNoteOnsPerChannelMs); the events are in time order.
-void DropNoteFloods(std::vector<MidiEvent>& events) {
-    struct ChannelWindow {
-        std::int64_t ms = -1;
-        int noteOns = 0;
-        std::int64_t instantUs = -1;
-        std::bitset<128> keysAtInstant;
-    };
-    std::array<ChannelWindow, 16> channels{};
-    const auto kept = [&channels](const MidiEvent& event) {
-        if (!IsNoteOn(event)) return true;
-        ChannelWindow& channel = channels[event.status & 0x0F];
-        if (channel.ms != event.timeUs / 1000) {
-            channel.ms = event.timeUs / 1000;
-            channel.noteOns = 0;
-        }
-        if (channel.instantUs != event.timeUs) {
-            channel.instantUs = event.timeUs;
-            channel.keysAtInstant.reset();
-        }
-        if (channel.noteOns == kMaxNoteOnsPerChannelMs || channel.keysAtInstant.test(event.data1))
-            return false;
-        ++channel.noteOns;
-        channel.keysAtInstant.set(event.data1);
-        return true;
-    };
-    std::size_t count = 0;
-    for (const MidiEvent& event : events)
-        if (kept(event)) events[count++] = event;
-    events.resize(count);
-}
-
 MidiParseResult Invalid(MidiParseError error, std::string detail) {
     return MidiParseResult{{}, error, std::move(detail)};
 }
@@ -293,7 +261,7 @@ MidiParseResult ParseMidi(std::string_view bytes) {
             return IsNoteOn(event) && event.timeUs < song.lengthUs;
         }))
         return Invalid(MidiParseError::InvalidFormat, "no notes to play");
-    DropNoteFloods(result.song.events);
+    ThinFloods(result.song.events);
     return result;
 }
 
