@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,13 +67,16 @@ class MidiSynth final : public Bus {
     friend class PinnedPresets;
     using PresetKey = std::pair<int, int>;  // bank, program as the soundfont has them
 
-    // Control thread: loads each preset's samples (or those of the preset the synthesiser
-    // substitutes for a missing one) and keeps them loaded until Unpin; returns what it pinned.
+    // The preset the synthesiser selects for `preset`: itself, or its substitute when the
+    // soundfont lacks it.
+    std::optional<PresetKey> Resolve(const Preset& preset) const;
+    // Control thread: loads the presets' samples and keeps them loaded until Unpin; returns
+    // what it pinned.
     std::vector<PresetKey> Pin(const std::vector<Preset>& presets);
-    // Any thread: the samples are released at the next Pin, off the audio thread.
+    // Any thread: the samples are released at a later Pin, off the audio thread.
     void Unpin(const std::vector<PresetKey>& pinned);
-    bool PinOne(const PresetKey& preset);
-    void ReleaseUnused();
+    // Unpins the presets no open song uses, except those `wanted` (sorted).
+    void ReleaseUnused(const std::vector<PresetKey>& wanted);
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;

@@ -1,4 +1,6 @@
 // Which instruments stay in memory: those of the songs open, pinned when a song opens.
+#include <malloc.h>
+
 #include <algorithm>
 
 #include "platform/audio/midi_synth.h"
@@ -6,51 +8,47 @@
 
 namespace audio {
 
-bool MidiSynth::PinOne(const PresetKey& preset) {
-    if (const auto count = pinCounts_.find(preset); count != pinCounts_.end()) {
-        ++count->second;
-        return true;
-    }
-    // Looked up first: pinning a preset the soundfont lacks logs an error.
+std::optional<MidiSynth::PresetKey> MidiSynth::Resolve(const Preset& preset) const {
     fluid_sfont_t* font = fluid_synth_get_sfont_by_id(synth_, fontId_);
-    if (font == nullptr || fluid_sfont_get_preset(font, preset.first, preset.second) == nullptr ||
-        fluid_synth_pin_preset(synth_, fontId_, preset.first, preset.second) != FLUID_OK)
-        return false;
-    pinCounts_.emplace(preset, 1);
-    return true;
+    if (font == nullptr) return std::nullopt;
+    // The substitutes the synthesiser takes for a preset the soundfont lacks, in its order.
+    const std::vector<PresetKey> choices =
+        preset.bank == kDrumBank
+            ? std::vector<PresetKey>{{kDrumBank, preset.program}, {kDrumBank, 0}}
+            : std::vector<PresetKey>{{preset.bank, preset.program}, {0, preset.program}, {0, 0}};
+    for (const PresetKey& key : choices)
+        if (fluid_sfont_get_preset(font, key.first, key.second) != nullptr) return key;
+    return std::nullopt;
 }
 
 std::vector<MidiSynth::PresetKey> MidiSynth::Pin(const std::vector<Preset>& presets) {
     std::lock_guard render(renderLock_);
     std::lock_guard lock(pinsMutex_);
-    std::vector<PresetKey> pinned;
-    for (const Preset& preset : presets) {
-        // The substitutes the synthesiser takes for a preset the soundfont lacks, in its order.
-        const bool drums = preset.bank == kDrumBank;
-        const std::vector<PresetKey> choices =
-            drums ? std::vector<PresetKey>{{kDrumBank, preset.program}, {kDrumBank, 0}}
-                  : std::vector<PresetKey>{
-                        {preset.bank, preset.program}, {0, preset.program}, {0, 0}};
-        const auto chosen = std::find_if(choices.begin(), choices.end(),
-                                         [this](const PresetKey& key) { return PinOne(key); });
-        if (chosen != choices.end()) pinned.push_back(*chosen);
-    }
-    ReleaseUnused();
+    std::vector<PresetKey> wanted;
+    for (const Preset& preset : presets)
+        if (const auto key = Resolve(preset)) wanted.push_back(*key);
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    // Released first, so that memory holds one song's instruments at a time, not two.
+    ReleaseUnused(wanted);
+    for (const PresetKey& key : wanted)
+        if (++pinCounts_[key] == 1) fluid_synth_pin_preset(synth_, fontId_, key.first, key.second);
     FlushSynthLog();
-    return pinned;
+    return wanted;
 }
 
 void MidiSynth::Unpin(const std::vector<PresetKey>& pinned) {
     std::lock_guard lock(pinsMutex_);
-    for (const PresetKey& preset : pinned) --pinCounts_[preset];
+    for (const PresetKey& key : pinned) --pinCounts_[key];
 }
 
 // A channel left holding an unused preset would free its samples on the audio thread at its
 // next program change, so such channels let go of it here first.
-void MidiSynth::ReleaseUnused() {
+void MidiSynth::ReleaseUnused(const std::vector<PresetKey>& wanted) {
     std::vector<PresetKey> unused;
-    for (const auto& [preset, count] : pinCounts_)
-        if (count == 0) unused.push_back(preset);
+    for (const auto& [key, count] : pinCounts_)
+        if (count == 0 && !std::binary_search(wanted.begin(), wanted.end(), key))
+            unused.push_back(key);
     if (unused.empty()) return;
     for (int channel = 0; channel < 16 * kBlocks; ++channel) {
         fluid_preset_t* selected = fluid_synth_get_channel_preset(synth_, channel);
@@ -59,10 +57,12 @@ void MidiSynth::ReleaseUnused() {
         if (std::find(unused.begin(), unused.end(), key) != unused.end())
             fluid_synth_unset_program(synth_, channel);
     }
-    for (const PresetKey& preset : unused) {
-        fluid_synth_unpin_preset(synth_, fontId_, preset.first, preset.second);
-        pinCounts_.erase(preset);
+    for (const PresetKey& key : unused) {
+        fluid_synth_unpin_preset(synth_, fontId_, key.first, key.second);
+        pinCounts_.erase(key);
     }
+    // Samples are large blocks in the middle of the heap; hand their pages back.
+    malloc_trim(0);
 }
 
 PinnedPresets::PinnedPresets(std::shared_ptr<MidiSynth> synth, const std::vector<Preset>& presets)
