@@ -1,6 +1,7 @@
 // Memory and open times with Debian's full General MIDI soundfont (FluidR3_GM, 141 MB of
-// samples): the first song's open (the soundfont's first load), a second song's open, and the
-// process's resident memory while a song plays. Run in this order, in one process.
+// samples): the first song's open (the soundfont's first load), the open of a second song with
+// few instruments in common, and the process's resident memory while it plays. Run in this
+// order, in one process. Aims: first open under 150 ms, second under 30 ms, under 80 MB playing.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
