@@ -84,6 +84,7 @@ class MidiSynth final : public Bus {
     std::filesystem::path soundfont_;
     int sampleRate_;
     std::mutex& renderLock_;
+    std::mutex pinningMutex_;             // one Pin at a time; before renderLock_
     std::mutex pinsMutex_;                // after renderLock_ when both are held
     std::map<PresetKey, int> pinCounts_;  // songs open that use each pinned preset
     std::int64_t idleFrames_ = 0;         // mixer lock

@@ -22,17 +22,25 @@ std::optional<MidiSynth::PresetKey> MidiSynth::Resolve(const Preset& preset) con
 }
 
 std::vector<MidiSynth::PresetKey> MidiSynth::Pin(const std::vector<Preset>& presets) {
-    std::lock_guard render(renderLock_);
-    std::lock_guard lock(pinsMutex_);
+    std::lock_guard pinning(pinningMutex_);
     std::vector<PresetKey> wanted;
-    for (const Preset& preset : presets)
-        if (const auto key = Resolve(preset)) wanted.push_back(*key);
-    std::sort(wanted.begin(), wanted.end());
-    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
-    // Released first, so that memory holds one song's instruments at a time, not two.
-    ReleaseUnused(wanted);
-    for (const PresetKey& key : wanted)
+    {
+        std::lock_guard render(renderLock_);
+        std::lock_guard lock(pinsMutex_);
+        for (const Preset& preset : presets)
+            if (const auto key = Resolve(preset)) wanted.push_back(*key);
+        std::sort(wanted.begin(), wanted.end());
+        wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+        // Released first, so that memory holds one song's instruments at a time, not two.
+        ReleaseUnused(wanted);
+    }
+    // One instrument at a time, so that the audio thread waits for one instrument's samples at
+    // most, not for a whole song's.
+    for (const PresetKey& key : wanted) {
+        std::lock_guard render(renderLock_);
+        std::lock_guard lock(pinsMutex_);
         if (++pinCounts_[key] == 1) fluid_synth_pin_preset(synth_, fontId_, key.first, key.second);
+    }
     FlushSynthLog();
     return wanted;
 }
