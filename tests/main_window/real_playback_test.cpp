@@ -7,8 +7,8 @@
 #include "main_window/frm_main.h"
 #include "platform/audio/engine.h"
 #include "platform/multimedia.h"
-#include "tests/support/message_box_recorder.h"
 #include "tests/support/sound_files.h"
+#include "tests/support/message_box_recorder.h"
 #include "tests/support/temp_folder.h"
 #include "tests/toolkit/test_form.h"
 
