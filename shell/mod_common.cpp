@@ -16,7 +16,7 @@ Boolean SetAlwaysOnTop(std::int32_t hWnd, Boolean OnTop) {
 }
 
 void UnloadAllForms(Boolean EndProgram) {
-    for (Form* form : Form::LoadedForms()) {
+    for (Form* form : Forms()) {
         try {
             form->UnloadForm();
         } catch (const std::exception&) {

@@ -48,11 +48,11 @@ toolkit::MessageBoxWindow& MessageBoxWindowInstance() {
 // Ends the program as its own exit command does: the first form loaded is the main window,
 // whose Unload closes the devices, saves the settings and unloads the other forms.
 void UnloadEveryForm() {
-    for (auto forms = Form::LoadedForms(); !forms.empty(); forms = Form::LoadedForms()) {
+    for (auto forms = Forms(); !forms.empty(); forms = Forms()) {
         forms.front()->UnloadForm();
         if (forms.front()->Loaded()) break;  // a form refused to unload: end all the same
     }
-    QCoreApplication::exit(0);
+    End();
 }
 
 }  // namespace

@@ -18,12 +18,16 @@
 
 namespace {
 
-std::vector<Form*>& loadedForms() {
+std::vector<Form*>& LoadedForms() {
     static std::vector<Form*> forms;
     return forms;
 }
 
 }  // namespace
+
+std::vector<Form*> Forms() {
+    return LoadedForms();
+}
 
 // The window behind a form: turns Qt's window events into the form's events.
 class FormWindow : public QMainWindow {
@@ -69,7 +73,7 @@ Form::Form() : window_(std::make_unique<FormWindow>(*this)), client_(new QWidget
 }
 
 Form::~Form() {
-    std::erase(loadedForms(), this);
+    std::erase(LoadedForms(), this);
     toolkit::ForgetWindowWidget(hWnd_);
     ReleaseWindowHandle(hWnd_);
 }
@@ -165,14 +169,10 @@ void Form::PopupMenu(Menu& menu) {
     menu.ShowPopup();
 }
 
-std::vector<Form*> Form::LoadedForms() {
-    return loadedForms();
-}
-
 void Form::LoadForm() {
     if (loaded_) return;
     loaded_ = true;
-    loadedForms().push_back(this);
+    LoadedForms().push_back(this);
     if (Load) Load();
 }
 
@@ -190,8 +190,8 @@ bool Form::RunUnload() {
     unloading_ = false;
     if (cancel != 0) return false;
     unloaded_ = true;
-    std::erase(loadedForms(), this);
-    if (loadedForms().empty()) End();
+    std::erase(LoadedForms(), this);
+    if (LoadedForms().empty()) End();
     return true;
 }
 

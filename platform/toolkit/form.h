@@ -21,6 +21,11 @@ inline constexpr std::int16_t vbMaximized = 2;
 inline constexpr std::int16_t vbDefault = 0;
 inline constexpr std::int16_t vbHourglass = 11;
 
+class Form;
+
+// The loaded forms, in the order they were loaded: the toolkit's Forms collection.
+std::vector<Form*> Forms();
+
 class Form : public Container {
   public:
     Form();
@@ -61,8 +66,6 @@ class Form : public Container {
     // Unload runs, it does nothing. The program ends when its last loaded form is unloaded.
     void UnloadForm();
     Boolean Loaded() const { return ToBoolean(loaded_ && !unloaded_); }
-    // The forms loaded and not yet unloaded, the first loaded first.
-    static std::vector<Form*> LoadedForms();
 
     std::function<void()> Load;
     std::function<void(std::int16_t& Cancel)> Unload;

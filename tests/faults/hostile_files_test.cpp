@@ -14,6 +14,7 @@
 #include "platform/audio/engine.h"
 #include "platform/multimedia.h"
 #include "tests/support/message_box_recorder.h"
+#include "tests/support/settings_folder.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/toolkit/test_form.h"
@@ -85,6 +86,7 @@ class HostileFolder : public testing::Test {
 
     ApplicationFirst application;
     test_support::TempFolder folder;
+    test_support::ScopedSettingsFolder settings{folder.path() / "settings"};
     test_support::ScopedDrives drives{{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}}};
     test_support::MessageBoxRecorder boxes;
     std::optional<frmMain> form;

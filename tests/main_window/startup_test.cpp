@@ -168,7 +168,7 @@ TEST_P(ExitWays, StopBothChannelsThenWriteEverySetting) {
     EXPECT_EQ(Stored("ShowMin"), "True");
     EXPECT_FALSE(form->Window()->isVisible());
     EXPECT_EQ(form->Loaded(), vbFalse);
-    EXPECT_TRUE(Form::LoadedForms().empty());
+    EXPECT_TRUE(Forms().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

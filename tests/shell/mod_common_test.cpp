@@ -41,7 +41,7 @@ TEST(UnloadAllForms, FromTheMainWindowsUnloadItClosesTheOthersToo) {
     about.Show();
     main.UnloadForm();
     EXPECT_EQ(unloaded, (std::vector<std::string>{"main", "about"}));
-    EXPECT_TRUE(Form::LoadedForms().empty());
+    EXPECT_TRUE(Forms().empty());
     EXPECT_FALSE(about.Window()->isVisible());
 }
 

@@ -81,16 +81,15 @@ TEST(Forms, HoldTheLoadedFormsInTheOrderTheyLoaded) {
     TestForm never;
     second.LoadForm();
     first.LoadForm();
-    EXPECT_EQ(Form::LoadedForms(), (std::vector<Form*>{&second, &first}));
+    EXPECT_EQ(Forms(), (std::vector<Form*>{&second, &first}));
     second.UnloadForm();
-    EXPECT_EQ(Form::LoadedForms(), std::vector<Form*>{&first});
+    EXPECT_EQ(Forms(), std::vector<Form*>{&first});
     {
         TestForm brief;
         brief.LoadForm();
-        EXPECT_EQ(Form::LoadedForms().size(), 2u);
+        EXPECT_EQ(Forms().size(), 2u);
     }
-    EXPECT_EQ(Form::LoadedForms(), std::vector<Form*>{&first})
-        << "a destroyed form leaves the collection";
+    EXPECT_EQ(Forms(), std::vector<Form*>{&first}) << "a destroyed form leaves the collection";
 }
 
 TEST(Forms, UnloadingAgainFromTheUnloadHandlerDoesNothing) {
@@ -98,14 +97,13 @@ TEST(Forms, UnloadingAgainFromTheUnloadHandlerDoesNothing) {
     int unloads = 0;
     form.Unload = [&](std::int16_t&) {
         ++unloads;
-        for (Form* loaded : Form::LoadedForms()) loaded->UnloadForm();
-        EXPECT_EQ(Form::LoadedForms(), std::vector<Form*>{&form})
-            << "still loaded while it unloads";
+        for (Form* loaded : Forms()) loaded->UnloadForm();
+        EXPECT_EQ(Forms(), std::vector<Form*>{&form}) << "still loaded while it unloads";
     };
     ASSERT_TRUE(ShowActive(form));
     form.UnloadForm();
     EXPECT_EQ(unloads, 1);
-    EXPECT_TRUE(Form::LoadedForms().empty());
+    EXPECT_TRUE(Forms().empty());
     EXPECT_FALSE(form.Window()->isVisible());
 }
 
