@@ -17,7 +17,7 @@ fail() {
 cpack --config "$tree/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; fail "cpack did not build the package"; }
 debs=("$work"/out/*.deb)
-[ -f "${debs[0]}" ] && [ ${#debs[@]} -eq 1 ] || fail "cpack made no single .deb: ${debs[*]}"
+if [ ! -f "${debs[0]}" ] || [ ${#debs[@]} -ne 1 ]; then fail "cpack made no single .deb: ${debs[*]}"; fi
 deb=${debs[0]}
 dpkg-deb --info "$deb"
 
