@@ -11,6 +11,7 @@
 #include "platform/audio/midi_synth.h"
 #include "platform/audio/player.h"
 #include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -22,10 +23,10 @@ constexpr int kSongSeconds = 60;
 struct Files {
     Files() {
         audio::Engine::ChooseSink("offline");
-        wave = dir.Write("tone.wav", audio_test::MakeWave({.frames = 44100}));
+        wave = dir.Write("tone.wav", sound_files::MakeWave({.frames = 44100}));
         song = dir.Write("song.mid", audio_bench::MakeBusySong(kSongSeconds));
     }
-    audio_test::ScratchDir dir;
+    test_support::TempFolder dir;
     std::filesystem::path wave;
     std::filesystem::path song;
 };
@@ -45,7 +46,7 @@ double TimeToFirstSound(const std::filesystem::path& file, bool midi) {
     player.Play(std::nullopt, std::nullopt, false);
     for (int pulled = 0; pulled < 44100; pulled += kBlock) {
         audio::Engine::Shared().Pull(block.data(), kBlock);
-        if (audio_test::Peak(block) > 0) break;
+        if (sound_files::Peak(block) > 0) break;
     }
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
@@ -103,7 +104,7 @@ double RenderSong(audio::Player& midi, audio::Player& wave, std::int64_t frames,
 std::optional<double> RenderSongWithCli() {
     const auto soundfont = audio::FindSoundfont(audio::MidiSynth::kSoundfontDirectory);
     if (!soundfont) return std::nullopt;
-    const auto out = Shared().dir.Path() / "cli.wav";
+    const auto out = Shared().dir.path() / "cli.wav";
     const std::string command = "fluidsynth -ni -q -F '" + out.string() + "' -r 44100 '" +
                                 soundfont->string() + "' '" + Shared().song.string() +
                                 "' > /dev/null 2>&1";

@@ -12,8 +12,8 @@ namespace {
 constexpr std::uint32_t kQuarter = 480;
 constexpr std::array<std::uint8_t, 4> kRoots = {48, 53, 55, 45};  // C F G A
 
-audio_test::MidiTrack Instrument(std::uint8_t channel, std::uint8_t program) {
-    audio_test::MidiTrack track;
+sound_files::MidiTrack Instrument(std::uint8_t channel, std::uint8_t program) {
+    sound_files::MidiTrack track;
     track.Event(0, {std::uint8_t(0xC0 | channel), program})
         .Event(0, {std::uint8_t(0xB0 | channel), 7, 100})
         .Event(0, {std::uint8_t(0xB0 | channel), 91, 60});
@@ -21,7 +21,7 @@ audio_test::MidiTrack Instrument(std::uint8_t channel, std::uint8_t program) {
 }
 
 // Holds `notes` together for `length` ticks, starting `delay` ticks after the previous event.
-void Chord(audio_test::MidiTrack& track, std::uint8_t channel, std::uint32_t delay,
+void Chord(sound_files::MidiTrack& track, std::uint8_t channel, std::uint32_t delay,
            std::initializer_list<std::uint8_t> notes, std::uint32_t length, std::uint8_t velocity) {
     for (std::uint8_t note : notes) {
         track.Event(delay, {std::uint8_t(0x90 | channel), note, velocity});
@@ -37,12 +37,12 @@ void Chord(audio_test::MidiTrack& track, std::uint8_t channel, std::uint32_t del
 
 std::string MakeBusySong(int seconds) {
     const int bars = seconds / 2;  // a 4/4 bar lasts two seconds at 120 bpm
-    audio_test::MidiTrack tempo;
+    sound_files::MidiTrack tempo;
     tempo.Tempo(0, 500000).End(std::uint32_t(bars) * 4 * kQuarter);
     auto piano = Instrument(0, 0);
     auto bass = Instrument(1, 33);
     auto strings = Instrument(2, 48);
-    audio_test::MidiTrack drums;
+    sound_files::MidiTrack drums;
     for (int bar = 0; bar < bars; ++bar) {
         const std::uint8_t root = kRoots[bar % kRoots.size()];
         for (int beat = 0; beat < 4; ++beat) {
@@ -58,7 +58,7 @@ std::string MakeBusySong(int seconds) {
               {std::uint8_t(root + 24), std::uint8_t(root + 28), std::uint8_t(root + 31)},
               4 * kQuarter, 70);
     }
-    return audio_test::MakeSmf(1, kQuarter,
+    return sound_files::MakeSmf(1, kQuarter,
                                {tempo, piano.End(0), bass.End(0), strings.End(0), drums.End(0)});
 }
 

@@ -6,7 +6,18 @@
 
 namespace audio {
 
-SdlAudioSession::SdlAudioSession() : started_(SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+namespace {
+
+// SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads; the
+// application handles those signals itself.
+bool InitAudio() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+}  // namespace
+
+SdlAudioSession::SdlAudioSession() : started_(InitAudio()) {
     if (!started_) std::fprintf(stderr, "audio: SDL audio did not start: %s\n", SDL_GetError());
 }
 

@@ -4,6 +4,8 @@
 #include <QFont>
 
 #include "platform/audio/sdl_audio_session.h"
+#include "platform/termination_signals.h"
+#include "platform/toolkit/form.h"
 #include "platform/toolkit/message_box_window.h"
 
 namespace {
@@ -23,6 +25,16 @@ toolkit::MessageBoxWindow& MessageBoxWindowInstance() {
     return window;
 }
 
+// Ends the program as its own exit command does: the first form loaded is the main window,
+// whose Unload closes the devices, saves the settings and unloads the other forms.
+void UnloadEveryForm() {
+    for (auto forms = Form::LoadedForms(); !forms.empty(); forms = Form::LoadedForms()) {
+        forms.front()->UnloadForm();
+        if (forms.front()->Loaded()) break;  // a form refused to unload: end all the same
+    }
+    QCoreApplication::exit(0);
+}
+
 }  // namespace
 
 Application::Application(int& argc, char** argv, const std::string& title)
@@ -31,6 +43,9 @@ Application::Application(int& argc, char** argv, const std::string& title)
     QApplication::setApplicationName(QString::fromStdString(title));
     UseClassicFonts();
     SetMessageBoxPresenter(&MessageBoxWindowInstance());
+    signals_ = std::make_unique<platform::TerminationSignals>([app = app_.get()](int) {
+        QMetaObject::invokeMethod(app, UnloadEveryForm, Qt::QueuedConnection);
+    });
 }
 
 Application::~Application() {

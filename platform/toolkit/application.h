@@ -8,6 +8,9 @@ class QApplication;
 namespace audio {
 class SdlAudioSession;
 }
+namespace platform {
+class TerminationSignals;
+}
 
 class Application {
   public:
@@ -16,10 +19,12 @@ class Application {
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Runs the event loop until the last window is closed; returns the exit code.
+    // Runs the event loop until the last window is closed; returns the exit code. SIGTERM,
+    // SIGINT and SIGHUP unload the forms, the first loaded first, and end the loop with 0.
     int Run();
 
   private:
     std::unique_ptr<QApplication> app_;
     std::unique_ptr<audio::SdlAudioSession> sound_;  // the media service plays through it
+    std::unique_ptr<platform::TerminationSignals> signals_;  // last, so it stops first
 };

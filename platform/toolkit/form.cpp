@@ -15,6 +15,15 @@
 #include "platform/toolkit/window_registry.h"
 #include "platform/user_interface.h"
 
+namespace {
+
+std::vector<Form*>& loadedForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+}  // namespace
+
 // The window behind a form: turns Qt's window events into the form's events.
 class FormWindow : public QMainWindow {
   public:
@@ -59,6 +68,7 @@ Form::Form() : window_(std::make_unique<FormWindow>(*this)), client_(new QWidget
 }
 
 Form::~Form() {
+    std::erase(loadedForms(), this);
     toolkit::ForgetWindowWidget(hWnd_);
     ReleaseWindowHandle(hWnd_);
 }
@@ -151,9 +161,14 @@ void Form::PopupMenu(Menu& menu) {
     menu.ShowPopup();
 }
 
+std::vector<Form*> Form::LoadedForms() {
+    return loadedForms();
+}
+
 void Form::LoadForm() {
     if (loaded_) return;
     loaded_ = true;
+    loadedForms().push_back(this);
     if (Load) Load();
 }
 
@@ -168,6 +183,7 @@ bool Form::RunUnload() {
     if (Unload) Unload(cancel);
     if (cancel != 0) return false;
     unloaded_ = true;
+    std::erase(loadedForms(), this);
     return true;
 }
 

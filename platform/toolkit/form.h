@@ -58,6 +58,8 @@ class Form : public Container {
     // Raises Unload; unless it is cancelled the window closes. Runs once.
     void UnloadForm();
     Boolean Loaded() const { return ToBoolean(loaded_ && !unloaded_); }
+    // The forms loaded and not yet unloaded, the first loaded first.
+    static std::vector<Form*> LoadedForms();
 
     std::function<void()> Load;
     std::function<void(std::int16_t& Cancel)> Unload;

@@ -1,0 +1,52 @@
+#pragma once
+// A program started for a test, with its standard input and output on pipes, so the test can
+// talk to it, signal it and see how it ends.
+#include <sys/types.h>
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace test_support {
+
+class ChildProcess {
+  public:
+    ChildProcess(const std::vector<std::string>& arguments,
+                 const std::map<std::string, std::string>& environment);
+    ~ChildProcess();  // kills the program if it still runs
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    pid_t Pid() const { return pid_; }
+    void WriteLine(const std::string& line);
+    // The next line of its standard output, or nothing by the deadline.
+    std::optional<std::string> ReadLine(std::chrono::milliseconds timeout);
+    // True once the program catches every one of these signals (it has installed handlers).
+    bool CatchesSignals(const std::vector<int>& signals) const;
+    // Its exit status when it exited normally by the deadline; nothing when it did not end in
+    // time or died of a signal.
+    std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
+
+  private:
+    pid_t pid_ = -1;
+    int toChild_ = -1;
+    int fromChild_ = -1;
+    std::string pending_;
+    std::optional<int> waitStatus_;  // once reaped
+};
+
+// Polls `condition` until it holds or the deadline passes.
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+}  // namespace test_support

@@ -1,0 +1,53 @@
+#include "tests/support/process_resources.h"
+
+#include <malloc.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer's own malloc keeps no mallinfo; it counts live bytes itself.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
+namespace test_support {
+
+namespace {
+
+int entriesIn(const char* folder) {
+    const std::filesystem::directory_iterator entries(folder);
+    return static_cast<int>(std::distance(begin(entries), end(entries)));
+}
+
+std::size_t liveHeapBytes() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+std::size_t residentMemory() {
+    std::ifstream statm("/proc/self/statm");
+    std::size_t sizePages = 0;
+    std::size_t residentPages = 0;
+    statm >> sizePages >> residentPages;
+    return residentPages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+}  // namespace
+
+ProcessResources ProcessResources::Now() {
+    return {liveHeapBytes(), entriesIn("/proc/self/fd"), entriesIn("/proc/self/task"),
+            residentMemory()};
+}
+
+std::string ProcessResources::Describe() const {
+    return "heap " + std::to_string(heapBytes) + " B, " + std::to_string(descriptors) +
+           " descriptors, " + std::to_string(threads) + " threads, resident " +
+           std::to_string(residentBytes / 1024) + " KiB";
+}
+
+}  // namespace test_support
