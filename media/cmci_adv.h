@@ -174,5 +174,12 @@ private:
     std::string BuildOpenCommand(const std::string& alias, const OpenOptions& options,
                                  const std::string& filePath) const;
 
+    // Wave recording sends its commands straight to the service, without suffixes.
+    static void SendQuiet(const std::string& command);
+    static Boolean SendGuarded(const std::string& command, std::int32_t hCallbackProc,
+                               Boolean ShowErrors);
+    static Boolean SendStatus(const std::string& command, std::string& reply);
+    static std::string PrepareRecordingFile(const std::string& OUT_FilePath);
+
     Boolean blnCancelRecord = vbFalse;
 };

@@ -1,0 +1,233 @@
+// The commands wave recording sends, as the service receives them, through the recording
+// stand-in: their order, the format arithmetic, the end position and every way out.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "media/cmci_adv.h"
+#include "platform/runtime_error.h"
+#include "tests/support/mci_recorder.h"
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::Not;
+
+class RecordWaveCommands : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.MakeFolder("takes");
+        recorder.Answer("status WAVE position", 0, "60000");
+        recorder.Clear();
+    }
+
+    Boolean Record(std::int32_t bits, std::int32_t channels, std::int32_t rate,
+                   const RecordWaveOptions& options = {}) {
+        return mci.MCIa_RecordWave("REC", kPath, bits, channels, rate, "WAVE", options);
+    }
+
+    static constexpr const char* kPath = "R:\\takes\\take.wav";
+    test_support::MciRecorder recorder;
+    test_support::MessageBoxRecorder boxes;
+    test_support::TempFolder folder;
+    test_support::ScopedDrives drive{{{'R', folder.path(), "test"}}};
+    cMCI_Adv mci;
+};
+
+// Every step in order, none with a suffix; only guarded commands name the callback window
+// and only status queries pass a reply buffer.
+TEST_F(RecordWaveCommands, SendsEveryStepInOrder) {
+    ASSERT_EQ(Record(8, 1, 11025, {.hCallbackProc = 77}), vbTrue);
+    std::vector<std::string> sent;  // "command | reply length | callback window"
+    for (const auto& call : recorder.calls)
+        sent.push_back(call.command + " | " + std::to_string(call.returnLength) + " | " +
+                       std::to_string(call.callbackWindow));
+    EXPECT_THAT(
+        sent, ElementsAre("stop WAVE | 0 | 0", "stop REC | 0 | 0", "close REC | 0 | 0",
+                          "open new type waveaudio alias REC | 0 | 77",
+                          "set REC samplespersec 11025 channels 1 bitspersample 8 "
+                          "alignment 1 bytespersec 11025 | 0 | 77",
+                          "set WAVE time format milliseconds | 0 | 77",
+                          "set REC time format milliseconds | 0 | 77", "seek WAVE to end | 0 | 77",
+                          "status WAVE position | 260 | 0", "seek WAVE to start | 0 | 77",
+                          "record REC overwrite | 0 | 77", "play WAVE | 0 | 77",
+                          "status WAVE position | 260 | 0", "stop WAVE | 0 | 0",
+                          "seek WAVE to start | 0 | 0", "stop REC | 0 | 0",
+                          "save REC R:\\TAKES\\TAKE.WAV | 0 | 0", "close REC | 0 | 0"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "takes" / "take.wav"))
+        << "the placeholder file is gone; the service writes the recording";
+}
+
+struct ClauseCase {
+    const char* name;
+    std::int32_t bits, channels, rate;
+    RecordWaveOptions options;
+    const char* expected;  // one command that must be sent
+    const char* absent;    // one that must not, or nullptr
+};
+
+class RecordWaveClauses : public RecordWaveCommands,
+                          public ::testing::WithParamInterface<ClauseCase> {};
+
+TEST_P(RecordWaveClauses, ComposesTheCommand) {
+    const ClauseCase& c = GetParam();
+    ASSERT_EQ(Record(c.bits, c.channels, c.rate, c.options), vbTrue);
+    EXPECT_THAT(recorder.Commands(), Contains(c.expected));
+    if (c.absent) {
+        EXPECT_THAT(recorder.Commands(), Not(Contains(c.absent)));
+    }
+}
+
+const ClauseCase kClauses[] = {
+    {"MonoEightBitAlignsToOne",
+     8,
+     1,
+     8000,
+     {},
+     "set REC samplespersec 8000 channels 1 bitspersample 8 alignment 1 bytespersec 8000",
+     nullptr},
+    {"HalfByteRoundsToEvenZero",
+     4,
+     1,
+     8000,
+     {},
+     "set REC samplespersec 8000 channels 1 bitspersample 4 alignment 0 bytespersec 0",
+     nullptr},
+    {"FourAndAHalfRoundsToEvenFour",
+     12,
+     3,
+     1000,
+     {},
+     "set REC samplespersec 1000 channels 3 bitspersample 12 alignment 4 bytespersec 4000",
+     nullptr},
+    {"FiveAndAHalfRoundsToEvenSix",
+     22,
+     2,
+     1000,
+     {},
+     "set REC samplespersec 1000 channels 2 bitspersample 22 alignment 6 bytespersec 6000",
+     nullptr},
+    {"NegativeEndIsTakenAsItsSize",
+     16,
+     1,
+     8000,
+     {.IN_SpecifyEndPosition = vbTrue, .IN_EndPosition = -5000},
+     "play WAVE to 5000",
+     nullptr},
+    {"EndPastTheLengthStopsAtTheLastMillisecond",
+     16,
+     1,
+     8000,
+     {.IN_SpecifyEndPosition = vbTrue, .IN_EndPosition = 90000},
+     "play WAVE to 59999",
+     nullptr},
+    {"EndZeroMeansTheWhole",
+     16,
+     1,
+     8000,
+     {.IN_SpecifyEndPosition = vbTrue, .IN_EndPosition = 0},
+     "play WAVE to 59999",
+     nullptr},
+    {"EndNotAskedPlaysWithoutTo", 16, 1, 8000, {.IN_EndPosition = 5000}, "play WAVE", nullptr},
+    {"StartAskedIsNotChecked",
+     16,
+     1,
+     8000,
+     {.IN_SpecifyStartPosition = vbTrue, .IN_StartPosition = -20},
+     "seek WAVE to -20",
+     nullptr},
+    {"BufferOnlyWhenPositive",
+     16,
+     1,
+     8000,
+     {.RecordInterval = 5},
+     "open new type waveaudio alias REC buffer 5",
+     nullptr},
+    {"NoBufferForZero",
+     16,
+     1,
+     8000,
+     {.RecordInterval = 0},
+     "open new type waveaudio alias REC",
+     "open new type waveaudio alias REC buffer 0"},
+    {"NoBufferForNegative",
+     16,
+     1,
+     8000,
+     {.RecordInterval = -3},
+     "open new type waveaudio alias REC",
+     "open new type waveaudio alias REC buffer -3"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, RecordWaveClauses, ::testing::ValuesIn(kClauses),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RecordWaveCommands, RefusesBeforeSendingAnything) {
+    struct Case {
+        const char* out;
+        const char* path;
+        const char* in;
+    };
+    for (const Case& c : {Case{"REC", "   ", "WAVE"}, Case{"wave", kPath, "WAVE"},
+                          Case{" ", kPath, "WAVE"}, Case{"REC", kPath, "  "}}) {
+        EXPECT_EQ(mci.MCIa_RecordWave(c.out, c.path, 16, 2, 44100, c.in), vbFalse) << c.out << c.in;
+        EXPECT_TRUE(recorder.calls.empty()) << c.out << c.in;
+    }
+}
+
+TEST_F(RecordWaveCommands, AFailedGuardedCommandIsReportedThenCleanedUp) {
+    recorder.Answer("set WAVE time format", 263);
+    ASSERT_EQ(Record(16, 2, 44100, {.ShowErrors = vbTrue}), vbFalse);
+    const auto commands = recorder.Commands();
+    ASSERT_GE(commands.size(), 4u);
+    EXPECT_THAT(std::vector(commands.end() - 5, commands.end()),
+                ElementsAre("set WAVE time format milliseconds", "stop WAVE", "seek WAVE to start",
+                            "stop REC", "close REC"));
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].title, "  MCI ERROR");
+    EXPECT_THAT(boxes.boxes[0].prompt, ::testing::HasSubstr("Error Number = 263"));
+}
+
+TEST_F(RecordWaveCommands, AFailedOrUnreadableStatusCleansUpWithoutABox) {
+    for (const auto& [code, reply] : {std::pair{263u, ""}, std::pair{0u, "12x"}}) {
+        recorder.Answer("status WAVE position", code, reply);
+        recorder.Clear();
+        EXPECT_EQ(Record(16, 2, 44100, {.ShowErrors = vbTrue}), vbFalse);
+        EXPECT_THAT(recorder.Commands(), Not(Contains("record REC overwrite")));
+        EXPECT_EQ(recorder.Commands().back(), "close REC");
+    }
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(RecordWaveCommands, AnUnwritablePathRaisesBeforeAnyCommand) {
+    try {
+        mci.MCIa_RecordWave("REC", "R:\\no such folder\\take.wav", 16, 2, 44100, "WAVE");
+        FAIL() << "expected a run-time error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Number, vberr::PathNotFound);
+    }
+    EXPECT_TRUE(recorder.calls.empty());
+}
+
+TEST_F(RecordWaveCommands, AFormatThatDoesNotFitRaisesOverflowAfterTheOpen) {
+    struct Case {
+        std::int32_t bits, channels, rate;
+    };
+    for (const Case& c :
+         {Case{65536, 65536, 8000}, Case{100, 10000, 8000}, Case{16, 2, 1'000'000'000}}) {
+        recorder.Clear();
+        try {
+            Record(c.bits, c.channels, c.rate);
+            ADD_FAILURE() << "expected an overflow for " << c.bits << "x" << c.channels;
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.Number, vberr::Overflow);
+        }
+        EXPECT_EQ(recorder.Commands().back(), "open new type waveaudio alias REC");
+    }
+}
+
+}  // namespace
