@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/multimedia.h"
+#include "platform/toolkit/picture.h"
 #include "platform/vb_types.h"
 
 template <Boolean DefaultWait>
@@ -97,8 +98,9 @@ struct ResourceSaveOptions {
     Boolean ShowErrors = vbTrue;
 };
 
-// A picture (by handle), a text or a block of bytes; empty until a resource is loaded.
-using ResourceValue = std::variant<std::monostate, std::int32_t, std::string, std::vector<std::uint8_t>>;
+// A picture (its Handle() is the picture handle), a text or a block of bytes; empty until a
+// resource is loaded.
+using ResourceValue = std::variant<std::monostate, Picture, std::string, std::vector<std::uint8_t>>;
 
 class cMCI_Adv {
 public:
@@ -173,6 +175,11 @@ private:
                              Boolean WaitToComplete, Boolean ShowErrors);
     std::string BuildOpenCommand(const std::string& alias, const OpenOptions& options,
                                  const std::string& filePath) const;
+
+    // The display window of a video device, from "status ... window handle"; False when there
+    // is none or the reply is not a number.
+    Boolean FindDisplayWindow(const std::string& DeviceAlias, std::int32_t hCallbackProc,
+                              Boolean ShowErrors, std::int32_t& hWnd);
 
     // Wave recording sends its commands straight to the service, without suffixes.
     static void SendQuiet(const std::string& command);
