@@ -16,9 +16,11 @@ struct HandleTable {
     std::int32_t next = 1;
 };
 
+// Never destroyed: a picture held by a static object may be released after static
+// destruction has begun, and must still find the table.
 HandleTable& handles() {
-    static HandleTable table;
-    return table;
+    static auto* table = new HandleTable;
+    return *table;
 }
 
 }  // namespace
