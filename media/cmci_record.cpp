@@ -1,4 +1,5 @@
 // Recording what an open device plays into a new wave file, and cancelling the wait.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
