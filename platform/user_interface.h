@@ -83,3 +83,17 @@ std::int32_t DefWindowProcA(std::int32_t hWnd, std::uint32_t uMsg, std::int32_t 
 // A message number of 0xC000..0xFFFF for a name: the same for the same name whatever its
 // letter case, a new one for a new name, 0 for an empty name or when the range is used up.
 std::uint32_t RegisterWindowMessageA(const char* lpString);
+
+// Functions on a form's window by its handle; the toolkit library supplies them.
+inline constexpr std::uint32_t WM_SETICON = 0x80;
+inline constexpr std::int32_t ICON_SMALL = 0;
+inline constexpr std::int32_t ICON_BIG = 1;
+
+// Sets the window's title; non-zero when the handle names a window.
+std::int32_t SetWindowText(std::int32_t hWnd, const char* text);
+
+// Sends a message to a window and returns its answer. WM_SETICON with ICON_BIG or ICON_SMALL
+// gives the window the picture whose handle is lParam (0 takes the icon away) and answers
+// the handle it had before, or 0. The layer handles no other message; they answer 0.
+std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t wParam,
+                          std::int32_t lParam);
