@@ -19,9 +19,9 @@
 namespace drives {
 
 struct Drive {
-    char letter;                        // upper case
-    std::filesystem::path mountPoint;   // where the letter points
-    std::string label;                  // what the drive list shows after "x: "
+    char letter;                       // upper case
+    std::filesystem::path mountPoint;  // where the letter points
+    std::string label;                 // what the drive list shows after "x: "
 };
 
 // The current table; read from the system's mounts on first use and by Refresh().
@@ -33,10 +33,11 @@ void Refresh();
 void ReplaceForTesting(std::vector<Drive> table);
 
 // Each drive keeps its own current directory, as on Windows. Starts at the mount point,
-// except for the drive of the process's working directory, which starts there.
-std::string CurrentDirectory(char letter);          // Windows form, e.g. "C:\WORK"
+// except for the drive of the process's working directory, which starts there (a working
+// directory that has been deleted still counts, as a folder that cannot be read).
+std::string CurrentDirectory(char letter);  // Windows form, e.g. "C:\WORK"
 void SetCurrentDirectory(const std::string& windowsPath);
-char CurrentDrive();                                // the drive of the process's working directory
+char CurrentDrive();  // the drive of the process's working directory
 
 // Windows form of a Linux path, by the drive whose mount point holds it most closely.
 std::string ToWindows(const std::filesystem::path& linuxPath);

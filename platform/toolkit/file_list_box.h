@@ -5,6 +5,7 @@
 // auto-repeat), after the list has moved its selection on the key going down.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,12 @@ class FileListBox : public Control {
     void Path(const std::string& pathOrDrive);
     std::string Pattern() const { return pattern_; }
     void Pattern(const std::string& pattern);
-    // Re-reads the folder; the selection is cleared.
+    // Re-reads the folder, keeping the selected name selected while it is still there.
     void Refresh();
 
-    std::int16_t ListCount() const { return static_cast<std::int16_t>(names_.size()); }
+    // Counts and indexes are 16-bit: error 6 (Overflow) for a value past 32,767. The selected
+    // entry's text never goes through them, so every entry of a longer list can be chosen.
+    std::int16_t ListCount() const;
     std::string List(std::int16_t index) const;
     // -1 when nothing is selected. Error 380 for an index outside the list.
     std::int16_t ListIndex() const;
@@ -38,6 +41,8 @@ class FileListBox : public Control {
     friend class FileList;
     void Fill(const std::vector<std::string>& names);
     bool Matches(const std::string& name) const;
+    std::optional<std::size_t> SelectedRow() const;
+    static std::int16_t SixteenBit(std::size_t value);
 
     FileList* list_;
     std::string path_;
