@@ -9,6 +9,8 @@
 // that spelling wins; otherwise the first entry of the folder that matches it ignoring case,
 // in code-point order of the names, is taken. So "SONG.MID" finds "song.mid", and in a folder
 // holding both "Song.mid" and "song.mid" it finds "Song.mid", the same one on every call.
+// A component that is the short alias of an entry (see platform/core/short_names.h) finds that
+// entry, and a Linux name that holds "\" is found from the components it reads as.
 // Empty components ("C:\\SONG.MID"), "." and ".." are handled as Windows handles them.
 // A path that starts with "/" is taken as a Linux path and resolved the same way.
 #include <filesystem>
