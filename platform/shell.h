@@ -22,7 +22,7 @@ struct BROWSEINFOA {
     std::int32_t hwndOwner;
     const ITEMIDLIST* pidlRoot;  // where the dialog starts; nullptr for its default
     char* pszDisplayName;        // receives the chosen folder's name; 260 characters
-    const char* lpszTitle;       // shown by the dialog
+    const char* lpszTitle;       // the prompt shown above the dialog's tree
     std::uint32_t ulFlags;
     BFFCALLBACK lpfn;  // not called
     std::intptr_t lParam;
@@ -44,7 +44,7 @@ class FolderDialog {
     virtual ~FolderDialog() = default;
     // The chosen folder, or nothing when cancelled. start is empty for the default start.
     virtual std::optional<std::filesystem::path> Choose(std::int32_t hwndOwner,
-                                                        const std::string& title,
+                                                        const std::string& prompt,
                                                         const std::filesystem::path& start) = 0;
 };
 // Returns the dialog in use before; nullptr returns to the real one.

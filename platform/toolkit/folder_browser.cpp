@@ -1,32 +1,27 @@
-// The folder browsing functions over Qt's directory chooser. An item identifier list is a
+// The folder browsing functions over the toolkit's folder dialog. An item identifier list is a
 // block from malloc holding the folder's Linux path and its NUL.
-#include <QFileDialog>
-#include <QString>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/drives.h"
 #include "platform/shell.h"
+#include "platform/toolkit/folder_picker_window.h"
 #include "platform/toolkit/window_registry.h"
 
 namespace {
 
 constexpr std::size_t MaxPath = 260;
 
-class QtFolderDialog : public FolderDialog {
+class TreeFolderDialog : public FolderDialog {
   public:
-    std::optional<std::filesystem::path> Choose(std::int32_t hwndOwner, const std::string& title,
+    std::optional<std::filesystem::path> Choose(std::int32_t hwndOwner, const std::string& prompt,
                                                 const std::filesystem::path& start) override {
-        const QString chosen = QFileDialog::getExistingDirectory(
-            toolkit::WindowWidget(hwndOwner), QString::fromStdString(title),
-            QString::fromStdString(start.string()), QFileDialog::ShowDirsOnly);
-        if (chosen.isEmpty()) return std::nullopt;
-        return std::filesystem::path(chosen.toStdString());
+        return toolkit::PickFolder(toolkit::WindowWidget(hwndOwner), prompt, start);
     }
 };
 
 FolderDialog& RealDialog() {
-    static QtFolderDialog dialog;
+    static TreeFolderDialog dialog;
     return dialog;
 }
 
@@ -67,8 +62,8 @@ FolderDialog* SetFolderDialog(FolderDialog* dialog) {
 
 ITEMIDLIST* SHBrowseForFolder(BROWSEINFOA* info) {
     if (info == nullptr) return nullptr;
-    const std::string title = info->lpszTitle != nullptr ? info->lpszTitle : "";
-    const auto chosen = CurrentDialog()->Choose(info->hwndOwner, title, PathOf(info->pidlRoot));
+    const std::string prompt = info->lpszTitle != nullptr ? info->lpszTitle : "";
+    const auto chosen = CurrentDialog()->Choose(info->hwndOwner, prompt, PathOf(info->pidlRoot));
     if (!chosen) return nullptr;
     if (info->pszDisplayName != nullptr)
         CopyTruncated(DisplayNameOf(*chosen), info->pszDisplayName);
