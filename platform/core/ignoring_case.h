@@ -13,6 +13,10 @@ int CompareIgnoringCase(std::string_view a, std::string_view b);
 // The code points of the text, each case-folded.
 std::u32string Folded(std::string_view text);
 
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return CompareIgnoringCase(a, b) == 0;
+}
+
 struct LessIgnoringCase {
     bool operator()(std::string_view a, std::string_view b) const {
         return CompareIgnoringCase(a, b) < 0;

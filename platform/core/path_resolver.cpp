@@ -38,7 +38,7 @@ std::optional<std::string> findEntry(const fs::path& folder, const std::string& 
     std::optional<std::string> best;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string entry = it->path().filename().string();
-        if (text::CompareIgnoringCase(entry, name) == 0 && (!best || entry < *best)) best = entry;
+        if (text::EqualsIgnoringCase(entry, name) && (!best || entry < *best)) best = entry;
     }
     if (!best && name.find('~') != std::string::npos) return EntryWithAlias(folder, name);
     return best;

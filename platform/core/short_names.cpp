@@ -1,7 +1,6 @@
 #include "platform/core/short_names.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <set>
@@ -18,9 +17,14 @@ namespace {
 
 using NameSet = std::set<std::string, text::LessIgnoringCase>;
 
+// ASCII only, whatever the locale says about other bytes.
+bool IsAsciiLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+
 bool IsShortNameCharacter(char c) {
     constexpr std::string_view symbols = "!#$%&'()-@^_`{}~";
-    return std::isalnum(static_cast<unsigned char>(c)) != 0 ||
+    return IsAsciiLower(c) || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
            symbols.find(c) != std::string_view::npos;
 }
 
@@ -44,7 +48,8 @@ std::string ShortCharacters(std::string_view part) {
     for (char c : part) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == ' ' || c == '.' || (byte & 0xC0) == 0x80) continue;
-        out.push_back(IsShortNameCharacter(c) ? static_cast<char>(std::toupper(byte)) : '_');
+        if (!IsShortNameCharacter(c)) c = '_';
+        out.push_back(IsAsciiLower(c) ? static_cast<char>(c - 'a' + 'A') : c);
     }
     return out;
 }
@@ -86,7 +91,7 @@ bool HasTwinIgnoringCase(const fs::path& folder, const std::string& name) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string entry = it->path().filename().string();
-        if (entry != name && text::CompareIgnoringCase(entry, name) == 0) return true;
+        if (entry != name && text::EqualsIgnoringCase(entry, name)) return true;
     }
     return false;
 }
@@ -125,7 +130,7 @@ std::string ShortNameOf(const fs::path& folder, const std::string& name) {
 
 std::optional<std::string> EntryWithAlias(const fs::path& folder, const std::string& alias) {
     for (const auto& [name, itsAlias] : AliasesOf(folder)) {
-        if (text::CompareIgnoringCase(itsAlias, alias) == 0) return name;
+        if (text::EqualsIgnoringCase(itsAlias, alias)) return name;
     }
     return std::nullopt;
 }

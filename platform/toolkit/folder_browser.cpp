@@ -7,10 +7,9 @@
 #include "platform/shell.h"
 #include "platform/toolkit/folder_picker_window.h"
 #include "platform/toolkit/window_registry.h"
+#include "platform/vb_types.h"
 
 namespace {
-
-constexpr std::size_t MaxPath = 260;
 
 class TreeFolderDialog : public FolderDialog {
   public:
@@ -42,7 +41,7 @@ std::string PathOf(const ITEMIDLIST* list) {
 }
 
 void CopyTruncated(const std::string& text, char* buffer) {
-    const std::size_t length = std::min(text.size(), MaxPath - 1);
+    const std::size_t length = std::min<std::size_t>(text.size(), MAX_PATH - 1);
     std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
 }
@@ -74,7 +73,7 @@ std::int32_t SHGetPathFromIDList(const ITEMIDLIST* list, char* path) {
     const std::string folder = PathOf(list);
     if (folder.empty() || path == nullptr) return 0;
     const std::string windowsPath = drives::ToWindows(folder);
-    if (windowsPath.size() >= MaxPath) return 0;
+    if (windowsPath.size() >= MAX_PATH) return 0;
     CopyTruncated(windowsPath, path);
     return 1;
 }
