@@ -1,6 +1,7 @@
 #include "platform/toolkit/file_list_box.h"
 
 #include <QFile>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -40,6 +41,11 @@ class FileList : public QListWidget {
         if (owner_.KeyUp) {
             owner_.KeyUp(toolkit::KeyCodeOf(*event), toolkit::ShiftStateOf(*event));
         }
+    }
+
+    void focusOutEvent(QFocusEvent* event) override {
+        pressedKeys_.clear();  // keys held now are released over another control
+        QListWidget::focusOutEvent(event);
     }
 
     void mouseDoubleClickEvent(QMouseEvent* event) override {
@@ -96,7 +102,7 @@ std::int16_t FileListBox::ListIndex() const {
 }
 
 void FileListBox::ListIndex(std::int16_t index) {
-    if (index < -1 || index >= ListCount()) {
+    if (index < -1 || (index >= 0 && static_cast<std::size_t>(index) >= names_.size())) {
         throw RuntimeError(vberr::InvalidPropertyValue, "Invalid property value");
     }
     if (index == -1) {

@@ -23,6 +23,8 @@ TEST_F(MainWindowTest, EveryFileOfAFolderOfThirtyThreeThousandPlays) {
     }
     form->Directory1.Path("T:\\big");
     EXPECT_THROW(form->WAVEs.ListCount(), RuntimeError);  // 16 bits cannot count them
+    form->WAVEs.ListIndex(32767);
+    EXPECT_EQ(form->WAVEs.FileName(), "w32767.wav");
 
     auto* view = static_cast<QListWidget*>(form->WAVEs.Widget());
     ASSERT_EQ(view->count(), files);
