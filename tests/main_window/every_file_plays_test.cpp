@@ -38,9 +38,9 @@ TEST(EveryFilePlays, EachListedNameOpensItsOwnFileWhateverItHoldsAndHoweverDeepI
     for (int depth = 0; depth < 7; ++depth)
         deep += "/A folder name of some forty characters " + std::to_string(depth);
     const std::vector<std::string> folders = {"music", deep};
-    const std::vector<std::string> names = {"Song.wav",        "song.wav",
-                                            "SONG.WAV",        "say \"hi\" !.wav",
-                                            "left\\right.wav", "Ärger über.wav"};
+    const std::vector<std::string> names = {"Song.wav",         "song.wav",        "SONG.WAV",
+                                            "say \"hi\" !.wav", "left\\right.wav", "Ärger über.wav",
+                                            "wow!.wav",         "it's.wav"};
     int length = 100;
     std::map<std::string, std::string> lengthOf;  // Linux path -> milliseconds
     for (const std::string& where : folders) {
