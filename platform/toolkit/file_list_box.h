@@ -1,8 +1,9 @@
 #pragma once
 // The file list: names of the files of one folder that match a pattern such as "*.mid;*.rmi",
 // sorted ignoring case. Ordinary, read-only and archive files are listed; hidden files
-// (names starting with ".") are not. KeyUp is raised when a key is released (not for
-// auto-repeat), after the list has moved its selection on the key going down.
+// (names starting with ".") are not. KeyUp is raised when a key that went down in the list
+// is released (not for auto-repeat, nor for a key a menu shortcut took), after the list has
+// moved its selection on the key going down. DblClick is raised for the left button only.
 #include <cstdint>
 #include <functional>
 #include <optional>
