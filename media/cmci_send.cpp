@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr std::uint32_t kReplyLength = 260;
 
 bool containsUpper(const std::string& command, const char* word) {
     return UCase(command).find(word) != std::string::npos;
@@ -25,8 +24,8 @@ Boolean cMCI_Adv::MCIa_SendCommand(const std::string& CommandString, const SendO
 
     std::uint32_t returnCode;
     if (options.UseReturnString != 0) {
-        std::array<char, kReplyLength> reply{};
-        returnCode = mciSendStringA(command.c_str(), reply.data(), kReplyLength, options.hCallbackProc);
+        std::array<char, MAX_PATH> reply{};
+        returnCode = mciSendStringA(command.c_str(), reply.data(), MAX_PATH, options.hCallbackProc);
         if (options.Return_Result)
             *options.Return_Result = std::string(reply.data(), std::find(reply.begin(), reply.end(), '\0'));
     } else {

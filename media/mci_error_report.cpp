@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr std::uint32_t kTextLength = 260;
 constexpr char CR = '\r';
 
 std::string upToNul(const char* buffer, std::size_t length) {
@@ -29,8 +28,8 @@ Boolean cMCI_Adv::ReportMciError(std::uint32_t ReturnCode, std::string FunctionN
     ErrorNumber = LoWord(static_cast<std::int32_t>(ReturnCode));
     if (FunctionName.empty()) FunctionName = "last";
 
-    std::array<char, kTextLength> text{};
-    if (mciGetErrorStringA(static_cast<std::uint32_t>(ErrorNumber), text.data(), kTextLength) != 0)
+    std::array<char, MAX_PATH> text{};
+    if (mciGetErrorStringA(static_cast<std::uint32_t>(ErrorNumber), text.data(), MAX_PATH) != 0)
         ErrorText = upToNul(text.data(), text.size());
     else
         ErrorText = "Unknown Error";
@@ -57,8 +56,8 @@ std::string cMCI_Adv::GetShortPath(const std::string& Path) {
     std::string path = Trim(Path);
     if (path.empty()) return {};
     if (path.back() != '\0') path.push_back('\0');
-    std::array<char, kTextLength> shortPath{};
-    if (GetShortPathNameA(path.c_str(), shortPath.data(), kTextLength) == 0) return {};
+    std::array<char, MAX_PATH> shortPath{};
+    if (GetShortPathNameA(path.c_str(), shortPath.data(), MAX_PATH) == 0) return {};
     return UCase(upToNul(shortPath.data(), shortPath.size()));
 }
 

@@ -9,6 +9,8 @@
 // that spelling wins; otherwise the first entry of the folder that matches it ignoring case,
 // in code-point order of the names, is taken. So "SONG.MID" finds "song.mid", and in a folder
 // holding both "Song.mid" and "song.mid" it finds "Song.mid", the same one on every call.
+// A component that is the short alias of an entry (see platform/core/short_names.h) finds that
+// entry, and a Linux name that holds "\" is found from the components it reads as.
 // Empty components ("C:\\SONG.MID"), "." and ".." are handled as Windows handles them.
 // A path that starts with "/" is taken as a Linux path and resolved the same way.
 #include <filesystem>
@@ -19,9 +21,9 @@
 namespace drives {
 
 struct Drive {
-    char letter;                        // upper case
-    std::filesystem::path mountPoint;   // where the letter points
-    std::string label;                  // what the drive list shows after "x: "
+    char letter;                       // upper case
+    std::filesystem::path mountPoint;  // where the letter points
+    std::string label;                 // what the drive list shows after "x: "
 };
 
 // The current table; read from the system's mounts on first use and by Refresh().
@@ -33,10 +35,11 @@ void Refresh();
 void ReplaceForTesting(std::vector<Drive> table);
 
 // Each drive keeps its own current directory, as on Windows. Starts at the mount point,
-// except for the drive of the process's working directory, which starts there.
-std::string CurrentDirectory(char letter);          // Windows form, e.g. "C:\WORK"
+// except for the drive of the process's working directory, which starts there (a working
+// directory that has been deleted still counts, as a folder that cannot be read).
+std::string CurrentDirectory(char letter);  // Windows form, e.g. "C:\WORK"
 void SetCurrentDirectory(const std::string& windowsPath);
-char CurrentDrive();                                // the drive of the process's working directory
+char CurrentDrive();  // the drive of the process's working directory
 
 // Windows form of a Linux path, by the drive whose mount point holds it most closely.
 std::string ToWindows(const std::filesystem::path& linuxPath);

@@ -4,10 +4,13 @@
 // is resolved ignoring letter case (see platform/drives.h).
 #include <cstdint>
 
-// Writes the full form of an existing path, in Windows form with the names as stored on
-// disk, and returns its length. Returns 0 when the path does not exist. When the buffer
-// is too small nothing is written and the length needed, NUL included, is returned.
-// There are no 8.3 names on Linux, so the "short" form is the long one.
+// Writes the short form of an existing path and returns its length: "X:\" and each
+// component by its short (8.3) name, the names that need one by an alias such as
+// "LONGNA~1.WAV" that no other entry of its folder has, ignoring case (see
+// platform/core/short_names.h). The path layer resolves these aliases back to the entries,
+// so a short path, upper-cased or not, names the same file. Returns 0 when the path does not
+// exist. When the buffer is too small nothing is written and the length needed, NUL
+// included, is returned.
 std::uint32_t GetShortPathNameA(const char* longPath, char* shortPath, std::uint32_t bufferLength);
 
 // Drive kinds GetDriveTypeA reports for a root path such as "C:\" (letter, colon, backslash).

@@ -21,8 +21,8 @@ using BFFCALLBACK = std::int32_t (*)(std::int32_t hwnd, std::uint32_t message, s
 struct BROWSEINFOA {
     std::int32_t hwndOwner;
     const ITEMIDLIST* pidlRoot;  // where the dialog starts; nullptr for its default
-    char* pszDisplayName;        // receives the chosen folder's name; 260 characters
-    const char* lpszTitle;       // shown by the dialog
+    char* pszDisplayName;        // receives the chosen folder's name; MAX_PATH characters
+    const char* lpszTitle;       // the prompt shown above the dialog's tree
     std::uint32_t ulFlags;
     BFFCALLBACK lpfn;  // not called
     std::intptr_t lParam;
@@ -31,7 +31,8 @@ struct BROWSEINFOA {
 
 // Shows the dialog; the chosen folder's list, or nullptr when the user cancelled.
 ITEMIDLIST* SHBrowseForFolder(BROWSEINFOA* info);
-// Writes the folder's Windows path (at most 260 characters with the NUL); non-zero on success.
+// Writes the folder's Windows path (at most MAX_PATH characters with the NUL); non-zero on
+// success.
 std::int32_t SHGetPathFromIDList(const ITEMIDLIST* list, char* path);
 // The list for an existing folder's path; an empty path gives the list of the dialog's default
 // start. nullptr when the folder does not exist.
@@ -44,7 +45,7 @@ class FolderDialog {
     virtual ~FolderDialog() = default;
     // The chosen folder, or nothing when cancelled. start is empty for the default start.
     virtual std::optional<std::filesystem::path> Choose(std::int32_t hwndOwner,
-                                                        const std::string& title,
+                                                        const std::string& prompt,
                                                         const std::filesystem::path& start) = 0;
 };
 // Returns the dialog in use before; nullptr returns to the real one.

@@ -1,8 +1,12 @@
 #pragma once
-// The toolkit's value conventions, shared by every layer: 16-bit Booleans where True is -1,
-// banker's rounding for float-to-integer conversions, plain decimal text for numbers.
+// The toolkit's value conventions, shared by every layer: the size of text buffers, 16-bit
+// Booleans where True is -1, banker's rounding for float-to-integer conversions, plain
+// decimal text for numbers.
 #include <cstdint>
 #include <string>
+
+// Text buffers handed to the platform hold this many characters, the closing NUL included.
+inline constexpr std::uint32_t MAX_PATH = 260;
 
 using Boolean = std::int16_t;
 inline constexpr Boolean vbTrue = -1;

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr std::size_t MaxPath = 260;
-
 struct TaskMemory {
     void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
 };
@@ -50,7 +48,7 @@ Boolean CD_ShowFolder(std::int32_t hWndOwner, std::int32_t& Flags, std::string& 
 
         IdList root;
         ResumingOnHarmlessErrors([&] { root.reset(SHSimpleIDListFromPath(FolderPath.c_str())); });
-        std::string displayName(MaxPath, '\0');
+        std::string displayName(MAX_PATH, '\0');
         BROWSEINFOA info{.hwndOwner = hWndOwner,
                          .pidlRoot = root.get(),
                          .pszDisplayName = displayName.data(),
@@ -69,7 +67,7 @@ Boolean CD_ShowFolder(std::int32_t hWndOwner, std::int32_t& Flags, std::string& 
         }
         Flags = static_cast<std::int32_t>(info.ulFlags);
         DisplayName = UpToFirstNul(displayName);
-        FolderPath = std::string(MaxPath, '\0');
+        FolderPath = std::string(MAX_PATH, '\0');
         ResumingOnHarmlessErrors([&] {
             if (SHGetPathFromIDList(chosen.get(), FolderPath.data()) != 0) {
                 FolderPath = UpToFirstNul(FolderPath);

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/core/short_names.h"
 #include "platform/drives.h"
 #include "platform/runtime.h"
 #include "platform/user_interface.h"
@@ -26,8 +27,9 @@ std::vector<fs::directory_entry> sortedEntries(const fs::path& folder) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
         entries.push_back(*it);
-    std::sort(entries.begin(), entries.end(),
-              [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return a.path().filename() < b.path().filename();
+    });
     return entries;
 }
 
@@ -43,12 +45,23 @@ std::string Dir(const std::string& pattern, int attributes) {
         name = pattern.substr(2);
     }
     if (name.empty()) name = "*.*";
+    if (name.find_first_of("*?") == std::string::npos) {
+        // One name is looked up as a path is: letter case ignored, a short alias followed.
+        const auto found = drives::Resolve(folder + name);
+        const bool wanted = found && wantedByAttributes(fs::directory_entry(*found), attributes);
+        return wanted ? found->filename().string() : std::string();
+    }
     const auto where = drives::Resolve(folder.empty() ? "." : folder);
     if (!where) return {};
+    // A pattern with "~" may match a short alias; then it finds the entry the alias stands for.
+    const auto aliases = name.find('~') != std::string::npos ? drives::AliasesOf(*where)
+                                                             : std::map<std::string, std::string>();
     for (const auto& entry : sortedEntries(*where)) {
         const std::string entryName = entry.path().filename().string();
-        if (drives::WildcardMatch(name, entryName) && wantedByAttributes(entry, attributes))
-            return entryName;
+        const auto alias = aliases.find(entryName);
+        const bool matches = drives::WildcardMatch(name, entryName) ||
+                             (alias != aliases.end() && drives::WildcardMatch(name, alias->second));
+        if (matches && wantedByAttributes(entry, attributes)) return entryName;
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <map>
 #include <mutex>
+#include <string_view>
 
 #include "platform/core/mount_table.h"
 #include "platform/drives.h"
@@ -39,7 +40,21 @@ const std::vector<Drive>& tableLocked(State& s) {
     return s.table;
 }
 
-char upper(char letter) { return static_cast<char>(std::toupper(static_cast<unsigned char>(letter))); }
+char upper(char letter) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+}
+
+// The process's working directory. Once it has been deleted getcwd fails, but the kernel still
+// names the folder it was ("/x/y (deleted)"); that folder then reads as any unreadable one.
+std::filesystem::path workingDirectory() {
+    std::error_code error;
+    const auto cwd = std::filesystem::current_path(error);
+    if (!error) return cwd;
+    std::string former = std::filesystem::read_symlink("/proc/self/cwd", error).string();
+    constexpr std::string_view deleted = " (deleted)";
+    if (former.ends_with(deleted)) former.resize(former.size() - deleted.size());
+    return !error && former.starts_with('/') ? std::filesystem::path(former) : "/";
+}
 
 }  // namespace
 
@@ -74,9 +89,7 @@ void ReplaceForTesting(std::vector<Drive> table) {
 }
 
 char CurrentDrive() {
-    std::error_code error;
-    const auto cwd = std::filesystem::current_path(error);
-    const std::string windows = ToWindows(error ? std::filesystem::path("/") : cwd);
+    const std::string windows = ToWindows(workingDirectory());
     return windows.empty() ? 'C' : windows.front();
 }
 
@@ -88,11 +101,7 @@ std::string CurrentDirectory(char letter) {
         if (auto it = s.currentDirectories.find(letter); it != s.currentDirectories.end())
             return it->second;
     }
-    if (letter == CurrentDrive()) {
-        std::error_code error;
-        const auto cwd = std::filesystem::current_path(error);
-        if (!error) return ToWindows(cwd);
-    }
+    if (letter == CurrentDrive()) return ToWindows(workingDirectory());
     return std::string(1, letter) + ":\\";
 }
 

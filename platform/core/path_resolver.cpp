@@ -1,8 +1,9 @@
 // Windows paths onto the Linux file system, ignoring letter case one component at a time.
-#include <QString>
 #include <algorithm>
 #include <cctype>
 
+#include "platform/core/ignoring_case.h"
+#include "platform/core/short_names.h"
 #include "platform/drives.h"
 
 namespace drives {
@@ -11,38 +12,35 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
+// The parts between separators, empty ones included: a name that holds "\\" is put back
+// together from them.
 std::vector<std::string> splitComponents(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string current;
+    std::vector<std::string> parts(1);
     for (char c : path) {
         if (isSeparator(c)) {
-            if (!current.empty()) parts.push_back(std::move(current));
-            current.clear();
+            parts.emplace_back();
         } else {
-            current.push_back(c);
+            parts.back().push_back(c);
         }
     }
-    if (!current.empty()) parts.push_back(std::move(current));
     return parts;
 }
 
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    return QString::compare(QString::fromStdString(a), QString::fromStdString(b),
-                            Qt::CaseInsensitive) == 0;
-}
-
 // The entry of a folder that a name stands for: the exact spelling, else the first entry
-// (in code-point order) that matches ignoring case.
+// (in code-point order) that matches ignoring case, else the entry whose short alias it is.
 std::optional<std::string> findEntry(const fs::path& folder, const std::string& name) {
     std::error_code error;
     if (fs::exists(folder / name, error)) return name;
     std::optional<std::string> best;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string entry = it->path().filename().string();
-        if (sameIgnoringCase(entry, name) && (!best || entry < *best)) best = entry;
+        if (text::EqualsIgnoringCase(entry, name) && (!best || entry < *best)) best = entry;
     }
+    if (!best && name.find('~') != std::string::npos) return EntryWithAlias(folder, name);
     return best;
 }
 
@@ -57,12 +55,19 @@ std::optional<fs::path> walk(const Start& start, bool lastMayBeNew) {
     const auto parts = splitComponents(start.rest);
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const std::string& part = parts[i];
-        if (part == ".") continue;
+        if (part.empty() || part == ".") continue;
         if (part == "..") {
             if (current != start.root) current = current.parent_path();
             continue;
         }
         auto entry = findEntry(current, part);
+        // Linux names may hold "\\": try the name with the parts after it joined back on.
+        std::string joined = part;
+        for (std::size_t next = i + 1; !entry && next < parts.size(); ++next) {
+            joined += '\\' + parts[next];
+            entry = findEntry(current, joined);
+            if (entry) i = next;
+        }
         if (!entry) {
             if (lastMayBeNew && i + 1 == parts.size()) return current / part;
             return std::nullopt;
@@ -76,16 +81,17 @@ std::optional<fs::path> walk(const Start& start, bool lastMayBeNew) {
 
 std::optional<Start> startOf(const std::string& path) {
     if (path.starts_with("/")) return Start{"/", "/", path};
-    const bool hasDrive = path.size() >= 2 && path[1] == ':' &&
-                          std::isalpha(static_cast<unsigned char>(path[0]));
+    const bool hasDrive =
+        path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
     const char letter = hasDrive ? path[0] : CurrentDrive();
     const auto drive = Find(letter);
     if (!drive) return std::nullopt;
     std::string rest = hasDrive ? path.substr(2) : path;
-    if (!rest.empty() && isSeparator(rest.front())) return Start{drive->mountPoint, drive->mountPoint, rest};
+    if (!rest.empty() && isSeparator(rest.front()))
+        return Start{drive->mountPoint, drive->mountPoint, rest};
     // Relative to the drive's current directory, itself an absolute Windows path.
-    const auto here = walk({drive->mountPoint, drive->mountPoint,
-                            CurrentDirectory(letter).substr(2)}, false);
+    const auto here =
+        walk({drive->mountPoint, drive->mountPoint, CurrentDirectory(letter).substr(2)}, false);
     if (!here) return std::nullopt;
     return Start{drive->mountPoint, *here, rest};
 }
@@ -111,7 +117,8 @@ std::string ToWindows(const fs::path& linuxPath) {
     for (const auto& drive : All()) {
         const auto relative = path.lexically_relative(drive.mountPoint);
         if (relative.empty() || *relative.begin() == "..") continue;
-        const auto depth = static_cast<std::size_t>(std::distance(drive.mountPoint.begin(), drive.mountPoint.end()));
+        const auto depth = static_cast<std::size_t>(
+            std::distance(drive.mountPoint.begin(), drive.mountPoint.end()));
         if (!best || depth > bestDepth) best = drive, bestDepth = depth;
     }
     if (!best) return {};

@@ -1,5 +1,4 @@
-#include <QString>
-
+#include "platform/core/ignoring_case.h"
 #include "platform/drives.h"
 
 namespace drives {
@@ -29,16 +28,12 @@ bool matchFrom(const std::u32string& pattern, std::size_t p, const std::u32strin
     return p == pattern.size();
 }
 
-std::u32string folded(const std::string& text) {
-    return QString::fromStdString(text).toCaseFolded().toStdU32String();
-}
-
 }  // namespace
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
     // "*.*" matches names without a dot too, as it does on Windows.
     if (pattern == "*.*") return true;
-    return matchFrom(folded(pattern), 0, folded(name), 0);
+    return matchFrom(text::Folded(pattern), 0, text::Folded(name), 0);
 }
 
 }  // namespace drives

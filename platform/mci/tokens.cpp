@@ -53,8 +53,4 @@ std::string ToLower(std::string_view text) {
     return lower;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
 }  // namespace mci

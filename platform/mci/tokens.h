@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/ignoring_case.h"
+
 namespace mci {
 
 struct Token {
@@ -19,6 +21,6 @@ struct Token {
 std::vector<Token> Tokenize(std::string_view text);
 
 std::string ToLower(std::string_view text);
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+using text::EqualsIgnoringCase;
 
 }  // namespace mci

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "platform/drives.h"
 #include "platform/runtime_error.h"
@@ -73,7 +74,7 @@ class DirTree : public QTreeWidget {
 DirListBox::DirListBox(Container& parent)
     : Control(parent, new DirTree(*this)),
       tree_(static_cast<DirTree*>(Widget())),
-      path_(drives::ToWindows(std::filesystem::current_path())) {
+      path_(drives::CurrentDirectory(drives::CurrentDrive())) {
     Rebuild();
 }
 
@@ -87,7 +88,12 @@ void DirListBox::Path(const std::string& pathOrDrive) {
 }
 
 void DirListBox::Refresh() {
+    const QTreeWidgetItem* highlighted = tree_->currentItem();
+    const QVariant kept = highlighted != nullptr ? highlighted->data(0, PathRole) : QVariant();
     Rebuild();
+    for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it) {
+        if ((*it)->data(0, PathRole) == kept) tree_->setCurrentItem(*it);
+    }
 }
 
 std::int16_t DirListBox::ListCount() const {

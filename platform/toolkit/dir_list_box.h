@@ -17,6 +17,7 @@ class DirListBox : public Control {
     // A Windows path or a drive text ("d:", meaning that drive's current directory).
     // A folder that cannot be read raises an error and leaves the list as it was.
     void Path(const std::string& pathOrDrive);
+    // Re-reads the subfolders; the highlight stays on its folder while that is still listed.
     void Refresh();
     std::int16_t ListCount() const;  // the subfolders of the current folder
     std::string List(std::int16_t index) const;

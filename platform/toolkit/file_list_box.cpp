@@ -1,9 +1,14 @@
 #include "platform/toolkit/file_list_box.h"
 
 #include <QFile>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QSet>
+#include <QStringList>
+#include <algorithm>
+#include <cstdint>
 
 #include "platform/drives.h"
 #include "platform/runtime_error.h"
@@ -19,6 +24,7 @@ class FileList : public QListWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override {
+        if (!event->isAutoRepeat()) pressedKeys_.insert(event->key());
         // With nothing selected, the first arrow key selects the first entry.
         const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
         if (arrow && selectedItems().isEmpty() && count() > 0) {
@@ -30,24 +36,32 @@ class FileList : public QListWidget {
 
     void keyReleaseEvent(QKeyEvent* event) override {
         QListWidget::keyReleaseEvent(event);
-        if (!event->isAutoRepeat() && owner_.KeyUp) {
+        // A key whose press went elsewhere, such as a menu shortcut, is not this list's key.
+        if (event->isAutoRepeat() || !pressedKeys_.remove(event->key())) return;
+        if (owner_.KeyUp) {
             owner_.KeyUp(toolkit::KeyCodeOf(*event), toolkit::ShiftStateOf(*event));
         }
     }
 
+    void focusOutEvent(QFocusEvent* event) override {
+        pressedKeys_.clear();  // keys held now are released over another control
+        QListWidget::focusOutEvent(event);
+    }
+
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         QListWidget::mouseDoubleClickEvent(event);
-        if (owner_.DblClick) owner_.DblClick();
+        if (event->button() == Qt::LeftButton && owner_.DblClick) owner_.DblClick();
     }
 
   private:
     FileListBox& owner_;
+    QSet<int> pressedKeys_;
 };
 
 FileListBox::FileListBox(Container& parent)
     : Control(parent, new FileList(*this)),
       list_(static_cast<FileList*>(Widget())),
-      path_(drives::ToWindows(std::filesystem::current_path())) {
+      path_(drives::CurrentDirectory(drives::CurrentDrive())) {
     Refresh();
 }
 
@@ -63,23 +77,32 @@ void FileListBox::Pattern(const std::string& pattern) {
 }
 
 void FileListBox::Refresh() {
+    const std::string selected = FileName();
     const auto folder = drives::Resolve(path_);
     Fill(folder ? toolkit::VisibleEntries(*folder, toolkit::EntryKind::Files)
                 : std::vector<std::string>());
+    const auto kept = std::ranges::find(names_, selected);
+    if (!selected.empty() && kept != names_.end())
+        list_->setCurrentRow(static_cast<int>(kept - names_.begin()));
+}
+
+std::int16_t FileListBox::ListCount() const {
+    return SixteenBit(names_.size());
 }
 
 std::string FileListBox::List(std::int16_t index) const {
-    return index >= 0 && index < ListCount() ? names_[static_cast<std::size_t>(index)]
-                                             : std::string();
+    return index >= 0 && static_cast<std::size_t>(index) < names_.size()
+               ? names_[static_cast<std::size_t>(index)]
+               : std::string();
 }
 
 std::int16_t FileListBox::ListIndex() const {
-    const QList<QListWidgetItem*> selected = list_->selectedItems();
-    return static_cast<std::int16_t>(selected.isEmpty() ? -1 : list_->row(selected.front()));
+    const auto row = SelectedRow();
+    return row ? SixteenBit(*row) : std::int16_t{-1};
 }
 
 void FileListBox::ListIndex(std::int16_t index) {
-    if (index < -1 || index >= ListCount()) {
+    if (index < -1 || (index >= 0 && static_cast<std::size_t>(index) >= names_.size())) {
         throw RuntimeError(vberr::InvalidPropertyValue, "Invalid property value");
     }
     if (index == -1) {
@@ -90,17 +113,32 @@ void FileListBox::ListIndex(std::int16_t index) {
 }
 
 std::string FileListBox::FileName() const {
-    return List(ListIndex());
+    const auto row = SelectedRow();
+    return row ? names_[*row] : std::string();
+}
+
+std::optional<std::size_t> FileListBox::SelectedRow() const {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    if (selected.isEmpty()) return std::nullopt;
+    return static_cast<std::size_t>(list_->row(selected.front()));
+}
+
+std::int16_t FileListBox::SixteenBit(std::size_t value) {
+    if (value > static_cast<std::size_t>(INT16_MAX))
+        throw RuntimeError(vberr::Overflow, "Overflow");
+    return static_cast<std::int16_t>(value);
 }
 
 void FileListBox::Fill(const std::vector<std::string>& names) {
     names_.clear();
     list_->clear();
+    QStringList shown;
     for (const std::string& name : names) {
         if (!Matches(name)) continue;
         names_.push_back(name);
-        list_->addItem(QFile::decodeName(name.c_str()));
+        shown.push_back(QFile::decodeName(name.c_str()));
     }
+    list_->addItems(shown);
 }
 
 bool FileListBox::Matches(const std::string& name) const {

@@ -1,10 +1,12 @@
 #pragma once
 // The file list: names of the files of one folder that match a pattern such as "*.mid;*.rmi",
 // sorted ignoring case. Ordinary, read-only and archive files are listed; hidden files
-// (names starting with ".") are not. KeyUp is raised when a key is released (not for
-// auto-repeat), after the list has moved its selection on the key going down.
+// (names starting with ".") are not. KeyUp is raised when a key that went down in the list
+// is released (not for auto-repeat, nor for a key a menu shortcut took), after the list has
+// moved its selection on the key going down. DblClick is raised for the left button only.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,10 +23,12 @@ class FileListBox : public Control {
     void Path(const std::string& pathOrDrive);
     std::string Pattern() const { return pattern_; }
     void Pattern(const std::string& pattern);
-    // Re-reads the folder; the selection is cleared.
+    // Re-reads the folder, keeping the selected name selected while it is still there.
     void Refresh();
 
-    std::int16_t ListCount() const { return static_cast<std::int16_t>(names_.size()); }
+    // Counts and indexes are 16-bit: error 6 (Overflow) for a value past 32,767. The selected
+    // entry's text never goes through them, so every entry of a longer list can be chosen.
+    std::int16_t ListCount() const;
     std::string List(std::int16_t index) const;
     // -1 when nothing is selected. Error 380 for an index outside the list.
     std::int16_t ListIndex() const;
@@ -38,6 +42,8 @@ class FileListBox : public Control {
     friend class FileList;
     void Fill(const std::vector<std::string>& names);
     bool Matches(const std::string& name) const;
+    std::optional<std::size_t> SelectedRow() const;
+    static std::int16_t SixteenBit(std::size_t value);
 
     FileList* list_;
     std::string path_;

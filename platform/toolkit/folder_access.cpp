@@ -1,9 +1,8 @@
 #include "platform/toolkit/folder_access.h"
 
-#include <QFile>
-#include <QString>
 #include <algorithm>
 
+#include "platform/core/ignoring_case.h"
 #include "platform/drives.h"
 #include "platform/runtime_error.h"
 
@@ -23,9 +22,9 @@ bool IsReadableFolder(const fs::path& folder) {
     return !error;
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    const int order =
-        QFile::decodeName(a.c_str()).compare(QFile::decodeName(b.c_str()), Qt::CaseInsensitive);
+// Ignoring case first; names that differ only in case keep one order all the same.
+bool ListOrder(const std::string& a, const std::string& b) {
+    const int order = text::CompareIgnoringCase(a, b);
     return order != 0 ? order < 0 : a < b;
 }
 
@@ -61,7 +60,7 @@ std::vector<std::string> VisibleEntries(const fs::path& folder, EntryKind kind) 
         std::string name = it->path().filename().string();
         if (!name.starts_with('.') && IsWanted(*it, kind)) names.push_back(std::move(name));
     }
-    std::ranges::sort(names, LessIgnoringCase);
+    std::ranges::sort(names, ListOrder);
     return names;
 }
 

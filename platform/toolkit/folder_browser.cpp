@@ -1,32 +1,26 @@
-// The folder browsing functions over Qt's directory chooser. An item identifier list is a
+// The folder browsing functions over the toolkit's folder dialog. An item identifier list is a
 // block from malloc holding the folder's Linux path and its NUL.
-#include <QFileDialog>
-#include <QString>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/drives.h"
 #include "platform/shell.h"
+#include "platform/toolkit/folder_picker_window.h"
 #include "platform/toolkit/window_registry.h"
+#include "platform/vb_types.h"
 
 namespace {
 
-constexpr std::size_t MaxPath = 260;
-
-class QtFolderDialog : public FolderDialog {
+class TreeFolderDialog : public FolderDialog {
   public:
-    std::optional<std::filesystem::path> Choose(std::int32_t hwndOwner, const std::string& title,
+    std::optional<std::filesystem::path> Choose(std::int32_t hwndOwner, const std::string& prompt,
                                                 const std::filesystem::path& start) override {
-        const QString chosen = QFileDialog::getExistingDirectory(
-            toolkit::WindowWidget(hwndOwner), QString::fromStdString(title),
-            QString::fromStdString(start.string()), QFileDialog::ShowDirsOnly);
-        if (chosen.isEmpty()) return std::nullopt;
-        return std::filesystem::path(chosen.toStdString());
+        return toolkit::PickFolder(toolkit::WindowWidget(hwndOwner), prompt, start);
     }
 };
 
 FolderDialog& RealDialog() {
-    static QtFolderDialog dialog;
+    static TreeFolderDialog dialog;
     return dialog;
 }
 
@@ -47,7 +41,7 @@ std::string PathOf(const ITEMIDLIST* list) {
 }
 
 void CopyTruncated(const std::string& text, char* buffer) {
-    const std::size_t length = std::min(text.size(), MaxPath - 1);
+    const std::size_t length = std::min<std::size_t>(text.size(), MAX_PATH - 1);
     std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
 }
@@ -67,8 +61,8 @@ FolderDialog* SetFolderDialog(FolderDialog* dialog) {
 
 ITEMIDLIST* SHBrowseForFolder(BROWSEINFOA* info) {
     if (info == nullptr) return nullptr;
-    const std::string title = info->lpszTitle != nullptr ? info->lpszTitle : "";
-    const auto chosen = CurrentDialog()->Choose(info->hwndOwner, title, PathOf(info->pidlRoot));
+    const std::string prompt = info->lpszTitle != nullptr ? info->lpszTitle : "";
+    const auto chosen = CurrentDialog()->Choose(info->hwndOwner, prompt, PathOf(info->pidlRoot));
     if (!chosen) return nullptr;
     if (info->pszDisplayName != nullptr)
         CopyTruncated(DisplayNameOf(*chosen), info->pszDisplayName);
@@ -79,7 +73,7 @@ std::int32_t SHGetPathFromIDList(const ITEMIDLIST* list, char* path) {
     const std::string folder = PathOf(list);
     if (folder.empty() || path == nullptr) return 0;
     const std::string windowsPath = drives::ToWindows(folder);
-    if (windowsPath.size() >= MaxPath) return 0;
+    if (windowsPath.size() >= MAX_PATH) return 0;
     CopyTruncated(windowsPath, path);
     return 1;
 }

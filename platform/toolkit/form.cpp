@@ -250,8 +250,13 @@ QMainWindow* Form::Window() const {
 
 void Form::ApplyTabOrder() {
     std::ranges::stable_sort(tabStops_, {}, &std::pair<int, QWidget*>::first);
-    for (std::size_t i = 1; i < tabStops_.size(); ++i) {
-        QWidget::setTabOrder(tabStops_[i - 1].second, tabStops_[i].second);
+    // Only controls that take the focus are chained: Qt would place the children of a frame
+    // after the frame itself, whatever their own tab indexes say.
+    QWidget* previous = nullptr;
+    for (const auto& [tabIndex, widget] : tabStops_) {
+        if ((widget->focusPolicy() & Qt::TabFocus) == 0) continue;
+        if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+        previous = widget;
     }
 }
 

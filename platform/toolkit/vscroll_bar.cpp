@@ -11,6 +11,9 @@ VScrollBar::VScrollBar(Container& parent)
     : Control(parent, new QScrollBar(Qt::Vertical)), bar_(static_cast<QScrollBar*>(Widget())) {
     // Without tracking, a drag reports sliderMoved (Scroll) and commits the value on release.
     bar_->setTracking(false);
+    // The toolkit's scroll bar is a tab stop that the arrow and page keys move; Qt's takes no
+    // focus.
+    bar_->setFocusPolicy(Qt::StrongFocus);
     ApplyRange();
     QObject::connect(bar_, &QScrollBar::sliderMoved, [this](int position) {
         value_ = FromBar(position);

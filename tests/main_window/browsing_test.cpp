@@ -119,6 +119,39 @@ TEST_F(BrowsingTest, F5RefreshesEveryListFromAnyControl) {
     }
 }
 
+TEST_F(BrowsingTest, F5InAFileListRefreshesEveryListOnceAndKeepsBothSelections) {
+    ASSERT_TRUE(ShowActive(*form));
+    form->MIDIs.ListIndex(1);
+    form->WAVEs.ListIndex(1);
+    int releasedF5 = 0;
+    for (FileListBox* list : {&form->MIDIs, &form->WAVEs}) {
+        list->KeyUp = [&](std::int16_t key, std::int16_t) { releasedF5 += key == 116 ? 1 : 0; };
+    }
+    for (FileListBox* list : {&form->MIDIs, &form->WAVEs}) {
+        folder.Write("music/a new song.mid", sound_files::NoteSong(1));
+        PressKey(list->Widget(), Qt::Key_F5);
+        EXPECT_EQ(form->MIDIs.List(0), "a new song.mid");
+        EXPECT_EQ(form->MIDIs.FileName(), "Song A.mid");
+        EXPECT_EQ(form->WAVEs.FileName(), "chime.WAV");
+        std::filesystem::remove(folder.path() / "music/a new song.mid");
+    }
+    EXPECT_EQ(releasedF5, 0);
+}
+
+TEST(StartUp, AWindowStartedInADeletedFolderShowsItsListsAsUnreadable) {
+    ApplicationFirst application;
+    test_support::TempFolder folder;
+    test_support::ScopedSettingsFolder settings{folder.path() / "config"};
+    test_support::ScopedDrives drives({{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}});
+    const test_support::DeletedWorkingDirectory gone(folder.path() / "gone");
+    frmMain form;
+    form.LoadForm();
+    EXPECT_EQ(form.Directory1.Path(), "T:\\gone");
+    EXPECT_EQ(form.MIDIs.ListCount(), 0);
+    EXPECT_EQ(form.WAVEs.ListCount(), 0);
+    form.UnloadForm();
+}
+
 TEST_F(BrowsingTest, CtrlXUnloadsTheWindowStoppingBothChannelsAndClosingAll) {
     ASSERT_TRUE(ShowActive(*form));
     PressKey(form->MIDIs.Widget(), Qt::Key_X, Qt::ControlModifier);

@@ -28,7 +28,7 @@ struct Channel {
     CommandButton frmMain::*stop;
     const ChannelFlags& (frmMain::*flags)() const;
     std::string open;  // the open command for the first entry of the list; the media class
-                       // hands the device the path in upper case
+                       // hands the device the short path in upper case
 };
 
 const Channel MidiChannel{"MIDI",
@@ -38,14 +38,13 @@ const Channel MidiChannel{"MIDI",
                           &frmMain::cmdMIDI_Stop,
                           &frmMain::MIDIFlags,
                           "open Sequencer!" + UCase("T:\\music\\ballad.MID") + " alias MIDI wait"};
-const Channel WaveChannel{
-    "WAVE",
-    &frmMain::WAVEs,
-    &frmMain::cmdWAVE_Play,
-    &frmMain::cmdWAVE_Pause,
-    &frmMain::cmdWAVE_Stop,
-    &frmMain::WAVEFlags,
-    "open WaveAudio!" + UCase("T:\\music\\Beep One.wav") + " alias WAVE wait"};
+const Channel WaveChannel{"WAVE",
+                          &frmMain::WAVEs,
+                          &frmMain::cmdWAVE_Play,
+                          &frmMain::cmdWAVE_Pause,
+                          &frmMain::cmdWAVE_Stop,
+                          &frmMain::WAVEFlags,
+                          "open WaveAudio!T:\\MUSIC\\BEEPON~1.WAV alias WAVE wait"};
 
 const std::vector<const char*> OpenAndPlay = {"stop %", "close % wait", "open", "play %"};
 
@@ -181,12 +180,12 @@ TEST_F(MainWindowTest, WalkingAListWithTheArrowKeysPlaysEachFileItReaches) {
     for (const std::string& command : mci.Commands()) {
         if (command.starts_with("open ")) opened.push_back(command);
     }
-    const auto open = [](const char* name) {
-        return "open Sequencer!" + UCase(std::string("T:\\music\\") + name) + " alias MIDI wait";
+    const auto open = [](const char* shortName) {
+        return "open Sequencer!T:\\MUSIC\\" + std::string(shortName) + " alias MIDI wait";
     };
-    EXPECT_EQ(opened, (std::vector<std::string>{open("ballad.MID"), open("Song A.mid"),
-                                                open("Ännchen.rmi"), open("Ännchen.rmi"),
-                                                open("Song A.mid"), open("Song A.mid")}));
+    EXPECT_EQ(opened, (std::vector<std::string>{open("BALLAD.MID"), open("SONGA~1.MID"),
+                                                open("_NNCHE~1.RMI"), open("_NNCHE~1.RMI"),
+                                                open("SONGA~1.MID"), open("SONGA~1.MID")}));
 }
 
 TEST_F(MainWindowTest, PlayFromAHiddenWindowStillPlays) {

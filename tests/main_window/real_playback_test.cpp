@@ -9,6 +9,7 @@
 #include "platform/multimedia.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/message_box_recorder.h"
+#include "tests/support/settings_folder.h"
 #include "tests/support/temp_folder.h"
 #include "tests/toolkit/test_form.h"
 
@@ -35,6 +36,7 @@ TEST(RealPlayback, BothChannelsPlayAtOnceAndStopApart) {
     folder.Write("music/Lied für dich.mid", sound_files::NoteSong(12));
     test_support::ScopedDrives drives({{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}});
     test_support::MessageBoxRecorder boxes;
+    test_support::ScopedSettingsFolder settings{folder.path() / "config"};
     frmMain form;
     ASSERT_TRUE(ShowActive(form));
     form.Directory1.Path("T:\\music");

@@ -50,9 +50,9 @@ TEST_F(OpenCommandTest, AudioDevicesOpenAnExistingFileAsTheirElement) {
               "open WaveAudio!C:\\SOUNDS\\DING.WAV alias WAVE wait buffer 2 shareable");
 }
 
-TEST_F(OpenCommandTest, NamesWithSpacesAndAccentsAreUpperCasedWholeAndStillFound) {
+TEST_F(OpenCommandTest, NamesWithSpacesAndAccentsGoByTheirShortNames) {
     EXPECT_EQ(OpenAndRecord("MIDI", {.DeviceType = 3, .FilePath = "C:\\my music\\ärger und ölpreis.mid"}),
-              "open Sequencer!C:\\MY MUSIC\\ÄRGER UND ÖLPREIS.MID alias MIDI wait");
+              "open Sequencer!C:\\MYMUSI~1\\_RGERU~1.MID alias MIDI wait");
 }
 
 TEST_F(OpenCommandTest, DriveRootGivesTwoSeparatorsAndStillOpensTheFile) {

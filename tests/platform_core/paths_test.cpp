@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/drives.h"
-#include "platform/kernel.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -62,18 +61,6 @@ TEST_F(PathsTest, WindowsFormUsesTheClosestDrive) {
     EXPECT_EQ(drives::ToWindows(tree.path()), "T:\\");
     EXPECT_EQ(drives::ToWindows("/usr/share"), "C:\\usr\\share");
     EXPECT_EQ(drives::ToWindows("/"), "C:\\");
-}
-
-TEST_F(PathsTest, ShortPathGivesTheStoredNamesOrNothing) {
-    char buffer[260] = {};
-    const std::string expected = "T:\\My Music\\Song One.mid";
-    EXPECT_EQ(GetShortPathNameA("t:\\MY MUSIC\\song one.MID", buffer, 260), expected.size());
-    EXPECT_EQ(std::string(buffer), expected);
-    EXPECT_EQ(GetShortPathNameA("T:\\missing", buffer, 260), 0u);
-
-    char small[8] = {};
-    EXPECT_EQ(GetShortPathNameA("T:\\My Music\\Song One.mid", small, 8), expected.size() + 1);
-    EXPECT_EQ(small[0], '\0');  // nothing written when it does not fit
 }
 
 TEST_F(PathsTest, CreatingKeepsTheNewNameButFindsAnExistingOne) {

@@ -32,10 +32,24 @@ fs::path TempFolder::MakeFolder(const std::string& relative) const {
     return folder;
 }
 
+DeletedWorkingDirectory::DeletedWorkingDirectory(const fs::path& folder)
+    : before_(fs::current_path()) {
+    fs::create_directories(folder);
+    fs::current_path(folder);
+    fs::remove(folder);
+}
+
+DeletedWorkingDirectory::~DeletedWorkingDirectory() {
+    std::error_code ignored;
+    fs::current_path(before_, ignored);
+}
+
 ScopedDrives::ScopedDrives(std::vector<drives::Drive> table) {
     drives::ReplaceForTesting(std::move(table));
 }
 
-ScopedDrives::~ScopedDrives() { drives::ReplaceForTesting({}); }
+ScopedDrives::~ScopedDrives() {
+    drives::ReplaceForTesting({});
+}
 
 }  // namespace test_support

@@ -10,7 +10,7 @@
 namespace test_support {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -21,13 +21,26 @@ public:
     std::filesystem::path Write(const std::string& relative, const std::string& bytes = "x") const;
     std::filesystem::path MakeFolder(const std::string& relative) const;
 
-private:
+  private:
     std::filesystem::path path_;
+};
+
+// Makes a new folder the working directory and deletes it, as a user may do from another
+// shell; the working directory from before comes back at the end.
+class DeletedWorkingDirectory {
+  public:
+    explicit DeletedWorkingDirectory(const std::filesystem::path& folder);
+    ~DeletedWorkingDirectory();
+    DeletedWorkingDirectory(const DeletedWorkingDirectory&) = delete;
+    DeletedWorkingDirectory& operator=(const DeletedWorkingDirectory&) = delete;
+
+  private:
+    std::filesystem::path before_;
 };
 
 // Replaces the drive table for the life of the object.
 class ScopedDrives {
-public:
+  public:
     explicit ScopedDrives(std::vector<drives::Drive> table);
     ~ScopedDrives();
 };

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
+#include <filesystem>
 #include <vector>
 
 #include "platform/runtime_error.h"
 #include "platform/toolkit/file_list_box.h"
+#include "platform/toolkit/menu.h"
 #include "tests/support/temp_folder.h"
 #include "tests/toolkit/test_form.h"
 
@@ -71,7 +73,7 @@ TEST_F(FileListTest, AFolderThatCannotBeReadLeavesTheListAsItWas) {
     }
 }
 
-TEST_F(FileListTest, RefreshSeesNewFilesAndClearsTheSelection) {
+TEST_F(FileListTest, RefreshSeesNewFilesAndKeepsTheSelectedNameWhileItIsThere) {
     list.Pattern("*.wav");
     list.Path("T:\\music");
     list.ListIndex(1);
@@ -79,9 +81,14 @@ TEST_F(FileListTest, RefreshSeesNewFilesAndClearsTheSelection) {
     folder.Write("music/alarm.wav");
     list.Refresh();
     EXPECT_EQ(Entries(list), (std::vector<std::string>{"alarm.wav", "Beep One.wav", "chime.WAV"}));
+    EXPECT_EQ(list.ListIndex(), 2);
+    EXPECT_EQ(list.FileName(), "chime.WAV");
+
+    std::filesystem::remove(folder.path() / "music/chime.WAV");
+    list.Refresh();
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(list.FileName(), "");
-    EXPECT_THROW(list.ListIndex(3), RuntimeError);
+    EXPECT_THROW(list.ListIndex(2), RuntimeError);
 }
 
 TEST_F(FileListTest, ArrowKeysMoveTheSelectionFirstAndReportTheReleaseAfter) {
@@ -120,6 +127,35 @@ TEST_F(FileListTest, DoubleClickOnAnEmptyPlaceStillRaisesDblClickWithNothingSele
     const QRect second = view->visualItemRect(view->item(1));
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(clicked, (std::vector<std::string>{"", "chime.WAV"}));
+}
+
+TEST_F(FileListTest, OnlyTheLeftButtonsDoubleClickRaisesDblClick) {
+    list.Pattern("*.wav");
+    list.Path("T:\\music");
+    ASSERT_TRUE(ShowActive(form));
+    std::vector<std::string> clicked;
+    list.DblClick = [&] { clicked.push_back(list.FileName()); };
+    auto* view = static_cast<QListWidget*>(list.Widget());
+    const QPoint first = view->visualItemRect(view->item(0)).center();
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {
+        QTest::mouseDClick(view->viewport(), button, {}, first);
+    }
+    EXPECT_EQ(clicked, (std::vector<std::string>{"Beep One.wav"}));
+}
+
+TEST_F(FileListTest, AKeyTakenByAMenuShortcutIsNotReportedAsReleasedInTheList) {
+    list.Pattern("*.wav");
+    list.Path("T:\\music");
+    Menu menu(form, "&Sounds");
+    Menu refresh(menu, "&Refresh", "F5");
+    int refreshes = 0;
+    refresh.Click = [&] { ++refreshes; };
+    std::vector<std::int16_t> released;
+    list.KeyUp = [&](std::int16_t key, std::int16_t) { released.push_back(key); };
+    ASSERT_TRUE(ShowActive(form));
+    for (Qt::Key key : {Qt::Key_F5, Qt::Key_Down, Qt::Key_F5}) PressKey(list.Widget(), key);
+    EXPECT_EQ(refreshes, 2);
+    EXPECT_EQ(released, std::vector<std::int16_t>{40});
 }
 
 TEST_F(FileListTest, TakingTheFocusFailsWhileTheWindowIsHidden) {

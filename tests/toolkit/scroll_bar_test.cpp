@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractSlider>
+#include <vector>
 
 #include "platform/runtime_error.h"
+#include "platform/toolkit/command_button.h"
 #include "platform/toolkit/vscroll_bar.h"
 #include "tests/toolkit/test_form.h"
 
@@ -68,6 +70,28 @@ TEST(ScrollBar, UserStepsRaiseChangeAndMoveFromMinTowardsMax) {
     widget->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // one click on the lower arrow
     EXPECT_EQ(bar.Value(), -10);
     EXPECT_EQ(changes, 1);
+}
+
+TEST(ScrollBar, TabReachesTheBarAndTheArrowAndPageKeysMoveIt) {
+    TestForm form;
+    CommandButton before(form);
+    before.TabIndex(0);
+    VScrollBar bar(form);
+    bar.TabIndex(1);
+    bar.Max(100);
+    bar.SmallChange(5);
+    bar.LargeChange(20);
+    bar.Value(50);
+    std::vector<std::int16_t> changes;
+    bar.Change = [&] { changes.push_back(bar.Value()); };
+    ASSERT_TRUE(ShowActive(form));
+    PressKey(before.Widget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), bar.Widget());
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_PageUp,
+                        Qt::Key_PageUp}) {
+        QTest::keyClick(form.Window()->windowHandle(), key);
+    }
+    EXPECT_EQ(changes, (std::vector<std::int16_t>{55, 75, 70, 50, 30, 10}));
 }
 
 }  // namespace

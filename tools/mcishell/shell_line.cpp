@@ -7,12 +7,11 @@
 #include <thread>
 
 #include "platform/multimedia.h"
+#include "platform/vb_types.h"
 
 namespace mcishell {
 
 namespace {
-
-constexpr std::size_t kBufferLength = 260;
 
 std::optional<long> sleepMilliseconds(const std::string& line) {
     constexpr std::string_view kSleep = "sleep ";
@@ -26,10 +25,10 @@ std::optional<long> sleepMilliseconds(const std::string& line) {
 }
 
 std::string send(const std::string& command) {
-    std::array<char, kBufferLength> reply{};
+    std::array<char, MAX_PATH> reply{};
     const std::uint32_t code = mciSendStringA(command.c_str(), reply.data(), reply.size(), 0);
     if (code == 0) return "0\t" + std::string(reply.data());
-    std::array<char, kBufferLength> text{};
+    std::array<char, MAX_PATH> text{};
     mciGetErrorStringA(code, text.data(), text.size());
     return std::to_string(code) + "\t" + text.data();
 }

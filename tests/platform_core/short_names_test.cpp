@@ -1,0 +1,127 @@
+// Short paths: every entry gets a short name that no other entry of its folder has, ignoring
+// case, and the upper-cased short path the program makes of it names that entry again,
+// whatever the long name holds and however deep it lies.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+
+#include "platform/drives.h"
+#include "platform/kernel.h"
+#include "platform/vb_types.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::ScopedDrives;
+using test_support::TempFolder;
+
+class ShortNamesTest : public testing::Test {
+  protected:
+    // The short path, or empty text when the call fails.
+    static std::string ShortPath(const std::string& path) {
+        char buffer[260] = {};
+        const std::uint32_t length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+        return length == 0 || length >= sizeof buffer ? std::string() : std::string(buffer);
+    }
+
+    // What the program does with a file: shorten its path, upper-case it, open what it names.
+    std::optional<fs::path> RoundTrip(const fs::path& file) {
+        const std::string shortPath = ShortPath(drives::ToWindows(file));
+        return shortPath.empty() ? std::nullopt : drives::Resolve(UCase(shortPath));
+    }
+
+    TempFolder tree;
+    ScopedDrives drives{{{'C', "/", "[/]"}, {'T', tree.path(), "[tree]"}}};
+};
+
+struct FolderCase {
+    const char* folder;
+    std::map<std::string, std::string> shortNames;  // long name -> short name
+};
+
+class ShortNamesOfAFolder : public ShortNamesTest,
+                            public testing::WithParamInterface<FolderCase> {};
+
+TEST_P(ShortNamesOfAFolder, EachEntryGetsItsShortNameAndItLeadsBack) {
+    const FolderCase& c = GetParam();
+    for (const auto& [name, shortName] : c.shortNames)
+        tree.Write(std::string(c.folder) + "/" + name);
+    for (const auto& [name, shortName] : c.shortNames) {
+        const fs::path file = tree.path() / c.folder / name;
+        EXPECT_EQ(ShortPath(drives::ToWindows(file)),
+                  std::string("T:\\") + c.folder + "\\" + shortName)
+            << name;
+        EXPECT_EQ(RoundTrip(file), file) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ShortNamesOfAFolder,
+    testing::Values(
+        // Three spellings of one name: none may stand for another once upper-cased.
+        FolderCase{"TWINS",
+                   {{"SONG.MID", "SONG~1.MID"},
+                    {"Song.mid", "SONG~2.MID"},
+                    {"song.mid", "SONG~3.MID"},
+                    {"ballad.mid", "ballad.mid"}}},
+        // Names that are no short names: long, spaced, dotted, quoted, non-ASCII, with "\".
+        FolderCase{"ODD",
+                   {{"Song One.mid", "SONGON~1.MID"},
+                    {"say \"hi\".wav", "SAY_HI~1.WAV"},
+                    {"a.b.c.wav", "ABC~1.WAV"},
+                    {"Ärger.wav", "_RGER~1.WAV"},
+                    {"left\\right.mid", "LEFT_R~1.MID"},
+                    {"wow!.mid", "wow!.mid"},
+                    {"new.wave", "NEW~1.WAV"}}},
+        // An alias never takes a name that an entry already has.
+        FolderCase{"TAKEN", {{"LongNames.wav", "LONGNA~2.WAV"}, {"longna~1.wav", "longna~1.wav"}}}));
+
+TEST_F(ShortNamesTest, ManyLongNamesAlikeGetHashedAliasesAfterTheFourth) {
+    std::vector<fs::path> files;
+    for (int i = 1; i <= 7; ++i)
+        files.push_back(tree.Write("takes/Recording " + std::to_string(i) + ".wav"));
+    std::vector<std::string> names;
+    for (const fs::path& file : files) {
+        const std::string shortPath = ShortPath(drives::ToWindows(file));
+        names.push_back(shortPath.substr(shortPath.rfind('\\') + 1));
+        EXPECT_EQ(RoundTrip(file), file);
+    }
+    EXPECT_EQ(
+        std::vector<std::string>(names.begin(), names.begin() + 4),
+        (std::vector<std::string>{"RECORD~1.WAV", "RECORD~2.WAV", "RECORD~3.WAV", "RECORD~4.WAV"}));
+    for (std::size_t i = 4; i < names.size(); ++i) {
+        EXPECT_TRUE(std::regex_match(names[i], std::regex("RE[0-9A-F]{4}~[1-9]\\.WAV")))
+            << names[i];
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+}
+
+TEST_F(ShortNamesTest, ADeepPathOfThreeHundredCharactersStillFitsAndLeadsBack) {
+    std::string relative;
+    for (int depth = 0; depth < 7; ++depth)
+        relative += "A folder name of some forty characters " + std::to_string(depth) + "/";
+    const fs::path file = tree.Write(relative + "The song at the end of a long path.mid");
+    ASSERT_GE(drives::ToWindows(file).size(), 300U);
+    EXPECT_LT(ShortPath(drives::ToWindows(file)).size(), 260U);
+    EXPECT_EQ(RoundTrip(file), file);
+}
+
+TEST_F(ShortNamesTest, MissingPathsAndSmallBuffersGiveNothing) {
+    tree.Write("Some Folder/Some Song.mid");
+    char buffer[260] = {};
+    EXPECT_EQ(GetShortPathNameA("T:\\Some Folder\\missing.mid", buffer, 260), 0U);
+    EXPECT_EQ(GetShortPathNameA("T:\\SOMEFO~9\\SOMESO~1.MID", buffer, 260), 0U);
+    const std::string expected = "T:\\SOMEFO~1\\SOMESO~1.MID";
+    char small[8] = {};
+    EXPECT_EQ(GetShortPathNameA("t:\\some folder\\SOME SONG.MID", small, 8), expected.size() + 1);
+    EXPECT_EQ(small[0], '\0');  // nothing written when it does not fit
+    EXPECT_EQ(GetShortPathNameA("t:\\some folder\\SOME SONG.MID", buffer, 260), expected.size());
+    EXPECT_EQ(std::string(buffer), expected);
+    EXPECT_EQ(drives::Resolve("t:\\somefo~1\\someso~1.mid"),
+              tree.path() / "Some Folder/Some Song.mid");
+}
+
+}  // namespace
