@@ -12,6 +12,11 @@ bool DeviceTable::Contains(const std::string& name) const {
     return devices_.contains(ToLower(name));
 }
 
+std::size_t DeviceTable::Count() const {
+    std::lock_guard lock(mutex_);
+    return devices_.size();
+}
+
 bool DeviceTable::Add(const std::string& name, std::shared_ptr<OpenDevice> device) {
     std::lock_guard lock(mutex_);
     return devices_.try_emplace(ToLower(name), std::move(device)).second;

@@ -24,6 +24,7 @@ struct OpenDevice {
 class DeviceTable {
   public:
     bool Contains(const std::string& name) const;
+    std::size_t Count() const;
     // False when the name is taken already.
     bool Add(const std::string& name, std::shared_ptr<OpenDevice> device);
     std::shared_ptr<OpenDevice> Find(const std::string& name) const;

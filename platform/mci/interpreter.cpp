@@ -16,6 +16,10 @@ namespace {
 // The id "all" is reported with in a notification.
 constexpr std::int32_t kAllDevicesId = -1;
 
+// Far more devices than any program keeps open; a runaway loop of opens stops here instead
+// of exhausting memory.
+constexpr std::size_t kMostOpenDevices = 4096;
+
 bool isExistingFile(const std::string& path) {
     const auto file = drives::Resolve(path);
     std::error_code error;
@@ -83,6 +87,7 @@ Outcome Interpreter::open(const Command& command, std::int32_t window) {
     if (EqualsIgnoringCase(name, "all")) return err::kCannotUseAll;
     const ErrorCode taken = alias ? err::kDuplicateAlias : err::kDeviceOpen;
     if (devices_.Contains(name)) return taken;
+    if (devices_.Count() >= kMostOpenDevices) return err::kCannotLoadDriver;
     OpenResult made = MakeDevice(command);
     if (made.error != err::kNone) return made.error;
     auto opened = std::make_shared<OpenDevice>(++lastId_, std::move(made.device));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 
 #include "platform/drives.h"
 
@@ -17,6 +18,15 @@ bool supported(const WaveFormat& format) {
     return format.samplesPerSec >= kLowestRate && format.samplesPerSec <= kHighestRate &&
            (format.channels == 1 || format.channels == 2) &&
            std::ranges::find(kSampleSizes, format.bitsPerSample) != kSampleSizes.end();
+}
+
+// Writing into a FIFO would block until a reader came, and into a device or a folder would
+// harm it or fail late: only a regular file is replaced, and a new name created.
+bool isNewOrRegularFile(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    return status.type() == std::filesystem::file_type::not_found ||
+           status.type() == std::filesystem::file_type::regular;
 }
 
 }  // namespace
@@ -68,7 +78,7 @@ ErrorCode RecordingDevice::SetFormat(const Command& command) {
 ErrorCode RecordingDevice::Save(const std::string& path) {
     if (recorder_.Recording()) return err::kNonapplicableFunction;
     const auto file = drives::ResolveForCreate(path);
-    if (!file) return err::kFileNotSaved;
+    if (!file || !isNewOrRegularFile(*file)) return err::kFileNotSaved;
     std::string reason;
     const bool saved = recorder_.Save(*file, static_cast<int>(format_.samplesPerSec),
                                       static_cast<int>(format_.channels),
