@@ -61,6 +61,11 @@ enum class Flag {
     Ready,
     WindowHandle,
     TimeFormatItem,
+    MediaPresent,
+    NumberOfTracks,
+    CurrentTrack,
+    StartPosition,
+    Track,  // "position track N", "length track N"
     // record
     Overwrite,
     Insert,

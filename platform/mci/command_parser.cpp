@@ -114,8 +114,10 @@ ErrorCode checkCombination(const Command& command) {
     using enum Flag;
     switch (command.verb) {
         case Verb::Status:
-            return requireOne(command,
-                              {Position, Length, Mode, Ready, WindowHandle, TimeFormatItem});
+            if (command.Has(Track) && countOf(command, {Position, Length}) == 0)
+                return err::kFlagsNotCompatible;
+            return requireOne(command, {Position, Length, Mode, Ready, WindowHandle, TimeFormatItem,
+                                        MediaPresent, NumberOfTracks, CurrentTrack, StartPosition});
         case Verb::Seek:
             return requireOne(command, {To, ToStart, ToEnd});
         case Verb::Put:

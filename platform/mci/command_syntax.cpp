@@ -66,6 +66,11 @@ constexpr std::array kStatusFlags = {
     FlagSyntax{Flag::Ready, "ready", None},
     FlagSyntax{Flag::WindowHandle, "window handle", None},
     FlagSyntax{Flag::TimeFormatItem, "time format", None},
+    FlagSyntax{Flag::MediaPresent, "media present", None},
+    FlagSyntax{Flag::NumberOfTracks, "number of tracks", None},
+    FlagSyntax{Flag::CurrentTrack, "current track", None},
+    FlagSyntax{Flag::StartPosition, "start position", None},
+    FlagSyntax{Flag::Track, "track", Integer},
 };
 
 constexpr std::array kRecordFlags = {

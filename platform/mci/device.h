@@ -12,6 +12,7 @@
 
 #include "platform/mci/command.h"
 #include "platform/mci/error_codes.h"
+#include "platform/mci/outcome.h"
 
 namespace mci {
 
@@ -28,6 +29,12 @@ class Device {
     // "set" with samplespersec, channels, bitspersample, alignment or bytespersec.
     virtual ErrorCode SetFormat(const Command&) { return err::kUnsupportedFunction; }
     virtual ErrorCode Save(const std::string&) { return err::kUnsupportedFunction; }
+
+    // "set ... time format": every device takes milliseconds, some more.
+    virtual ErrorCode SetTimeFormat(std::string_view format);
+    // "status" with any item but mode, ready and window handle; positions and lengths in the
+    // time format set.
+    virtual Outcome Status(const Command& command) const;
 
     virtual std::string_view Mode() const = 0;  // "playing", "paused", "stopped", ...
     virtual bool Ready() const { return true; }

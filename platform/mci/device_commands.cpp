@@ -1,18 +1,8 @@
 #include "platform/mci/device_commands.h"
 
-#include "platform/mci/tokens.h"
-
 namespace mci {
 
 namespace {
-
-// Milliseconds are the only time format: every position and length is given in them.
-ErrorCode checkTimeFormat(const Command& command) {
-    const auto format = command.Word(Flag::TimeFormat);
-    if (!format || EqualsIgnoringCase(*format, "milliseconds") || EqualsIgnoringCase(*format, "ms"))
-        return err::kNone;
-    return err::kBadConstant;
-}
 
 bool setsFormat(const Command& command) {
     using enum Flag;
@@ -24,17 +14,16 @@ bool setsFormat(const Command& command) {
 ErrorCode set(Device& device, const Command& command) {
     if (command.Has(Flag::DoorOpen) || command.Has(Flag::DoorClosed))
         return err::kUnsupportedFunction;
-    if (const ErrorCode error = checkTimeFormat(command)) return error;
+    if (const auto format = command.Word(Flag::TimeFormat))
+        if (const ErrorCode error = device.SetTimeFormat(*format)) return error;
     return setsFormat(command) ? device.SetFormat(command) : err::kNone;
 }
 
 Outcome status(const Device& device, const Command& command) {
-    if (command.Has(Flag::Position)) return Outcome::Reply(std::to_string(device.PositionMs()));
-    if (command.Has(Flag::Length)) return Outcome::Reply(std::to_string(device.LengthMs()));
     if (command.Has(Flag::Mode)) return Outcome::Reply(std::string(device.Mode()));
     if (command.Has(Flag::Ready)) return Outcome::Reply(device.Ready() ? "true" : "false");
-    if (command.Has(Flag::TimeFormatItem)) return Outcome::Reply("milliseconds");
-    return err::kNoWindow;  // "window handle": sound devices have no window
+    if (command.Has(Flag::WindowHandle)) return err::kNoWindow;  // sound devices have none
+    return device.Status(command);
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "platform/mci/device_factory.h"
 
+#include <cctype>
 #include <filesystem>
 
+#include "platform/audio/cd_audio.h"
 #include "platform/audio/clip.h"
 #include "platform/drives.h"
+#include "platform/mci/cd_device.h"
+#include "platform/mci/cd_drives.h"
 #include "platform/mci/clip_device.h"
 #include "platform/mci/command_syntax.h"
 #include "platform/mci/empty_device.h"
@@ -16,6 +20,7 @@ namespace {
 
 constexpr std::string_view kSequencer = "sequencer";
 constexpr std::string_view kWaveAudio = "waveaudio";
+constexpr std::string_view kCdAudio = "cdaudio";
 
 std::string typeFromExtension(const std::string& element) {
     const std::string extension = ToLower(std::filesystem::path(element).extension().string());
@@ -52,6 +57,34 @@ OpenResult loadClip(const std::string& type, const std::string& element) {
     return {std::make_unique<ClipDevice>(std::move(loaded.clip)), err::kNone};
 }
 
+// "d:", "d" or "d:\" names drive D; no element names the first CD drive.
+std::optional<std::string> cdSourceOf(const std::string& element) {
+    if (element.empty()) return FirstCdSource();
+    const bool letterOnly = element.size() == 1 || (element[1] == ':' && element.size() <= 3 &&
+                                                    (element.size() == 2 || element[2] == '\\'));
+    if (!letterOnly || !std::isalpha(static_cast<unsigned char>(element[0]))) return std::nullopt;
+    return CdSourceFor(element[0]);
+}
+
+// A drive that is absent or holds no disc is not ready; an image that is not one is a bad file.
+OpenResult openCd(const std::string& element) {
+    const auto source = cdSourceOf(element);
+    if (!source) return OpenResult::Failed(err::kHardware);
+    audio::CdLoadResult disc = audio::LoadCdAudio(*source);
+    switch (disc.error) {
+        case audio::CdError::None:
+            return {std::make_unique<CdDevice>(std::move(disc.clip), std::move(disc.toc)),
+                    err::kNone};
+        case audio::CdError::NotADisc:
+            return OpenResult::Failed(err::kInvalidFile);
+        case audio::CdError::NoDrive:
+        case audio::CdError::NoDisc:
+        case audio::CdError::NoOutput:
+            break;
+    }
+    return OpenResult::Failed(err::kHardware);
+}
+
 // Options that only video devices take, and the buffer that only waveaudio takes. The
 // buffer size itself is not used: the engine sizes its own buffers. "shareable" needs no
 // check: every open makes a device of its own, so there is nothing to share.
@@ -64,10 +97,10 @@ ErrorCode checkAudioOptions(const Command& open, const std::string& type) {
     return err::kNone;
 }
 
-// A type word names a kind of device; only sequencer and waveaudio stand behind one here.
+// A type word names a kind of device; sequencer, waveaudio and cdaudio stand behind one here.
 ErrorCode checkProvided(const std::string& type) {
     if (type.empty() || !IsDeviceTypeWord(type)) return err::kInvalidDeviceName;
-    if (type != kSequencer && type != kWaveAudio) return err::kCannotLoadDriver;
+    if (type != kSequencer && type != kWaveAudio && type != kCdAudio) return err::kCannotLoadDriver;
     return err::kNone;
 }
 
@@ -91,6 +124,7 @@ OpenResult MakeDevice(const Command& open) {
     if (type.empty()) type = typeFromExtension(open.element);
     if (const ErrorCode error = checkProvided(type)) return OpenResult::Failed(error);
     if (const ErrorCode error = checkAudioOptions(open, type)) return OpenResult::Failed(error);
+    if (type == kCdAudio) return openCd(open.element);
     if (open.element.empty()) return {std::make_unique<EmptyDevice>(), err::kNone};
     return loadClip(type, open.element);
 }

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/cd_image.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tone_analysis.h"
 
 namespace {
 
@@ -17,10 +19,11 @@ struct ShellRun {
     std::vector<std::string> lines;
 };
 
-ShellRun runShell(const test_support::TempFolder& folder, const std::string& input) {
+ShellRun runShell(const test_support::TempFolder& folder, const std::string& input,
+                  const std::string& options = "") {
     const auto script = folder.Write("input.txt", input);
     const std::string command =
-        std::string(MCISHELL_PATH) + " --sink null < '" + script.string() + "'";
+        std::string(MCISHELL_PATH) + " --sink null " + options + " < '" + script.string() + "'";
     ShellRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -90,6 +93,30 @@ TEST(McishellTest, RecordsAndSavesFromAScript) {
     ASSERT_EQ(run.lines.size(), 7u);
     for (const std::string& line : run.lines) EXPECT_EQ(line, "0\t");
     EXPECT_GT(std::filesystem::file_size(saved), 44u + 22050 * 2 / 10);
+}
+
+TEST(McishellTest, PlaysTrackTwoOfADiscImage) {
+    test_support::TempFolder folder;
+    const auto image = sound_files::WriteCdImage(folder.path(), "disc", {{440, 1}, {660, 2}});
+    const std::string saved = (folder.path() / "heard.wav").string();
+    const ShellRun run = runShell(folder,
+                                  "open d: type cdaudio alias cd wait\n"
+                                  "status cd number of tracks\n"
+                                  "set cd time format tmsf\n"
+                                  "open new type waveaudio alias rec\n"
+                                  "set rec samplespersec 22050 bitspersample 16\n"
+                                  "record rec\n"
+                                  "play cd from 2 wait\n"
+                                  "stop rec\n"
+                                  "status cd position\n"
+                                  "save rec " +
+                                      saved + "\n",
+                                  "--cd d='" + image.string() + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    const std::vector<std::string> expected = {
+        "0\t", "0\t2", "0\t", "0\t", "0\t", "0\t", "0\t", "0\t", "0\t02:00:02:00", "0\t"};
+    EXPECT_EQ(run.lines, expected);
+    EXPECT_NEAR(sound_files::ToneHz(saved), 660, 20) << "track 2 was heard, not track 1";
 }
 
 TEST(McishellTest, EmptyInputEndsCleanly) {
