@@ -116,8 +116,22 @@ ErrorCode checkCombination(const Command& command) {
         case Verb::Status:
             if (command.Has(Track) && countOf(command, {Position, Length}) == 0)
                 return err::kFlagsNotCompatible;
-            return requireOne(command, {Position, Length, Mode, Ready, WindowHandle, TimeFormatItem,
-                                        MediaPresent, NumberOfTracks, CurrentTrack, StartPosition});
+            return requireOne(
+                command, {Position, Length, Mode, Ready, WindowHandle, TimeFormatItem, MediaPresent,
+                          NumberOfTracks, CurrentTrack, StartPosition, SamplesPerSec, Channels,
+                          BitsPerSample, BytesPerSec, Alignment, FormatTag, Level});
+        case Verb::Capability:
+            return requireOne(command, {CanPlay, CanRecord, CanSave, CanEject, UsesFiles, HasAudio,
+                                        HasVideo, DeviceType, CompoundDevice, Inputs, Outputs});
+        case Verb::Info:
+            return requireOne(command, {Product, File});
+        case Verb::Sysinfo:
+            if (command.Has(OpenOnly) && command.Has(InstallName)) return err::kFlagsNotCompatible;
+            return requireOne(command, {Quantity, Name, InstallName});
+        case Verb::Where:
+            return requireOne(command, {PutSource, PutDestination, PutWindow});
+        case Verb::Cue:
+            return countOf(command, {Input, Output}) > 1 ? err::kFlagsNotCompatible : err::kNone;
         case Verb::Seek:
             return requireOne(command, {To, ToStart, ToEnd});
         case Verb::Put:

@@ -26,7 +26,9 @@ class Device {
     virtual ErrorCode Stop() = 0;
     virtual ErrorCode Seek(const Command&) { return err::kUnsupportedFunction; }
     virtual ErrorCode Record(const Command&) { return err::kUnsupportedFunction; }
-    // "set" with samplespersec, channels, bitspersample, alignment or bytespersec.
+    // Makes the device ready to play ("output") or record ("input") at once: paused there.
+    virtual ErrorCode Cue(const Command&) { return err::kUnsupportedFunction; }
+    // "set" with samplespersec, channels, bitspersample, alignment, bytespersec or format tag.
     virtual ErrorCode SetFormat(const Command&) { return err::kUnsupportedFunction; }
     virtual ErrorCode Save(const std::string&) { return err::kUnsupportedFunction; }
 

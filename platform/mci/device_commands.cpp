@@ -6,7 +6,8 @@ namespace {
 
 bool setsFormat(const Command& command) {
     using enum Flag;
-    for (const Flag flag : {SamplesPerSec, Channels, BitsPerSample, Alignment, BytesPerSec})
+    for (const Flag flag :
+         {SamplesPerSec, Channels, BitsPerSample, Alignment, BytesPerSec, FormatTag})
         if (command.Has(flag)) return true;
     return false;
 }
@@ -48,11 +49,19 @@ Outcome RunOnDevice(Device& device, const Command& command) {
             return {device.Record(command)};
         case Verb::Save:
             return {device.Save(command.element)};
+        case Verb::Cue:
+            return {device.Cue(command)};
         case Verb::Put:
         case Verb::Window:
+        case Verb::Where:
             return {err::kNoWindow};
+        case Verb::Delete:
+            return {err::kUnsupportedFunction};
         case Verb::Open:
         case Verb::Close:
+        case Verb::Capability:
+        case Verb::Info:
+        case Verb::Sysinfo:
             break;
     }
     return {err::kUnrecognizedCommand};

@@ -54,7 +54,9 @@ OpenResult loadClip(const std::string& type, const std::string& element) {
     audio::LoadResult loaded =
         type == kSequencer ? audio::LoadMidiFile(*file) : audio::LoadWaveFile(*file);
     if (!loaded.clip) return OpenResult::Failed(fromLoadError(loaded.error));
-    return {std::make_unique<ClipDevice>(std::move(loaded.clip)), err::kNone};
+    std::optional<WaveFormat> format;
+    if (type == kWaveAudio) format = ReadWaveFormat(*file);
+    return {std::make_unique<ClipDevice>(std::move(loaded.clip), format), err::kNone};
 }
 
 // "d:", "d" or "d:\" names drive D; no element names the first CD drive.
@@ -114,9 +116,7 @@ OpenResult makeRecorder(const Command& open) {
     return {std::make_unique<RecordingDevice>(), err::kNone};
 }
 
-}  // namespace
-
-OpenResult MakeDevice(const Command& open) {
+OpenResult makeDevice(const Command& open) {
     if (open.deviceType == "new") return makeRecorder(open);
     const auto typeFlag = open.Word(Flag::Type);
     if (typeFlag && !open.deviceType.empty()) return OpenResult::Failed(err::kFlagsNotCompatible);
@@ -127,6 +127,22 @@ OpenResult MakeDevice(const Command& open) {
     if (type == kCdAudio) return openCd(open.element);
     if (open.element.empty()) return {std::make_unique<EmptyDevice>(), err::kNone};
     return loadClip(type, open.element);
+}
+
+// The type a successful open made: the "type" given, the word before "!", the file's
+// extension; "new" records waveaudio.
+std::string typeOpened(const Command& open) {
+    if (open.deviceType == "new") return std::string(kWaveAudio);
+    const std::string type = open.Word(Flag::Type).value_or(open.deviceType);
+    return type.empty() ? typeFromExtension(open.element) : type;
+}
+
+}  // namespace
+
+OpenResult MakeDevice(const Command& open) {
+    OpenResult made = makeDevice(open);
+    if (made.device) made.type = FindDeviceType(typeOpened(open));
+    return made;
 }
 
 }  // namespace mci

@@ -1,5 +1,7 @@
 #include "platform/mci/device_table.h"
 
+#include <algorithm>
+
 #include "platform/mci/tokens.h"
 
 namespace mci {
@@ -41,6 +43,7 @@ std::vector<std::shared_ptr<OpenDevice>> DeviceTable::All() const {
     std::lock_guard lock(mutex_);
     std::vector<std::shared_ptr<OpenDevice>> all;
     for (const auto& [name, device] : devices_) all.push_back(device);
+    std::ranges::sort(all, {}, [](const auto& device) { return device->notification->DeviceId(); });
     return all;
 }
 

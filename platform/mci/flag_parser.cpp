@@ -123,8 +123,21 @@ bool StartsFlag(Verb verb, const Token& word) {
     });
 }
 
+// "status x 4": a status item given by its number rather than its words.
+std::optional<Flag> numberedStatusItem(Verb verb, const Token& word) {
+    if (verb != Verb::Status || word.quoted) return std::nullopt;
+    const auto number = toDecimal(word.text);
+    return number ? StatusItemNumbered(*number) : std::nullopt;
+}
+
 ErrorCode ParseFlags(std::span<const Token> words, Command& command) {
     while (!words.empty()) {
+        if (const auto item = numberedStatusItem(command.verb, words[0])) {
+            if (command.Has(*item)) return err::kDuplicateFlags;
+            command.flags[*item] = std::monostate{};
+            words = words.subspan(1);
+            continue;
+        }
         const Match match = longestMatch(command.verb, words);
         if (!match.syntax) return err::kUnrecognizedKeyword;
         const Flag flag = match.syntax->flag;

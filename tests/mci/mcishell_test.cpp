@@ -63,8 +63,8 @@ TEST(McishellTest, AnswersEachLineWithItsCodeAndText) {
                                               wave + " alias WAVE\n");
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_EQ(run.lines.size(), 12u);
-    EXPECT_EQ(run.lines[0], "0\t");
-    EXPECT_EQ(run.lines[1], "0\t");
+    EXPECT_EQ(run.lines[0], "0\t1") << "open replies with the device's number";
+    EXPECT_EQ(run.lines[1], "0\t2");
     EXPECT_EQ(run.lines[2], "0\t300");
     EXPECT_EQ(run.lines[5], "0\t");
     EXPECT_EQ(run.lines[6], "0\tplaying");
@@ -91,7 +91,8 @@ TEST(McishellTest, RecordsAndSavesFromAScript) {
                              saved + "\n");
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_EQ(run.lines.size(), 7u);
-    for (const std::string& line : run.lines) EXPECT_EQ(line, "0\t");
+    const std::vector<std::string> expected = {"0\t1", "0\t2", "0\t", "0\t", "0\t", "0\t", "0\t"};
+    EXPECT_EQ(run.lines, expected);
     EXPECT_GT(std::filesystem::file_size(saved), 44u + 22050 * 2 / 10);
 }
 
@@ -113,8 +114,8 @@ TEST(McishellTest, PlaysTrackTwoOfADiscImage) {
                                       saved + "\n",
                                   "--cd d='" + image.string() + "'");
     EXPECT_EQ(run.exitCode, 0);
-    const std::vector<std::string> expected = {
-        "0\t", "0\t2", "0\t", "0\t", "0\t", "0\t", "0\t", "0\t", "0\t02:00:02:00", "0\t"};
+    const std::vector<std::string> expected = {"0\t1", "0\t2", "0\t", "0\t2",           "0\t",
+                                               "0\t",  "0\t",  "0\t", "0\t02:00:02:00", "0\t"};
     EXPECT_EQ(run.lines, expected);
     EXPECT_NEAR(sound_files::ToneHz(saved), 660, 20) << "track 2 was heard, not track 1";
 }
