@@ -54,7 +54,9 @@ ErrorCode RecordingDevice::Stop() {
     return err::kNone;
 }
 
+// A recording always grows at its end: a stretch to record over or up to is not kept.
 ErrorCode RecordingDevice::Record(const Command& command) {
+    if (command.Has(Flag::From) || command.Has(Flag::To)) return err::kUnsupportedFunction;
     recorder_.Start(command.Has(Flag::Overwrite));
     paused_ = false;
     started_ = true;
