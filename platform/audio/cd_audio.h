@@ -45,6 +45,11 @@ struct CdLoadResult {
 // its own, so the audio thread only copies.
 CdLoadResult LoadCdAudio(const std::string& source);
 
+enum class TrayMove { Done, NoTray, Refused };
+
+// Opens (ejects) or closes a drive's tray; a disc image has none.
+TrayMove MoveCdTray(const std::string& source, bool open);
+
 // The optical drives of the machine (device paths), in libcdio's order.
 std::vector<std::string> OpticalDrives();
 

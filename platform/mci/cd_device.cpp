@@ -13,14 +13,15 @@ std::int64_t clipMs(std::int64_t sector) {
 
 }  // namespace
 
-CdDevice::CdDevice(std::shared_ptr<const audio::Clip> disc, audio::CdToc toc)
-    : clip_(std::move(disc)), toc_(std::move(toc)) {}
+CdDevice::CdDevice(std::string source, std::shared_ptr<const audio::Clip> disc, audio::CdToc toc)
+    : source_(std::move(source)), clip_(std::move(disc)), toc_(std::move(toc)) {}
 
 std::int64_t CdDevice::sector() const {
     return clip_.PositionMs() * audio::kCdSectorsPerSecond / 1000;
 }
 
 ErrorCode CdDevice::Play(const Command& command) {
+    if (trayOpen_) return err::kHardware;
     Command translated = command;
     for (const Flag flag : {Flag::From, Flag::To}) {
         const auto value = command.Number(flag);
@@ -35,6 +36,7 @@ ErrorCode CdDevice::Play(const Command& command) {
 }
 
 ErrorCode CdDevice::Seek(const Command& command) {
+    if (trayOpen_) return err::kHardware;
     std::int64_t target = toc_.tracks.front().firstSector;
     if (command.Has(Flag::ToEnd)) target = toc_.leadOut;
     if (const auto to = command.Number(Flag::To)) {
@@ -52,6 +54,20 @@ ErrorCode CdDevice::SetTimeFormat(std::string_view format) {
     const auto parsed = cd::ParseTimeFormat(format);
     if (!parsed) return err::kBadConstant;
     format_ = *parsed;
+    return err::kNone;
+}
+
+ErrorCode CdDevice::SetDoor(bool open) {
+    switch (audio::MoveCdTray(source_, open)) {
+        case audio::TrayMove::Done:
+            break;
+        case audio::TrayMove::NoTray:
+            return err::kUnsupportedFunction;
+        case audio::TrayMove::Refused:
+            return err::kHardware;
+    }
+    if (open) clip_.Stop();
+    trayOpen_ = open;
     return err::kNone;
 }
 
@@ -80,6 +96,8 @@ Outcome CdDevice::length(const Command& command) const {
 }
 
 Outcome CdDevice::Status(const Command& command) const {
+    if (command.Has(Flag::MediaPresent)) return Outcome::Reply(trayOpen_ ? "false" : "true");
+    if (trayOpen_) return err::kHardware;
     if (command.Has(Flag::Position)) return position(command);
     if (command.Has(Flag::Length)) return length(command);
     if (command.Has(Flag::TimeFormatItem)) return Outcome::Reply(std::string(cd::NameOf(format_)));

@@ -31,6 +31,8 @@ class Device {
     // "set" with samplespersec, channels, bitspersample, alignment, bytespersec or format tag.
     virtual ErrorCode SetFormat(const Command&) { return err::kUnsupportedFunction; }
     virtual ErrorCode Save(const std::string&) { return err::kUnsupportedFunction; }
+    // "set ... door open" or "door closed".
+    virtual ErrorCode SetDoor(bool /*open*/) { return err::kUnsupportedFunction; }
 
     // "set ... time format": every device takes milliseconds, some more.
     virtual ErrorCode SetTimeFormat(std::string_view format);

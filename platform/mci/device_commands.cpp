@@ -14,7 +14,7 @@ bool setsFormat(const Command& command) {
 
 ErrorCode set(Device& device, const Command& command) {
     if (command.Has(Flag::DoorOpen) || command.Has(Flag::DoorClosed))
-        return err::kUnsupportedFunction;
+        if (const ErrorCode error = device.SetDoor(command.Has(Flag::DoorOpen))) return error;
     if (const auto format = command.Word(Flag::TimeFormat))
         if (const ErrorCode error = device.SetTimeFormat(*format)) return error;
     return setsFormat(command) ? device.SetFormat(command) : err::kNone;

@@ -75,7 +75,7 @@ OpenResult openCd(const std::string& element) {
     audio::CdLoadResult disc = audio::LoadCdAudio(*source);
     switch (disc.error) {
         case audio::CdError::None:
-            return {std::make_unique<CdDevice>(std::move(disc.clip), std::move(disc.toc)),
+            return {std::make_unique<CdDevice>(*source, std::move(disc.clip), std::move(disc.toc)),
                     err::kNone};
         case audio::CdError::NotADisc:
             return OpenResult::Failed(err::kInvalidFile);

@@ -30,7 +30,8 @@ inline constexpr std::array kErrorTable = {
                "A device of this name is open already. Close it first, or open it under another "
                "alias."},
     ErrorEntry{266, "MCIERR_CANNOT_LOAD_DRIVER",
-               "This device type is known, but this system cannot provide it."},
+               "This device type is known, but this system cannot provide it, or no more "
+               "devices can be opened: close some first."},
     ErrorEntry{267, "MCIERR_MISSING_COMMAND_STRING", "The command is empty."},
     ErrorEntry{270, "MCIERR_BAD_INTEGER",
                "A number the command needs is missing or is not a whole number in range."},

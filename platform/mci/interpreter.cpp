@@ -147,8 +147,8 @@ Outcome Interpreter::stopAll(const Command& command, std::int32_t window) {
 Outcome Interpreter::onDevice(OpenDevice& target, const Command& command, std::int32_t window) {
     const bool notify = command.Has(Flag::Notify);
     if (command.verb == Verb::Capability || command.verb == Verb::Info) {
-        Outcome answer = command.verb == Verb::Info ? Info(target, command)
-                                                    : Capability(*target.type, command);
+        Outcome answer =
+            command.verb == Verb::Info ? Info(target, command) : Capability(*target.type, command);
         if (notify && answer.error == err::kNone)
             target.notification->Post(window, MCI_NOTIFY_SUCCESSFUL);
         return answer;
