@@ -99,11 +99,10 @@ ErrorCode checkAudioOptions(const Command& open, const std::string& type) {
     return err::kNone;
 }
 
-// A type word names a kind of device; sequencer, waveaudio and cdaudio stand behind one here.
+// A type word names a kind of device; only the installed types stand behind one here.
 ErrorCode checkProvided(const std::string& type) {
     if (type.empty() || !IsDeviceTypeWord(type)) return err::kInvalidDeviceName;
-    if (type != kSequencer && type != kWaveAudio && type != kCdAudio) return err::kCannotLoadDriver;
-    return err::kNone;
+    return FindDeviceType(type) ? err::kNone : err::kCannotLoadDriver;
 }
 
 OpenResult makeRecorder(const Command& open) {
