@@ -25,7 +25,13 @@ enum class Verb {
     Record,
     Save,
     Put,
-    Window
+    Window,
+    Where,
+    Capability,
+    Info,
+    Sysinfo,
+    Cue,
+    Delete
 };
 
 enum class Flag {
@@ -61,6 +67,36 @@ enum class Flag {
     Ready,
     WindowHandle,
     TimeFormatItem,
+    MediaPresent,
+    NumberOfTracks,
+    CurrentTrack,
+    StartPosition,
+    Track,      // "position track N", "length track N"
+    FormatTag,  // set: "format tag pcm"; status: the item
+    Level,
+    // capability
+    CanPlay,
+    CanRecord,
+    CanSave,
+    CanEject,
+    UsesFiles,
+    HasAudio,
+    HasVideo,
+    DeviceType,
+    CompoundDevice,
+    Inputs,
+    Outputs,
+    // info
+    Product,
+    File,
+    // sysinfo
+    Quantity,
+    OpenOnly,  // "quantity open", "name N open"
+    Name,
+    InstallName,
+    // cue
+    Input,
+    Output,
     // record
     Overwrite,
     Insert,

@@ -114,8 +114,24 @@ ErrorCode checkCombination(const Command& command) {
     using enum Flag;
     switch (command.verb) {
         case Verb::Status:
-            return requireOne(command,
-                              {Position, Length, Mode, Ready, WindowHandle, TimeFormatItem});
+            if (command.Has(Track) && countOf(command, {Position, Length}) == 0)
+                return err::kFlagsNotCompatible;
+            return requireOne(
+                command, {Position, Length, Mode, Ready, WindowHandle, TimeFormatItem, MediaPresent,
+                          NumberOfTracks, CurrentTrack, StartPosition, SamplesPerSec, Channels,
+                          BitsPerSample, BytesPerSec, Alignment, FormatTag, Level});
+        case Verb::Capability:
+            return requireOne(command, {CanPlay, CanRecord, CanSave, CanEject, UsesFiles, HasAudio,
+                                        HasVideo, DeviceType, CompoundDevice, Inputs, Outputs});
+        case Verb::Info:
+            return requireOne(command, {Product, File});
+        case Verb::Sysinfo:
+            if (command.Has(OpenOnly) && command.Has(InstallName)) return err::kFlagsNotCompatible;
+            return requireOne(command, {Quantity, Name, InstallName});
+        case Verb::Where:
+            return requireOne(command, {PutSource, PutDestination, PutWindow});
+        case Verb::Cue:
+            return countOf(command, {Input, Output}) > 1 ? err::kFlagsNotCompatible : err::kNone;
         case Verb::Seek:
             return requireOne(command, {To, ToStart, ToEnd});
         case Verb::Put:

@@ -55,6 +55,7 @@ constexpr std::array kSetFlags = {
     FlagSyntax{Flag::BytesPerSec, "bytespersec", Integer},
     FlagSyntax{Flag::DoorOpen, "door open", None},
     FlagSyntax{Flag::DoorClosed, "door closed", None},
+    FlagSyntax{Flag::FormatTag, "format tag", Word},
 };
 
 constexpr std::array kStatusFlags = {
@@ -66,11 +67,80 @@ constexpr std::array kStatusFlags = {
     FlagSyntax{Flag::Ready, "ready", None},
     FlagSyntax{Flag::WindowHandle, "window handle", None},
     FlagSyntax{Flag::TimeFormatItem, "time format", None},
+    FlagSyntax{Flag::MediaPresent, "media present", None},
+    FlagSyntax{Flag::NumberOfTracks, "number of tracks", None},
+    FlagSyntax{Flag::CurrentTrack, "current track", None},
+    FlagSyntax{Flag::StartPosition, "start position", None},
+    FlagSyntax{Flag::Track, "track", Integer},
+    FlagSyntax{Flag::SamplesPerSec, "samplespersec", None},
+    FlagSyntax{Flag::Channels, "channels", None},
+    FlagSyntax{Flag::BitsPerSample, "bitspersample", None},
+    FlagSyntax{Flag::BytesPerSec, "bytespersec", None},
+    FlagSyntax{Flag::Alignment, "alignment", None},
+    FlagSyntax{Flag::FormatTag, "format tag", None},
+    FlagSyntax{Flag::Level, "level", None},
+};
+
+constexpr std::array kCapabilityFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::CanPlay, "can play", None},
+    FlagSyntax{Flag::CanRecord, "can record", None},
+    FlagSyntax{Flag::CanSave, "can save", None},
+    FlagSyntax{Flag::CanEject, "can eject", None},
+    FlagSyntax{Flag::UsesFiles, "uses files", None},
+    FlagSyntax{Flag::HasAudio, "has audio", None},
+    FlagSyntax{Flag::HasVideo, "has video", None},
+    FlagSyntax{Flag::DeviceType, "device type", None},
+    FlagSyntax{Flag::CompoundDevice, "compound device", None},
+    FlagSyntax{Flag::Inputs, "inputs", None},
+    FlagSyntax{Flag::Outputs, "outputs", None},
+};
+
+constexpr std::array kInfoFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::Product, "product", None},
+    FlagSyntax{Flag::File, "file", None},
+};
+
+constexpr std::array kSysinfoFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::Quantity, "quantity", None},
+    FlagSyntax{Flag::OpenOnly, "open", None},
+    FlagSyntax{Flag::Name, "name", Integer},
+    FlagSyntax{Flag::InstallName, "installname", None},
+};
+
+constexpr std::array kCueFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::Input, "input", None},
+    FlagSyntax{Flag::Output, "output", None},
+    FlagSyntax{Flag::To, "to", Integer},
+};
+
+constexpr std::array kDeleteFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::From, "from", Integer},
+    FlagSyntax{Flag::To, "to", Integer},
+};
+
+constexpr std::array kWhereFlags = {
+    kWait,
+    kNotify,
+    FlagSyntax{Flag::PutSource, "source", None},
+    FlagSyntax{Flag::PutDestination, "destination", None},
+    FlagSyntax{Flag::PutWindow, "window", None},
 };
 
 constexpr std::array kRecordFlags = {
     kWait,
     kNotify,
+    FlagSyntax{Flag::From, "from", Integer},
+    FlagSyntax{Flag::To, "to", Integer},
     FlagSyntax{Flag::Overwrite, "overwrite", None},
     FlagSyntax{Flag::Insert, "insert", None},
 };
@@ -112,6 +182,36 @@ const std::array kVerbs = {
     VerbSyntax{Verb::Save, "save", kPlainFlags},
     VerbSyntax{Verb::Put, "put", kPutFlags},
     VerbSyntax{Verb::Window, "window", kWindowFlags},
+    VerbSyntax{Verb::Where, "where", kWhereFlags},
+    VerbSyntax{Verb::Capability, "capability", kCapabilityFlags},
+    VerbSyntax{Verb::Info, "info", kInfoFlags},
+    VerbSyntax{Verb::Sysinfo, "sysinfo", kSysinfoFlags},
+    VerbSyntax{Verb::Cue, "cue", kCueFlags},
+    VerbSyntax{Verb::Delete, "delete", kDeleteFlags},
+};
+
+// The numbers of the status items, as the constants of the MCI's binary interface give them.
+struct NumberedItem {
+    std::int64_t number;
+    Flag flag;
+};
+
+constexpr std::array kNumberedStatusItems = {
+    NumberedItem{1, Flag::Length},
+    NumberedItem{2, Flag::Position},
+    NumberedItem{3, Flag::NumberOfTracks},
+    NumberedItem{4, Flag::Mode},
+    NumberedItem{5, Flag::MediaPresent},
+    NumberedItem{6, Flag::TimeFormatItem},
+    NumberedItem{7, Flag::Ready},
+    NumberedItem{8, Flag::CurrentTrack},
+    NumberedItem{0x4001, Flag::FormatTag},
+    NumberedItem{0x4002, Flag::Channels},
+    NumberedItem{0x4003, Flag::SamplesPerSec},
+    NumberedItem{0x4004, Flag::BytesPerSec},
+    NumberedItem{0x4005, Flag::Alignment},
+    NumberedItem{0x4006, Flag::BitsPerSample},
+    NumberedItem{0x4007, Flag::Level},
 };
 
 constexpr std::array<std::string_view, 15> kDeviceTypeWords = {
@@ -132,6 +232,12 @@ std::optional<Verb> FindVerb(std::string_view word) {
 
 std::span<const FlagSyntax> FlagsOf(Verb verb) {
     return std::ranges::find(kVerbs, verb, &VerbSyntax::verb)->flags;
+}
+
+std::optional<Flag> StatusItemNumbered(std::int64_t number) {
+    const auto found = std::ranges::find(kNumberedStatusItems, number, &NumberedItem::number);
+    if (found == kNumberedStatusItems.end()) return std::nullopt;
+    return found->flag;
 }
 
 bool IsDeviceTypeWord(std::string_view word) {

@@ -1,5 +1,6 @@
 #pragma once
 // Which words each command accepts and what follows each of them.
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -25,6 +26,9 @@ std::optional<Verb> FindVerb(std::string_view word);
 
 // The flags a verb accepts, "wait" and "notify" included.
 std::span<const FlagSyntax> FlagsOf(Verb verb);
+
+// "status x 4" names the item "mode": the item a number stands for there.
+std::optional<Flag> StatusItemNumbered(std::int64_t number);
 
 // A word that names a kind of device ("sequencer", "avivideo", ...), any letter case.
 bool IsDeviceTypeWord(std::string_view word);

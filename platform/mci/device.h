@@ -12,6 +12,7 @@
 
 #include "platform/mci/command.h"
 #include "platform/mci/error_codes.h"
+#include "platform/mci/outcome.h"
 
 namespace mci {
 
@@ -25,9 +26,19 @@ class Device {
     virtual ErrorCode Stop() = 0;
     virtual ErrorCode Seek(const Command&) { return err::kUnsupportedFunction; }
     virtual ErrorCode Record(const Command&) { return err::kUnsupportedFunction; }
-    // "set" with samplespersec, channels, bitspersample, alignment or bytespersec.
+    // Makes the device ready to play ("output") or record ("input") at once: paused there.
+    virtual ErrorCode Cue(const Command&) { return err::kUnsupportedFunction; }
+    // "set" with samplespersec, channels, bitspersample, alignment, bytespersec or format tag.
     virtual ErrorCode SetFormat(const Command&) { return err::kUnsupportedFunction; }
     virtual ErrorCode Save(const std::string&) { return err::kUnsupportedFunction; }
+    // "set ... door open" or "door closed".
+    virtual ErrorCode SetDoor(bool /*open*/) { return err::kUnsupportedFunction; }
+
+    // "set ... time format": every device takes milliseconds, some more.
+    virtual ErrorCode SetTimeFormat(std::string_view format);
+    // "status" with any item but mode, ready and window handle; positions and lengths in the
+    // time format set.
+    virtual Outcome Status(const Command& command) const;
 
     virtual std::string_view Mode() const = 0;  // "playing", "paused", "stopped", ...
     virtual bool Ready() const { return true; }

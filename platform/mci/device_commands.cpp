@@ -1,40 +1,30 @@
 #include "platform/mci/device_commands.h"
 
-#include "platform/mci/tokens.h"
-
 namespace mci {
 
 namespace {
 
-// Milliseconds are the only time format: every position and length is given in them.
-ErrorCode checkTimeFormat(const Command& command) {
-    const auto format = command.Word(Flag::TimeFormat);
-    if (!format || EqualsIgnoringCase(*format, "milliseconds") || EqualsIgnoringCase(*format, "ms"))
-        return err::kNone;
-    return err::kBadConstant;
-}
-
 bool setsFormat(const Command& command) {
     using enum Flag;
-    for (const Flag flag : {SamplesPerSec, Channels, BitsPerSample, Alignment, BytesPerSec})
+    for (const Flag flag :
+         {SamplesPerSec, Channels, BitsPerSample, Alignment, BytesPerSec, FormatTag})
         if (command.Has(flag)) return true;
     return false;
 }
 
 ErrorCode set(Device& device, const Command& command) {
     if (command.Has(Flag::DoorOpen) || command.Has(Flag::DoorClosed))
-        return err::kUnsupportedFunction;
-    if (const ErrorCode error = checkTimeFormat(command)) return error;
+        if (const ErrorCode error = device.SetDoor(command.Has(Flag::DoorOpen))) return error;
+    if (const auto format = command.Word(Flag::TimeFormat))
+        if (const ErrorCode error = device.SetTimeFormat(*format)) return error;
     return setsFormat(command) ? device.SetFormat(command) : err::kNone;
 }
 
 Outcome status(const Device& device, const Command& command) {
-    if (command.Has(Flag::Position)) return Outcome::Reply(std::to_string(device.PositionMs()));
-    if (command.Has(Flag::Length)) return Outcome::Reply(std::to_string(device.LengthMs()));
     if (command.Has(Flag::Mode)) return Outcome::Reply(std::string(device.Mode()));
     if (command.Has(Flag::Ready)) return Outcome::Reply(device.Ready() ? "true" : "false");
-    if (command.Has(Flag::TimeFormatItem)) return Outcome::Reply("milliseconds");
-    return err::kNoWindow;  // "window handle": sound devices have no window
+    if (command.Has(Flag::WindowHandle)) return err::kNoWindow;  // sound devices have none
+    return device.Status(command);
 }
 
 }  // namespace
@@ -59,11 +49,19 @@ Outcome RunOnDevice(Device& device, const Command& command) {
             return {device.Record(command)};
         case Verb::Save:
             return {device.Save(command.element)};
+        case Verb::Cue:
+            return {device.Cue(command)};
         case Verb::Put:
         case Verb::Window:
+        case Verb::Where:
             return {err::kNoWindow};
+        case Verb::Delete:
+            return {err::kUnsupportedFunction};
         case Verb::Open:
         case Verb::Close:
+        case Verb::Capability:
+        case Verb::Info:
+        case Verb::Sysinfo:
             break;
     }
     return {err::kUnrecognizedCommand};

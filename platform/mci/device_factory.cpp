@@ -1,9 +1,13 @@
 #include "platform/mci/device_factory.h"
 
+#include <cctype>
 #include <filesystem>
 
+#include "platform/audio/cd_audio.h"
 #include "platform/audio/clip.h"
 #include "platform/drives.h"
+#include "platform/mci/cd_device.h"
+#include "platform/mci/cd_drives.h"
 #include "platform/mci/clip_device.h"
 #include "platform/mci/command_syntax.h"
 #include "platform/mci/empty_device.h"
@@ -16,6 +20,7 @@ namespace {
 
 constexpr std::string_view kSequencer = "sequencer";
 constexpr std::string_view kWaveAudio = "waveaudio";
+constexpr std::string_view kCdAudio = "cdaudio";
 
 std::string typeFromExtension(const std::string& element) {
     const std::string extension = ToLower(std::filesystem::path(element).extension().string());
@@ -49,7 +54,37 @@ OpenResult loadClip(const std::string& type, const std::string& element) {
     audio::LoadResult loaded =
         type == kSequencer ? audio::LoadMidiFile(*file) : audio::LoadWaveFile(*file);
     if (!loaded.clip) return OpenResult::Failed(fromLoadError(loaded.error));
-    return {std::make_unique<ClipDevice>(std::move(loaded.clip)), err::kNone};
+    std::optional<WaveFormat> format;
+    if (type == kWaveAudio) format = ReadWaveFormat(*file);
+    return {std::make_unique<ClipDevice>(std::move(loaded.clip), format), err::kNone};
+}
+
+// "d:", "d" or "d:\" names drive D; no element names the first CD drive.
+std::optional<std::string> cdSourceOf(const std::string& element) {
+    if (element.empty()) return FirstCdSource();
+    const bool letterOnly = element.size() == 1 || (element[1] == ':' && element.size() <= 3 &&
+                                                    (element.size() == 2 || element[2] == '\\'));
+    if (!letterOnly || !std::isalpha(static_cast<unsigned char>(element[0]))) return std::nullopt;
+    return CdSourceFor(element[0]);
+}
+
+// A drive that is absent or holds no disc is not ready; an image that is not one is a bad file.
+OpenResult openCd(const std::string& element) {
+    const auto source = cdSourceOf(element);
+    if (!source) return OpenResult::Failed(err::kHardware);
+    audio::CdLoadResult disc = audio::LoadCdAudio(*source);
+    switch (disc.error) {
+        case audio::CdError::None:
+            return {std::make_unique<CdDevice>(*source, std::move(disc.clip), std::move(disc.toc)),
+                    err::kNone};
+        case audio::CdError::NotADisc:
+            return OpenResult::Failed(err::kInvalidFile);
+        case audio::CdError::NoDrive:
+        case audio::CdError::NoDisc:
+        case audio::CdError::NoOutput:
+            break;
+    }
+    return OpenResult::Failed(err::kHardware);
 }
 
 // Options that only video devices take, and the buffer that only waveaudio takes. The
@@ -64,11 +99,10 @@ ErrorCode checkAudioOptions(const Command& open, const std::string& type) {
     return err::kNone;
 }
 
-// A type word names a kind of device; only sequencer and waveaudio stand behind one here.
+// A type word names a kind of device; only the installed types stand behind one here.
 ErrorCode checkProvided(const std::string& type) {
     if (type.empty() || !IsDeviceTypeWord(type)) return err::kInvalidDeviceName;
-    if (type != kSequencer && type != kWaveAudio) return err::kCannotLoadDriver;
-    return err::kNone;
+    return FindDeviceType(type) ? err::kNone : err::kCannotLoadDriver;
 }
 
 OpenResult makeRecorder(const Command& open) {
@@ -81,9 +115,7 @@ OpenResult makeRecorder(const Command& open) {
     return {std::make_unique<RecordingDevice>(), err::kNone};
 }
 
-}  // namespace
-
-OpenResult MakeDevice(const Command& open) {
+OpenResult makeDevice(const Command& open) {
     if (open.deviceType == "new") return makeRecorder(open);
     const auto typeFlag = open.Word(Flag::Type);
     if (typeFlag && !open.deviceType.empty()) return OpenResult::Failed(err::kFlagsNotCompatible);
@@ -91,8 +123,25 @@ OpenResult MakeDevice(const Command& open) {
     if (type.empty()) type = typeFromExtension(open.element);
     if (const ErrorCode error = checkProvided(type)) return OpenResult::Failed(error);
     if (const ErrorCode error = checkAudioOptions(open, type)) return OpenResult::Failed(error);
+    if (type == kCdAudio) return openCd(open.element);
     if (open.element.empty()) return {std::make_unique<EmptyDevice>(), err::kNone};
     return loadClip(type, open.element);
+}
+
+// The type a successful open made: the "type" given, the word before "!", the file's
+// extension; "new" records waveaudio.
+std::string typeOpened(const Command& open) {
+    if (open.deviceType == "new") return std::string(kWaveAudio);
+    const std::string type = open.Word(Flag::Type).value_or(open.deviceType);
+    return type.empty() ? typeFromExtension(open.element) : type;
+}
+
+}  // namespace
+
+OpenResult MakeDevice(const Command& open) {
+    OpenResult made = makeDevice(open);
+    if (made.device) made.type = FindDeviceType(typeOpened(open));
+    return made;
 }
 
 }  // namespace mci

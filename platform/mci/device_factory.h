@@ -5,12 +5,14 @@
 
 #include "platform/mci/command.h"
 #include "platform/mci/device.h"
+#include "platform/mci/device_types.h"
 
 namespace mci {
 
 struct OpenResult {
     std::unique_ptr<Device> device;
     ErrorCode error = err::kNone;
+    const DeviceType* type = nullptr;
 
     static OpenResult Failed(ErrorCode code) { return {nullptr, code}; }
 };

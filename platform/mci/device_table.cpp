@@ -1,5 +1,7 @@
 #include "platform/mci/device_table.h"
 
+#include <algorithm>
+
 #include "platform/mci/tokens.h"
 
 namespace mci {
@@ -10,6 +12,11 @@ OpenDevice::OpenDevice(std::int32_t id, std::unique_ptr<Device> opened)
 bool DeviceTable::Contains(const std::string& name) const {
     std::lock_guard lock(mutex_);
     return devices_.contains(ToLower(name));
+}
+
+std::size_t DeviceTable::Count() const {
+    std::lock_guard lock(mutex_);
+    return devices_.size();
 }
 
 bool DeviceTable::Add(const std::string& name, std::shared_ptr<OpenDevice> device) {
@@ -36,6 +43,7 @@ std::vector<std::shared_ptr<OpenDevice>> DeviceTable::All() const {
     std::lock_guard lock(mutex_);
     std::vector<std::shared_ptr<OpenDevice>> all;
     for (const auto& [name, device] : devices_) all.push_back(device);
+    std::ranges::sort(all, {}, [](const auto& device) { return device->notification->DeviceId(); });
     return all;
 }
 

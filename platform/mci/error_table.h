@@ -1,17 +1,11 @@
 #pragma once
-// The one table of error numbers, their names and the texts mciGetErrorStringA gives.
+// Lookups in the error table.
 #include <span>
 #include <string_view>
 
 #include "platform/mci/error_codes.h"
 
 namespace mci {
-
-struct ErrorEntry {
-    ErrorCode number;
-    std::string_view name;
-    std::string_view text;
-};
 
 std::span<const ErrorEntry> AllErrors();
 

@@ -16,13 +16,33 @@ namespace {
 constexpr std::int64_t kSmallest = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kLargest = std::numeric_limits<std::uint32_t>::max();
 
-std::optional<std::int64_t> toInteger(const Token& word) {
-    const std::string& text = word.text;
+std::optional<std::int64_t> toDecimal(std::string_view text) {
     std::int64_t value = 0;
     const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (fault != std::errc{} || end != text.data() + text.size() || text.empty())
         return std::nullopt;
-    if (value < kSmallest || value > kLargest) return std::nullopt;
+    return value;
+}
+
+// "1:2:3" packs its fields a byte each, the first in the lowest, as time formats such as
+// msf and tmsf read them.
+std::optional<std::int64_t> toColonPacked(std::string_view text) {
+    std::int64_t packed = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const std::size_t colon = text.find(':');
+        const auto field = toDecimal(text.substr(0, colon));
+        if (!field || *field < 0 || *field > 0xFF) return std::nullopt;
+        packed |= *field << shift;
+        if (colon == std::string_view::npos) return packed;
+        text.remove_prefix(colon + 1);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> toInteger(const Token& word) {
+    const std::string& text = word.text;
+    const auto value = text.find(':') == std::string::npos ? toDecimal(text) : toColonPacked(text);
+    if (!value || *value < kSmallest || *value > kLargest) return std::nullopt;
     return value;
 }
 
@@ -103,8 +123,21 @@ bool StartsFlag(Verb verb, const Token& word) {
     });
 }
 
+// "status x 4": a status item given by its number rather than its words.
+std::optional<Flag> numberedStatusItem(Verb verb, const Token& word) {
+    if (verb != Verb::Status || word.quoted) return std::nullopt;
+    const auto number = toDecimal(word.text);
+    return number ? StatusItemNumbered(*number) : std::nullopt;
+}
+
 ErrorCode ParseFlags(std::span<const Token> words, Command& command) {
     while (!words.empty()) {
+        if (const auto item = numberedStatusItem(command.verb, words[0])) {
+            if (command.Has(*item)) return err::kDuplicateFlags;
+            command.flags[*item] = std::monostate{};
+            words = words.subspan(1);
+            continue;
+        }
         const Match match = longestMatch(command.verb, words);
         if (!match.syntax) return err::kUnrecognizedKeyword;
         const Flag flag = match.syntax->flag;

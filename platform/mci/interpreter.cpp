@@ -7,6 +7,7 @@
 #include "platform/mci/device_factory.h"
 #include "platform/mci/error_table.h"
 #include "platform/mci/reply_buffer.h"
+#include "platform/mci/service_queries.h"
 #include "platform/mci/tokens.h"
 
 namespace mci {
@@ -15,6 +16,10 @@ namespace {
 
 // The id "all" is reported with in a notification.
 constexpr std::int32_t kAllDevicesId = -1;
+
+// Far more devices than any program keeps open; a runaway loop of opens stops here instead
+// of exhausting memory.
+constexpr std::size_t kMostOpenDevices = 4096;
 
 bool isExistingFile(const std::string& path) {
     const auto file = drives::Resolve(path);
@@ -66,15 +71,35 @@ Outcome Interpreter::Execute(std::string_view text, std::int32_t window) {
     if (parsed.error != err::kNone) return parsed.error;
     const Command& command = parsed.command;
     if (command.verb == Verb::Open) return open(command, window);
+    if (command.verb == Verb::Sysinfo) return Sysinfo(devices_, command);
     if (EqualsIgnoringCase(command.device, "all")) {
         if (command.verb == Verb::Close) return closeAll(command, window);
         if (command.verb == Verb::Stop) return stopAll(command, window);
         return err::kCannotUseAll;
     }
     if (command.verb == Verb::Close) return close(command.device, command, window);
+    if (const std::shared_ptr<OpenDevice> target = devices_.Find(command.device))
+        return onDevice(*target, command, window);
+    if (command.verb == Verb::Capability)
+        if (const DeviceType* type = FindDeviceType(command.device))
+            return Capability(*type, command);
+    if (!isExistingFile(command.device)) return err::kInvalidDeviceName;
+    return autoOpened(command, window);
+}
+
+// A file named where a device belongs is opened for the command. It stays open while it
+// plays, until "close" names it; after any other command it is closed again.
+Outcome Interpreter::autoOpened(const Command& command, std::int32_t window) {
+    Command openCommand;
+    openCommand.device = openCommand.element = command.device;
+    const Outcome opened = open(openCommand, 0);
+    if (opened.error != err::kNone) return opened;
     const std::shared_ptr<OpenDevice> target = devices_.Find(command.device);
-    if (!target) return err::kInvalidDeviceName;
-    return onDevice(*target, command, window);
+    if (!target) return err::kInvalidDeviceName;  // closed by another thread meanwhile
+    const Outcome outcome = onDevice(*target, command, window);
+    if (command.verb != Verb::Play || outcome.error != err::kNone)
+        close(command.device, Command{}, 0);
+    return outcome;
 }
 
 Outcome Interpreter::open(const Command& command, std::int32_t window) {
@@ -83,15 +108,20 @@ Outcome Interpreter::open(const Command& command, std::int32_t window) {
     if (EqualsIgnoringCase(name, "all")) return err::kCannotUseAll;
     const ErrorCode taken = alias ? err::kDuplicateAlias : err::kDeviceOpen;
     if (devices_.Contains(name)) return taken;
+    if (devices_.Count() >= kMostOpenDevices) return err::kCannotLoadDriver;
     OpenResult made = MakeDevice(command);
     if (made.error != err::kNone) return made.error;
-    auto opened = std::make_shared<OpenDevice>(++lastId_, std::move(made.device));
+    const std::int32_t id = ++lastId_;
+    auto opened = std::make_shared<OpenDevice>(id, std::move(made.device));
+    opened->name = name;
+    opened->type = made.type;
+    opened->file = command.element;
     opened->device->SetOnFinished(
         [notification = opened->notification] { notification->Settle(MCI_NOTIFY_SUCCESSFUL); });
     // Another thread may have taken the name while the file loaded.
     if (!devices_.Add(name, opened)) return taken;
     if (command.Has(Flag::Notify)) opened->notification->Post(window, MCI_NOTIFY_SUCCESSFUL);
-    return {};
+    return Outcome::Reply(std::to_string(id));
 }
 
 Outcome Interpreter::close(const std::string& name, const Command& command, std::int32_t window) {
@@ -116,6 +146,13 @@ Outcome Interpreter::stopAll(const Command& command, std::int32_t window) {
 
 Outcome Interpreter::onDevice(OpenDevice& target, const Command& command, std::int32_t window) {
     const bool notify = command.Has(Flag::Notify);
+    if (command.verb == Verb::Capability || command.verb == Verb::Info) {
+        Outcome answer =
+            command.verb == Verb::Info ? Info(target, command) : Capability(*target.type, command);
+        if (notify && answer.error == err::kNone)
+            target.notification->Post(window, MCI_NOTIFY_SUCCESSFUL);
+        return answer;
+    }
     const bool playing = command.verb == Verb::Play;
     Outcome outcome;
     {

@@ -24,6 +24,7 @@ class Interpreter final : public MciStringService {
 
   private:
     Outcome open(const Command& command, std::int32_t window);
+    Outcome autoOpened(const Command& command, std::int32_t window);
     Outcome close(const std::string& name, const Command& command, std::int32_t window);
     Outcome closeAll(const Command& command, std::int32_t window);
     Outcome stopAll(const Command& command, std::int32_t window);

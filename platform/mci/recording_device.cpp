@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 
 #include "platform/drives.h"
+#include "platform/mci/tokens.h"
 
 namespace mci {
 
@@ -14,9 +16,18 @@ constexpr std::int64_t kHighestRate = 192000;
 constexpr std::array<std::int64_t, 4> kSampleSizes = {8, 16, 24, 32};
 
 bool supported(const WaveFormat& format) {
-    return format.samplesPerSec >= kLowestRate && format.samplesPerSec <= kHighestRate &&
-           (format.channels == 1 || format.channels == 2) &&
+    return format.formatTag == kPcmFormatTag && format.samplesPerSec >= kLowestRate &&
+           format.samplesPerSec <= kHighestRate && (format.channels == 1 || format.channels == 2) &&
            std::ranges::find(kSampleSizes, format.bitsPerSample) != kSampleSizes.end();
+}
+
+// Writing into a FIFO would block until a reader came, and into a device or a folder would
+// harm it or fail late: only a regular file is replaced, and a new name created.
+bool isNewOrRegularFile(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    return status.type() == std::filesystem::file_type::not_found ||
+           status.type() == std::filesystem::file_type::regular;
 }
 
 }  // namespace
@@ -43,7 +54,9 @@ ErrorCode RecordingDevice::Stop() {
     return err::kNone;
 }
 
+// A recording always grows at its end: a stretch to record over or up to is not kept.
 ErrorCode RecordingDevice::Record(const Command& command) {
+    if (command.Has(Flag::From) || command.Has(Flag::To)) return err::kUnsupportedFunction;
     recorder_.Start(command.Has(Flag::Overwrite));
     paused_ = false;
     started_ = true;
@@ -57,6 +70,10 @@ ErrorCode RecordingDevice::SetFormat(const Command& command) {
     format.samplesPerSec = command.Number(Flag::SamplesPerSec).value_or(format.samplesPerSec);
     format.channels = command.Number(Flag::Channels).value_or(format.channels);
     format.bitsPerSample = command.Number(Flag::BitsPerSample).value_or(format.bitsPerSample);
+    if (const auto tag = command.Word(Flag::FormatTag)) {
+        if (!EqualsIgnoringCase(*tag, "pcm") && *tag != std::to_string(kPcmFormatTag))
+            return err::kOutOfRange;
+    }
     if (!supported(format)) return err::kOutOfRange;
     if (command.Number(Flag::Alignment).value_or(format.Alignment()) != format.Alignment() ||
         command.Number(Flag::BytesPerSec).value_or(format.BytesPerSec()) != format.BytesPerSec())
@@ -68,12 +85,38 @@ ErrorCode RecordingDevice::SetFormat(const Command& command) {
 ErrorCode RecordingDevice::Save(const std::string& path) {
     if (recorder_.Recording()) return err::kNonapplicableFunction;
     const auto file = drives::ResolveForCreate(path);
-    if (!file) return err::kFileNotSaved;
+    if (!file || !isNewOrRegularFile(*file)) return err::kFileNotSaved;
     std::string reason;
     const bool saved = recorder_.Save(*file, static_cast<int>(format_.samplesPerSec),
                                       static_cast<int>(format_.channels),
                                       static_cast<int>(format_.bitsPerSample), &reason);
     return saved ? err::kNone : err::kFileWrite;
+}
+
+// Ready to record at once: a resume starts the capture.
+ErrorCode RecordingDevice::Cue(const Command& command) {
+    if (command.Has(Flag::Output) || command.Has(Flag::To)) return err::kUnsupportedFunction;
+    if (!recorder_.Recording()) paused_ = true;
+    return err::kNone;
+}
+
+ErrorCode RecordingDevice::SetTimeFormat(std::string_view format) {
+    const auto unit = ParseWaveTime(format);
+    if (!unit) return err::kBadConstant;
+    unit_ = *unit;
+    return err::kNone;
+}
+
+Outcome RecordingDevice::Status(const Command& command) const {
+    const auto units = [this](std::int64_t ms) {
+        return Outcome::Reply(std::to_string(FromMilliseconds(ms, unit_, format_)));
+    };
+    if (command.Number(Flag::Track).value_or(1) != 1) return err::kOutOfRange;
+    if (command.Has(Flag::Position)) return units(PositionMs());
+    if (command.Has(Flag::Length)) return units(LengthMs());
+    if (command.Has(Flag::TimeFormatItem)) return Outcome::Reply(std::string(NameOf(unit_)));
+    if (auto answer = WaveFormatStatus(format_, command)) return std::move(*answer);
+    return Device::Status(command);
 }
 
 std::string_view RecordingDevice::Mode() const {

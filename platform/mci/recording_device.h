@@ -3,17 +3,10 @@
 // format set on it. Pause stops capturing and resume goes on at the end of what is there.
 #include "platform/audio/recorder.h"
 #include "platform/mci/device.h"
+#include "platform/mci/wave_format.h"
+#include "platform/mci/wave_time.h"
 
 namespace mci {
-
-struct WaveFormat {
-    std::int64_t samplesPerSec = 11025;
-    std::int64_t channels = 1;
-    std::int64_t bitsPerSample = 8;
-
-    std::int64_t Alignment() const { return channels * bitsPerSample / 8; }
-    std::int64_t BytesPerSec() const { return Alignment() * samplesPerSec; }
-};
 
 class RecordingDevice final : public Device {
   public:
@@ -21,6 +14,9 @@ class RecordingDevice final : public Device {
     ErrorCode Resume() override;
     ErrorCode Stop() override;
     ErrorCode Record(const Command& command) override;
+    ErrorCode Cue(const Command& command) override;
+    ErrorCode SetTimeFormat(std::string_view format) override;
+    Outcome Status(const Command& command) const override;
     ErrorCode SetFormat(const Command& command) override;
     ErrorCode Save(const std::string& path) override;
 
@@ -31,6 +27,7 @@ class RecordingDevice final : public Device {
   private:
     audio::Recorder recorder_;
     WaveFormat format_;
+    WaveTime unit_ = WaveTime::Milliseconds;
     bool paused_ = false;
     bool started_ = false;  // a recording has begun: the format is fixed from then on
 };

@@ -1,38 +1,16 @@
 // mcishell end to end: command lines in on standard input, one result line out for each.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/mci/shell_run.h"
+#include "tests/support/cd_image.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tone_analysis.h"
 
 namespace {
-
-struct ShellRun {
-    int exitCode = -1;
-    std::vector<std::string> lines;
-};
-
-ShellRun runShell(const test_support::TempFolder& folder, const std::string& input) {
-    const auto script = folder.Write("input.txt", input);
-    const std::string command =
-        std::string(MCISHELL_PATH) + " --sink null < '" + script.string() + "'";
-    ShellRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::string output;
-    std::array<char, 512> chunk;
-    while (const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), pipe))
-        output.append(chunk.data(), got);
-    run.exitCode = pclose(pipe);
-    std::istringstream stream(output);
-    for (std::string line; std::getline(stream, line);) run.lines.push_back(line);
-    return run;
-}
 
 std::string code(const std::string& line) {
     return line.substr(0, line.find('\t'));
@@ -42,26 +20,26 @@ TEST(McishellTest, AnswersEachLineWithItsCodeAndText) {
     test_support::TempFolder folder;
     const std::string wave = folder.Write("two words.wav", sound_files::ToneWave(300)).string();
     const std::string song = folder.Write("a song.mid", sound_files::NoteSong(1)).string();
-    const ShellRun run = runShell(folder, "open WaveAudio!" + wave +
-                                              " alias WAVE wait\n"
-                                              "open Sequencer!" +
-                                              song +
-                                              " alias MIDI wait\n"
-                                              "status WAVE length\n"
-                                              "play WAVE\n"
-                                              "play MIDI\n"
-                                              "sleep 100\n"
-                                              "status WAVE mode\n"
-                                              "\n"
-                                              "status GHOST mode\n"
-                                              "play WAVE from 0 wait\n"
-                                              "status WAVE position\n"
-                                              "open WaveAudio!" +
-                                              wave + " alias WAVE\n");
+    const mci_test::ShellRun run = mci_test::RunShell(folder, "open WaveAudio!" + wave +
+                                                                  " alias WAVE wait\n"
+                                                                  "open Sequencer!" +
+                                                                  song +
+                                                                  " alias MIDI wait\n"
+                                                                  "status WAVE length\n"
+                                                                  "play WAVE\n"
+                                                                  "play MIDI\n"
+                                                                  "sleep 100\n"
+                                                                  "status WAVE mode\n"
+                                                                  "\n"
+                                                                  "status GHOST mode\n"
+                                                                  "play WAVE from 0 wait\n"
+                                                                  "status WAVE position\n"
+                                                                  "open WaveAudio!" +
+                                                                  wave + " alias WAVE\n");
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_EQ(run.lines.size(), 12u);
-    EXPECT_EQ(run.lines[0], "0\t");
-    EXPECT_EQ(run.lines[1], "0\t");
+    EXPECT_EQ(run.lines[0], "0\t1") << "open replies with the device's number";
+    EXPECT_EQ(run.lines[1], "0\t2");
     EXPECT_EQ(run.lines[2], "0\t300");
     EXPECT_EQ(run.lines[5], "0\t");
     EXPECT_EQ(run.lines[6], "0\tplaying");
@@ -76,25 +54,51 @@ TEST(McishellTest, RecordsAndSavesFromAScript) {
     test_support::TempFolder folder;
     const std::string wave = folder.Write("in.wav", sound_files::ToneWave(200)).string();
     const std::string saved = (folder.path() / "out file.wav").string();
-    const ShellRun run =
-        runShell(folder, "open " + wave +
-                             " alias IN\n"
-                             "open new type waveaudio alias REC\n"
-                             "set REC samplespersec 22050 channels 1 bitspersample 16\n"
-                             "record REC overwrite\n"
-                             "play IN wait\n"
-                             "stop REC\n"
-                             "save REC " +
-                             saved + "\n");
+    const mci_test::ShellRun run =
+        mci_test::RunShell(folder, "open " + wave +
+                                       " alias IN\n"
+                                       "open new type waveaudio alias REC\n"
+                                       "set REC samplespersec 22050 channels 1 bitspersample 16\n"
+                                       "record REC overwrite\n"
+                                       "play IN wait\n"
+                                       "stop REC\n"
+                                       "save REC " +
+                                       saved + "\n");
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_EQ(run.lines.size(), 7u);
-    for (const std::string& line : run.lines) EXPECT_EQ(line, "0\t");
+    const std::vector<std::string> expected = {"0\t1", "0\t2", "0\t", "0\t", "0\t", "0\t", "0\t"};
+    EXPECT_EQ(run.lines, expected);
     EXPECT_GT(std::filesystem::file_size(saved), 44u + 22050 * 2 / 10);
+}
+
+TEST(McishellTest, PlaysTrackTwoOfADiscImage) {
+    test_support::TempFolder folder;
+    const auto image = sound_files::WriteCdImage(folder.path(), "disc", {{440, 1}, {660, 2}});
+    const std::string saved = (folder.path() / "heard.wav").string();
+    const mci_test::ShellRun run =
+        mci_test::RunShell(folder,
+                           "open d: type cdaudio alias cd wait\n"
+                           "status cd number of tracks\n"
+                           "set cd time format tmsf\n"
+                           "open new type waveaudio alias rec\n"
+                           "set rec samplespersec 22050 bitspersample 16\n"
+                           "record rec\n"
+                           "play cd from 2 wait\n"
+                           "stop rec\n"
+                           "status cd position\n"
+                           "save rec " +
+                               saved + "\n",
+                           "--cd d='" + image.string() + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    const std::vector<std::string> expected = {"0\t1", "0\t2", "0\t", "0\t2",           "0\t",
+                                               "0\t",  "0\t",  "0\t", "0\t02:00:02:00", "0\t"};
+    EXPECT_EQ(run.lines, expected);
+    EXPECT_NEAR(sound_files::ToneHz(saved), 660, 20) << "track 2 was heard, not track 1";
 }
 
 TEST(McishellTest, EmptyInputEndsCleanly) {
     test_support::TempFolder folder;
-    const ShellRun run = runShell(folder, "");
+    const mci_test::ShellRun run = mci_test::RunShell(folder, "");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.lines.empty());
 }

@@ -26,8 +26,10 @@ class Notify : public ServiceTest {
             [this](std::uint32_t message, std::int32_t flag, std::int32_t device) {
                 if (message == MM_MCINOTIFY) notices.push_back({flag, device});
             });
-        ASSERT_EQ(Send("open WaveAudio!" + Write("short.wav", sound_files::ToneWave(200)) + " alias W").code,
-                  0u);
+        ASSERT_EQ(
+            Send("open WaveAudio!" + Write("short.wav", sound_files::ToneWave(200)) + " alias W")
+                .code,
+            0u);
     }
     void TearDown() override {
         ServiceTest::TearDown();

@@ -14,7 +14,7 @@
 namespace mci {
 namespace {
 
-constexpr std::array<const char*, 52> kWords = {
+constexpr auto kWords = std::to_array<const char*>({
     "open",
     "close",
     "play",
@@ -67,7 +67,24 @@ constexpr std::array<const char*, 52> kWords = {
     "0",
     "\t",
     "\xC3\xA9\xFF",
-};
+    "capability",
+    "info",
+    "sysinfo",
+    "cue",
+    "where",
+    "delete",
+    "cdaudio",
+    "d:",
+    "track",
+    "quantity",
+    "name",
+    "installname",
+    "can",
+    "tmsf",
+    "1:2:3:4",
+    "255:256",
+    "16387",
+});
 
 std::string randomCommand(std::mt19937& random) {
     std::uniform_int_distribution<std::size_t> length(0, 12);
@@ -101,8 +118,11 @@ std::string mangled(std::string command, std::mt19937& random) {
 
 TEST(ParserFuzz, EveryInputGetsAResultWithAText) {
     std::mt19937 random(20261206);
-    const std::array<std::string, 4> corpus = {
+    const std::array<std::string, 7> corpus = {
         "open Sequencer!C:\\MY MUSIC\\A B.MID alias MIDI wait",
+        "open d: type cdaudio alias CD wait",
+        "seek CD to 2:0:1:30 notify",
+        "sysinfo all name 2 open wait",
         "put AVI source at 0 0 320 240 wait notify",
         "set REC samplespersec 44100 channels 2 bitspersample 16 alignment 4 bytespersec 176400",
         "open \"C:\\x y.wav\" type waveaudio alias W buffer 4 shareable",
@@ -110,8 +130,9 @@ TEST(ParserFuzz, EveryInputGetsAResultWithAText) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     int inputs = 0;
     for (; inputs < 200000 && std::chrono::steady_clock::now() < deadline; ++inputs) {
-        const std::string command =
-            inputs % 2 ? randomCommand(random) : mangled(corpus[inputs % corpus.size()], random);
+        const std::string command = inputs % 2
+                                        ? randomCommand(random)
+                                        : mangled(corpus[inputs / 2 % corpus.size()], random);
         const ParseResult parsed = ParseCommand(command);
         if (parsed.error != err::kNone) {
             ASSERT_FALSE(ErrorText(parsed.error).empty()) << parsed.error << ": " << command;

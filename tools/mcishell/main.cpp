@@ -1,24 +1,41 @@
-// mcishell [--sink sdl|null]: one MCI command string per input line, one result line per
-// input line. At the end of the input, or on SIGTERM, SIGINT or SIGHUP, every device is
-// closed and the tool exits with 0.
+// mcishell [--sink sdl|null] [--cd LETTER=SOURCE]...: one MCI command string per input line,
+// one result line per input line. --cd puts a drive or a disc image (.cue) behind a CD drive
+// letter in place of the machine's optical drives. At the end of the input, or on SIGTERM,
+// SIGINT or SIGHUP, every device is closed and the tool exits with 0.
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <string>
 
 #include "platform/audio/engine.h"
 #include "platform/audio/sdl_audio_session.h"
+#include "platform/mci/cd_drives.h"
 #include "platform/multimedia.h"
 #include "platform/termination_signals.h"
 #include "tools/mcishell/shell_line.h"
 
 namespace {
 
-// The sink named on the command line; "sdl" (tried first, then null) when none is.
-std::optional<std::string> sinkName(int argc, char** argv) {
-    if (argc == 1) return "sdl";
-    if (argc == 3 && std::string(argv[1]) == "--sink") return argv[2];
-    return std::nullopt;
+// The sink the options name ("sdl", tried first and then null, when they name none), or
+// nothing when the options are not understood.
+std::optional<std::string> readOptions(int argc, char** argv) {
+    std::string sink = "sdl";
+    std::map<char, std::string> cdDrives;
+    if (argc % 2 == 0) return std::nullopt;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        const std::string value = argv[i + 1];
+        if (option == "--sink" && audio::Engine::ChooseSink(value)) {
+            sink = value;
+        } else if (option == "--cd" && value.size() > 2 && value[1] == '=') {
+            cdDrives[value[0]] = value.substr(2);
+        } else {
+            return std::nullopt;
+        }
+    }
+    mci::ReplaceCdDrives(std::move(cdDrives));
+    return sink;
 }
 
 void closeEveryDevice() {
@@ -28,9 +45,9 @@ void closeEveryDevice() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto sink = sinkName(argc, argv);
-    if (!sink || (argc == 3 && !audio::Engine::ChooseSink(*sink))) {
-        std::cerr << "usage: mcishell [--sink sdl|null] < commands\n";
+    const auto sink = readOptions(argc, argv);
+    if (!sink) {
+        std::cerr << "usage: mcishell [--sink sdl|null] [--cd LETTER=SOURCE]... < commands\n";
         return 2;
     }
     // The sound card is reached through SDL, which the program that plays must start.

@@ -1,0 +1,172 @@
+// An audio CD as one clip covering the whole disc. Each voice reads its sectors on a thread
+// of its own into a ring the audio thread copies from: reading a drive may take a second
+// to spin up, and the mix must never wait for it. A sector not read in time plays as silence.
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "platform/audio/cd_audio.h"
+#include "platform/audio/cd_source.h"
+#include "platform/audio/engine.h"
+
+namespace audio {
+
+namespace {
+
+// About three seconds of sound ahead of the mix.
+constexpr std::size_t kRingSectors = 256;
+constexpr auto kIdlePause = std::chrono::milliseconds(5);
+
+struct Sector {
+    std::uint64_t generation = 0;  // the seek it was read for
+    std::int64_t number = 0;
+    std::array<float, 2 * kCdFramesPerSector> samples{};
+};
+
+// One producer (the reading thread) and one consumer (the mix, under the mixer's lock, which
+// also serialises Seek with Render). A seek bumps the generation; sectors of an older one are
+// skipped unplayed.
+class CdVoice final : public Voice {
+  public:
+    CdVoice(std::string source, std::int64_t leadOut)
+        : leadOut_(leadOut),
+          ring_(kRingSectors),
+          reader_([this, source = std::move(source)](std::stop_token stop) {
+              ReadAhead(stop, source);
+          }) {}
+
+    void Seek(std::int64_t frame) override {
+        frame_ = frame;
+        read_.store(written_.load(std::memory_order_acquire), std::memory_order_release);
+        seekSector_.store(frame / kCdFramesPerSector, std::memory_order_relaxed);
+        generation_.fetch_add(1, std::memory_order_release);
+    }
+
+    void Render(float* stereo, int frames) override {
+        const std::uint64_t generation = generation_.load(std::memory_order_relaxed);
+        while (frames > 0) {
+            const std::uint64_t read = read_.load(std::memory_order_relaxed);
+            if (read == written_.load(std::memory_order_acquire)) break;
+            const Sector& sector = ring_[read % kRingSectors];
+            const std::int64_t first = sector.number * kCdFramesPerSector;
+            if (sector.generation != generation || first + kCdFramesPerSector <= frame_) {
+                read_.store(read + 1, std::memory_order_release);
+                continue;
+            }
+            const std::int64_t offset = std::max<std::int64_t>(frame_ - first, 0);
+            const int count =
+                static_cast<int>(std::min<std::int64_t>(frames, kCdFramesPerSector - offset));
+            const float* from = sector.samples.data() + 2 * offset;
+            for (int i = 0; i < 2 * count; ++i) stereo[i] += from[i];
+            stereo += 2 * count;
+            frames -= count;
+            frame_ += count;
+            if (offset + count == kCdFramesPerSector)
+                read_.store(read + 1, std::memory_order_release);
+        }
+        frame_ += frames;  // what was not read in time passes as silence
+    }
+
+  private:
+    void ReadAhead(const std::stop_token& stop, const std::string& source) {
+        CdSectorReader reader(source);
+        std::uint64_t generation = 0;
+        std::int64_t next = 0;
+        reader.Seek(next);
+        while (!stop.stop_requested()) {
+            const std::uint64_t wanted = generation_.load(std::memory_order_acquire);
+            if (wanted != generation) {
+                generation = wanted;
+                next = seekSector_.load(std::memory_order_relaxed);
+                reader.Seek(next);
+            }
+            const std::uint64_t written = written_.load(std::memory_order_relaxed);
+            if (next >= leadOut_ ||
+                written - read_.load(std::memory_order_acquire) >= kRingSectors) {
+                std::this_thread::sleep_for(kIdlePause);
+                continue;
+            }
+            Sector& sector = ring_[written % kRingSectors];
+            sector.generation = generation;
+            sector.number = next++;
+            const std::int16_t* samples = reader.Read();
+            for (std::size_t i = 0; i < sector.samples.size(); ++i)
+                sector.samples[i] = samples ? float(samples[i]) / 32768.0f : 0.0f;
+            written_.store(written + 1, std::memory_order_release);
+        }
+    }
+
+    const std::int64_t leadOut_;
+    std::vector<Sector> ring_;
+    std::atomic<std::uint64_t> written_{0};
+    std::atomic<std::uint64_t> read_{0};
+    std::atomic<std::uint64_t> generation_{0};
+    std::atomic<std::int64_t> seekSector_{0};
+    std::int64_t frame_ = 0;  // consumer only
+    std::jthread reader_;     // last: it starts once everything it uses exists
+};
+
+class CdClip final : public Clip {
+  public:
+    CdClip(std::string source, std::int64_t leadOut)
+        : source_(std::move(source)), leadOut_(leadOut) {}
+
+    std::int64_t LengthMs() const override { return leadOut_ * 1000 / kCdSectorsPerSecond; }
+    Line OutputLine() const override { return Line::Cd; }
+    std::int64_t LengthFrames() const override { return leadOut_ * kCdFramesPerSector; }
+    int SampleRate() const override { return kCdSampleRate; }
+    std::unique_ptr<Voice> NewVoice() const override {
+        return std::make_unique<CdVoice>(source_, leadOut_);
+    }
+
+  private:
+    const std::string source_;
+    const std::int64_t leadOut_;
+};
+
+CdToc readToc(CdIo_t* cdio) {
+    CdToc toc;
+    const track_t first = cdio_get_first_track_num(cdio);
+    const track_t count = cdio_get_num_tracks(cdio);
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) return toc;
+    for (track_t number = first; number < first + count; ++number) {
+        const lsn_t start = cdio_get_track_lsn(cdio, number);
+        const lsn_t last = cdio_get_track_last_lsn(cdio, number);
+        if (start == CDIO_INVALID_LSN || last < start) return {};
+        toc.tracks.push_back(CdTrack{number, start, last - start + 1,
+                                     cdio_get_track_format(cdio, number) == TRACK_FORMAT_AUDIO});
+    }
+    toc.leadOut = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
+    if (toc.leadOut == CDIO_INVALID_LSN) return {};
+    return toc;
+}
+
+}  // namespace
+
+CdLoadResult LoadCdAudio(const std::string& source) {
+    std::error_code error;
+    const auto kind = std::filesystem::status(source, error).type();
+    if (kind == std::filesystem::file_type::not_found) return {nullptr, {}, CdError::NoDrive};
+    const CdError unreadable =
+        kind == std::filesystem::file_type::block ? CdError::NoDisc : CdError::NotADisc;
+    const CdioHandle cdio = OpenCdSource(source);
+    if (!cdio) return {nullptr, {}, unreadable};
+    CdToc toc = readToc(cdio.get());
+    if (toc.tracks.empty()) return {nullptr, {}, unreadable};
+    if (Engine::Shared().SampleRate() != kCdSampleRate) return {nullptr, {}, CdError::NoOutput};
+    return {std::make_shared<CdClip>(source, toc.leadOut), std::move(toc), CdError::None};
+}
+
+std::vector<std::string> OpticalDrives() {
+    std::vector<std::string> drives;
+    char** names = cdio_get_devices(DRIVER_DEVICE);
+    for (char** name = names; name && *name; ++name) drives.emplace_back(*name);
+    cdio_free_device_list(names);
+    return drives;
+}
+
+}  // namespace audio

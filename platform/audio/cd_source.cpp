@@ -1,0 +1,55 @@
+#include "platform/audio/cd_source.h"
+
+#include <cdio/logging.h>
+
+#include <cstdio>
+
+namespace audio {
+
+namespace {
+
+// A scratch is retried a few times, then skipped, so a damaged disc plays on.
+constexpr int kRetries = 5;
+
+void dropLibcdioMessages(cdio_log_level_t, const char*) {}
+
+}  // namespace
+
+CdioHandle OpenCdSource(const std::string& source) {
+    static const bool quieted = [] {
+        cdio_log_set_handler(dropLibcdioMessages);
+        return true;
+    }();
+    (void)quieted;
+    return CdioHandle(cdio_open(source.c_str(), DRIVER_UNKNOWN));
+}
+
+CdSectorReader::CdSectorReader(const std::string& source) {
+    CdioHandle cdio = OpenCdSource(source);
+    if (!cdio) return;
+    // The drive takes the libcdio handle over and closes it with itself.
+    drive_ = cdio_cddap_identify_cdio(cdio.get(), CDDA_MESSAGE_FORGETIT, nullptr);
+    if (!drive_) return;
+    cdio.release();
+    // Audio sectors are little-endian on every disc; asking the drive to guess from the
+    // samples can mistake a quiet track for the other order.
+    drive_->bigendianp = 0;
+    if (cdio_cddap_open(drive_) != 0) return;
+    paranoia_ = cdio_paranoia_init(drive_);
+    if (paranoia_) cdio_paranoia_modeset(paranoia_, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
+}
+
+CdSectorReader::~CdSectorReader() {
+    if (paranoia_) cdio_paranoia_free(paranoia_);
+    if (drive_) cdio_cddap_close(drive_);
+}
+
+void CdSectorReader::Seek(std::int64_t sector) {
+    if (paranoia_) cdio_paranoia_seek(paranoia_, static_cast<std::int32_t>(sector), SEEK_SET);
+}
+
+const std::int16_t* CdSectorReader::Read() {
+    return paranoia_ ? cdio_paranoia_read_limited(paranoia_, nullptr, kRetries) : nullptr;
+}
+
+}  // namespace audio

@@ -1,0 +1,39 @@
+#pragma once
+// Owning handles over libcdio and cdparanoia.
+#include <cdio/cdio.h>
+#include <cdio/paranoia/cdda.h>
+#include <cdio/paranoia/paranoia.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace audio {
+
+struct CdioCloser {
+    void operator()(CdIo_t* cdio) const { cdio_destroy(cdio); }
+};
+using CdioHandle = std::unique_ptr<CdIo_t, CdioCloser>;
+
+// Opens a drive or an image; null when it cannot. libcdio's own warnings are kept off the
+// terminal: every failure reaches the caller as a result instead.
+CdioHandle OpenCdSource(const std::string& source);
+
+// Reads audio sectors with cdparanoia's error correction, one sector at a time.
+class CdSectorReader {
+  public:
+    explicit CdSectorReader(const std::string& source);
+    ~CdSectorReader();
+    CdSectorReader(const CdSectorReader&) = delete;
+    CdSectorReader& operator=(const CdSectorReader&) = delete;
+
+    void Seek(std::int64_t sector);
+    // The next sector's 588 stereo frames, or null when it cannot be read.
+    const std::int16_t* Read();
+
+  private:
+    cdrom_drive_t* drive_ = nullptr;
+    cdrom_paranoia_t* paranoia_ = nullptr;
+};
+
+}  // namespace audio

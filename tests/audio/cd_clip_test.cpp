@@ -1,0 +1,79 @@
+// An audio CD clip's voice renders exactly the samples of the sector it was sent to, never
+// one read for an earlier position, however the reading thread and the seeks interleave.
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "platform/audio/cd_audio.h"
+#include "tests/audio/null_engine.h"
+#include "tests/support/cd_image.h"
+#include "tests/support/temp_folder.h"
+
+namespace audio_test {
+namespace {
+
+struct TrackTone {
+    std::int64_t firstFrame;
+    double hz;
+};
+
+// The image's sample at an offset into a track, as the image holds it (half scale, 16 bits).
+float expectedSample(const TrackTone& track, std::int64_t frame) {
+    const double t = double(frame - track.firstFrame) / audio::kCdSampleRate;
+    return float(std::lround(0.5 * 32767 * std::sin(2 * std::numbers::pi * track.hz * t))) /
+           32768.0f;
+}
+
+class CdClip : public NullEngineTest {
+  protected:
+    void SetUp() override {
+        NullEngineTest::SetUp();
+        loaded = audio::LoadCdAudio(
+            sound_files::WriteCdImage(folder.path(), "disc", {{440, 2}, {880, 2}}).string());
+        ASSERT_EQ(loaded.error, audio::CdError::None);
+    }
+
+    // Renders from `frame` until `wanted` frames of sound have come, checking each of them.
+    void expectSoundFrom(audio::Voice& voice, std::int64_t frame, const TrackTone& track) {
+        voice.Seek(frame);
+        std::vector<float> block(2 * audio::kCdFramesPerSector);
+        int checked = 0;
+        ASSERT_TRUE(Eventually([&] {
+            std::fill(block.begin(), block.end(), 0.0f);
+            voice.Render(block.data(), audio::kCdFramesPerSector);
+            for (int i = 0; i < audio::kCdFramesPerSector; ++i, ++frame) {
+                if (block[2 * i] == 0.0f) continue;  // not read in time, or a zero crossing
+                EXPECT_EQ(block[2 * i], expectedSample(track, frame)) << "frame " << frame;
+                EXPECT_EQ(block[2 * i + 1], block[2 * i]) << "frame " << frame;
+                ++checked;
+            }
+            return checked > 20000 || testing::Test::HasFailure();
+        }));
+    }
+
+    test_support::TempFolder folder;
+    audio::CdLoadResult loaded;
+};
+
+TEST_F(CdClip, ReadsItsTableOfContents) {
+    ASSERT_EQ(loaded.toc.tracks.size(), 2u);
+    EXPECT_EQ(loaded.toc.tracks[1].number, 2);
+    EXPECT_EQ(loaded.toc.tracks[1].firstSector, 150);
+    EXPECT_EQ(loaded.toc.tracks[1].sectors, 150);
+    EXPECT_TRUE(loaded.toc.tracks[0].audio);
+    EXPECT_EQ(loaded.toc.leadOut, 300);
+    EXPECT_EQ(loaded.clip->LengthMs(), 4000);
+    EXPECT_EQ(loaded.clip->OutputLine(), audio::Line::Cd);
+}
+
+TEST_F(CdClip, SeeksRenderTheSectorsAskedForAndNothingStale) {
+    const TrackTone first{0, 440};
+    const TrackTone second{150 * audio::kCdFramesPerSector, 880};
+    const auto voice = loaded.clip->NewVoice();
+    expectSoundFrom(*voice, second.firstFrame, second);
+    expectSoundFrom(*voice, 1000, first);
+    expectSoundFrom(*voice, second.firstFrame + 12345, second);
+}
+
+}  // namespace
+}  // namespace audio_test
