@@ -83,7 +83,19 @@ class frmMain : public Form {
     // Start-up and shutdown.
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
+    void ApplySavedSettings();
+    void SaveSettings();
     void mnuFileExit_Click();
+
+    // Window options.
+    void Form_Resize();
+    void mnuOptionsTop_Click();
+    void mnuOptionsMin_Click();
+
+    // Volume slider.
+    void PrepareVolumeSlider();
+    void vsVolume_Change();
+    void vsVolume_Scroll() { vsVolume_Change(); }
 
     // Sound channels.
     void MIDIs_DblClick() { OpenAndPlay(midi_); }
@@ -143,4 +155,5 @@ class frmMain : public Form {
     std::shared_ptr<cSysTray> SysTray;
     std::string StartDrive;
     Boolean Reverting = vbFalse;
+    Boolean bShowMin = vbFalse;
 };

@@ -105,6 +105,7 @@ void frmMain::LayOutVolumeFrame() {
 void frmMain::ConnectEvents() {
     Load = [this] { Form_Load(); };
     Unload = [this](std::int16_t& Cancel) { Form_Unload(Cancel); };
+    Resize = [this] { Form_Resize(); };
     KeyDown = [this](std::int16_t KeyCode, std::int16_t Shift) { Form_KeyDown(KeyCode, Shift); };
     Drive1.Change = [this] { Drive1_Change(); };
     Directory1.Change = [this] { Directory1_Change(); };
@@ -113,6 +114,10 @@ void frmMain::ConnectEvents() {
     };
     mnuFileOpen.Click = [this] { mnuFileOpen_Click(); };
     mnuFileExit.Click = [this] { mnuFileExit_Click(); };
+    mnuOptionsTop.Click = [this] { mnuOptionsTop_Click(); };
+    mnuOptionsMin.Click = [this] { mnuOptionsMin_Click(); };
+    vsVolume.Change = [this] { vsVolume_Change(); };
+    vsVolume.Scroll = [this] { vsVolume_Scroll(); };
     mnuSoundsRefresh.Click = [this] { mnuSoundsRefresh_Click(); };
 }
 

@@ -4,10 +4,12 @@
 cMCI_Adv::cMCI_Adv() {
     // Devices left open by an earlier run of the program are closed before anything else.
     MCI_CloseAll({.hCallbackProc = 0, .WaitToComplete = vbTrue, .ShowErrors = vbFalse});
+    OpenMixer();
 }
 
 cMCI_Adv::~cMCI_Adv() {
     MCI_CloseAll({.hCallbackProc = 0, .WaitToComplete = vbTrue, .ShowErrors = vbFalse});
+    CloseMixer();
 }
 
 Boolean cMCI_Adv::MCI_Close(const std::string& DeviceAlias, const WaitingOptions& o) {

@@ -102,8 +102,8 @@ using ResourceValue = std::variant<std::monostate, std::int32_t, std::string, st
 
 class cMCI_Adv {
 public:
-    cMCI_Adv();   // sends "close all wait"
-    ~cMCI_Adv();  // sends "close all wait" again
+    cMCI_Adv();   // sends "close all wait", then opens the mixer
+    ~cMCI_Adv();  // sends "close all wait" again, then closes the mixer
     cMCI_Adv(const cMCI_Adv&) = delete;
     cMCI_Adv& operator=(const cMCI_Adv&) = delete;
 
@@ -174,5 +174,36 @@ private:
     std::string BuildOpenCommand(const std::string& alias, const OpenOptions& options,
                                  const std::string& filePath) const;
 
+    // The program's copy of one mixer control: the documented 148 bytes and 4 spare ones.
+    struct MixerControlRecord {
+        MIXERCONTROLA Control;
+        std::uint8_t Spare[4];
+    };
+    static_assert(sizeof(MixerControlRecord) == 152);
+
+    // Opens mixer device 0 and finds the four volume controls; undone by CloseMixer.
+    void OpenMixer();
+    void CloseMixer();
+    static Boolean MIX_GetVolumeControl(HMIXER hMixer, std::uint32_t ComponentType,
+                                        MixerControlRecord& Control);
+    static Boolean MIX_GetControlValue(HMIXER hMixer, const MixerControlRecord& Control,
+                                       std::uint32_t& Value);
+    static Boolean MIX_SetControlValue(HMIXER hMixer, const MixerControlRecord& Control,
+                                       std::uint32_t Value);
+    // A channel whose control was not found reads 0 and ignores writes.
+    std::int32_t ReadVolume(bool found, const MixerControlRecord& Control) const;
+    void WriteVolume(bool found, const MixerControlRecord& Control, std::int32_t Min,
+                     std::int32_t Max, std::int32_t NewValue);
+
     Boolean blnCancelRecord = vbFalse;
+    MixerControlRecord mxcSystem{};
+    MixerControlRecord mxcWAVE{};
+    MixerControlRecord mxcMIDI{};
+    MixerControlRecord mxcCD{};
+    std::int32_t lngSystemMin = 0, lngSystemMax = 0;
+    std::int32_t lngWAVEMin = 0, lngWAVEMax = 0;
+    std::int32_t lngMIDIMin = 0, lngMIDIMax = 0;
+    std::int32_t lngCDMin = 0, lngCDMax = 0;
+    HMIXER hMixer = 0;
+    bool blnSystemFound = false, blnWAVEFound = false, blnMIDIFound = false, blnCDFound = false;
 };

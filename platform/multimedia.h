@@ -139,3 +139,21 @@ std::uint32_t mixerGetControlDetailsA(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
                                       std::uint32_t fdwDetails);
 std::uint32_t mixerSetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
                                      std::uint32_t fdwDetails);
+
+// The mixer behind the functions above: the machine's unless a test puts a stand-in in its place.
+class MixerService {
+public:
+    virtual ~MixerService() = default;
+    virtual std::uint32_t Open(HMIXER* phmx, std::uint32_t uMxId, std::uintptr_t dwCallback,
+                               std::uintptr_t dwInstance, std::uint32_t fdwOpen) = 0;
+    virtual std::uint32_t Close(HMIXER hmx) = 0;
+    virtual std::uint32_t GetLineInfo(HMIXER hmxobj, MIXERLINEA* pmxl, std::uint32_t fdwInfo) = 0;
+    virtual std::uint32_t GetLineControls(HMIXER hmxobj, MIXERLINECONTROLSA* pmxlc,
+                                          std::uint32_t fdwControls) = 0;
+    virtual std::uint32_t GetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
+                                            std::uint32_t fdwDetails) = 0;
+    virtual std::uint32_t SetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
+                                            std::uint32_t fdwDetails) = 0;
+};
+// Returns the service in use before; nullptr returns to the machine's mixer.
+MixerService* SetMixerService(MixerService* service);

@@ -21,6 +21,7 @@ public:
 // Error numbers the toolkit uses.
 namespace vberr {
 inline constexpr std::int32_t Overflow = 6;
+inline constexpr std::int32_t TypeMismatch = 13;
 inline constexpr std::int32_t FileNotFound = 53;
 inline constexpr std::int32_t PermissionDenied = 70;
 inline constexpr std::int32_t PathNotFound = 76;

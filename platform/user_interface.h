@@ -72,3 +72,14 @@ std::int32_t DefWindowProcA(std::int32_t hWnd, std::uint32_t uMsg, std::int32_t 
 // A message number of 0xC000..0xFFFF for a name: the same for the same name whatever its
 // letter case, a new one for a new name, 0 for an empty name or when the range is used up.
 std::uint32_t RegisterWindowMessageA(const char* lpString);
+
+// Window placement: HWND_TOPMOST puts a window into the band kept above all normal windows,
+// HWND_NOTOPMOST takes it out again; position (X, Y) and size (cx, cy) are in pixels and apply
+// unless SWP_NOMOVE and SWP_NOSIZE say otherwise. Non-zero on success; 0 for an unknown window
+// or where the window system lets no program order or place its windows (Wayland).
+inline constexpr std::int32_t HWND_TOPMOST = -1;
+inline constexpr std::int32_t HWND_NOTOPMOST = -2;
+inline constexpr std::uint32_t SWP_NOSIZE = 1;
+inline constexpr std::uint32_t SWP_NOMOVE = 2;
+std::int32_t SetWindowPos(std::int32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t X,
+                          std::int32_t Y, std::int32_t cx, std::int32_t cy, std::uint32_t uFlags);

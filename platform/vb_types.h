@@ -16,6 +16,9 @@ constexpr Boolean ToBoolean(bool value) { return value ? vbTrue : vbFalse; }
 // Raises RuntimeError 6 (Overflow) when the result does not fit.
 std::int16_t CInt(double value);
 std::int32_t CLng(double value);
+// Text as a number (surrounding spaces allowed, "12", "-3.5", "1e3"), rounded as above.
+// Raises RuntimeError 13 (Type mismatch) for text that is not a number.
+std::int16_t CInt(const std::string& text);
 
 // Plain decimal text: a minus sign for negatives, no leading zeros, no padding.
 std::string CStr(std::int64_t value);

@@ -1,3 +1,4 @@
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -20,6 +21,18 @@ Int roundHalfEven(double value) {
 
 std::int16_t CInt(double value) { return roundHalfEven<std::int16_t>(value); }
 std::int32_t CLng(double value) { return roundHalfEven<std::int32_t>(value); }
+
+// from_chars, unlike strtod, ignores the locale Qt sets, so "2.5" reads the same everywhere.
+std::int16_t CInt(const std::string& text) {
+    std::string number = Trim(text);
+    if (number.starts_with('+')) number.erase(0, 1);
+    double value = 0;
+    const char* end = number.data() + number.size();
+    const auto [stop, error] = std::from_chars(number.data(), end, value);
+    if (number.empty() || error != std::errc{} || stop != end)
+        throw RuntimeError(vberr::TypeMismatch, "Type mismatch");
+    return CInt(value);
+}
 
 std::string CStr(std::int64_t value) { return std::to_string(value); }
 

@@ -48,15 +48,16 @@ TerminationSignals::TerminationSignals(std::function<void(int)> onSignal)
         throw std::runtime_error("no pipe for termination signals");
     writeEnd = watcher_->pipeEnds[1];
     // A zero byte is the destructor's wake-up; any other byte is a signal.
-    watcher_->thread = std::thread([readEnd = watcher_->pipeEnds[0], onSignal = std::move(onSignal)] {
-        unsigned char byte = 0;
-        while (true) {
-            const auto got = read(readEnd, &byte, 1);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0 || byte == 0) return;
-            onSignal(byte);
-        }
-    });
+    watcher_->thread =
+        std::thread([readEnd = watcher_->pipeEnds[0], onSignal = std::move(onSignal)] {
+            unsigned char byte = 0;
+            while (true) {
+                const auto got = read(readEnd, &byte, 1);
+                if (got < 0 && errno == EINTR) continue;
+                if (got <= 0 || byte == 0) return;
+                onSignal(byte);
+            }
+        });
     SetHandler(ForwardSignal);
 }
 

@@ -4,19 +4,21 @@
 #include <memory>
 #include <optional>
 
+#include "platform/mci/machine_volume.h"
+
 namespace mixer {
 
-class AlsaMaster {
+class AlsaMaster : public MachineVolume {
   public:
     AlsaMaster();
-    ~AlsaMaster();
+    ~AlsaMaster() override;
     AlsaMaster(const AlsaMaster&) = delete;
     AlsaMaster& operator=(const AlsaMaster&) = delete;
 
-    bool Available() const { return handle_ != nullptr; }
-    // The current level, read afresh so that changes by other programs show.
-    std::optional<double> Level();
-    void SetLevel(double level);
+    bool Available() const override { return handle_ != nullptr; }
+    // Read afresh, so that changes by other programs show.
+    std::optional<double> Level() override;
+    void SetLevel(double level) override;
 
   private:
     struct Handle;

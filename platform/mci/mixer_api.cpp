@@ -1,4 +1,4 @@
-// The mixer functions by their Windows names over the line table. Mixer device 0 is the
+// The machine's mixer over the line table. Mixer device 0 is the
 // only one. Handles are small numbers handed out by mixerOpen and valid until mixerClose.
 #include <algorithm>
 #include <cstring>
@@ -7,6 +7,7 @@
 
 #include "platform/mci/mixer_levels.h"
 #include "platform/mci/mixer_lines.h"
+#include "platform/mci/mixer_real.h"
 #include "platform/mci/mixer_records.h"
 #include "platform/multimedia.h"
 
@@ -81,7 +82,9 @@ std::byte* channelValue(const MIXERCONTROLDETAILS& details, std::uint32_t channe
 
 }  // namespace
 
-std::uint32_t mixerOpen(HMIXER* phmx, std::uint32_t uMxId, std::uintptr_t, std::uintptr_t,
+namespace mixer::real {
+
+std::uint32_t Open(HMIXER* phmx, std::uint32_t uMxId, std::uintptr_t, std::uintptr_t,
                         std::uint32_t fdwOpen) {
     if (!phmx) return MMSYSERR_INVALPARAM;
     if (uMxId != 0) return MMSYSERR_BADDEVICEID;
@@ -94,13 +97,13 @@ std::uint32_t mixerOpen(HMIXER* phmx, std::uint32_t uMxId, std::uintptr_t, std::
     return MMSYSERR_NOERROR;
 }
 
-std::uint32_t mixerClose(HMIXER hmx) {
+std::uint32_t Close(HMIXER hmx) {
     OpenHandles& table = handles();
     std::lock_guard lock(table.mutex);
     return table.open.erase(hmx) ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
 }
 
-std::uint32_t mixerGetLineInfoA(HMIXER hmxobj, MIXERLINEA* pmxl, std::uint32_t fdwInfo) {
+std::uint32_t GetLineInfo(HMIXER hmxobj, MIXERLINEA* pmxl, std::uint32_t fdwInfo) {
     if (const std::uint32_t fault = checkObject(hmxobj, fdwInfo)) return fault;
     if (!pmxl || pmxl->cbStruct < sizeof(MIXERLINEA)) return MMSYSERR_INVALPARAM;
     const std::uint32_t query = fdwInfo & kQueryMask;
@@ -111,7 +114,7 @@ std::uint32_t mixerGetLineInfoA(HMIXER hmxobj, MIXERLINEA* pmxl, std::uint32_t f
     return MMSYSERR_NOERROR;
 }
 
-std::uint32_t mixerGetLineControlsA(HMIXER hmxobj, MIXERLINECONTROLSA* pmxlc,
+std::uint32_t GetLineControls(HMIXER hmxobj, MIXERLINECONTROLSA* pmxlc,
                                     std::uint32_t fdwControls) {
     if (const std::uint32_t fault = checkObject(hmxobj, fdwControls)) return fault;
     if (!pmxlc || pmxlc->cbStruct < kMixerLineControlsSize || !pmxlc->pamxctrl ||
@@ -141,7 +144,7 @@ std::uint32_t mixerGetLineControlsA(HMIXER hmxobj, MIXERLINECONTROLSA* pmxlc,
     return MMSYSERR_NOERROR;
 }
 
-std::uint32_t mixerGetControlDetailsA(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
+std::uint32_t GetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
                                       std::uint32_t fdwDetails) {
     if (const std::uint32_t fault = checkObject(hmxobj, fdwDetails)) return fault;
     if (const std::uint32_t fault = checkDetails(pmxcd, fdwDetails)) return fault;
@@ -153,7 +156,7 @@ std::uint32_t mixerGetControlDetailsA(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
 }
 
 // The faders are uniform: the first channel's value sets every channel of the line.
-std::uint32_t mixerSetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
+std::uint32_t SetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
                                      std::uint32_t fdwDetails) {
     if (const std::uint32_t fault = checkObject(hmxobj, fdwDetails)) return fault;
     if (const std::uint32_t fault = checkDetails(pmxcd, fdwDetails)) return fault;
@@ -162,3 +165,5 @@ std::uint32_t mixerSetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
     mixer::WriteLevel(*mixer::FindByControlId(pmxcd->dwControlID), value.dwValue);
     return MMSYSERR_NOERROR;
 }
+
+}  // namespace mixer::real

@@ -12,20 +12,28 @@ namespace mixer {
 
 namespace {
 
-struct MachineVolume {
+struct MachineVolumes {
     std::mutex mutex;
     bool follow = true;
     std::optional<AlsaMaster> alsa;  // opened on first use
+    MachineVolume* standIn = nullptr;
 
-    AlsaMaster* Get() {
+    MachineVolume* Get() {
         if (!follow) return nullptr;
-        if (!alsa) alsa.emplace();
-        return alsa->Available() ? &*alsa : nullptr;
+        MachineVolume* volume = standIn;
+        if (volume == nullptr) {
+            // Only the sound card's output reaches the machine's speakers; the silent and
+            // offline outputs keep their level in the engine.
+            if (audio::Engine::Shared().SinkName() != "sdl") return nullptr;
+            if (!alsa) alsa.emplace();
+            volume = &*alsa;
+        }
+        return volume->Available() ? volume : nullptr;
     }
 };
 
-MachineVolume& machineVolume() {
-    static MachineVolume volume;
+MachineVolumes& machineVolume() {
+    static MachineVolumes volume;
     return volume;
 }
 
@@ -37,10 +45,10 @@ std::uint32_t toFader(double fraction) {
 
 std::uint32_t ReadLevel(const LineInfo& line) {
     if (line.engineLine == audio::Line::Master) {
-        MachineVolume& machine = machineVolume();
+        MachineVolumes& machine = machineVolume();
         std::lock_guard lock(machine.mutex);
-        if (AlsaMaster* alsa = machine.Get())
-            if (const auto level = alsa->Level()) return toFader(*level);
+        if (MachineVolume* volume = machine.Get())
+            if (const auto level = volume->Level()) return toFader(*level);
     }
     return toFader(audio::Engine::Shared().LineGain(line.engineLine));
 }
@@ -48,17 +56,27 @@ std::uint32_t ReadLevel(const LineInfo& line) {
 void WriteLevel(const LineInfo& line, std::uint32_t value) {
     const double fraction =
         static_cast<double>(std::min<std::uint32_t>(value, kVolumeMaximum)) / kVolumeMaximum;
+    if (line.engineLine == audio::Line::Master) {
+        MachineVolumes& machine = machineVolume();
+        std::lock_guard lock(machine.mutex);
+        if (MachineVolume* volume = machine.Get()) {
+            volume->SetLevel(fraction);
+            return;
+        }
+    }
     audio::Engine::Shared().SetLineGain(line.engineLine, static_cast<float>(fraction));
-    if (line.engineLine != audio::Line::Master) return;
-    MachineVolume& machine = machineVolume();
-    std::lock_guard lock(machine.mutex);
-    if (AlsaMaster* alsa = machine.Get()) alsa->SetLevel(fraction);
 }
 
 void FollowMachineVolume(bool follow) {
-    MachineVolume& machine = machineVolume();
+    MachineVolumes& machine = machineVolume();
     std::lock_guard lock(machine.mutex);
     machine.follow = follow;
+}
+
+void UseMachineVolume(MachineVolume* standIn) {
+    MachineVolumes& machine = machineVolume();
+    std::lock_guard lock(machine.mutex);
+    machine.standIn = standIn;
 }
 
 }  // namespace mixer

@@ -21,6 +21,26 @@ void UseClassicFonts() {
     QApplication::setFont(font);
 }
 
+bool running = false;
+
+// A Wayland client may not keep its window above others nor centre it; under XWayland the X11
+// protocol allows both, so a Wayland session with XWayland runs the program on X11. A platform
+// the user chose is kept.
+bool PreferX11() {
+    const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+                         qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    return wayland && qEnvironmentVariableIsSet("DISPLAY") &&
+           !qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
+std::unique_ptr<QApplication> MakeQApplication(int& argc, char** argv) {
+    if (!PreferX11()) return std::make_unique<QApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qunsetenv("QT_QPA_PLATFORM");  // programs the user opens from here choose for themselves
+    return app;
+}
+
 toolkit::MessageBoxWindow& MessageBoxWindowInstance() {
     static toolkit::MessageBoxWindow window;
     return window;
@@ -29,19 +49,21 @@ toolkit::MessageBoxWindow& MessageBoxWindowInstance() {
 // Ends the program as its own exit command does: the first form loaded is the main window,
 // whose Unload closes the devices, saves the settings and unloads the other forms.
 void UnloadEveryForm() {
-    for (auto forms = Form::LoadedForms(); !forms.empty(); forms = Form::LoadedForms()) {
+    for (auto forms = Forms(); !forms.empty(); forms = Forms()) {
         forms.front()->UnloadForm();
         if (forms.front()->Loaded()) break;  // a form refused to unload: end all the same
     }
-    QCoreApplication::exit(0);
+    End();
 }
 
 }  // namespace
 
 Application::Application(int& argc, char** argv, const std::string& title)
-    : app_(std::make_unique<QApplication>(argc, argv)),
-      sound_(std::make_unique<audio::SdlAudioSession>()) {
+    : app_(MakeQApplication(argc, argv)), sound_(std::make_unique<audio::SdlAudioSession>()) {
     QApplication::setApplicationName(QString::fromStdString(title));
+    // The program ends when its last form is unloaded, not when its last window closes: a
+    // message box closing while the main window hides in the tray must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
     UseClassicFonts();
     SetMessageBoxPresenter(&MessageBoxWindowInstance());
     signals_ = std::make_unique<platform::TerminationSignals>([app = app_.get()](int) {
@@ -54,5 +76,12 @@ Application::~Application() {
 }
 
 int Application::Run() {
-    return QApplication::exec();
+    running = true;
+    const int code = QApplication::exec();
+    running = false;
+    return code;
+}
+
+void End() {
+    if (running) QCoreApplication::exit(0);
 }

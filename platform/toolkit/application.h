@@ -12,6 +12,9 @@ namespace platform {
 class TerminationSignals;
 }
 
+// Ends the program: Application::Run returns. Without a running event loop it does nothing.
+void End();
+
 class Application {
   public:
     Application(int& argc, char** argv, const std::string& title);
@@ -19,7 +22,7 @@ class Application {
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Runs the event loop until the last window is closed; returns the exit code. SIGTERM,
+    // Runs the event loop until the last form is unloaded; returns the exit code. SIGTERM,
     // SIGINT and SIGHUP unload the forms, the first loaded first, and end the loop with 0.
     int Run();
 

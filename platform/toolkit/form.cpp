@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "platform/toolkit/application.h"
 #include "platform/toolkit/key_codes.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/screen.h"
@@ -20,12 +21,16 @@
 
 namespace {
 
-std::vector<Form*>& loadedForms() {
+std::vector<Form*>& LoadedForms() {
     static std::vector<Form*> forms;
     return forms;
 }
 
 }  // namespace
+
+std::vector<Form*> Forms() {
+    return LoadedForms();
+}
 
 // The window behind a form: turns Qt's window events into the form's events.
 class FormWindow : public QMainWindow {
@@ -91,7 +96,7 @@ Form::Form() : window_(std::make_unique<FormWindow>(*this)), client_(new QWidget
 }
 
 Form::~Form() {
-    std::erase(loadedForms(), this);
+    std::erase(LoadedForms(), this);
     toolkit::ForgetWindowWidget(hWnd_);
     ReleaseWindowHandle(hWnd_);
 }
@@ -185,6 +190,9 @@ void Form::Show(std::int16_t Modal) {
 }
 
 void Form::Hide() {
+    // Without a tray icon (none added yet, or a desktop with no notification area) nothing
+    // would lead the user back to a hidden minimised window.
+    if (WindowState() == vbMinimized && !toolkit::HasTrayIcon(hWnd_)) return;
     window_->hide();
 }
 
@@ -200,14 +208,10 @@ void Form::PopupMenu(Menu& menu) {
     menu.ShowPopup();
 }
 
-std::vector<Form*> Form::LoadedForms() {
-    return loadedForms();
-}
-
 void Form::LoadForm() {
     if (loaded_) return;
     loaded_ = true;
-    loadedForms().push_back(this);
+    LoadedForms().push_back(this);
     if (Load) Load();
 }
 
@@ -217,12 +221,16 @@ void Form::UnloadForm() {
 }
 
 bool Form::RunUnload() {
+    if (unloading_) return false;  // the Unload handler that runs closes the window itself
     if (!loaded_ || unloaded_) return true;
     std::int16_t cancel = 0;
+    unloading_ = true;
     if (Unload) Unload(cancel);
+    unloading_ = false;
     if (cancel != 0) return false;
     unloaded_ = true;
-    std::erase(loadedForms(), this);
+    std::erase(LoadedForms(), this);
+    if (LoadedForms().empty()) End();
     return true;
 }
 

@@ -25,6 +25,11 @@ inline constexpr std::int16_t vbHourglass = 11;
 inline constexpr std::int16_t vbModal = 1;
 inline constexpr std::int16_t vbTwips = 1;
 
+class Form;
+
+// The loaded forms, in the order they were loaded: the toolkit's Forms collection.
+std::vector<Form*> Forms();
+
 class Form : public Container {
   public:
     Form();
@@ -55,6 +60,8 @@ class Form : public Container {
     // With vbModal, the other windows take no input until this one is hidden or unloaded, and
     // the call returns only then.
     void Show(std::int16_t Modal);
+    // Hides the window. A minimised window stays on the task bar, minimised, unless it owns a
+    // tray icon: hidden, it could be reached again only through that icon.
     void Hide();
     // Brings the window in front of the others.
     void ZOrder();
@@ -64,11 +71,10 @@ class Form : public Container {
     void PopupMenu(Menu& menu);
     // Runs Load once; a form is loaded before it is first shown.
     void LoadForm();
-    // Raises Unload; unless it is cancelled the window closes. Runs once.
+    // Raises Unload; unless it is cancelled the window closes. Runs once; asked again while
+    // Unload runs, it does nothing. The program ends when its last loaded form is unloaded.
     void UnloadForm();
     Boolean Loaded() const { return ToBoolean(loaded_ && !unloaded_); }
-    // The forms loaded and not yet unloaded, the first loaded first.
-    static std::vector<Form*> LoadedForms();
 
     std::function<void()> Load;
     std::function<void(std::int16_t& Cancel)> Unload;
@@ -99,6 +105,7 @@ class Form : public Container {
     std::int16_t mousePointer_ = vbDefault;
     std::vector<std::pair<int, QWidget*>> tabStops_;
     bool loaded_ = false;
+    bool unloading_ = false;
     bool unloaded_ = false;
     bool shownOnce_ = false;
     QEventLoop* modalLoop_ = nullptr;

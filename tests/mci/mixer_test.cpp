@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 
 #include "platform/audio/engine.h"
 #include "platform/mci/alsa_master.h"
@@ -177,6 +178,47 @@ TEST_F(Mixer, TwoChannelsReadAlikeAndTheFirstSetsBoth) {
     values = {0, 0};
     ASSERT_EQ(mixerGetControlDetailsA(handle, &details, 0), 0u);
     EXPECT_EQ(values, (std::array<std::uint32_t, 2>{40000, 40000}));
+}
+
+// Stands in for the machine's master volume, so the test leaves the real one alone.
+class MachineStandIn : public mixer::MachineVolume {
+  public:
+    explicit MachineStandIn(bool available) : available_(available) {}
+    bool Available() const override { return available_; }
+    std::optional<double> Level() override { return level; }
+    void SetLevel(double value) override { level = value; }
+    double level = 0.5;
+
+  private:
+    bool available_;
+};
+
+// The speakers level goes to exactly one place: halving it twice would make half a quarter.
+TEST_F(Mixer, TheSpeakersLevelIsAppliedOnceWhereverItGoes) {
+    for (const bool machineHasMaster : {true, false}) {
+        MachineStandIn machine(machineHasMaster);
+        mixer::UseMachineVolume(&machine);
+        mixer::FollowMachineVolume(true);
+        audio::Engine::Shared().SetLineGain(audio::Line::Master, 1.0F);
+        MIXERCONTROLA control{};
+        ASSERT_EQ(FindVolume(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, control), 0u);
+
+        ASSERT_EQ(Set(control.dwControlID, 32768), 0u);
+        std::uint32_t value = 0;
+        ASSERT_EQ(Get(control.dwControlID, value), 0u);
+        mixer::FollowMachineVolume(false);
+        mixer::UseMachineVolume(nullptr);
+
+        EXPECT_EQ(value, 32768u) << machineHasMaster;
+        const float engineGain = audio::Engine::Shared().LineGain(audio::Line::Master);
+        if (machineHasMaster) {
+            EXPECT_NEAR(machine.level, 32768 / 65535.0, 1e-9);
+            EXPECT_EQ(engineGain, 1.0F) << "the engine leaves the level to the machine";
+        } else {
+            EXPECT_EQ(machine.level, 0.5) << "a machine without Master is not touched";
+            EXPECT_NEAR(engineGain, 32768 / 65535.0, 1e-4);
+        }
+    }
 }
 
 // Reads the machine's volume without changing it; skipped where there is no ALSA Master.

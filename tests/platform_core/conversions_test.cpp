@@ -27,6 +27,22 @@ TEST(Conversions, ValuesOutsideTheTypeRaiseOverflow) {
     EXPECT_THROW(CLng(2147483648.0), RuntimeError);
 }
 
+TEST(Conversions, TextBecomesANumberOrATypeMismatch) {
+    const std::pair<const char*, int> numbers[] = {{"0", 0},      {" 16383 ", 16383}, {"-12", -12},
+                                                   {"+7", 7},     {"2.5", 2},         {"3.5", 4},
+                                                   {"1e3", 1000}, {"32767", 32767},   {"-32768", -32768}};
+    for (auto [text, expected] : numbers) EXPECT_EQ(CInt(std::string(text)), expected) << text;
+    for (const char* text : {"", "   ", "abc", "12abc", "1,5", "0x10", "--1", "1 2"}) {
+        try {
+            CInt(std::string(text));
+            ADD_FAILURE() << '"' << text << '"';
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.Number, vberr::TypeMismatch) << text;
+        }
+    }
+    EXPECT_THROW(CInt(std::string("40000")), RuntimeError);
+}
+
 TEST(Conversions, UpperCaseKeepsEveryCharacterInItsPlace) {
     EXPECT_EQ(UCase("c:\\my music\\song.mid"), "C:\\MY MUSIC\\SONG.MID");
     EXPECT_EQ(UCase("ärger.wav"), "ÄRGER.WAV");

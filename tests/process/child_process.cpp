@@ -58,9 +58,9 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
     posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
     auto argumentTexts = arguments;
     auto environmentTexts = mergedEnvironment(environment);
-    const int failed = posix_spawn(&pid_, argumentTexts[0].c_str(), &actions, nullptr,
-                                   pointers(argumentTexts).data(),
-                                   pointers(environmentTexts).data());
+    const int failed =
+        posix_spawn(&pid_, argumentTexts[0].c_str(), &actions, nullptr,
+                    pointers(argumentTexts).data(), pointers(environmentTexts).data());
     posix_spawn_file_actions_destroy(&actions);
     close(input[0]);
     close(output[1]);

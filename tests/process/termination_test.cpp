@@ -1,7 +1,11 @@
 // SIGTERM, SIGINT and SIGHUP end both programs the way their own exit does: promptly and with
 // status 0, never killed on the spot.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+
+#include <fstream>
+#include <iterator>
 
 #include "tests/process/child_process.h"
 #include "tests/support/temp_folder.h"
@@ -29,10 +33,15 @@ class TerminationTest : public testing::TestWithParam<int> {
 
 TEST_P(TerminationTest, CorvalaEndsAsItsExitCommandDoes) {
     ChildProcess corvala({CORVALA_PATH}, Environment());
-    ASSERT_TRUE(test_support::WaitUntil(
-        [&] { return corvala.CatchesSignals(kTerminationSignals); }, 20s));
+    ASSERT_TRUE(
+        test_support::WaitUntil([&] { return corvala.CatchesSignals(kTerminationSignals); }, 20s));
     kill(corvala.Pid(), GetParam());
     EXPECT_EQ(corvala.WaitForExit(1s), 0);
+    // Its shutdown ran: the settings it saves on the way out are there.
+    std::ifstream settings(home_.path() / ".config" / "Corvala" / "Corvala.conf");
+    const std::string saved{std::istreambuf_iterator<char>(settings), {}};
+    EXPECT_THAT(saved, testing::HasSubstr("[Settings]"));
+    EXPECT_THAT(saved, testing::HasSubstr("AlwaysOnTop=True"));
 }
 
 TEST_P(TerminationTest, McishellClosesItsDevicesAndEnds) {

@@ -1,0 +1,123 @@
+// The settings store: text comes back as it was written, and a store that is damaged, cannot
+// be read or cannot be written gives the defaults without a word and loses nothing else.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/runtime_error.h"
+#include "platform/settings.h"
+#include "tests/support/settings_folder.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsStore : public testing::Test {
+  protected:
+    static void Save(const std::string& key, const std::string& value) {
+        SaveSetting("Corvala", "Settings", key, value);
+    }
+    static std::string Read(const std::string& key, const std::string& fallback = "default") {
+        return GetSetting("Corvala", "Settings", key, fallback);
+    }
+    static std::string Contents(const fs::path& file) {
+        std::ostringstream text;
+        text << std::ifstream(file, std::ios::binary).rdbuf();
+        return text.str();
+    }
+
+    test_support::TempFolder folder;
+    test_support::ScopedSettingsFolder settings{folder.path() / "config"};
+};
+
+TEST_F(SettingsStore, TextComesBackExactly) {
+    const std::string texts[] = {"T:\\music",
+                                 "T:\\My Music, Old; Rare = Best",
+                                 "  spaces at both ends  ",
+                                 "@Variant(not one)",
+                                 "Ännchen",
+                                 "",
+                                 "32767",
+                                 "True",
+                                 "a\\\\b\"c\""};
+    for (const std::string& text : texts) {
+        Save("Directory", text);
+        EXPECT_EQ(Read("Directory"), text);
+    }
+    EXPECT_EQ(GetSetting("Corvala", "Other", "Directory", "none"), "none") << "sections apart";
+}
+
+TEST_F(SettingsStore, MissingStoreOrKeyGivesTheDefault) {
+    EXPECT_EQ(Read("Drive", "c: [/]"), "c: [/]");
+    EXPECT_FALSE(fs::exists(settings.File())) << "reading creates nothing";
+    Save("Drive", "t: [test]");
+    EXPECT_EQ(Read("Volume", "16383"), "16383");
+    EXPECT_EQ(Read("Drive"), "t: [test]");
+}
+
+TEST_F(SettingsStore, EachWriteKeepsTheOtherKeys) {
+    Save("Drive", "t: [test]");
+    Save("Volume", "100");
+    Save("Volume", "200");
+    EXPECT_EQ(Read("Drive"), "t: [test]");
+    EXPECT_EQ(Read("Volume"), "200");
+}
+
+TEST_F(SettingsStore, ADamagedFileReadsAsDefaultsAndIsWrittenAfresh) {
+    for (const std::string& garbage :
+         {std::string("\x00\xff\xfe[Settings\n\x01=\x02", 16), std::string(5000, '\xff'),
+          std::string("[Settings]\nVolume=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x13QSize)\n")}) {
+        fs::create_directories(settings.File().parent_path());
+        std::ofstream(settings.File(), std::ios::binary) << garbage;
+        EXPECT_EQ(Read("Volume"), "default");
+        ASSERT_NO_THROW(Save("Volume", "123"));
+        EXPECT_EQ(Read("Volume"), "123");
+    }
+}
+
+TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWrite) {
+    // As root, permissions stop nothing, so the store is made unusable by its shape.
+    const struct {
+        const char* name;
+        void (*spoil)(const fs::path& file);
+    } cases[] = {
+        {"the file is a folder", [](const fs::path& file) { fs::create_directories(file); }},
+        {"its folder is a file",
+         [](const fs::path& file) {
+             fs::create_directories(file.parent_path().parent_path());
+             std::ofstream(file.parent_path()) << "in the way";
+         }},
+    };
+    for (const auto& spoiled : cases) {
+        fs::remove_all(folder.path() / "config");
+        spoiled.spoil(settings.File());
+        EXPECT_EQ(Read("Drive"), "default") << spoiled.name;
+        try {
+            Save("Drive", "t: [test]");
+            ADD_FAILURE() << spoiled.name << ": the write did not fail";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.Number, vberr::PermissionDenied);
+        }
+    }
+}
+
+TEST_F(SettingsStore, AFailedWriteLeavesThePreviousFileWhole) {
+    Save("Drive", "t: [test]");
+    Save("Directory", "T:\\music");
+    const std::string before = Contents(settings.File());
+    const fs::path store = settings.File().parent_path();
+    fs::permissions(store, fs::perms::owner_read | fs::perms::owner_exec);
+    if (std::ofstream(store / "probe").is_open()) {
+        fs::permissions(store, fs::perms::owner_all);
+        GTEST_SKIP() << "permissions do not stop this user from writing";
+    }
+    EXPECT_THROW(Save("Directory", "T:\\elsewhere"), RuntimeError);
+    fs::permissions(store, fs::perms::owner_all);
+    EXPECT_EQ(Contents(settings.File()), before);
+    EXPECT_EQ(Read("Directory"), "T:\\music");
+}
+
+}  // namespace
