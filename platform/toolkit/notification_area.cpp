@@ -58,8 +58,9 @@ class TrayIcon {
         }
     }
 
-    // A window hidden on minimise is reached through its icon; without the icon it goes back to
-    // the task bar, still minimised.
+    // A window hidden on minimise is reached through its icon; without the icon it is shown
+    // again (asked to stay minimised, which not every window manager honours for a window that
+    // was withdrawn).
     void BringBackHiddenWindow() const {
         QWidget* window = toolkit::WindowWidget(hWnd_);
         if (window != nullptr && window->isHidden() && window->isMinimized())
