@@ -154,8 +154,10 @@ class frmMain : public Form {
     SoundChannel midi_{"MIDI", 3, {".MID", ".RMI"}, MIDIs, cmdMIDI_Pause, {}};
     SoundChannel wave_{"WAVE", 4, {".WAV"}, WAVEs, cmdWAVE_Pause, {}};
     std::unique_ptr<cMCI_Adv> mci_;
-    std::shared_ptr<cSysTray> SysTray;
     std::string StartDrive;
     Boolean Reverting = vbFalse;
     Boolean bShowMin = vbFalse;
+    // Last, so it goes first: its termination lets pending events run, which may reach any
+    // handler of the window.
+    std::shared_ptr<cSysTray> SysTray;
 };
