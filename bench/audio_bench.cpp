@@ -102,8 +102,9 @@ double RenderSong(audio::Player& midi, audio::Player& wave, std::int64_t frames,
 // The fluidsynth command-line renderer, whole process, on the same soundfont and song; seconds,
 // or nothing when it cannot run.
 std::optional<double> RenderSongWithCli() {
-    const auto soundfont = audio::FindSoundfont(audio::MidiSynth::kSoundfontDirectory);
-    if (!soundfont) return std::nullopt;
+    const auto soundfonts = audio::FindSoundfonts(audio::MidiSynth::kSoundfontDirectory);
+    if (soundfonts.empty()) return std::nullopt;
+    const auto* soundfont = &soundfonts.front();
     const auto out = Shared().dir.path() / "cli.wav";
     const std::string command = "fluidsynth -ni -q -F '" + out.string() + "' -r 44100 '" +
                                 soundfont->string() + "' '" + Shared().song.string() +

@@ -59,6 +59,8 @@ void frmMain::vsVolume_Change() {
         return;
     }
     const float f = ScaleFactor(maximum);
+    // A single-precision difference, divided in double precision: the level found at start-up
+    // then comes back as 32769 at a slider of 16383 (a float quotient would round to 32768).
     const auto difference = static_cast<float>(MirrorOf(minimum, maximum, f) - vsVolume.Value());
-    Mci().MCIa_VolumeSystem(CLng(difference / f));
+    Mci().MCIa_VolumeSystem(CLng(static_cast<double>(difference) / f));
 }

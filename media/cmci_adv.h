@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/multimedia.h"
+#include "platform/toolkit/picture.h"
 #include "platform/vb_types.h"
 
 template <Boolean DefaultWait>
@@ -97,8 +98,9 @@ struct ResourceSaveOptions {
     Boolean ShowErrors = vbTrue;
 };
 
-// A picture (by handle), a text or a block of bytes; empty until a resource is loaded.
-using ResourceValue = std::variant<std::monostate, std::int32_t, std::string, std::vector<std::uint8_t>>;
+// A picture (its Handle() is the picture handle), a text or a block of bytes; empty until a
+// resource is loaded.
+using ResourceValue = std::variant<std::monostate, Picture, std::string, std::vector<std::uint8_t>>;
 
 class cMCI_Adv {
 public:
@@ -194,6 +196,18 @@ private:
     std::int32_t ReadVolume(bool found, const MixerControlRecord& Control) const;
     void WriteVolume(bool found, const MixerControlRecord& Control, std::int32_t Min,
                      std::int32_t Max, std::int32_t NewValue);
+
+    // The display window of a video device, from "status ... window handle"; False when there
+    // is none or the reply is not a number.
+    Boolean FindDisplayWindow(const std::string& DeviceAlias, std::int32_t hCallbackProc,
+                              Boolean ShowErrors, std::int32_t& hWnd);
+
+    // Wave recording sends its commands straight to the service, without suffixes.
+    static void SendQuiet(const std::string& command);
+    static Boolean SendGuarded(const std::string& command, std::int32_t hCallbackProc,
+                               Boolean ShowErrors);
+    static Boolean SendStatus(const std::string& command, std::string& reply);
+    static std::string PrepareRecordingFile(const std::string& OUT_FilePath);
 
     Boolean blnCancelRecord = vbFalse;
     MixerControlRecord mxcSystem{};

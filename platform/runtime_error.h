@@ -24,6 +24,7 @@ inline constexpr std::int32_t Overflow = 6;
 inline constexpr std::int32_t TypeMismatch = 13;
 inline constexpr std::int32_t FileNotFound = 53;
 inline constexpr std::int32_t PermissionDenied = 70;
+inline constexpr std::int32_t PathFileAccess = 75;
 inline constexpr std::int32_t PathNotFound = 76;
 inline constexpr std::int32_t InvalidPropertyValue = 380;
 inline constexpr std::int32_t DeviceUnavailable = 68;

@@ -39,6 +39,17 @@ std::int32_t PostMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t
 // application event loop exists, and tests may call it directly.
 void DispatchPostedMessages();
 
+// Window placement: HWND_TOPMOST puts a window into the band kept above all normal windows,
+// HWND_NOTOPMOST takes it out again; position (X, Y) and size (cx, cy) are in pixels and apply
+// unless SWP_NOMOVE and SWP_NOSIZE say otherwise. Non-zero on success; 0 for an unknown window
+// or where the window system lets no program order or place its windows (Wayland).
+inline constexpr std::int32_t HWND_TOPMOST = -1;
+inline constexpr std::int32_t HWND_NOTOPMOST = -2;
+inline constexpr std::uint32_t SWP_NOSIZE = 1;
+inline constexpr std::uint32_t SWP_NOMOVE = 2;
+std::int32_t SetWindowPos(std::int32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t X,
+                          std::int32_t Y, std::int32_t cx, std::int32_t cy, std::uint32_t uFlags);
+
 // Mouse messages, as a window and the notification area report them.
 inline constexpr std::uint32_t WM_MOUSEMOVE = 0x200;
 inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x201;
@@ -73,13 +84,16 @@ std::int32_t DefWindowProcA(std::int32_t hWnd, std::uint32_t uMsg, std::int32_t 
 // letter case, a new one for a new name, 0 for an empty name or when the range is used up.
 std::uint32_t RegisterWindowMessageA(const char* lpString);
 
-// Window placement: HWND_TOPMOST puts a window into the band kept above all normal windows,
-// HWND_NOTOPMOST takes it out again; position (X, Y) and size (cx, cy) are in pixels and apply
-// unless SWP_NOMOVE and SWP_NOSIZE say otherwise. Non-zero on success; 0 for an unknown window
-// or where the window system lets no program order or place its windows (Wayland).
-inline constexpr std::int32_t HWND_TOPMOST = -1;
-inline constexpr std::int32_t HWND_NOTOPMOST = -2;
-inline constexpr std::uint32_t SWP_NOSIZE = 1;
-inline constexpr std::uint32_t SWP_NOMOVE = 2;
-std::int32_t SetWindowPos(std::int32_t hWnd, std::int32_t hWndInsertAfter, std::int32_t X,
-                          std::int32_t Y, std::int32_t cx, std::int32_t cy, std::uint32_t uFlags);
+// Functions on a form's window by its handle; the toolkit library supplies them.
+inline constexpr std::uint32_t WM_SETICON = 0x80;
+inline constexpr std::int32_t ICON_SMALL = 0;
+inline constexpr std::int32_t ICON_BIG = 1;
+
+// Sets the window's title; non-zero when the handle names a window.
+std::int32_t SetWindowText(std::int32_t hWnd, const char* text);
+
+// Sends a message to a window and returns its answer. WM_SETICON with ICON_BIG or ICON_SMALL
+// gives the window the picture whose handle is lParam (0 takes the icon away) and answers
+// the handle it had before, or 0. The layer handles no other message; they answer 0.
+std::int32_t SendMessageA(std::int32_t hWnd, std::uint32_t message, std::int32_t wParam,
+                          std::int32_t lParam);

@@ -8,6 +8,7 @@
 #include "platform/audio/clip.h"
 #include "platform/audio/midi_channel_state.h"
 #include "platform/audio/midi_file.h"
+#include "platform/audio/midi_presets.h"
 #include "platform/audio/midi_synth.h"
 
 namespace audio {
@@ -27,6 +28,7 @@ class MidiClip final : public Clip {
   public:
     MidiClip(const MidiSong& song, std::shared_ptr<MidiSynth> synth, int rate)
         : synth_(std::move(synth)),
+          pins_(synth_, PresetsUsed(song)),
           rate_(rate),
           lengthMs_(song.lengthUs / 1000),
           lengthFrames_(ToFrames(song.lengthUs)) {
@@ -71,6 +73,7 @@ class MidiClip final : public Clip {
     std::int64_t ToFrames(std::int64_t us) const { return us * rate_ / 1'000'000; }
 
     std::shared_ptr<MidiSynth> synth_;
+    PinnedPresets pins_;  // the song's instruments, loaded before it can play
     int rate_;
     std::int64_t lengthMs_;
     std::int64_t lengthFrames_;

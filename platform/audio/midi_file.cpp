@@ -4,6 +4,8 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/audio/midi_thinning.h"
+
 namespace audio {
 
 namespace {
@@ -182,6 +184,10 @@ bool ApplyTempoMap(const Timing& timing, MidiSong& song) {
     return true;
 }
 
+bool IsNoteOn(const MidiEvent& event) {
+    return (event.status & 0xF0) == 0x90 && event.data2 > 0;
+}
+
 MidiParseResult Invalid(MidiParseError error, std::string detail) {
     return MidiParseResult{{}, error, std::move(detail)};
 }
@@ -250,6 +256,12 @@ MidiParseResult ParseMidi(std::string_view bytes) {
     result.song.lengthUs = parse.endTick;
     if (!ApplyTempoMap(timing, result.song))
         return Invalid(MidiParseError::TooLarge, "song too long");
+    const MidiSong& song = result.song;
+    if (std::none_of(song.events.begin(), song.events.end(), [&song](const MidiEvent& event) {
+            return IsNoteOn(event) && event.timeUs < song.lengthUs;
+        }))
+        return Invalid(MidiParseError::InvalidFormat, "no notes to play");
+    ThinFloods(result.song.events);
     return result;
 }
 

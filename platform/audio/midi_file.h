@@ -34,6 +34,8 @@ inline constexpr std::size_t kMaxMidiFileBytes = 32 << 20;
 inline constexpr std::size_t kMaxMidiEvents = 2'000'000;
 inline constexpr std::int64_t kMaxMidiLengthUs = 24LL * 3600 * 1'000'000;
 
+// A file with no note that starts before its end (one cut short before its first note, say)
+// is InvalidFormat. Floods of messages are thinned (see midi_thinning.h).
 MidiParseResult ParseMidi(std::string_view bytes);
 
 }  // namespace audio

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/audio/engine.h"
+#include "platform/audio/synth_log.h"
 
 namespace audio {
 
@@ -12,9 +13,13 @@ constexpr std::array kSoundfontNames = {"default-GM.sf2", "FluidR3_GM.sf2", "Tim
 // After this long without a playing song the reverb tail is over and rendering can pause.
 constexpr int kTailSeconds = 3;
 
+// Voices sounding at once over all songs; a note beyond them takes the place of the oldest.
+constexpr int kPolyphony = 256;
+
 struct SharedState {
     std::mutex mutex;
     std::shared_ptr<MidiSynth> synth;
+    std::filesystem::path directory = MidiSynth::kSoundfontDirectory;
 };
 
 SharedState& Shared() {
@@ -24,28 +29,31 @@ SharedState& Shared() {
 
 }  // namespace
 
-std::optional<std::filesystem::path> FindSoundfont(const std::filesystem::path& directory) {
+std::vector<std::filesystem::path> FindSoundfonts(const std::filesystem::path& directory) {
+    std::vector<std::filesystem::path> found;
     for (const char* name : kSoundfontNames) {
         std::error_code ignored;
         const auto candidate = directory / name;
-        if (std::filesystem::is_regular_file(candidate, ignored)) return candidate;
+        if (std::filesystem::is_regular_file(candidate, ignored)) found.push_back(candidate);
     }
-    return std::nullopt;
+    return found;
 }
 
 std::shared_ptr<MidiSynth> MidiSynth::Shared(std::string* detail) {
     SharedState& shared = audio::Shared();
     std::lock_guard lock(shared.mutex);
     if (shared.synth) return shared.synth;
-    const auto soundfont = FindSoundfont(kSoundfontDirectory);
-    if (!soundfont) {
-        *detail = "no General MIDI soundfont in " + std::string(kSoundfontDirectory);
+    InstallSynthLog();
+    const auto soundfonts = FindSoundfonts(shared.directory);
+    if (soundfonts.empty()) {
+        *detail = "no General MIDI soundfont in " + shared.directory.string();
         return nullptr;
     }
     const std::shared_ptr<Mixer> mixer = Engine::Shared().SharedMixer();
-    auto synth = std::make_shared<MidiSynth>(mixer->SampleRate(), *soundfont);
+    auto synth = std::make_shared<MidiSynth>(mixer->SampleRate(), soundfonts, mixer->Lock());
+    FlushSynthLog();
     if (!synth->Ready()) {
-        *detail = "the soundfont " + soundfont->string() + " cannot be loaded";
+        *detail = "no soundfont in " + shared.directory.string() + " can be loaded";
         return nullptr;
     }
     mixer->AttachBus(synth);
@@ -59,20 +67,42 @@ bool MidiSynth::Loaded() {
     return shared.synth != nullptr;
 }
 
-MidiSynth::MidiSynth(int sampleRate, const std::filesystem::path& soundfont)
-    : sampleRate_(sampleRate) {
+void MidiSynth::UseSoundfontDirectory(const std::filesystem::path& directory) {
+    SharedState& shared = audio::Shared();
+    std::lock_guard lock(shared.mutex);
+    shared.directory = directory;
+}
+
+MidiSynth::MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& soundfonts,
+                     std::mutex& renderLock)
+    : sampleRate_(sampleRate), renderLock_(renderLock) {
+    InstallSynthLog();
     settings_ = new_fluid_settings();
     if (!settings_) return;
     fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
     fluid_settings_setint(settings_, "synth.midi-channels", 16 * kBlocks);
+    fluid_settings_setint(settings_, "synth.polyphony", kPolyphony);
+    // Only the instruments in use are read into memory (see Pin).
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    // Locking samples in memory needs a limit desktops do not grant, and warns when refused.
+    fluid_settings_setint(settings_, "synth.lock-memory", 0);
     // Every call is already serialised by the mixer's lock.
     fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
     synth_ = new_fluid_synth(settings_);
     if (!synth_) return;
-    fontId_ = fluid_synth_sfload(synth_, soundfont.c_str(), 1);
+    // The channel types first: loading selects each channel's first instrument.
     for (int channel = 0; channel < 16 * kBlocks; ++channel)
         fluid_synth_set_channel_type(synth_, channel,
                                      channel % 16 == 9 ? CHANNEL_TYPE_DRUM : CHANNEL_TYPE_MELODIC);
+    for (const auto& soundfont : soundfonts) {
+        // A file that is not a SoundFont at all would go on to the DLS loader, whose library
+        // writes to standard error itself.
+        if (!fluid_is_soundfont(soundfont.c_str())) continue;
+        fontId_ = fluid_synth_sfload(synth_, soundfont.c_str(), 1);
+        if (fontId_ == FLUID_FAILED) continue;
+        soundfont_ = soundfont;
+        break;
+    }
 }
 
 MidiSynth::~MidiSynth() {

@@ -3,22 +3,29 @@
 // MIDI load; every MIDI player borrows a block of 16 of the synthesiser's channels, so several
 // songs can play at once through one loaded font. All synthesiser calls happen with the
 // mixer's lock held (see Mixer), which is what makes them safe from any thread.
+//
+// Samples load on demand: only the instruments of the songs open are in memory. Each song pins
+// its instruments when it opens, on the control thread, so that no program change while
+// playing has to read the soundfont.
 #include <fluidsynth.h>
 
 #include <array>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/audio/midi_channel_state.h"
+#include "platform/audio/midi_presets.h"
 #include "platform/audio/mixer.h"
 
 namespace audio {
 
-// The first General MIDI soundfont found in `directory`, in order of preference.
-std::optional<std::filesystem::path> FindSoundfont(const std::filesystem::path& directory);
+// The General MIDI soundfonts in `directory`, in order of preference.
+std::vector<std::filesystem::path> FindSoundfonts(const std::filesystem::path& directory);
 
 class MidiSynth final : public Bus {
   public:
@@ -30,11 +37,20 @@ class MidiSynth final : public Bus {
     static std::shared_ptr<MidiSynth> Shared(std::string* detail);
     // Whether the soundfont has been loaded in this process.
     static bool Loaded();
+    // Where Shared looks for soundfonts, instead of kSoundfontDirectory; only before it first
+    // succeeds (tests).
+    static void UseSoundfontDirectory(const std::filesystem::path& directory);
 
-    MidiSynth(int sampleRate, const std::filesystem::path& soundfont);
+    // Loads the first of `soundfonts` that FluidSynth accepts. `renderLock` is the lock held
+    // around Render.
+    MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& soundfonts,
+              std::mutex& renderLock);
     ~MidiSynth() override;
+    MidiSynth(const MidiSynth&) = delete;
+    MidiSynth& operator=(const MidiSynth&) = delete;
     int SampleRate() const { return sampleRate_; }
     bool Ready() const { return synth_ != nullptr && fontId_ != FLUID_FAILED; }
+    const std::filesystem::path& Soundfont() const { return soundfont_; }  // empty if none
 
     // Control thread. A block number, or -1 when every block is taken (the player is silent).
     int AcquireBlock();
@@ -48,15 +64,47 @@ class MidiSynth final : public Bus {
     void Render(float* stereo, int frames) override;
 
   private:
+    friend class PinnedPresets;
+    using PresetKey = std::pair<int, int>;  // bank, program as the soundfont has them
+
+    // The preset the synthesiser selects for `preset`: itself, or its substitute when the
+    // soundfont lacks it.
+    std::optional<PresetKey> Resolve(const Preset& preset) const;
+    // Control thread: loads the presets' samples and keeps them loaded until Unpin; returns
+    // what it pinned.
+    std::vector<PresetKey> Pin(const std::vector<Preset>& presets);
+    // Any thread: the samples are released at a later Pin, off the audio thread.
+    void Unpin(const std::vector<PresetKey>& pinned);
+    // Unpins the presets no open song uses, except those `wanted` (sorted).
+    void ReleaseUnused(const std::vector<PresetKey>& wanted);
+
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     int fontId_ = FLUID_FAILED;
+    std::filesystem::path soundfont_;
     int sampleRate_;
-    std::int64_t idleFrames_ = 0;  // mixer lock
+    std::mutex& renderLock_;
+    std::mutex pinningMutex_;             // one Pin at a time; before renderLock_
+    std::mutex pinsMutex_;                // after renderLock_ when both are held
+    std::map<PresetKey, int> pinCounts_;  // songs open that use each pinned preset
+    std::int64_t idleFrames_ = 0;         // mixer lock
     std::array<float, 2 * Mixer::kBlockFrames> scratch_{};
 
     std::mutex blocksMutex_;
     std::array<bool, kBlocks> blockTaken_{};
+};
+
+// The instruments of one open song, loaded for as long as the song is open.
+class PinnedPresets {
+  public:
+    PinnedPresets(std::shared_ptr<MidiSynth> synth, const std::vector<Preset>& presets);
+    ~PinnedPresets();
+    PinnedPresets(const PinnedPresets&) = delete;
+    PinnedPresets& operator=(const PinnedPresets&) = delete;
+
+  private:
+    std::shared_ptr<MidiSynth> synth_;
+    std::vector<MidiSynth::PresetKey> pinned_;
 };
 
 }  // namespace audio

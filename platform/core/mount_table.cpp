@@ -39,8 +39,7 @@ bool isSystemFolder(const std::string& mountPoint) {
 }
 
 bool isVolume(const std::string& source, const std::string& type) {
-    static const std::set<std::string> network{"nfs", "nfs4", "cifs", "smb3", "fuse.sshfs", "9p"};
-    return source.starts_with("/dev/") || network.contains(type);
+    return source.starts_with("/dev/") || IsNetworkFileSystem(type);
 }
 
 std::string labelOf(const std::string& mountPoint) {
@@ -53,15 +52,31 @@ std::string labelOf(const std::string& mountPoint) {
 
 }  // namespace
 
-std::vector<Drive> DrivesFromMounts(std::istream& mounts) {
-    std::vector<std::string> volumes;
+std::vector<MountEntry> ReadMountEntries(std::istream& mounts) {
+    std::vector<MountEntry> entries;
     std::string line;
     while (std::getline(mounts, line)) {
         std::istringstream fields(line);
         std::string source, mountPoint, type;
         if (!(fields >> source >> mountPoint >> type)) continue;
-        mountPoint = unescapeOctal(mountPoint);
-        if (mountPoint == "/" || isSystemFolder(mountPoint) || !isVolume(source, type)) continue;
+        entries.push_back({unescapeOctal(source), unescapeOctal(mountPoint), type});
+    }
+    return entries;
+}
+
+bool IsNetworkFileSystem(const std::string& type) {
+    static const std::set<std::string> network{"nfs",   "nfs4",       "cifs",        "smb3",
+                                               "smbfs", "fuse.sshfs", "9p",          "afs",
+                                               "ceph",  "glusterfs",  "fuse.rclone", "davfs"};
+    return network.contains(type);
+}
+
+std::vector<Drive> DrivesFromMounts(std::istream& mounts) {
+    std::vector<std::string> volumes;
+    for (const auto& entry : ReadMountEntries(mounts)) {
+        const std::string mountPoint = entry.mountPoint.string();
+        if (mountPoint == "/" || isSystemFolder(mountPoint) || !isVolume(entry.source, entry.type))
+            continue;
         volumes.push_back(mountPoint);
     }
     std::sort(volumes.begin(), volumes.end());

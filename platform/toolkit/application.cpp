@@ -7,6 +7,7 @@
 #include "platform/termination_signals.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/message_box_window.h"
+#include "platform/toolkit/window_system.h"
 
 namespace {
 
@@ -23,18 +24,8 @@ void UseClassicFonts() {
 
 bool running = false;
 
-// A Wayland client may not keep its window above others nor centre it; under XWayland the X11
-// protocol allows both, so a Wayland session with XWayland runs the program on X11. A platform
-// the user chose is kept.
-bool PreferX11() {
-    const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
-                         qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-    return wayland && qEnvironmentVariableIsSet("DISPLAY") &&
-           !qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-}
-
 std::unique_ptr<QApplication> MakeQApplication(int& argc, char** argv) {
-    if (!PreferX11()) return std::make_unique<QApplication>(argc, argv);
+    if (!toolkit::UseXWayland()) return std::make_unique<QApplication>(argc, argv);
     qputenv("QT_QPA_PLATFORM", "xcb");
     auto app = std::make_unique<QApplication>(argc, argv);
     qunsetenv("QT_QPA_PLATFORM");  // programs the user opens from here choose for themselves

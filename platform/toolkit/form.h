@@ -22,13 +22,13 @@ inline constexpr std::int16_t vbMaximized = 2;
 inline constexpr std::int16_t vbDefault = 0;
 inline constexpr std::int16_t vbHourglass = 11;
 
-inline constexpr std::int16_t vbModal = 1;
-inline constexpr std::int16_t vbTwips = 1;
-
 class Form;
 
 // The loaded forms, in the order they were loaded: the toolkit's Forms collection.
 std::vector<Form*> Forms();
+
+inline constexpr std::int16_t vbModal = 1;
+inline constexpr std::int16_t vbTwips = 1;
 
 class Form : public Container {
   public:

@@ -1,26 +1,72 @@
 #include "platform/toolkit/picture.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
-#include <algorithm>
-#include <vector>
+#include <map>
+#include <mutex>
+
+namespace {
+
+struct HandleTable {
+    std::mutex mutex;
+    std::map<std::int32_t, std::weak_ptr<const void>> pictures;
+    std::int32_t next = 1;
+};
+
+// Never destroyed: a picture held by a static object may be released after static
+// destruction has begun, and must still find the table.
+HandleTable& handles() {
+    static auto* table = new HandleTable;
+    return *table;
+}
+
+}  // namespace
 
 struct Picture::Images {
+    Images() {
+        auto& table = handles();
+        std::lock_guard lock(table.mutex);
+        handle = table.next++;
+    }
+    ~Images() {
+        auto& table = handles();
+        std::lock_guard lock(table.mutex);
+        table.pictures.erase(handle);
+    }
+    Images(const Images&) = delete;
+    Images& operator=(const Images&) = delete;
+
     QPixmap largest;
+    QByteArray encoded;
     QIcon sizes;
+    std::int32_t handle;
 };
 
 Picture Picture::FromResources(std::initializer_list<std::string> names) {
     auto images = std::make_shared<Images>();
     for (const std::string& name : names) {
-        const QPixmap pixmap(QString::fromStdString(name));
-        if (pixmap.isNull()) continue;
+        QFile file(QString::fromStdString(name));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        const QByteArray bytes = file.readAll();
+        QPixmap pixmap;
+        if (!pixmap.loadFromData(bytes)) continue;
         images->sizes.addPixmap(pixmap);
-        if (pixmap.width() > images->largest.width()) images->largest = pixmap;
+        if (pixmap.width() > images->largest.width()) {
+            images->largest = pixmap;
+            images->encoded = bytes;
+        }
     }
     Picture picture;
-    if (!images->largest.isNull()) picture.images_ = std::move(images);
+    if (images->largest.isNull()) return picture;
+    {
+        auto& table = handles();
+        std::lock_guard lock(table.mutex);
+        table.pictures[images->handle] = images;
+    }
+    picture.images_ = std::move(images);
     return picture;
 }
 
@@ -33,29 +79,20 @@ const QPixmap* Picture::Pixmap() const {
 const QIcon* Picture::Icon() const {
     return images_ ? &images_->sizes : nullptr;
 }
-
-namespace {
-
-// Pictures that were given a handle, at position handle - 1. Few ever are (window icons).
-std::vector<std::shared_ptr<const void>>& Handled() {
-    static std::vector<std::shared_ptr<const void>> handled;
-    return handled;
+const QByteArray* Picture::Encoded() const {
+    return images_ ? &images_->encoded : nullptr;
 }
 
-}  // namespace
-
 std::int32_t Picture::Handle() const {
-    if (!images_) return 0;
-    auto& handled = Handled();
-    auto found = std::ranges::find(handled, images_);
-    if (found == handled.end()) found = handled.insert(handled.end(), images_);
-    return static_cast<std::int32_t>(found - handled.begin()) + 1;
+    return images_ ? images_->handle : 0;
 }
 
 Picture Picture::FromHandle(std::int32_t handle) {
-    const auto& handled = Handled();
+    auto& table = handles();
+    std::lock_guard lock(table.mutex);
+    const auto found = table.pictures.find(handle);
     Picture picture;
-    if (handle >= 1 && static_cast<std::size_t>(handle) <= handled.size())
-        picture.images_ = std::static_pointer_cast<const Images>(handled[handle - 1]);
+    if (found != table.pictures.end())
+        picture.images_ = std::static_pointer_cast<const Images>(found->second.lock());
     return picture;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+class QByteArray;
 class QIcon;
 class QPixmap;
 
@@ -21,10 +22,12 @@ class Picture {
     bool IsEmpty() const;
     const QPixmap* Pixmap() const;  // the largest size
     const QIcon* Icon() const;      // every size
-    // A number that names the picture to the platform's functions (an icon handle); 0 for an
-    // empty picture. The same picture always gives the same number, valid for the process.
+    const QByteArray* Encoded() const;  // the largest size's file, as it was read
+
+    // A number that names the picture while any copy of it lives (the Windows icon or bitmap
+    // handle); 0 for an empty picture. FromHandle gives the picture back, or an empty one.
     std::int32_t Handle() const;
-    static Picture FromHandle(std::int32_t handle);  // empty for an unknown number
+    static Picture FromHandle(std::int32_t handle);
     friend bool operator==(const Picture& a, const Picture& b) { return a.images_ == b.images_; }
 
   private:

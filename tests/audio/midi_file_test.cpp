@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/audio/midi_thinning.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -106,6 +107,40 @@ TEST(MidiFile, TruncatedTrackKeepsWhatCameBefore) {
     ASSERT_EQ(cut.error, MidiParseError::None) << cut.detail;
     EXPECT_LT(cut.song.events.size(), whole.song.events.size());
     EXPECT_GT(cut.song.events.size(), 0u);
+}
+
+struct CutShort {
+    const char* name;
+    std::size_t bytes;  // of NoteSong(8): 22 bytes of headers, a program change, 9 bytes a note
+    MidiParseError error;
+    std::int64_t lengthUs;
+};
+
+TEST(MidiFile, CutShortFilesPlayWhatTheyHold) {
+    const std::string whole = sound_files::NoteSong(8);
+    const CutShort cases[] = {
+        {"track header only", 22, MidiParseError::InvalidFormat, 0},
+        {"before the first note", 25, MidiParseError::InvalidFormat, 0},
+        {"inside the first note", 30, MidiParseError::InvalidFormat, 0},
+        {"after three notes", 25 + 3 * 9, MidiParseError::None, 1500000},
+        {"a fourth note started", 25 + 3 * 9 + 4, MidiParseError::None, 1500000},
+        {"whole", whole.size(), MidiParseError::None, 4000000},
+    };
+    for (const CutShort& cut : cases) {
+        SCOPED_TRACE(cut.name);
+        const auto result = ParseMidi(whole.substr(0, cut.bytes));
+        EXPECT_EQ(result.error, cut.error) << result.detail;
+        EXPECT_EQ(result.song.lengthUs, cut.lengthUs);
+    }
+}
+
+TEST(MidiFile, ANoteFloodIsThinnedAsItIsRead) {
+    MidiTrack flood;
+    flood.Event(0, {0x90, 0, 100});
+    for (int i = 1; i < 65535; ++i) flood.Event(0, {std::uint8_t(i % 128), 100});
+    const auto result = ParseMidi(MakeSmf(0, 96, {flood.End(96)}));
+    ASSERT_EQ(result.error, MidiParseError::None) << result.detail;
+    EXPECT_EQ(result.song.events.size(), std::size_t(audio::kMaxNoteOnsPerChannelMs));
 }
 
 struct BrokenFile {

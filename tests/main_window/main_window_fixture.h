@@ -1,14 +1,17 @@
 #pragma once
 // The main window on a drive of its own: T: holds a "music" folder of generated songs and
-// sounds. MCI commands and message boxes are recorded, not carried out.
+// sounds. MCI commands and message boxes are recorded, not carried out; the mixer is a stand-in
+// and the settings live in the test's folder.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 
 #include "main_window/frm_main.h"
-#include "tests/support/sound_files.h"
 #include "tests/support/mci_recorder.h"
 #include "tests/support/message_box_recorder.h"
+#include "tests/support/mixer_stand_in.h"
+#include "tests/support/settings_folder.h"
+#include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/toolkit/test_form.h"
 
@@ -38,5 +41,7 @@ class MainWindowTest : public testing::Test {
     std::optional<test_support::ScopedDrives> drives;
     test_support::MciRecorder mci;
     test_support::MessageBoxRecorder boxes;
+    test_support::MixerStandIn mixer = test_support::MixerStandIn::System(0, 65535, 32768);
+    test_support::ScopedSettingsFolder settings{folder.path() / "config"};
     std::optional<frmMain> form;
 };

@@ -141,6 +141,65 @@ std::string NoteSong(int notes) {
     return MakeSmf(0, 480, {track});
 }
 
+std::string SteppedToneWave(const std::vector<double>& amplitudes, int stepMs, int rate,
+                            int channels) {
+    const std::int64_t stepFrames = std::int64_t(rate) * stepMs / 1000;
+    std::string out;
+    for (std::size_t step = 0; step < amplitudes.size(); ++step) {
+        const std::string piece = MakeWave({.channels = channels,
+                                            .rate = rate,
+                                            .frames = stepFrames,
+                                            .amplitude = amplitudes[step]});
+        if (out.empty()) {
+            out = piece;
+        } else {
+            out += piece.substr(44);  // MakeWave's header is the canonical 44 bytes
+        }
+    }
+    const std::uint64_t dataSize = out.size() - 44;
+    std::string header;
+    PutLittle(header, 36 + dataSize, 4);
+    out.replace(4, 4, header);
+    header.clear();
+    PutLittle(header, dataSize, 4);
+    out.replace(40, 4, header);
+    return out;
+}
+
+namespace {
+
+std::uint32_t ReadLittle(const std::string& bytes, std::size_t at, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) value = (value << 8) | std::uint8_t(bytes[at + i]);
+    return value;
+}
+
+}  // namespace
+
+DecodedWave ReadWave(const std::string& bytes) {
+    DecodedWave wave;
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
+        return wave;
+    for (std::size_t at = 12; at + 8 <= bytes.size();) {
+        const std::string id = bytes.substr(at, 4);
+        const std::size_t size =
+            std::min<std::size_t>(ReadLittle(bytes, at + 4, 4), bytes.size() - at - 8);
+        if (id == "fmt " && size >= 16) {
+            wave.channels = int(ReadLittle(bytes, at + 10, 2));
+            wave.rate = int(ReadLittle(bytes, at + 12, 4));
+            wave.bits = int(ReadLittle(bytes, at + 22, 2));
+        } else if (id == "data" && (wave.bits == 8 || wave.bits == 16)) {
+            const std::size_t width = std::size_t(wave.bits / 8);
+            for (std::size_t s = at + 8; s + width <= at + 8 + size; s += width)
+                wave.samples.push_back(
+                    wave.bits == 8 ? (float(std::uint8_t(bytes[s])) - 128.0f) / 128.0f
+                                   : float(std::int16_t(ReadLittle(bytes, s, 2))) / 32768.0f);
+        }
+        at += 8 + size + (size & 1);
+    }
+    return wave;
+}
+
 float Peak(const std::vector<float>& samples) {
     float peak = 0.0f;
     for (float sample : samples) peak = std::max(peak, std::abs(sample));

@@ -1,0 +1,24 @@
+#pragma once
+// The instruments a song selects: every bank and program its channels may hold while it plays
+// or after a seek, so that they can be made ready before the song starts.
+#include <compare>
+#include <vector>
+
+#include "platform/audio/midi_file.h"
+
+namespace audio {
+
+struct Preset {
+    int bank;
+    int program;
+    auto operator<=>(const Preset&) const = default;
+};
+
+inline constexpr int kDrumChannel = 9;
+inline constexpr int kDrumBank = 128;
+
+// Sorted, without repeats. Includes the instruments every channel starts with (program 0, and
+// the standard kit on the drum channel), which a seek selects whatever the song holds.
+std::vector<Preset> PresetsUsed(const MidiSong& song);
+
+}  // namespace audio

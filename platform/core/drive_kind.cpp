@@ -1,0 +1,125 @@
+#include "platform/core/drive_kind.h"
+
+#include <fstream>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <sstream>
+
+#include "platform/drives.h"
+#include "platform/kernel.h"
+
+namespace drives {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct MountSource {
+    std::mutex mutex;
+    std::optional<std::string> mountsText;  // set by a test
+    fs::path sysBlock = "/sys/block";
+};
+
+MountSource& mountSource() {
+    static MountSource instance;
+    return instance;
+}
+
+std::string firstLine(const fs::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+// The whole disk a device name belongs to: itself, or the disk that lists it as a partition.
+std::optional<fs::path> diskOf(const std::string& device, const fs::path& sysBlock) {
+    std::error_code error;
+    if (fs::exists(sysBlock / device, error)) return sysBlock / device;
+    for (fs::directory_iterator it(sysBlock, error), end; !error && it != end; it.increment(error))
+        if (fs::exists(it->path() / device, error)) return it->path();
+    return std::nullopt;
+}
+
+std::string deviceName(const std::string& source) {
+    std::error_code error;
+    const fs::path real = fs::canonical(source, error);  // /dev/mapper/x names ../dm-0
+    return (error ? fs::path(source) : real).filename().string();
+}
+
+constexpr const char* kScsiTypeRom = "5";
+
+std::uint32_t blockDeviceKind(const std::string& source, const fs::path& sysBlock) {
+    const std::string device = deviceName(source);
+    const auto disk = diskOf(device, sysBlock);
+    if (device.starts_with("sr") || (disk && firstLine(*disk / "device" / "type") == kScsiTypeRom))
+        return DRIVE_CDROM;
+    if (disk && firstLine(*disk / "removable") == "1") return DRIVE_REMOVABLE;
+    return DRIVE_FIXED;
+}
+
+bool isDiskFileSystem(const std::string& type) {
+    static const std::set<std::string> disk{"ext2",  "ext3", "ext4",  "xfs",     "btrfs",
+                                            "zfs",   "f2fs", "jfs",   "overlay", "vfat",
+                                            "exfat", "ntfs", "ntfs3", "fuseblk", "hfsplus"};
+    return disk.contains(type);
+}
+
+std::uint32_t kindOfMount(const MountEntry& mount, const fs::path& sysBlock) {
+    if (IsNetworkFileSystem(mount.type)) return DRIVE_REMOTE;
+    if (mount.type == "iso9660" || mount.type == "udf") return DRIVE_CDROM;
+    if (mount.type == "tmpfs" || mount.type == "ramfs") return DRIVE_RAMDISK;
+    if (mount.source.starts_with("/dev/")) return blockDeviceKind(mount.source, sysBlock);
+    return isDiskFileSystem(mount.type) ? DRIVE_FIXED : DRIVE_UNKNOWN;
+}
+
+bool holds(const fs::path& mountPoint, const fs::path& folder) {
+    const auto relative = folder.lexically_relative(mountPoint);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
+}  // namespace
+
+std::uint32_t DriveKind(const fs::path& folder, const std::vector<MountEntry>& mounts,
+                        const fs::path& sysBlock) {
+    const MountEntry* best = nullptr;
+    for (const auto& mount : mounts)
+        if (holds(mount.mountPoint, folder) &&
+            (!best || std::distance(mount.mountPoint.begin(), mount.mountPoint.end()) >=
+                          std::distance(best->mountPoint.begin(), best->mountPoint.end())))
+            best = &mount;
+    return best ? kindOfMount(*best, sysBlock) : DRIVE_UNKNOWN;
+}
+
+void UseMountsForTesting(const std::string& mountsText, const fs::path& sysBlock) {
+    auto& s = mountSource();
+    std::lock_guard lock(s.mutex);
+    s.mountsText = mountsText.empty() ? std::nullopt : std::optional(mountsText);
+    s.sysBlock = mountsText.empty() ? fs::path("/sys/block") : sysBlock;
+}
+
+}  // namespace drives
+
+std::uint32_t GetDriveTypeA(const char* rootPathName) {
+    const std::string root =
+        rootPathName ? rootPathName : std::string(1, drives::CurrentDrive()) + ":\\";
+    const bool isRoot =
+        (root.size() == 2 || (root.size() == 3 && (root[2] == '\\' || root[2] == '/'))) &&
+        root[1] == ':';
+    const auto drive = isRoot ? drives::Find(root[0]) : std::nullopt;
+    if (!drive) return DRIVE_NO_ROOT_DIR;
+
+    auto& s = drives::mountSource();
+    std::vector<drives::MountEntry> mounts;
+    std::filesystem::path sysBlock;
+    {
+        std::lock_guard lock(s.mutex);
+        std::ifstream system("/proc/self/mounts");
+        std::istringstream replaced(s.mountsText.value_or(""));
+        mounts =
+            drives::ReadMountEntries(s.mountsText ? static_cast<std::istream&>(replaced) : system);
+        sysBlock = s.sysBlock;
+    }
+    return drives::DriveKind(drive->mountPoint, mounts, sysBlock);
+}

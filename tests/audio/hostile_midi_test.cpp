@@ -1,0 +1,118 @@
+// Damaged and hostile songs: files cut short, a flood of notes at one instant, and the most
+// events a file may hold. A cut file plays what it holds or is refused; every command ends in
+// bounded time, and the synthesiser's complaints reach standard error at most once per cause.
+// Pulled through the offline sink, so the work is timed on this thread and not hidden in a
+// real-time one.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <set>
+#include <vector>
+
+#include "platform/audio/engine.h"
+#include "platform/audio/midi_file.h"
+#include "platform/audio/player.h"
+#include "stderr_lines.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using sound_files::MidiTrack;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kCommandLimit = std::chrono::seconds(2);
+
+class HostileMidiTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(audio::Engine::ChooseSink("offline")); }
+
+    // Runs `command` and returns how long it took.
+    static Clock::duration Timed(const std::function<void()>& command) {
+        const auto start = Clock::now();
+        command();
+        return Clock::now() - start;
+    }
+
+    static void PullSeconds(double seconds) {
+        std::vector<float> block(2 * 512);
+        for (int frame = 0; frame < seconds * 44100; frame += 512)
+            ASSERT_TRUE(audio::Engine::Shared().Pull(block.data(), 512));
+    }
+
+    test_support::TempFolder dir_;
+};
+
+TEST_F(HostileMidiTest, ACutFilePlaysWhatItHoldsOrIsRefused) {
+    const std::string whole = sound_files::NoteSong(8);  // a note every 500 ms
+    constexpr std::size_t kBeforeTheFirstNote = 25;
+    constexpr std::size_t kAfterThreeNotes = 25 + 3 * 9;
+    const auto nothing =
+        audio::LoadMidiFile(dir_.Write("a.mid", whole.substr(0, kBeforeTheFirstNote)));
+    EXPECT_EQ(nothing.error, audio::LoadError::InvalidFormat);
+
+    const auto some = audio::LoadMidiFile(dir_.Write("b.mid", whole.substr(0, kAfterThreeNotes)));
+    ASSERT_TRUE(some.clip) << some.detail;
+    EXPECT_EQ(some.clip->LengthMs(), 1500);
+    audio::Player player(some.clip);
+    player.Play(std::nullopt, std::nullopt, false);
+    std::vector<float> mix(2 * 44100);
+    ASSERT_TRUE(audio::Engine::Shared().Pull(mix.data(), 44100));
+    EXPECT_GT(sound_files::Peak(mix), 0.01f);
+    PullSeconds(0.6);
+    EXPECT_EQ(player.State(), audio::PlayState::Stopped);
+}
+
+// 65,535 note-ons at one instant on one channel, cycling through the keys: 196 KB.
+std::string NoteFlood() {
+    MidiTrack track;
+    track.Event(0, {0x90, 0, 100});
+    for (int i = 1; i < 65535; ++i) track.Event(0, {std::uint8_t(i % 128), 100});
+    return sound_files::MakeSmf(0, 480, {track.End(480)});
+}
+
+TEST_F(HostileMidiTest, ANoteFloodOpensPlaysAndStopsPromptlyAndQuietly) {
+    const auto flood = dir_.Write("flood.mid", NoteFlood());
+    testing::internal::CaptureStderr();
+    std::shared_ptr<const audio::Clip> clip;
+    EXPECT_LT(Timed([&] { clip = audio::LoadMidiFile(flood).clip; }), kCommandLimit);
+    ASSERT_TRUE(clip);
+    audio::Player player(clip);
+    EXPECT_LT(Timed([&] {
+                  player.Play(std::nullopt, std::nullopt, false);
+                  PullSeconds(0.5);
+              }),
+              kCommandLimit);
+    EXPECT_LT(Timed([&] { player.Stop(); }), kCommandLimit);
+    EXPECT_LT(Timed([&] { PullSeconds(0.1); }), kCommandLimit);
+    // Opening again writes out what the synthesiser logged while playing.
+    EXPECT_TRUE(audio::LoadMidiFile(flood).clip);
+    const auto lines = audio_test::CapturedStderrLines();
+    EXPECT_EQ(std::set(lines.begin(), lines.end()).size(), lines.size());
+    EXPECT_LE(lines.size(), 4u);
+}
+
+// A million short notes: as many events as a file may hold.
+std::string LargestSong() {
+    MidiTrack track;
+    track.Event(0, {0x90, 60, 100}).Event(1, {0x80, 60, 0});
+    for (std::size_t i = 2; i < audio::kMaxMidiEvents; i += 2)
+        track.Event(1, {0x90, std::uint8_t(i % 128), 100})
+            .Event(1, {0x80, std::uint8_t(i % 128), 0});
+    return sound_files::MakeSmf(0, 480, {track.End(0)});
+}
+
+TEST_F(HostileMidiTest, TheLargestSongAllowedOpensAndSeeksInBoundedTime) {
+    const auto song = dir_.Write("large.mid", LargestSong());
+    std::shared_ptr<const audio::Clip> clip;
+    EXPECT_LT(Timed([&] { clip = audio::LoadMidiFile(song).clip; }), std::chrono::seconds(30));
+    ASSERT_TRUE(clip);
+    audio::Player player(clip);
+    EXPECT_LT(Timed([&] {
+                  player.Play(clip->LengthMs() - 1000, std::nullopt, false);
+                  PullSeconds(0.1);
+              }),
+              kCommandLimit);
+}
+
+}  // namespace

@@ -1,0 +1,240 @@
+// Start-up applies the saved settings in their order and skips what fails without a word;
+// shutdown stops both channels, then writes the five settings, however the window is closed.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <filesystem>
+#include <fstream>
+
+#include "tests/main_window/startup_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST_F(StartupTest, AFirstStartUsesTheDefaultsAndLeavesTheVolumeAsItWas) {
+    Start();
+    EXPECT_EQ(form->mnuOptionsTop.Checked(), vbTrue);
+    EXPECT_TRUE(StaysOnTop());
+    EXPECT_EQ(form->mnuOptionsMin.Checked(), vbFalse);
+    EXPECT_EQ(form->Drive1.Drive().front(), 'c');
+    EXPECT_EQ(form->Directory1.Path(), drives::ToWindows(fs::current_path()));
+    EXPECT_EQ(form->MIDIs.Path(), form->Directory1.Path());
+    EXPECT_EQ(form->vsVolume.Value(), 16383);
+    EXPECT_EQ(mixer.writes, std::vector<std::uint32_t>{32769}) << "only the scale's rounding";
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+struct OptionCase {
+    const char* key;
+    const char* stored;
+    Boolean topChecked;
+    Boolean minChecked;
+};
+
+class OptionSpellings : public StartupTest, public testing::WithParamInterface<OptionCase> {};
+
+TEST_P(OptionSpellings, OnlyTheExactWordChangesAnOption) {
+    Store(GetParam().key, GetParam().stored);
+    Start();
+    EXPECT_EQ(form->mnuOptionsTop.Checked(), GetParam().topChecked);
+    EXPECT_EQ(StaysOnTop(), IsTrue(GetParam().topChecked));
+    EXPECT_EQ(form->mnuOptionsMin.Checked(), GetParam().minChecked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OptionSpellings,
+                         testing::Values(OptionCase{"AlwaysOnTop", "False", vbFalse, vbFalse},
+                                         OptionCase{"AlwaysOnTop", "false", vbTrue, vbFalse},
+                                         OptionCase{"AlwaysOnTop", "FALSE", vbTrue, vbFalse},
+                                         OptionCase{"AlwaysOnTop", " False", vbTrue, vbFalse},
+                                         OptionCase{"AlwaysOnTop", "0", vbTrue, vbFalse},
+                                         OptionCase{"AlwaysOnTop", "", vbTrue, vbFalse},
+                                         OptionCase{"AlwaysOnTop", "True", vbTrue, vbFalse},
+                                         OptionCase{"ShowMin", "True", vbTrue, vbTrue},
+                                         OptionCase{"ShowMin", "TRUE", vbTrue, vbFalse},
+                                         OptionCase{"ShowMin", "true", vbTrue, vbFalse},
+                                         OptionCase{"ShowMin", "-1", vbTrue, vbFalse},
+                                         OptionCase{"ShowMin", "True ", vbTrue, vbFalse},
+                                         OptionCase{"ShowMin", "False", vbTrue, vbFalse}));
+
+struct VolumeCase {
+    const char* stored;
+    std::int16_t position;
+    std::vector<std::uint32_t> writes;  // the set-up's write first
+};
+
+class SavedVolume : public StartupTest, public testing::WithParamInterface<VolumeCase> {};
+
+TEST_P(SavedVolume, MovesTheSliderOrIsSkipped) {
+    Store("Volume", GetParam().stored);
+    Start();
+    EXPECT_EQ(form->vsVolume.Value(), GetParam().position);
+    EXPECT_EQ(mixer.writes, GetParam().writes);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SavedVolume,
+    testing::Values(VolumeCase{"0", 0, {32769, 65535}}, VolumeCase{"32767", 32767, {32769, 0}},
+                    VolumeCase{" 1000 ", 1000, {32769, 63535}}, VolumeCase{"16383", 16383, {32769}},
+                    VolumeCase{"loud", 16383, {32769}}, VolumeCase{"", 16383, {32769}},
+                    VolumeCase{"-1", 16383, {32769}}, VolumeCase{"32768", 16383, {32769}},
+                    VolumeCase{"99999999999", 16383, {32769}}));
+
+TEST_F(StartupTest, TheSavedDriveAndFolderMoveEveryList) {
+    Store("Drive", "t: [test]");
+    Store("Directory", "T:\\music\\older");
+    Start();
+    EXPECT_EQ(form->Drive1.Drive().front(), 't');
+    EXPECT_EQ(form->Directory1.Path(), "T:\\music\\older");
+    EXPECT_EQ(form->MIDIs.Path(), "T:\\music\\older");
+    EXPECT_EQ(form->WAVEs.Path(), "T:\\music\\older");
+}
+
+TEST_F(StartupTest, AFolderThatIsGoneIsSkippedSilently) {
+    Store("Drive", "t: [test]");
+    Store("Directory", "T:\\music\\deleted since");
+    Start();
+    EXPECT_EQ(form->Directory1.Path(), "T:\\");
+    EXPECT_EQ(form->MIDIs.Path(), "T:\\");
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// Remembers whether the window was on the screen when a box came up.
+class BoxWatch : public test_support::MessageBoxRecorder {
+  public:
+    explicit BoxWatch(const std::optional<frmMain>& form) : form_(form) {}
+    int Show(const std::string& prompt, int style, const std::string& title) override {
+        windowShown.push_back(form_ && form_->Window()->isVisible());
+        return MessageBoxRecorder::Show(prompt, style, title);
+    }
+    std::vector<bool> windowShown;
+
+  private:
+    const std::optional<frmMain>& form_;
+};
+
+TEST_F(StartupTest, ADriveThatCannotBeReadIsReportedBeforeTheWindowShows) {
+    Store("Drive", "q: [gone]");
+    BoxWatch watch(form);
+    form.emplace();
+    form->Show();
+    ASSERT_EQ(watch.boxes.size(), 1u);
+    EXPECT_EQ(watch.boxes[0].title, "  Can Not Access Drive");
+    EXPECT_EQ(watch.windowShown, std::vector<bool>{false});
+    EXPECT_EQ(form->Drive1.Drive().front(), 'c') << "back to the drive it started on";
+    EXPECT_TRUE(form->Window()->isVisible());
+}
+
+// Notes, at every command, whether the settings were written yet.
+class OrderWatch : public test_support::MciRecorder {
+  public:
+    std::uint32_t SendString(const char* command, char* returnString, std::uint32_t returnLength,
+                             std::int32_t hwndCallback) override {
+        savedAtCommand.push_back(GetSetting("Corvala", "Settings", "Volume", "") != "");
+        return MciRecorder::SendString(command, returnString, returnLength, hwndCallback);
+    }
+    std::vector<bool> savedAtCommand;
+};
+
+struct ExitWay {
+    const char* name;
+    void (*exit)(frmMain& form);
+};
+
+class ExitWays : public StartupTest, public testing::WithParamInterface<ExitWay> {};
+
+TEST_P(ExitWays, StopBothChannelsThenWriteEverySetting) {
+    OrderWatch order;
+    Start();
+    form->Show();
+    PlayBoth();
+    form->Directory1.Path("T:\\music\\older");
+    form->vsVolume.Value(1234);
+    form->mnuOptionsTop.Action()->trigger();
+    form->mnuOptionsMin.Action()->trigger();
+    order.Clear();
+    order.savedAtCommand.clear();
+
+    GetParam().exit(*form);
+
+    EXPECT_EQ(order.Commands(), (std::vector<std::string>{"stop MIDI", "stop WAVE",
+                                                          "close all wait", "close all wait"}));
+    EXPECT_EQ(order.savedAtCommand, std::vector<bool>(4, false)) << "sounds stop first";
+    EXPECT_EQ(Stored("Drive"), form->Drive1.Drive());
+    EXPECT_EQ(Stored("Directory"), "T:\\music\\older");
+    EXPECT_EQ(Stored("Volume"), "1234");
+    EXPECT_EQ(Stored("AlwaysOnTop"), "False");
+    EXPECT_EQ(Stored("ShowMin"), "True");
+    EXPECT_FALSE(form->Window()->isVisible());
+    EXPECT_EQ(form->Loaded(), vbFalse);
+    EXPECT_TRUE(Forms().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExitWays,
+    testing::Values(ExitWay{"FileExit", [](frmMain& f) { f.mnuFileExit.Action()->trigger(); }},
+                    ExitWay{"CloseButton", [](frmMain& f) { f.Window()->close(); }},
+                    ExitWay{"Unload", [](frmMain& f) { f.UnloadForm(); }}),
+    [](const testing::TestParamInfo<ExitWay>& info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, WhatIsSavedComesBackAtTheNextStart) {
+    Start();
+    form->Drive1.Drive("t");
+    form->Directory1.Path("T:\\music");
+    form->vsVolume.Value(30000);
+    form->mnuOptionsTop.Action()->trigger();
+    form->mnuOptionsMin.Action()->trigger();
+    form->UnloadForm();
+    mixer.writes.clear();
+
+    Start();
+    EXPECT_EQ(form->Drive1.Drive().front(), 't');
+    EXPECT_EQ(form->Directory1.Path(), "T:\\music");
+    EXPECT_EQ(form->vsVolume.Value(), 30000);
+    EXPECT_EQ(form->mnuOptionsTop.Checked(), vbFalse);
+    EXPECT_FALSE(StaysOnTop());
+    EXPECT_EQ(form->mnuOptionsMin.Checked(), vbTrue);
+    EXPECT_EQ(mixer.Value(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS), 5534u);
+}
+
+struct DamagedStore {
+    const char* name;
+    void (*spoil)(const fs::path& file);
+    bool writable;
+};
+
+class DamagedStores : public StartupTest, public testing::WithParamInterface<DamagedStore> {};
+
+TEST_P(DamagedStores, GiveTheDefaultsSilentlyAndNeverStopTheProgram) {
+    fs::create_directories(settings.File().parent_path().parent_path());
+    GetParam().spoil(settings.File());
+    Start();
+    EXPECT_EQ(form->mnuOptionsTop.Checked(), vbTrue);
+    EXPECT_EQ(form->mnuOptionsMin.Checked(), vbFalse);
+    EXPECT_EQ(form->vsVolume.Value(), 16383);
+    form->mnuOptionsMin.Action()->trigger();
+    form->UnloadForm();
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(Stored("ShowMin"), GetParam().writable ? "True" : "<missing>");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedStores,
+    testing::Values(DamagedStore{"Garbage",
+                                 [](const fs::path& file) {
+                                     fs::create_directories(file.parent_path());
+                                     std::ofstream(file, std::ios::binary)
+                                         << std::string("\xff\xfe\0[Settings\n=\x01", 14);
+                                 },
+                                 true},
+                    DamagedStore{"FileIsAFolder",
+                                 [](const fs::path& file) { fs::create_directories(file); }, false},
+                    DamagedStore{"FolderIsAFile",
+                                 [](const fs::path& file) {
+                                     std::ofstream(file.parent_path()) << "in the way";
+                                 },
+                                 false}),
+    [](const testing::TestParamInfo<DamagedStore>& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,204 @@
+// The program's resources through the media class: each kind extracted and saved in its own
+// format, and every box the members show for bad input.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "media/cmci_adv.h"
+#include "tests/support/mci_recorder.h"
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/temp_folder.h"
+#include "tests/toolkit/test_application.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string programResource(const char* name) {
+    return contents(fs::path(CORVALA_SOURCE_DIR) / "resources" / "program" / name);
+}
+
+class ResourceTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { EnsureApplication(); }
+    void SetUp() override { folder.MakeFolder("out"); }
+    fs::path Out(const char* name) const { return folder.path() / "out" / name; }
+
+    test_support::MciRecorder recorder;
+    test_support::MessageBoxRecorder boxes;
+    test_support::TempFolder folder;
+    test_support::ScopedDrives drive{{{'R', folder.path(), "test"}}};
+    cMCI_Adv mci;
+};
+
+TEST_F(ResourceTest, SavesEachKindInItsOwnFormat) {
+    const struct {
+        const char* name;
+        std::int32_t type;
+        std::int32_t id;
+        const char* typeName;
+        std::string expected;
+    } cases[] = {
+        {"logo.bmp", 0, 101, "CUSTOM", programResource("corvala.bmp")},
+        {"logo.ico", 1, 101, "CUSTOM", programResource("corvala.ico")},
+        {"pointer.cur", 2, 101, "CUSTOM", programResource("pointer.cur")},
+        {"title.txt", 3, 101, "CUSTOM", "Corvala"},
+        {"chime.wav", 4, 101, "CUSTOM", programResource("chime.wav")},
+        {"song.bin", 4, 9004, "  song ", "MThd data of a named type"},
+        {"two.bin", 4, 9003, "custom", "ok"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(
+            mci.RES_Save(std::string("R:\\out\\") + c.name, c.id, c.type, {.RES_Name = c.typeName}),
+            vbTrue)
+            << c.name;
+        EXPECT_EQ(contents(Out(c.name)), c.expected) << c.name;
+    }
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(ResourceTest, ExtractsPicturesTextAndBytes) {
+    ResourceValue value;
+    for (std::int32_t kind : {0, 1, 2}) {
+        ASSERT_EQ(mci.RES_Extract(value, 101, kind), vbTrue) << kind;
+        ASSERT_TRUE(std::holds_alternative<Picture>(value)) << kind;
+        const Picture& picture = std::get<Picture>(value);
+        EXPECT_NE(picture.Handle(), 0);
+        EXPECT_EQ(Picture::FromHandle(picture.Handle()), picture);
+    }
+    ASSERT_EQ(mci.RES_Extract(value, 102, 3), vbTrue);
+    EXPECT_EQ(std::get<std::string>(value), "Auditions MIDI and WAVE sound files.");
+    ASSERT_EQ(mci.RES_Extract(value, 101, 4, {.RES_Name = " custom "}), vbTrue);
+    EXPECT_EQ(std::get<std::vector<std::uint8_t>>(value).size(),
+              programResource("chime.wav").size());
+    for (std::int32_t other : {7, -1, 5}) {
+        value = std::string("left over");
+        EXPECT_EQ(mci.RES_Extract(value, 101, other), vbTrue) << other;
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(value)) << other;
+    }
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(ResourceTest, IdentifiersOutsideOneTo32767AreRefused) {
+    ResourceValue value;
+    for (std::int32_t id : {0, 32768, -5}) {
+        boxes.boxes.clear();
+        EXPECT_EQ(mci.RES_Extract(value, id, 7), vbFalse) << id;
+        EXPECT_EQ(mci.RES_Save("R:\\out\\x", id, 7), vbFalse) << id;
+        ASSERT_EQ(boxes.boxes.size(), 2u) << id;
+        for (const auto& box : boxes.boxes) {
+            EXPECT_EQ(box.prompt,
+                      "Invalid resource ID specified.  Can't retrieve the file from the resource.");
+            EXPECT_EQ(box.title, "  Invalid Resource ID Specified");
+            EXPECT_EQ(box.style, 48);
+        }
+        EXPECT_EQ(mci.RES_Extract(value, id, 7, {.ShowErrors = vbFalse}), vbFalse);
+    }
+    boxes.boxes.clear();
+    for (std::int32_t id : {1, 32767}) {
+        EXPECT_EQ(mci.RES_Extract(value, id, 7), vbTrue) << id;
+        EXPECT_EQ(mci.RES_Save("R:\\out\\x", id, 7), vbTrue) << id;
+    }
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(ResourceTest, AMissingOrDamagedResourceShowsTheErrorBox) {
+    const struct {
+        const char* name;
+        std::int32_t id;
+        std::int32_t type;
+        const char* typeName;
+    } cases[] = {
+        {"NoSuchBitmap", 999, 0, ""}, {"NoSuchCursor", 999, 2, ""},
+        {"NoSuchString", 999, 3, ""}, {"NoSuchData", 101, 4, "WAVE"},
+        {"NotAPicture", 9005, 0, ""}, {"TypeClimbingOut", 101, 4, "../data/CUSTOM"},
+    };
+    for (const auto& c : cases) {
+        const std::string description =
+            "Resource with identifier '" + std::to_string(c.id) + "' not found";
+        boxes.boxes.clear();
+        ResourceValue value = std::string("left over");
+        EXPECT_EQ(mci.RES_Extract(value, c.id, c.type, {.RES_Name = c.typeName}), vbFalse)
+            << c.name;
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(value)) << c.name;
+        EXPECT_EQ(mci.RES_Save("R:\\out\\missing", c.id, c.type, {.RES_Name = c.typeName}), vbFalse)
+            << c.name;
+        ASSERT_EQ(boxes.boxes.size(), 2u) << c.name;
+        EXPECT_EQ(boxes.boxes[0].prompt,
+                  "The following error occured while trying to extract a file from resource:\r\r"
+                  "Error Number = 326\rError Description = " +
+                      description);
+        EXPECT_EQ(boxes.boxes[1].prompt,
+                  "The following error occured while trying to save a file from resource:\r\r"
+                  "Error Number = 326\rError Description = " +
+                      description);
+        for (const auto& box : boxes.boxes) {
+            EXPECT_EQ(box.title, "  Error  -  " + description);
+            EXPECT_EQ(box.style, 48);
+        }
+        EXPECT_FALSE(fs::exists(Out("missing"))) << c.name;
+    }
+    boxes.boxes.clear();
+    ResourceValue value;
+    EXPECT_EQ(mci.RES_Extract(value, 999, 0, {.ShowErrors = vbFalse}), vbFalse);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(ResourceTest, SmallResourcesWriteNoFile) {
+    const struct {
+        const char* name;
+        std::int32_t id;
+        std::int32_t type;
+    } cases[] = {{"EmptyString", 9001, 3}, {"OneByte", 9002, 4}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(mci.RES_Save("R:\\out\\small", c.id, c.type), vbTrue) << c.name;
+        EXPECT_FALSE(fs::exists(Out("small"))) << c.name;
+    }
+}
+
+TEST_F(ResourceTest, AnExistingFileIsKeptOrReplacedAsAsked) {
+    folder.Write("out/title.txt", "old");
+    EXPECT_EQ(mci.RES_Save("R:\\OUT\\TITLE.TXT", 101, 3, {.OverwriteIfExists = vbFalse}), vbTrue);
+    EXPECT_EQ(contents(Out("title.txt")), "old");
+    EXPECT_EQ(mci.RES_Save("R:\\out\\title.txt", 101, 3), vbTrue);
+    EXPECT_EQ(contents(Out("title.txt")), "Corvala");
+    // The old file goes before the resource is looked at, so an empty one leaves nothing.
+    EXPECT_EQ(mci.RES_Save("R:\\out\\title.txt", 9001, 3), vbTrue);
+    EXPECT_FALSE(fs::exists(Out("title.txt")));
+}
+
+TEST_F(ResourceTest, NoFileOrAnUnwritableOneIsReported) {
+    EXPECT_EQ(mci.RES_Save("   ", 101, 3), vbFalse);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].prompt, "No file specified to extract resource to.");
+    EXPECT_EQ(boxes.boxes[0].title, "  No Output File Specified");
+    EXPECT_EQ(boxes.boxes[0].style, 48);
+
+    const struct {
+        const char* path;
+        std::int32_t number;
+        const char* description;
+    } cases[] = {{"R:\\no such folder\\logo.bmp", 76, "Path not found"},
+                 {"R:\\out", 75, "Path/File access error"},
+                 {"Q:\\logo.bmp", 76, "Path not found"}};
+    for (const auto& c : cases) {
+        boxes.boxes.clear();
+        EXPECT_EQ(mci.RES_Save(c.path, 101, 0), vbFalse) << c.path;
+        ASSERT_EQ(boxes.boxes.size(), 1u) << c.path;
+        EXPECT_EQ(boxes.boxes[0].title, std::string("  Error  -  ") + c.description);
+        EXPECT_THAT(boxes.boxes[0].prompt,
+                    ::testing::EndsWith("Error Number = " + std::to_string(c.number) +
+                                        "\rError Description = " + c.description));
+    }
+    EXPECT_EQ(mci.RES_Save("   ", 101, 3, {.ShowErrors = vbFalse}), vbFalse);
+}
+
+}  // namespace

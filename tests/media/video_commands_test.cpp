@@ -1,0 +1,127 @@
+// The video window helpers through the recording stand-in: the "put" sequence, and the
+// window-handle lookup that the caption and icon members make first.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "media/cmci_adv.h"
+#include "tests/support/mci_recorder.h"
+#include "tests/support/message_box_recorder.h"
+
+namespace {
+
+using ::testing::ElementsAreArray;
+
+struct MoveCase {
+    const char* name;
+    const char* alias;
+    MoveVideoOptions options;
+    std::vector<std::string> expected;
+};
+
+class MoveVideoTest : public ::testing::TestWithParam<MoveCase> {
+  protected:
+    test_support::MciRecorder recorder;
+};
+
+TEST_P(MoveVideoTest, SendsThePutCommandsInOrder) {
+    cMCI_Adv mci;
+    recorder.Clear();
+    const Boolean result = mci.MCIa_MoveVideo(GetParam().alias, GetParam().options);
+    EXPECT_THAT(recorder.Commands(), ElementsAreArray(GetParam().expected));
+    EXPECT_EQ(result, GetParam().expected.empty() ? vbFalse : vbTrue);
+}
+
+const MoveCase kMoves[] = {
+    {"OnlyTheAlias",
+     "AVI",
+     {},
+     {"put AVI window", "put AVI window client", "put AVI source", "put AVI destination"}},
+    {"PartOfTheSource",
+     " AVI ",
+     {.UseEntireSourceImage = vbFalse, .Source_Width = 320, .Source_Height = 240},
+     {"put AVI window", "put AVI window client", "put AVI source at 0 0 320 240",
+      "put AVI destination"}},
+    {"EveryRectangleAsWritten",
+     "AVI",
+     {.MoveWindowLocation = vbTrue,
+      .Window_Left = -10,
+      .Window_Width = 320,
+      .Window_Height = 240,
+      .DisplayVideoOnEntireWindow = vbFalse,
+      .Dest_Left = 5,
+      .Dest_Top = -6,
+      .Dest_Width = 7,
+      .Dest_Height = 8,
+      .UseEntireSourceImage = vbFalse,
+      .Source_Left = 1,
+      .Source_Top = 2,
+      .Source_Width = 3,
+      .Source_Height = 4},
+     {"put AVI window", "put AVI window client", "put AVI source at 1 2 3 4",
+      "put AVI window at -10 0 320 240", "put AVI destination at 5 -6 7 8"}},
+    {"FlagsThatAreNotExactlyTrueAreFalse",
+     "AVI",
+     {.MoveWindowLocation = 1, .DisplayVideoOnEntireWindow = 1, .UseEntireSourceImage = 1},
+     {"put AVI window", "put AVI window client", "put AVI source at 0 0 0 0",
+      "put AVI destination at 0 0 0 0"}},
+    {"NotifyAndWaitOnEach",
+     "AVI",
+     {.hCallbackProc = 9, .WaitToComplete = vbTrue},
+     {"put AVI window notify wait", "put AVI window client notify wait",
+      "put AVI source notify wait", "put AVI destination notify wait"}},
+    {"BlankAlias", "   ", {}, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, MoveVideoTest, ::testing::ValuesIn(kMoves),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MoveVideo, TheFirstFailureEndsTheSequence) {
+    test_support::MciRecorder recorder;
+    test_support::MessageBoxRecorder boxes;
+    cMCI_Adv mci;
+    recorder.Answer("put AVI window client", 263);
+    recorder.Clear();
+    EXPECT_EQ(mci.MCIa_MoveVideo("AVI", {.MoveWindowLocation = vbTrue, .ShowErrors = vbTrue}),
+              vbFalse);
+    EXPECT_THAT(recorder.Commands(), ElementsAreArray({"put AVI window", "put AVI window client"}));
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+TEST(WindowLookup, NeedsANumberFromASuccessfulStatus) {
+    struct Case {
+        const char* name;
+        std::uint32_t code;
+        const char* reply;
+        std::size_t boxes;
+    };
+    for (const Case& c : {Case{"StatusRefused", 346, "", 1}, Case{"EmptyReply", 0, "", 0},
+                          Case{"NotANumber", 0, "12ab", 0}, Case{"NoSuchWindow", 0, "99999", 0}}) {
+        test_support::MciRecorder recorder;
+        test_support::MessageBoxRecorder boxes;
+        cMCI_Adv mci;
+        recorder.Answer("status AVI window handle", c.code, c.reply);
+        recorder.Clear();
+        EXPECT_EQ(
+            mci.MCI_WindowCaption(" AVI ", "Title", {.hCallbackProc = 4, .ShowErrors = vbTrue}),
+            vbFalse)
+            << c.name;
+        EXPECT_THAT(recorder.Commands(), ElementsAreArray({"status AVI window handle notify wait"}))
+            << c.name;
+        EXPECT_EQ(boxes.boxes.size(), c.boxes) << c.name;
+    }
+}
+
+TEST(WindowLookup, TheIconIsSentOnceTheWindowIsKnownAndNothingForABlankAlias) {
+    test_support::MciRecorder recorder;
+    cMCI_Adv mci;
+    recorder.Answer("status AVI window handle", 0, "99999");
+    recorder.Clear();
+    EXPECT_EQ(mci.MCI_WindowIcon("AVI", 5), vbTrue);
+    EXPECT_THAT(recorder.Commands(), ElementsAreArray({"status AVI window handle wait"}));
+    recorder.Clear();
+    EXPECT_EQ(mci.MCI_WindowIcon("  ", 5), vbFalse);
+    EXPECT_EQ(mci.MCI_WindowCaption("", "x"), vbFalse);
+    EXPECT_TRUE(recorder.calls.empty());
+}
+
+}  // namespace

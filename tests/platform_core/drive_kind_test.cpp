@@ -1,0 +1,81 @@
+// Drive kinds from a made-up mount table and a made-up /sys/block.
+#include "platform/core/drive_kind.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/kernel.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+constexpr const char* kMounts =
+    "/dev/vda / ext4 rw 0 0\n"
+    "proc /proc proc rw 0 0\n"
+    "/dev/sdb1 /media/u/STICK vfat rw 0 0\n"
+    "/dev/mmcblk0p1 /media/u/CARD\\040READER exfat rw 0 0\n"
+    "/dev/sdc1 /mnt/backup ext4 rw 0 0\n"
+    "/dev/sr0 /media/u/DISC iso9660 ro 0 0\n"
+    "/dev/sdd /media/u/DRIVE hfsplus ro 0 0\n"
+    "/dev/loop3 /mnt/image udf ro 0 0\n"
+    "server:/music /mnt/music nfs4 rw 0 0\n"
+    "//nas/share /mnt/share cifs rw 0 0\n"
+    "me@host:/ /mnt/ssh fuse.sshfs rw 0 0\n"
+    "tmpfs /mnt/ram tmpfs rw 0 0\n"
+    "overlay /srv/container overlay rw 0 0\n"
+    "gvfsd-fuse /run/user/1000/gvfs fuse.gvfsd-fuse rw 0 0\n"
+    "/dev/sdc2 /mnt/twice ext4 rw 0 0\n"
+    "server:/twice /mnt/twice nfs rw 0 0\n";
+
+class DriveKindTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sys.Write("vda/removable", "0\n");
+        sys.Write("sdb/removable", "1\n");
+        sys.MakeFolder("sdb/sdb1");
+        sys.Write("mmcblk0/removable", "1\n");
+        sys.MakeFolder("mmcblk0/mmcblk0p1");
+        sys.Write("sdc/removable", "0\n");
+        sys.MakeFolder("sdc/sdc1");
+        sys.Write("sdd/removable", "1\n");
+        sys.Write("sdd/device/type", "5\n");
+    }
+    std::uint32_t KindOf(const char* folder) const {
+        std::istringstream text(kMounts);
+        return drives::DriveKind(folder, drives::ReadMountEntries(text), sys.path());
+    }
+    test_support::TempFolder sys;
+};
+
+TEST_F(DriveKindTest, EachMountTellsItsKind) {
+    const struct {
+        const char* folder;
+        std::uint32_t kind;
+    } cases[] = {
+        {"/", DRIVE_FIXED},
+        {"/home/u/music", DRIVE_FIXED},
+        {"/media/u/STICK/songs", DRIVE_REMOVABLE},
+        {"/media/u/CARD READER", DRIVE_REMOVABLE},
+        {"/media/u/CARD", DRIVE_FIXED},  // only a name beside the card's mount point
+        {"/mnt/backup", DRIVE_FIXED},
+        {"/media/u/DISC", DRIVE_CDROM},
+        {"/media/u/DRIVE", DRIVE_CDROM},
+        {"/mnt/image/track", DRIVE_CDROM},
+        {"/mnt/music", DRIVE_REMOTE},
+        {"/mnt/share/x", DRIVE_REMOTE},
+        {"/mnt/ssh", DRIVE_REMOTE},
+        {"/mnt/ram", DRIVE_RAMDISK},
+        {"/srv/container/data", DRIVE_FIXED},
+        {"/proc/self", DRIVE_UNKNOWN},
+        {"/run/user/1000/gvfs", DRIVE_UNKNOWN},
+        {"/mnt/twice", DRIVE_REMOTE},  // the later mount hides the earlier one
+    };
+    for (const auto& c : cases) EXPECT_EQ(KindOf(c.folder), c.kind) << c.folder;
+}
+
+TEST_F(DriveKindTest, NoMountAtAllIsUnknown) {
+    EXPECT_EQ(drives::DriveKind("/", {}, sys.path()), DRIVE_UNKNOWN);
+}
+
+}  // namespace
