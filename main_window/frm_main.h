@@ -132,12 +132,14 @@ class frmMain : public Form {
     void RemoveTrayIcon();
     void SysTray_LeftClick(std::int32_t IconID);
     void SysTray_RightClick(std::int32_t IconID);
+    void mnuHelpAbout_Click();
     void mnuPopMIDIPlay_Click() { mnuSoundsMIDIPlay_Click(); }
     void mnuPopMIDIPause_Click() { mnuSoundsMIDIPause_Click(); }
     void mnuPopMIDIStop_Click() { mnuSoundsMIDIStop_Click(); }
     void mnuPopWAVEPlay_Click() { mnuSoundsWAVEPlay_Click(); }
     void mnuPopWAVEPause_Click() { mnuSoundsWAVEPause_Click(); }
     void mnuPopWAVEStop_Click() { mnuSoundsWAVEStop_Click(); }
+    void mnuPopAbout_Click() { mnuHelpAbout_Click(); }
     void mnuPopExit_Click() { mnuFileExit_Click(); }
 
     // Browsing drives and folders.
@@ -152,8 +154,10 @@ class frmMain : public Form {
     SoundChannel midi_{"MIDI", 3, {".MID", ".RMI"}, MIDIs, cmdMIDI_Pause, {}};
     SoundChannel wave_{"WAVE", 4, {".WAV"}, WAVEs, cmdWAVE_Pause, {}};
     std::unique_ptr<cMCI_Adv> mci_;
-    std::shared_ptr<cSysTray> SysTray;
     std::string StartDrive;
     Boolean Reverting = vbFalse;
     Boolean bShowMin = vbFalse;
+    // Last, so it goes first: its termination lets pending events run, which may reach any
+    // handler of the window.
+    std::shared_ptr<cSysTray> SysTray;
 };

@@ -1,6 +1,6 @@
-// Loading and unloading the window: the media object lives from Form_Load to Form_Unload, the
-// saved settings are applied at load and written at unload. Every step is guarded, so a
-// failing one never stops loading or unloading half-way.
+// Loading and unloading the window: the media object and the tray icon live from Form_Load to
+// Form_Unload, the saved settings are applied at load and written at unload. Every step is
+// guarded, so a failing one never stops loading or unloading half-way.
 #include "main_window/frm_main.h"
 #include "main_window/guarded.h"
 #include "media/cmci_adv.h"
@@ -26,6 +26,7 @@ void frmMain::Form_Load() {
     Guarded([&] { StartDrive = Drive1.Drive(); });
     Guarded([&] { mci_ = std::make_unique<cMCI_Adv>(); });
     Guarded([&] { PrepareVolumeSlider(); });
+    Guarded([&] { CreateTrayIcon(); });
     Guarded([&] { SetAlwaysOnTop(hWnd(), vbTrue); });
     ApplySavedSettings();
 }
@@ -56,6 +57,7 @@ void frmMain::Form_Unload(std::int16_t&) {
         });
         mci_.reset();  // releasing the object closes every device once more
     });
+    Guarded([&] { RemoveTrayIcon(); });
     SaveSettings();
     Guarded([&] { UnloadAllForms(vbFalse); });
 }

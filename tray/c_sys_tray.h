@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/shell.h"
 #include "platform/vb_types.h"
 
 class Form;

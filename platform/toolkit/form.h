@@ -57,11 +57,11 @@ class Form : public Container {
     // Loads the form if it is not loaded yet (raising Load), then shows it; the first
     // showing centres it on the screen.
     void Show();
-    // Hides the window. A minimised window stays on the task bar, minimised, unless it owns a
-    // tray icon: hidden, it could be reached again only through that icon.
     // With vbModal, the other windows take no input until this one is hidden or unloaded, and
     // the call returns only then.
     void Show(std::int16_t Modal);
+    // Hides the window. A minimised window stays on the task bar, minimised, unless it owns a
+    // tray icon: hidden, it could be reached again only through that icon.
     void Hide();
     // Brings the window in front of the others.
     void ZOrder();

@@ -1,6 +1,10 @@
 // Notification-area icons over QSystemTrayIcon. A click on an icon is posted to its window as
 // the callback message, with the icon's identifier and the mouse message a click ends with.
+// Qt docks an icon again when a panel comes back; the window registry is told which windows
+// have an icon on show, so that a window without one is never hidden where nothing leads back.
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -39,6 +43,29 @@ class TrayIcon {
         QObject::connect(&icon_, &QSystemTrayIcon::activated,
                          [this](QSystemTrayIcon::ActivationReason reason) { Clicked(reason); });
     }
+    ~TrayIcon() { Shown(false); }
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // Whether the desktop shows the icon now, as the window registry counts it.
+    void Shown(bool shown) {
+        if (shown == shown_) return;
+        shown_ = shown;
+        if (shown) {
+            toolkit::TrayIconAdded(hWnd_);
+        } else {
+            toolkit::TrayIconRemoved(hWnd_);
+        }
+    }
+
+    // A window hidden on minimise is reached through its icon; without the icon it is shown
+    // again (asked to stay minimised, which not every window manager honours for a window that
+    // was withdrawn).
+    void BringBackHiddenWindow() const {
+        QWidget* window = toolkit::WindowWidget(hWnd_);
+        if (window != nullptr && window->isHidden() && window->isMinimized())
+            window->showMinimized();
+    }
 
     void Apply(const NOTIFYICONDATAA& data) {
         if (data.uFlags & NIF_MESSAGE) callbackMessage_ = data.uCallbackMessage;
@@ -62,10 +89,15 @@ class TrayIcon {
     std::int32_t hWnd_;
     std::uint32_t id_;
     std::uint32_t callbackMessage_ = 0;
+    bool shown_ = false;
 };
 
 class DesktopArea : public NotificationArea {
   public:
+    DesktopArea() {
+        QObject::connect(&watch_, &QTimer::timeout, [this] { FollowTheArea(); });
+    }
+
     std::int32_t Notify(std::uint32_t dwMessage, const NOTIFYICONDATAA& data) override {
         const auto key = std::make_pair(data.hWnd, data.uID);
         const auto found = icons_.find(key);
@@ -76,7 +108,9 @@ class DesktopArea : public NotificationArea {
                     return 0;
                 auto icon = std::make_unique<TrayIcon>(data.hWnd, data.uID);
                 icon->Apply(data);
+                icon->Shown(true);
                 icons_.emplace(key, std::move(icon));
+                watch_.start(WatchInterval);
                 return 1;
             }
             case NIM_MODIFY:
@@ -86,6 +120,7 @@ class DesktopArea : public NotificationArea {
             case NIM_DELETE:
                 if (found == icons_.end()) return 0;
                 icons_.erase(found);
+                if (icons_.empty()) watch_.stop();
                 return 1;
             default:
                 return 0;
@@ -93,7 +128,19 @@ class DesktopArea : public NotificationArea {
     }
 
   private:
+    // A panel that goes away takes the notification area with it; Qt gives no signal for that.
+    static constexpr int WatchInterval = 1000;  // milliseconds
+
+    void FollowTheArea() {
+        const bool available = QSystemTrayIcon::isSystemTrayAvailable();
+        for (auto& [key, icon] : icons_) {
+            icon->Shown(available);
+            if (!available) icon->BringBackHiddenWindow();
+        }
+    }
+
     std::map<std::pair<std::int32_t, std::uint32_t>, std::unique_ptr<TrayIcon>> icons_;
+    QTimer watch_;
 };
 
 // Never destroyed: an icon left at exit must not outlive the application it belongs to.

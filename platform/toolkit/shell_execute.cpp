@@ -51,12 +51,13 @@ bool IsOpenVerb(const char* verb) {
     return verb == nullptr || *verb == '\0' || UCase(verb) == "OPEN";
 }
 
-std::intptr_t OpenDocument(const std::string& windowsPath) {
+std::intptr_t OpenFile(const std::string& windowsPath) {
     const auto file = drives::Resolve(windowsPath);
     if (!file) {
+        // A name without a folder is looked for in the current one, which exists.
         const auto folderEnd = windowsPath.find_last_of('\\');
         const bool folderExists =
-            folderEnd != std::string::npos && drives::Resolve(windowsPath.substr(0, folderEnd));
+            folderEnd == std::string::npos || drives::Resolve(windowsPath.substr(0, folderEnd));
         return folderExists ? SE_ERR_FNF : SE_ERR_PNF;
     }
     std::error_code error;
@@ -82,5 +83,5 @@ std::intptr_t ShellExecuteA(std::int32_t, const char* lpOperation, const char* l
     const std::string target = lpFile != nullptr ? Trim(lpFile) : std::string();
     if (target.empty()) return SE_ERR_FNF;
     if (IsAddress(target)) return CurrentLauncher()->Open(target) ? Opened : SE_ERR_NOASSOC;
-    return OpenDocument(target);
+    return OpenFile(target);
 }

@@ -99,6 +99,7 @@ TEST_F(ShellExecuteTest, AnswersForAddressesAndDocumentsAsTheShellDoes) {
         {"T:\\docs\\read me.txt", "open", false, 31},
         {"T:\\docs\\missing.txt", "open", true, 2},
         {"T:\\nowhere\\missing.txt", "open", true, 3},
+        {"missing.txt", "open", true, 2},
         {"", "open", true, 2},
         {nullptr, "open", true, 2},
     };

@@ -1,10 +1,12 @@
 #pragma once
 // Stands in for the desktop's notification area: remembers each call with its record and
-// answers with the result the test sets.
+// answers with the result the test sets. Like the desktop's, it tells the window registry which
+// windows have an icon on show.
 #include <cstdint>
 #include <vector>
 
 #include "platform/shell.h"
+#include "platform/toolkit/window_registry.h"
 
 namespace test_support {
 
@@ -22,6 +24,8 @@ class NotificationAreaRecorder : public NotificationArea {
 
     std::int32_t Notify(std::uint32_t dwMessage, const NOTIFYICONDATAA& data) override {
         calls.push_back({dwMessage, data});
+        if (answer != 0 && dwMessage == NIM_ADD) toolkit::TrayIconAdded(data.hWnd);
+        if (answer != 0 && dwMessage == NIM_DELETE) toolkit::TrayIconRemoved(data.hWnd);
         return answer;
     }
 

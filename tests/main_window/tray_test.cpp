@@ -1,0 +1,190 @@
+// The main window's tray: the icon from start-up to shutdown, a left click bringing the window
+// back, a right click opening the popup, whose items run the window's own commands.
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+#include <optional>
+
+#include "shell/mod_common.h"
+#include "tests/main_window/main_window_fixture.h"
+#include "tests/support/notification_area_recorder.h"
+#include "tests/support/settings_folder.h"
+
+namespace {
+
+class TrayTest : public MainWindowTest {
+  protected:
+    // Loaded again with a notification area, so that the window has its icon.
+    TrayTest() {
+        form.reset();
+        form.emplace();
+        form->LoadForm();
+        form->Directory1.Path("T:\\music");
+        mci.Clear();
+    }
+
+    // The shell's notification for a click on the icon, as it reaches the window.
+    void ClickIcon(std::uint32_t mouseMessage) {
+        PostMessageA(form->hWnd(), WM_MOUSEMOVE, 1, static_cast<std::int32_t>(mouseMessage));
+        DispatchPostedMessages();
+    }
+
+    // Runs inspect on the popup once it is open, then closes it, choosing the named entry.
+    void OnPopup(std::function<void(QMenu&)> inspect, const QString& choose = {}) {
+        QTimer::singleShot(0, [this, inspect, choose] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(popup, nullptr);
+            inspect(*popup);
+            popupSeen = true;
+            for (QAction* action : popup->actions()) {
+                if (!choose.isEmpty() && action->text() == choose) {
+                    popup->hide();
+                    action->trigger();
+                    return;
+                }
+            }
+            popup->hide();
+        });
+    }
+
+    test_support::NotificationAreaRecorder shell;
+    test_support::ScopedSettingsFolder settings{folder.path() / "settings"};  // Exit saves
+    bool popupSeen = false;
+};
+
+TEST(TrayIcon, LivesFromStartUpToShutdownAsIconOneWithTheWindowsIconAndName) {
+    ApplicationFirst application;
+    test_support::TempFolder folder;
+    test_support::ScopedSettingsFolder settings{folder.path() / "settings"};
+    test_support::NotificationAreaRecorder shell;
+    test_support::MciRecorder mci;
+    frmMain form;
+    form.LoadForm();
+    ASSERT_EQ(shell.calls.size(), 1u);
+    const NOTIFYICONDATAA& added = shell.calls[0].record;
+    EXPECT_EQ(shell.calls[0].operation, NIM_ADD);
+    EXPECT_EQ(added.hWnd, form.hWnd());
+    EXPECT_EQ(added.uID, 1u);
+    EXPECT_EQ(added.uCallbackMessage, WM_MOUSEMOVE);
+    EXPECT_EQ(added.hIcon, form.Icon().Handle());
+    EXPECT_NE(added.hIcon, 0);
+    EXPECT_STREQ(added.szTip, "Corvala");
+
+    form.UnloadForm();
+    ASSERT_EQ(shell.calls.size(), 2u);
+    EXPECT_EQ(shell.calls[1].operation, NIM_DELETE);
+    EXPECT_EQ(shell.calls[1].record.uID, 1u);
+}
+
+TEST_F(TrayTest, ALeftClickBringsAMinimisedHiddenWindowBackInFrontWithTheFocus) {
+    ASSERT_TRUE(ShowActive(*form));
+    form->WindowState(vbMinimized);
+    form->Hide();
+    ASSERT_EQ(form->Visible(), vbFalse);
+    ClickIcon(WM_LBUTTONUP);
+    EXPECT_EQ(form->Visible(), vbTrue);
+    EXPECT_EQ(form->WindowState(), 0);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+}
+
+TEST_F(TrayTest, OtherNotificationsLeaveTheWindowAlone) {
+    for (const std::uint32_t message :
+         {WM_MBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
+        ClickIcon(message);
+        EXPECT_EQ(form->Visible(), vbFalse) << message;
+    }
+}
+
+TEST_F(TrayTest, ARightClickOpensThePopupWithItsElevenEntriesInOrder) {
+    QStringList entries;
+    OnPopup([&](QMenu& popup) {
+        for (QAction* action : popup.actions())
+            entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    });
+    ClickIcon(WM_RBUTTONUP);
+    EXPECT_TRUE(popupSeen);
+    EXPECT_EQ(entries, (QStringList{"Play &MIDI", "Pause M&IDI", "Stop MI&DI", "-", "Play &WAVE",
+                                    "Pause W&AVE", "Stop WA&VE", "-", "&About", "-", "E&xit"}));
+    EXPECT_EQ(form->Visible(), vbFalse);  // neither shown nor brought forward
+}
+
+TEST_F(TrayTest, ThePopupsPlaybackItemsDoWhatTheButtonsDo) {
+    struct Item {
+        const char* caption;
+        CommandButton frmMain::*button;
+    };
+    const Item items[] = {
+        {"Play &MIDI", &frmMain::cmdMIDI_Play},   {"Pause M&IDI", &frmMain::cmdMIDI_Pause},
+        {"Stop MI&DI", &frmMain::cmdMIDI_Stop},   {"Play &WAVE", &frmMain::cmdWAVE_Play},
+        {"Pause W&AVE", &frmMain::cmdWAVE_Pause}, {"Stop WA&VE", &frmMain::cmdWAVE_Stop},
+    };
+    form->MIDIs.ListIndex(0);
+    form->WAVEs.ListIndex(0);
+    std::vector<std::string> byButtons;
+    for (const Item& item : items) Click((*form).*item.button);
+    byButtons = mci.Commands();
+    ASSERT_FALSE(byButtons.empty());
+    Click(form->cmdMIDI_Stop);
+    Click(form->cmdWAVE_Stop);
+    mci.Clear();
+
+    for (const Item& item : items) {
+        OnPopup([](QMenu&) {}, QString::fromUtf8(item.caption));
+        ClickIcon(WM_RBUTTONUP);
+    }
+    EXPECT_EQ(mci.Commands(), byButtons);
+    EXPECT_EQ(form->Visible(), vbFalse);
+}
+
+// Runs act on the modal window once one is open, however many events come before it.
+void WhenModalOpens(std::function<void(QWidget&)> act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) return;
+        poll->deleteLater();
+        poll->stop();
+        act(*modal);
+    });
+    poll->start(0);
+}
+
+bool OnTop(const frmMain& form) {
+    return form.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(TrayTest, AboutSuspendsTopMostAndAfterwardsFollowsTheOption) {
+    const std::function<void()> commands[] = {
+        [&] { form->mnuHelpAbout.Action()->trigger(); },
+        [&] { form->mnuPopAbout.Action()->trigger(); },
+        [&] {
+            ASSERT_TRUE(ShowActive(*form));
+            PressKey(form->Drive1.Widget(), Qt::Key_F1);
+        },
+    };
+    for (const Boolean option : {vbTrue, vbFalse}) {
+        SCOPED_TRACE(option);
+        form->mnuOptionsTop.Checked(option);
+        SetAlwaysOnTop(form->hWnd(), option);
+        for (const auto& command : commands) {
+            std::optional<bool> onTopDuringAbout;
+            WhenModalOpens([&](QWidget& about) {
+                onTopDuringAbout = OnTop(*form);
+                about.close();
+            });
+            command();
+            ASSERT_TRUE(onTopDuringAbout.has_value());
+            EXPECT_FALSE(*onTopDuringAbout);
+            EXPECT_EQ(OnTop(*form), IsTrue(option));
+        }
+    }
+}
+
+TEST_F(TrayTest, ExitFromThePopupRunsTheShutdown) {
+    OnPopup([](QMenu&) {}, "E&xit");
+    ClickIcon(WM_RBUTTONUP);
+    EXPECT_EQ(form->Loaded(), vbFalse);
+}
+
+}  // namespace
