@@ -65,7 +65,7 @@ MidiSynth::MidiSynth(int sampleRate, const std::filesystem::path& soundfont)
     if (!settings_) return;
     fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
     fluid_settings_setint(settings_, "synth.midi-channels", 16 * kBlocks);
-    // Every call is already serialised by the mixer's lock.
+    // After creation only the audio thread calls it.
     fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
     synth_ = new_fluid_synth(settings_);
     if (!synth_) return;

@@ -1,8 +1,8 @@
 #pragma once
 // The process's one FluidSynth instance. The General MIDI soundfont is loaded once, on the first
 // MIDI load; every MIDI player borrows a block of 16 of the synthesiser's channels, so several
-// songs can play at once through one loaded font. All synthesiser calls happen with the
-// mixer's lock held (see Mixer), which is what makes them safe from any thread.
+// songs can play at once through one loaded font. Once created, the synthesiser is called only
+// from the audio thread (voices and the bus), so it needs no lock.
 #include <fluidsynth.h>
 
 #include <array>
@@ -36,11 +36,11 @@ class MidiSynth final : public Bus {
     int SampleRate() const { return sampleRate_; }
     bool Ready() const { return synth_ != nullptr && fontId_ != FLUID_FAILED; }
 
-    // Control thread. A block number, or -1 when every block is taken (the player is silent).
+    // Control thread. A block number, or -1 when every block is taken (the player is refused).
     int AcquireBlock();
     void ReleaseBlock(int block);
 
-    // Mixer lock held.
+    // Audio thread.
     void Send(int block, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     void Restore(int block, const SongState& state);
     void SoundsOff(int block);
@@ -52,7 +52,7 @@ class MidiSynth final : public Bus {
     fluid_synth_t* synth_ = nullptr;
     int fontId_ = FLUID_FAILED;
     int sampleRate_;
-    std::int64_t idleFrames_ = 0;  // mixer lock
+    std::int64_t idleFrames_ = 0;  // audio thread
     std::array<float, 2 * Mixer::kBlockFrames> scratch_{};
 
     std::mutex blocksMutex_;

@@ -49,7 +49,10 @@ OpenResult loadClip(const std::string& type, const std::string& element) {
     audio::LoadResult loaded =
         type == kSequencer ? audio::LoadMidiFile(*file) : audio::LoadWaveFile(*file);
     if (!loaded.clip) return OpenResult::Failed(fromLoadError(loaded.error));
-    return {std::make_unique<ClipDevice>(std::move(loaded.clip)), err::kNone};
+    auto device = std::make_unique<ClipDevice>(std::move(loaded.clip));
+    // Every synthesiser channel is taken by other open songs: this one could only be silent.
+    if (!device->Sounds()) return OpenResult::Failed(err::kSeqNoMidiPresent);
+    return {std::move(device), err::kNone};
 }
 
 // Options that only video devices take, and the buffer that only waveaudio takes. The

@@ -1,7 +1,7 @@
 // The soundfont: found by preference, and loaded only when the first song loads.
 #include <gtest/gtest.h>
 
-#include "null_engine.h"
+#include "offline_engine.h"
 #include "platform/audio/clip.h"
 #include "platform/audio/midi_synth.h"
 #include "tests/support/sound_files.h"
@@ -21,7 +21,7 @@ TEST(Soundfont, FoundInOrderOfPreference) {
     EXPECT_EQ(audio::FindSoundfont(dir.path()), dir.path() / "FluidR3_GM.sf2");
 }
 
-class SoundfontLoadTest : public audio_test::NullEngineTest {};
+class SoundfontLoadTest : public audio_test::OfflineEngineTest {};
 
 TEST_F(SoundfontLoadTest, LoadsWithTheFirstSongNotBefore) {
     test_support::TempFolder dir;
