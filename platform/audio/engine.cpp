@@ -108,7 +108,7 @@ bool Engine::Pull(float* stereo, int frames) {
     const std::shared_ptr<WaveReader> reader = WaveReader::Shared();
     while (frames > 0) {
         const int piece = std::min(frames, kPullPieceFrames);
-        reader->ReadNow();
+        reader->ReadNow(piece);
         mixer_->Render(stereo, piece);
         stereo += 2 * piece;
         frames -= piece;
@@ -116,7 +116,7 @@ bool Engine::Pull(float* stereo, int frames) {
     return true;
 }
 
-std::uint64_t Engine::Underruns() const {
+UnderrunCount Engine::Underruns() const {
     return mixer_->Underruns();
 }
 

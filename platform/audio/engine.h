@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/audio/line.h"
+#include "platform/audio/underrun_count.h"
 
 namespace audio {
 
@@ -31,9 +32,8 @@ class Engine {
     // Only the offline sink lets the caller drive the mix; returns false on any other sink.
     bool Pull(float* stereo, int frames);
 
-    // Periods the output could not be filled in time since the engine started: the callback
-    // ran late or a sound was not read ahead far enough. 0 on a healthy machine.
-    std::uint64_t Underruns() const;
+    // Periods the output could not be filled in time since the engine started, by cause.
+    UnderrunCount Underruns() const;
 
     // The mix itself, shared with players and recorders so they may outlive the engine.
     std::shared_ptr<Mixer> SharedMixer() const;

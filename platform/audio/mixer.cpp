@@ -114,14 +114,14 @@ void Mixer::Render(float* stereo, int frames) {
         Apply(*command);
         queue_.PopFront();
     }
-    starved_ = false;
+    short_ = false;
     while (frames > 0) {
         const int block = std::min(frames, kBlockFrames);
         MixBlock(stereo, block);
         stereo += 2 * block;
         frames -= block;
     }
-    if (starved_) CountUnderrun();
+    if (short_) starved_.fetch_add(1, std::memory_order_relaxed);
 }
 
 // audio thread
@@ -175,7 +175,7 @@ void Mixer::MixBlock(float* out, int frames) {
     for (std::size_t i = 0; i < playingCount_; ++i) {
         Track* track = playing_[i];
         float* bus = track->OutputLine() == Line::Midi ? midiBus_.data() : waveBus_.data();
-        if (!track->Render(bus, frames)) starved_ = true;
+        if (!track->Render(bus, frames)) short_ = true;
         finished = finished || !track->Playing();
     }
     if (finished) DropStoppedTracks();

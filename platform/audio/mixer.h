@@ -18,6 +18,7 @@
 
 #include "platform/audio/line.h"
 #include "platform/audio/spsc_queue.h"
+#include "platform/audio/underrun_count.h"
 #include "platform/audio/voice.h"
 
 namespace audio {
@@ -66,9 +67,11 @@ class Mixer {
     // audio thread: applies the waiting commands, then writes exactly `frames` stereo frames.
     // Wait-free: no lock, allocation or system call.
     void Render(float* stereo, int frames);
-    // Periods the audio thread could not fill in time (a sound not ready, a late callback).
-    void CountUnderrun() { underruns_.fetch_add(1, std::memory_order_relaxed); }
-    std::uint64_t Underruns() const { return underruns_.load(std::memory_order_relaxed); }
+    // Periods the sink's thread came too late to fill (counted by the sink).
+    void CountLatePeriod() { late_.fetch_add(1, std::memory_order_relaxed); }
+    UnderrunCount Underruns() const {
+        return {late_.load(std::memory_order_relaxed), starved_.load(std::memory_order_relaxed)};
+    }
 
     void SetGain(Line line, float gain);
     float Gain(Line line) const;
@@ -104,7 +107,8 @@ class Mixer {
 
     const int sampleRate_;
     std::array<std::atomic<float>, 4> gains_;
-    std::atomic<std::uint64_t> underruns_{0};
+    std::atomic<std::uint64_t> late_{0};
+    std::atomic<std::uint64_t> starved_{0};
 
     // Control side (controlMutex_).
     std::mutex controlMutex_;
@@ -123,7 +127,7 @@ class Mixer {
     std::size_t audioCaptureCount_ = 0;
     std::array<float, 2 * kBlockFrames> waveBus_{};
     std::array<float, 2 * kBlockFrames> midiBus_{};
-    bool starved_ = false;
+    bool short_ = false;  // a voice was not ready in this period
 
     std::atomic<bool> clocked_{true};
     std::atomic<bool> noticesPending_{false};

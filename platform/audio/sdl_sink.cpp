@@ -52,7 +52,7 @@ class SdlSink final : public Sink {
         const auto start = std::chrono::steady_clock::now();
         mixer->Render(reinterpret_cast<float*>(stream), frames);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (took.count() * mixer->SampleRate() > frames) mixer->CountUnderrun();
+        if (took.count() * mixer->SampleRate() > frames) mixer->CountLatePeriod();
     }
 
     std::shared_ptr<Mixer> mixer_;

@@ -9,6 +9,7 @@ namespace audio {
 namespace {
 // Well inside the read-ahead each stream keeps, so a late round or two costs nothing.
 constexpr auto kRoundInterval = std::chrono::milliseconds(5);
+constexpr std::int64_t kLowFrames = 8192;
 }  // namespace
 
 // Started with the first stream and kept to the end of the process; streams still alive
@@ -35,14 +36,16 @@ void WaveReader::Remove(WaveStream* stream) {
     std::erase(streams_, stream);
 }
 
-void WaveReader::ReadNow() {
+void WaveReader::ReadNow(std::int64_t frames) {
     std::lock_guard lock(mutex_);
-    for (WaveStream* stream : streams_) stream->ReadAhead();
+    for (WaveStream* stream : streams_) stream->ReadAhead(frames);
 }
 
 void WaveReader::Run() {
     while (!stopping_.load()) {
-        ReadNow();
+        // Streams running low first, so a new one is not kept waiting behind full ones.
+        ReadNow(kLowFrames);
+        ReadNow(WaveStream::kRingFrames);
         std::this_thread::sleep_for(kRoundInterval);
     }
 }

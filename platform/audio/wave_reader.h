@@ -24,9 +24,9 @@ class WaveReader {
     void Add(WaveStream* stream);
     // Returns once the reader no longer touches the stream.
     void Remove(WaveStream* stream);
-    // One round of reading on the caller's thread: the offline sink, which has no clock,
-    // reads ahead before each piece it renders so every stream is ready.
-    void ReadNow();
+    // One round of reading on the caller's thread, until every stream holds `frames`: the
+    // offline sink, which has no clock, reads what it is about to render.
+    void ReadNow(std::int64_t frames);
 
   private:
     void Run();

@@ -9,8 +9,9 @@ namespace audio {
 
 namespace {
 
-// Enough to sound until the reader's first round, small enough to cue in a few milliseconds.
-constexpr std::int64_t kCueFrames = 2048;
+// Enough to sound until the reader's first round even on a loaded machine, small enough to
+// cue in a few milliseconds.
+constexpr std::int64_t kCueFrames = 4096;
 // Output frames made from one chunk of input, whatever the rates.
 constexpr std::int64_t kChunkOutputFrames = 4096;
 constexpr std::int64_t kMaxChunkFrames = 8192;
@@ -78,10 +79,6 @@ bool WaveStream::Render(float* stereo, int frames) {
     }
     read_.store(at + count, std::memory_order_release);
     return count == frames || done_.load(std::memory_order_acquire);
-}
-
-void WaveStream::ReadAhead() {
-    ReadAhead(kRingFrames);
 }
 
 // Moves made frames into the ring and makes more, until the ring holds `limit` frames.

@@ -39,11 +39,11 @@ class WaveStream final : public Voice {
     bool Render(float* stereo, int frames) override;
     void Rewind() override {}  // the reader has already gone round the loop
 
-    // Reader thread: decodes until the ring is full or the span has been read.
-    void ReadAhead();
+    // Reader thread: decodes until the ring holds `frames` (at most kRingFrames) or the span
+    // has been read.
+    void ReadAhead(std::int64_t frames = kRingFrames);
 
   private:
-    void ReadAhead(std::int64_t limit);
     void StartPass(std::int64_t from);
     void DecodeChunk();
     std::int64_t MovePending(std::int64_t limit);
