@@ -85,7 +85,10 @@ Engine::Engine() : mixer_(std::make_shared<Mixer>(kSampleRate)) {
     sinkName_ = "null";
 }
 
-Engine::~Engine() = default;
+Engine::~Engine() {
+    sink_.reset();
+    mixer_->Shutdown();
+}
 
 int Engine::SampleRate() const {
     return mixer_->SampleRate();

@@ -82,14 +82,15 @@ class MidiClip final : public Clip {
 // The synthesiser channels one player sounds through, from its open to its close.
 class ChannelBlock {
   public:
-    explicit ChannelBlock(MidiSynth& synth) : synth_(synth), index_(synth.AcquireBlock()) {}
-    ~ChannelBlock() { synth_.ReleaseBlock(index_); }
+    explicit ChannelBlock(std::shared_ptr<MidiSynth> synth)
+        : synth_(std::move(synth)), index_(synth_->AcquireBlock()) {}
+    ~ChannelBlock() { synth_->ReleaseBlock(index_); }
     ChannelBlock(const ChannelBlock&) = delete;
     ChannelBlock& operator=(const ChannelBlock&) = delete;
     int Index() const { return index_; }
 
   private:
-    MidiSynth& synth_;
+    const std::shared_ptr<MidiSynth> synth_;
     const int index_;
 };
 
@@ -153,11 +154,11 @@ class MidiVoice final : public Voice {
 };
 
 std::unique_ptr<Voice> MidiClip::NewVoice() const {
-    auto block = std::make_shared<const ChannelBlock>(*synth_);
+    auto block = std::make_shared<const ChannelBlock>(synth_);
     if (block->Index() < 0) {
         // A player closed a moment ago may still hold one until the audio thread lets go.
         Engine::Shared().SharedMixer()->Settle();
-        block = std::make_shared<const ChannelBlock>(*synth_);
+        block = std::make_shared<const ChannelBlock>(synth_);
     }
     return std::make_unique<MidiVoice>(*this, std::move(block), Span{});
 }

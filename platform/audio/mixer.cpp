@@ -33,11 +33,22 @@ Mixer::Mixer(int sampleRate) : sampleRate_(sampleRate) {
 }
 
 Mixer::~Mixer() {
+    Shutdown();
+}
+
+void Mixer::Shutdown() {
     stopping_.store(true);
-    if (OnServiceThread())
-        service_.detach();
-    else
-        service_.join();
+    if (service_.joinable()) {
+        if (OnServiceThread())
+            service_.detach();
+        else
+            service_.join();
+    }
+    std::vector<std::pair<std::uint64_t, std::shared_ptr<void>>> garbage;
+    {
+        std::lock_guard lock(controlMutex_);
+        garbage.swap(garbage_);
+    }
 }
 
 void Mixer::SetGain(Line line, float gain) {

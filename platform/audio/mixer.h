@@ -57,6 +57,9 @@ class Mixer {
 
     explicit Mixer(int sampleRate);
     ~Mixer();
+    // Once the sink has stopped: ends the service thread and frees what is retired, so that
+    // nothing but its owners holds the mixer (retired tracks hold it too).
+    void Shutdown();
     Mixer(const Mixer&) = delete;
     Mixer& operator=(const Mixer&) = delete;
 

@@ -66,7 +66,8 @@ LoadResult LoadWaveFile(const std::filesystem::path& file) {
         return LoadFailure(LoadError::InvalidFormat, "the sound is too long");
 
     auto format = std::make_shared<WaveFormat>();
-    format->file = std::filesystem::absolute(file, error);
+    format->file = SharedFile::Open(file);
+    if (!format->file) return LoadFailure(LoadError::Unreadable, "the file cannot be read");
     format->channels = info.channels;
     format->rate = info.samplerate;
     format->frames = info.frames;

@@ -47,9 +47,10 @@ WaveStream::WaveStream(std::shared_ptr<const WaveFormat> format, const Span& spa
       span_(span),
       chunkFrames_(std::clamp<std::int64_t>(
           kChunkOutputFrames * format_->rate / format_->outputRate, 1, kMaxChunkFrames)),
+      source_(format_->file),
       ring_(2 * kRingFrames) {
     SF_INFO info{};
-    file_.reset(sf_open(format_->file.c_str(), SFM_READ, &info));
+    file_ = source_.OpenSound(&info);
     if (format_->rate != format_->outputRate)
         resampler_ = std::make_unique<Resampler>(format_->rate, format_->outputRate);
     decoded_.resize(std::size_t(chunkFrames_ * format_->channels));

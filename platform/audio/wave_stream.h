@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/audio/resampler.h"
+#include "platform/audio/shared_file.h"
 #include "platform/audio/sndfile_handle.h"
 #include "platform/audio/voice.h"
 
@@ -20,7 +21,7 @@ class WaveReader;
 
 // What the header of a WAV file says, read once at load.
 struct WaveFormat {
-    std::filesystem::path file;
+    std::shared_ptr<const SharedFile> file;
     int channels = 0;
     int rate = 0;
     std::int64_t frames = 0;        // at the file's rate
@@ -51,6 +52,7 @@ class WaveStream final : public Voice {
     const std::shared_ptr<const WaveFormat> format_;
     const Span span_;
     const std::int64_t chunkFrames_;  // input frames decoded at a time
+    SharedFileReader source_;
     SndfileHandle file_;
     std::unique_ptr<Resampler> resampler_;  // none when the rates agree
 

@@ -1,6 +1,6 @@
 // WAV files stream from disk on the offline sink: any length opens at once in little memory,
-// seeks land deep in a file, resampling leaves no audible image, non-finite samples are
-// silenced, and placeholder sizes play what the file holds.
+// seeks land deep in a file, a file removed after its open still plays, resampling leaves no
+// audible image, non-finite samples are silenced, and placeholder sizes play what the file holds.
 #include <gtest/gtest.h>
 #include <malloc.h>
 
@@ -133,6 +133,16 @@ TEST_F(WaveStreamTest, NonFiniteSamplesPlayAsSilence) {
     const std::vector<float> mix = Pull(4410);
     for (float sample : mix) ASSERT_TRUE(std::isfinite(sample));
     EXPECT_NEAR(sound_files::Peak(mix), 0.5, 0.01);
+}
+
+TEST_F(WaveStreamTest, AFileRemovedAfterItsOpenStillPlays) {
+    const auto file = dir_.Write("gone.wav", MakeWave({.frames = 88200}));
+    const auto loaded = audio::LoadWaveFile(file);
+    ASSERT_EQ(loaded.error, LoadError::None) << loaded.detail;
+    std::filesystem::remove(file);
+    Player player(loaded.clip);
+    player.Play(1000, std::nullopt, false);
+    EXPECT_NEAR(sound_files::Peak(Pull(4410)), 0.5, 0.01);
 }
 
 struct OddSize {
