@@ -100,8 +100,7 @@ void WaveStream::ReadAhead(std::int64_t limit) {
     }
 }
 
-// Returns the frames moved.
-std::int64_t WaveStream::MovePending(std::int64_t limit) {
+void WaveStream::MovePending(std::int64_t limit) {
     const std::int64_t head = written_.load(std::memory_order_relaxed);
     const std::int64_t filled = head - read_.load(std::memory_order_acquire);
     const std::int64_t room = std::max<std::int64_t>(0, std::min(limit, kRingFrames) - filled);
@@ -114,7 +113,6 @@ std::int64_t WaveStream::MovePending(std::int64_t limit) {
     }
     pendingAt_ += std::size_t(2 * count);
     written_.store(head + count, std::memory_order_release);
-    return count;
 }
 
 void WaveStream::StartPass(std::int64_t from) {

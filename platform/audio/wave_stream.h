@@ -47,7 +47,7 @@ class WaveStream final : public Voice {
   private:
     void StartPass(std::int64_t from);
     void DecodeChunk();
-    std::int64_t MovePending(std::int64_t limit);
+    void MovePending(std::int64_t limit);
 
     const std::shared_ptr<const WaveFormat> format_;
     const Span span_;
