@@ -141,9 +141,13 @@ void Mixer::Apply(const Command& command) {
         case Command::Kind::Track: {
             Track* track = command.track;
             track->Apply(command);
-            if (track->Playing() && !track->Listed() && playingCount_ < kMaxPlaying) {
-                playing_[playingCount_++] = track;
-                track->SetListed(true);
+            if (track->Playing() && !track->Listed()) {
+                if (playingCount_ == kMaxPlaying) {
+                    track->Halt();
+                } else {
+                    playing_[playingCount_++] = track;
+                    track->SetListed(true);
+                }
             }
             if (!track->Playing()) DropStoppedTracks();
             break;

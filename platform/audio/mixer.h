@@ -52,7 +52,7 @@ class Mixer {
   public:
     // Voices see blocks of at most this many frames, so synthesiser events land within it.
     static constexpr int kBlockFrames = 64;
-    // Tracks sounding at once; more are kept silent.
+    // Tracks sounding at once; a play past them stops at once.
     static constexpr std::size_t kMaxPlaying = 256;
 
     explicit Mixer(int sampleRate);

@@ -124,6 +124,13 @@ void Track::Apply(const Command& command) {
     PublishFromAudio();
 }
 
+// audio thread
+void Track::Halt() {
+    voice_->Silence();
+    mode_ = PlayState::Stopped;
+    PublishFromAudio();
+}
+
 // audio thread: publishes unless a newer control call has published since.
 void Track::PublishFromAudio() {
     std::uint64_t seen = published_.load(std::memory_order_acquire);

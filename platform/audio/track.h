@@ -39,6 +39,8 @@ class Track {
     bool Render(float* stereo, int frames);  // false when the voice was not ready in time
     bool Playing() const { return mode_ == PlayState::Playing; }
     bool Listed() const { return listed_; }
+    // The mix has no room for another playing track: stopped rather than silent "playing".
+    void Halt();
     void SetListed(bool listed) { listed_ = listed; }
 
     PlayState State() const;

@@ -127,6 +127,24 @@ TEST_F(OfflineEngineTest, ASeventeenthSongCannotSoundAndSaysSo) {
     EXPECT_TRUE(Player(song).Sounds());
 }
 
+// Past the most tracks the mix sounds at once, a play stops at once instead of reporting
+// "playing" in silence.
+TEST_F(OfflineEngineTest, APlayPastTheMixersRoomStops) {
+    const auto song = Song(2);
+    std::vector<std::unique_ptr<Player>> players;
+    for (std::size_t i = 0; i <= audio::Mixer::kMaxPlaying; ++i) {
+        players.push_back(std::make_unique<Player>(song));
+        players.back()->Play(std::nullopt, std::nullopt, false);
+    }
+    Pull(64);
+    EXPECT_EQ(players.front()->State(), audio::PlayState::Playing);
+    EXPECT_EQ(players.back()->State(), audio::PlayState::Stopped);
+    players.front()->Stop();
+    players.back()->Play(std::nullopt, std::nullopt, false);
+    Pull(64);
+    EXPECT_EQ(players.back()->State(), audio::PlayState::Playing);
+}
+
 // A control call holds the control lock while the audio thread renders: the render goes on.
 TEST_F(OfflineEngineTest, TheMixNeverWaitsForAControlCall) {
     Player player(Tone());
