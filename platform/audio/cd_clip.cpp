@@ -27,26 +27,32 @@ struct Sector {
     std::array<float, 2 * kCdFramesPerSector> samples{};
 };
 
-// One producer (the reading thread) and one consumer (the mix, under the mixer's lock, which
-// also serialises Seek with Render). A seek bumps the generation; sectors of an older one are
-// skipped unplayed.
+// One producer (the reading thread) and one consumer (the audio thread). A voice starts
+// reading at its span's start when it is cued; going round a loop bumps the generation, and
+// sectors of an older one are skipped unplayed.
 class CdVoice final : public Voice {
   public:
-    CdVoice(std::string source, std::int64_t leadOut)
-        : leadOut_(leadOut),
+    CdVoice(std::string source, std::int64_t leadOut, const Span& span)
+        : source_(std::move(source)),
+          leadOut_(leadOut),
+          loopStart_(span.loopStart),
           ring_(kRingSectors),
-          reader_([this, source = std::move(source)](std::stop_token stop) {
-              ReadAhead(stop, source);
-          }) {}
+          seekSector_(span.from / kCdFramesPerSector),
+          frame_(span.from),
+          reader_([this](std::stop_token stop) { ReadAhead(stop); }) {}
 
-    void Seek(std::int64_t frame) override {
-        frame_ = frame;
+    std::unique_ptr<Voice> Cue(const Span& span) const override {
+        return std::make_unique<CdVoice>(source_, leadOut_, span);
+    }
+
+    void Rewind() override {
+        frame_ = loopStart_;
         read_.store(written_.load(std::memory_order_acquire), std::memory_order_release);
-        seekSector_.store(frame / kCdFramesPerSector, std::memory_order_relaxed);
+        seekSector_.store(loopStart_ / kCdFramesPerSector, std::memory_order_relaxed);
         generation_.fetch_add(1, std::memory_order_release);
     }
 
-    void Render(float* stereo, int frames) override {
+    bool Render(float* stereo, int frames) override {
         const std::uint64_t generation = generation_.load(std::memory_order_relaxed);
         while (frames > 0) {
             const std::uint64_t read = read_.load(std::memory_order_relaxed);
@@ -69,13 +75,14 @@ class CdVoice final : public Voice {
                 read_.store(read + 1, std::memory_order_release);
         }
         frame_ += frames;  // what was not read in time passes as silence
+        return frames == 0;
     }
 
   private:
-    void ReadAhead(const std::stop_token& stop, const std::string& source) {
-        CdSectorReader reader(source);
+    void ReadAhead(const std::stop_token& stop) {
+        CdSectorReader reader(source_);
         std::uint64_t generation = 0;
-        std::int64_t next = 0;
+        std::int64_t next = seekSector_.load(std::memory_order_relaxed);
         reader.Seek(next);
         while (!stop.stop_requested()) {
             const std::uint64_t wanted = generation_.load(std::memory_order_acquire);
@@ -100,14 +107,32 @@ class CdVoice final : public Voice {
         }
     }
 
+    const std::string source_;
     const std::int64_t leadOut_;
+    const std::int64_t loopStart_;
     std::vector<Sector> ring_;
     std::atomic<std::uint64_t> written_{0};
     std::atomic<std::uint64_t> read_{0};
     std::atomic<std::uint64_t> generation_{0};
-    std::atomic<std::int64_t> seekSector_{0};
-    std::int64_t frame_ = 0;  // consumer only
-    std::jthread reader_;     // last: it starts once everything it uses exists
+    std::atomic<std::int64_t> seekSector_;
+    std::int64_t frame_;   // consumer only
+    std::jthread reader_;  // last: it starts once everything it uses exists
+};
+
+// The voice a CD player holds from its open: it only cues voices that read the disc.
+class IdleCdVoice final : public Voice {
+  public:
+    IdleCdVoice(std::string source, std::int64_t leadOut)
+        : source_(std::move(source)), leadOut_(leadOut) {}
+    std::unique_ptr<Voice> Cue(const Span& span) const override {
+        return std::make_unique<CdVoice>(source_, leadOut_, span);
+    }
+    bool Render(float*, int) override { return true; }
+    void Rewind() override {}
+
+  private:
+    const std::string source_;
+    const std::int64_t leadOut_;
 };
 
 class CdClip final : public Clip {
@@ -120,7 +145,7 @@ class CdClip final : public Clip {
     std::int64_t LengthFrames() const override { return leadOut_ * kCdFramesPerSector; }
     int SampleRate() const override { return kCdSampleRate; }
     std::unique_ptr<Voice> NewVoice() const override {
-        return std::make_unique<CdVoice>(source_, leadOut_);
+        return std::make_unique<IdleCdVoice>(source_, leadOut_);
     }
 
   private:

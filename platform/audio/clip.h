@@ -22,7 +22,8 @@ class Clip {
     // Length in frames at SampleRate().
     virtual std::int64_t LengthFrames() const = 0;
     virtual int SampleRate() const = 0;
-    // A fresh voice at frame 0 (control thread; may allocate).
+    // The voice a player holds from its open: silent itself, it cues the voices that play
+    // and holds what they share (a block of synthesiser channels). Control thread.
     virtual std::unique_ptr<Voice> NewVoice() const = 0;
 };
 
@@ -32,9 +33,14 @@ struct LoadResult {
     std::string detail;  // a short human-readable reason
 };
 
-LoadResult LoadWaveFile(const std::filesystem::path& file);  // libsndfile; any PCM/float WAV
+// libsndfile; any PCM/float WAV. Only the header is read here: the sound streams from the
+// file while it plays.
+LoadResult LoadWaveFile(const std::filesystem::path& file);
 // SMF 0/1 and RIFF RMID; loads the soundfont once per process on first use.
 LoadResult LoadMidiFile(const std::filesystem::path& file);
+
+// A failed load with its reason.
+LoadResult LoadFailure(LoadError error, std::string detail);
 
 // The name of a load error, for messages and tests ("NotFound", ...).
 const char* LoadErrorName(LoadError error);

@@ -1,16 +1,20 @@
 #include "platform/audio/engine.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
 
 #include "platform/audio/mixer.h"
 #include "platform/audio/sink.h"
+#include "platform/audio/wave_reader.h"
 
 namespace audio {
 
 namespace {
 
 constexpr int kSampleRate = 44100;
+// Well under a stream's read-ahead, so an offline pull never outruns the files.
+constexpr int kPullPieceFrames = 4096;
 
 struct Choice {
     std::mutex mutex;
@@ -67,6 +71,7 @@ Engine::Engine() : mixer_(std::make_shared<Mixer>(kSampleRate)) {
         sink_ = entry.open(mixer_);
         if (sink_) {
             sinkName_ = entry.name;
+            mixer_->SetClocked(sinkName_ != "offline");
             // Said once, so a silent program on a machine with speakers is explained.
             if (choice.name.empty() && sinkName_ == "null")
                 std::fprintf(stderr, "audio: no SDL audio output; playing silently\n");
@@ -80,7 +85,10 @@ Engine::Engine() : mixer_(std::make_shared<Mixer>(kSampleRate)) {
     sinkName_ = "null";
 }
 
-Engine::~Engine() = default;
+Engine::~Engine() {
+    sink_.reset();
+    mixer_->Shutdown();
+}
 
 int Engine::SampleRate() const {
     return mixer_->SampleRate();
@@ -100,8 +108,19 @@ float Engine::LineGain(Line line) const {
 
 bool Engine::Pull(float* stereo, int frames) {
     if (sinkName_ != "offline") return false;
-    mixer_->Render(stereo, frames);
+    const std::shared_ptr<WaveReader> reader = WaveReader::Shared();
+    while (frames > 0) {
+        const int piece = std::min(frames, kPullPieceFrames);
+        reader->ReadNow(piece);
+        mixer_->Render(stereo, piece);
+        stereo += 2 * piece;
+        frames -= piece;
+    }
     return true;
+}
+
+UnderrunCount Engine::Underruns() const {
+    return mixer_->Underruns();
 }
 
 std::shared_ptr<Mixer> Engine::SharedMixer() const {

@@ -1,10 +1,12 @@
 #pragma once
 // The process's one audio output: every playing Player is mixed into it.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/audio/line.h"
+#include "platform/audio/underrun_count.h"
 
 namespace audio {
 
@@ -29,6 +31,9 @@ class Engine {
     // Renders the next `frames` stereo frames of the mix into `stereo` on the caller's thread.
     // Only the offline sink lets the caller drive the mix; returns false on any other sink.
     bool Pull(float* stereo, int frames);
+
+    // Periods the output could not be filled in time since the engine started, by cause.
+    UnderrunCount Underruns() const;
 
     // The mix itself, shared with players and recorders so they may outlive the engine.
     std::shared_ptr<Mixer> SharedMixer() const;

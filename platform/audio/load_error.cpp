@@ -2,6 +2,10 @@
 
 namespace audio {
 
+LoadResult LoadFailure(LoadError error, std::string detail) {
+    return LoadResult{nullptr, error, std::move(detail)};
+}
+
 const char* LoadErrorName(LoadError error) {
     switch (error) {
         case LoadError::None:

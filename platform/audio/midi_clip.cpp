@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/audio/clip.h"
+#include "platform/audio/engine.h"
 #include "platform/audio/midi_channel_state.h"
 #include "platform/audio/midi_file.h"
 #include "platform/audio/midi_presets.h"
@@ -81,54 +82,90 @@ class MidiClip final : public Clip {
     std::vector<SongState> checkpoints_;
 };
 
+// The synthesiser channels one player sounds through, from its open to its close.
+class ChannelBlock {
+  public:
+    explicit ChannelBlock(std::shared_ptr<MidiSynth> synth)
+        : synth_(std::move(synth)), index_(synth_->AcquireBlock()) {}
+    ~ChannelBlock() { synth_->ReleaseBlock(index_); }
+    ChannelBlock(const ChannelBlock&) = delete;
+    ChannelBlock& operator=(const ChannelBlock&) = delete;
+    int Index() const { return index_; }
+
+  private:
+    const std::shared_ptr<MidiSynth> synth_;
+    const int index_;
+};
+
+// Cued on the control thread: the events to send and the channel state to restore are found
+// there, so the audio thread only sends them.
 class MidiVoice final : public Voice {
   public:
-    explicit MidiVoice(const MidiClip& clip) : clip_(clip), block_(clip.Synth().AcquireBlock()) {}
-    ~MidiVoice() override { clip_.Synth().ReleaseBlock(block_); }
+    MidiVoice(const MidiClip& clip, std::shared_ptr<const ChannelBlock> block, const Span& span)
+        : clip_(clip),
+          block_(std::move(block)),
+          next_(clip.EventAt(span.from)),
+          state_(clip.StateBefore(next_)),
+          loopStart_(span.loopStart),
+          loopNext_(span.repeat ? clip.EventAt(span.loopStart) : 0),
+          loopState_(span.repeat ? clip.StateBefore(loopNext_) : SongState{}),
+          frame_(span.from) {}
 
-    void Seek(std::int64_t frame) override {
-        frame_ = frame;
-        next_ = clip_.EventAt(frame);
-        needsRestore_ = true;
+    std::unique_ptr<Voice> Cue(const Span& span) const override {
+        return std::make_unique<MidiVoice>(clip_, block_, span);
     }
+    bool Sounds() const override { return block_->Index() >= 0; }
 
-    void Render(float*, int frames) override {
+    bool Render(float*, int frames) override {
         const auto& events = clip_.Events();
-        const std::int64_t end = frame_ + frames;
-        frame_ = end;
-        if (block_ < 0) {
-            while (next_ < events.size() && events[next_].frame < end) ++next_;
-            return;
-        }
+        frame_ += frames;
+        if (!Sounds()) return true;
         MidiSynth& synth = clip_.Synth();
         synth.KeepAwake();
+        const SynthAccess::AudioTurn turn(synth.Access());
+        if (!turn) return true;  // instruments are loading: these events go out next period
         if (needsRestore_) {
-            // The checkpoints are at most kCheckpointEvents apart, so this stays short.
-            synth.Restore(block_, clip_.StateBefore(next_));
+            synth.Restore(block_->Index(), *restore_);
             needsRestore_ = false;
         }
-        for (; next_ < events.size() && events[next_].frame < end; ++next_)
-            synth.Send(block_, events[next_].status, events[next_].data1, events[next_].data2);
+        for (; next_ < events.size() && events[next_].frame < frame_; ++next_)
+            synth.Send(block_->Index(), events[next_].status, events[next_].data1,
+                       events[next_].data2);
+        return true;
+    }
+
+    void Rewind() override {
+        next_ = loopNext_;
+        restore_ = &loopState_;
+        needsRestore_ = true;
+        frame_ = loopStart_;
     }
 
     void Silence() override {
-        if (block_ >= 0) clip_.Synth().SoundsOff(block_);
+        if (Sounds()) clip_.Synth().SoundsOff(block_->Index());
     }
 
   private:
     const MidiClip& clip_;
-    const int block_;
-    std::int64_t frame_ = 0;
-    std::size_t next_ = 0;
+    const std::shared_ptr<const ChannelBlock> block_;
+    std::size_t next_;
+    const SongState state_;
+    const std::int64_t loopStart_;
+    const std::size_t loopNext_;
+    const SongState loopState_;
+    const SongState* restore_ = &state_;
     bool needsRestore_ = true;
+    std::int64_t frame_;
 };
 
 std::unique_ptr<Voice> MidiClip::NewVoice() const {
-    return std::make_unique<MidiVoice>(*this);
-}
-
-LoadResult Failure(LoadError error, std::string detail) {
-    return LoadResult{nullptr, error, std::move(detail)};
+    auto block = std::make_shared<const ChannelBlock>(synth_);
+    if (block->Index() < 0) {
+        // A player closed a moment ago may still hold one until the audio thread lets go.
+        Engine::Shared().SharedMixer()->Settle();
+        block = std::make_shared<const ChannelBlock>(synth_);
+    }
+    return std::make_unique<MidiVoice>(*this, std::move(block), Span{});
 }
 
 }  // namespace
@@ -136,23 +173,26 @@ LoadResult Failure(LoadError error, std::string detail) {
 LoadResult LoadMidiFile(const std::filesystem::path& file) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error))
-        return Failure(LoadError::NotFound, "no such file");
+        return LoadFailure(LoadError::NotFound, "no such file");
     std::ifstream in(file, std::ios::binary);
-    if (!in) return Failure(LoadError::Unreadable, "the file cannot be read");
+    if (!in) return LoadFailure(LoadError::Unreadable, "the file cannot be read");
     const auto size = std::filesystem::file_size(file, error);
     if (error || size > kMaxMidiFileBytes)
-        return Failure(LoadError::InvalidFormat, "the file is too large for a MIDI song");
+        return LoadFailure(LoadError::InvalidFormat, "the file is too large for a MIDI song");
     std::string bytes(size, '\0');
     if (!in.read(bytes.data(), std::streamsize(size)))
-        return Failure(LoadError::Unreadable, "the file cannot be read");
+        return LoadFailure(LoadError::Unreadable, "the file cannot be read");
 
     MidiParseResult parsed = ParseMidi(bytes);
     if (parsed.error != MidiParseError::None)
-        return Failure(LoadError::InvalidFormat, parsed.detail);
+        return LoadFailure(LoadError::InvalidFormat, parsed.detail);
 
     std::string detail;
     std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(&detail);
-    if (!synth) return Failure(LoadError::NoSoundfont, detail);
+    if (!synth) return LoadFailure(LoadError::NoSoundfont, detail);
+    // A song closed just before still holds its instruments until the mix lets go of it; let
+    // it go first, so that only this song's instruments are loaded, not both songs'.
+    Engine::Shared().SharedMixer()->Settle();
     return LoadResult{
         std::make_shared<MidiClip>(parsed.song, synth, synth->SampleRate()), LoadError::None, {}};
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/audio/midi_thinning.h"
+#include "platform/audio/little_endian.h"
 
 namespace audio {
 
@@ -52,12 +53,6 @@ class ByteReader {
     std::string_view bytes_;
     std::size_t pos_ = 0;
 };
-
-std::uint32_t LittleEndian32(std::string_view bytes) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | std::uint8_t(bytes[i]);
-    return value;
-}
 
 // The "data" chunk of a RIFF RMID file holds a whole Standard MIDI File.
 std::optional<std::string_view> SmfInsideRmid(std::string_view bytes) {

@@ -50,7 +50,7 @@ std::shared_ptr<MidiSynth> MidiSynth::Shared(std::string* detail) {
         return nullptr;
     }
     const std::shared_ptr<Mixer> mixer = Engine::Shared().SharedMixer();
-    auto synth = std::make_shared<MidiSynth>(mixer->SampleRate(), soundfonts, mixer->Lock());
+    auto synth = std::make_shared<MidiSynth>(mixer->SampleRate(), soundfonts);
     FlushSynthLog();
     if (!synth->Ready()) {
         *detail = "no soundfont in " + shared.directory.string() + " can be loaded";
@@ -73,9 +73,8 @@ void MidiSynth::UseSoundfontDirectory(const std::filesystem::path& directory) {
     shared.directory = directory;
 }
 
-MidiSynth::MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& soundfonts,
-                     std::mutex& renderLock)
-    : sampleRate_(sampleRate), renderLock_(renderLock) {
+MidiSynth::MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& soundfonts)
+    : sampleRate_(sampleRate) {
     InstallSynthLog();
     settings_ = new_fluid_settings();
     if (!settings_) return;
@@ -86,7 +85,7 @@ MidiSynth::MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& s
     fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     // Locking samples in memory needs a limit desktops do not grant, and warns when refused.
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
-    // Every call is already serialised by the mixer's lock.
+    // Calls never overlap: the audio thread and a song's opening take turns (SynthAccess).
     fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
     synth_ = new_fluid_synth(settings_);
     if (!synth_) return;
@@ -179,11 +178,24 @@ void MidiSynth::Restore(int block, const SongState& state) {
 }
 
 void MidiSynth::SoundsOff(int block) {
+    const SynthAccess::AudioTurn turn(access_);
+    if (!turn) {
+        silencePending_.set(block);
+        return;
+    }
     for (int index = 0; index < 16; ++index) fluid_synth_all_sounds_off(synth_, 16 * block + index);
 }
 
 void MidiSynth::Render(float* stereo, int frames) {
     if (idleFrames_ > std::int64_t(kTailSeconds) * sampleRate_) return;
+    const SynthAccess::AudioTurn turn(access_);
+    if (!turn) return;  // a song's instruments are loading: no MIDI in this period
+    for (int block = 0; block < kBlocks && silencePending_.any(); ++block) {
+        if (!silencePending_.test(block)) continue;
+        silencePending_.reset(block);
+        for (int index = 0; index < 16; ++index)
+            fluid_synth_all_sounds_off(synth_, 16 * block + index);
+    }
     idleFrames_ += frames;
     fluid_synth_write_float(synth_, frames, scratch_.data(), 0, 2, scratch_.data(), 1, 2);
     for (int i = 0; i < 2 * frames; ++i) stereo[i] += scratch_[i];

@@ -1,8 +1,9 @@
 #pragma once
 // The process's one FluidSynth instance. The General MIDI soundfont is loaded once, on the first
 // MIDI load; every MIDI player borrows a block of 16 of the synthesiser's channels, so several
-// songs can play at once through one loaded font. All synthesiser calls happen with the
-// mixer's lock held (see Mixer), which is what makes them safe from any thread.
+// songs can play at once through one loaded font. The audio thread makes the synthesiser's
+// calls, except while a song opens: then the control thread pins its instruments, taking turns
+// with the audio thread through SynthAccess.
 //
 // Samples load on demand: only the instruments of the songs open are in memory. Each song pins
 // its instruments when it opens, on the control thread, so that no program change while
@@ -10,6 +11,7 @@
 #include <fluidsynth.h>
 
 #include <array>
+#include <bitset>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -21,6 +23,7 @@
 #include "platform/audio/midi_channel_state.h"
 #include "platform/audio/midi_presets.h"
 #include "platform/audio/mixer.h"
+#include "platform/audio/synth_access.h"
 
 namespace audio {
 
@@ -41,10 +44,8 @@ class MidiSynth final : public Bus {
     // succeeds (tests).
     static void UseSoundfontDirectory(const std::filesystem::path& directory);
 
-    // Loads the first of `soundfonts` that FluidSynth accepts. `renderLock` is the lock held
-    // around Render.
-    MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& soundfonts,
-              std::mutex& renderLock);
+    // Loads the first of `soundfonts` that FluidSynth accepts.
+    MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& soundfonts);
     ~MidiSynth() override;
     MidiSynth(const MidiSynth&) = delete;
     MidiSynth& operator=(const MidiSynth&) = delete;
@@ -52,11 +53,13 @@ class MidiSynth final : public Bus {
     bool Ready() const { return synth_ != nullptr && fontId_ != FLUID_FAILED; }
     const std::filesystem::path& Soundfont() const { return soundfont_; }  // empty if none
 
-    // Control thread. A block number, or -1 when every block is taken (the player is silent).
+    // Control thread. A block number, or -1 when every block is taken (the player is refused).
     int AcquireBlock();
     void ReleaseBlock(int block);
 
-    // Mixer lock held.
+    // Audio thread. Send and Restore only inside an AudioTurn of Access(); SoundsOff without
+    // the turn silences the block at the next period that has it.
+    SynthAccess& Access() { return access_; }
     void Send(int block, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     void Restore(int block, const SongState& state);
     void SoundsOff(int block);
@@ -83,11 +86,12 @@ class MidiSynth final : public Bus {
     int fontId_ = FLUID_FAILED;
     std::filesystem::path soundfont_;
     int sampleRate_;
-    std::mutex& renderLock_;
-    std::mutex pinningMutex_;             // one Pin at a time; before renderLock_
-    std::mutex pinsMutex_;                // after renderLock_ when both are held
-    std::map<PresetKey, int> pinCounts_;  // songs open that use each pinned preset
-    std::int64_t idleFrames_ = 0;         // mixer lock
+    SynthAccess access_;
+    std::mutex pinningMutex_;              // one Pin at a time
+    std::mutex pinsMutex_;                 // inside a ControlTurn when both are held
+    std::map<PresetKey, int> pinCounts_;   // songs open that use each pinned preset
+    std::int64_t idleFrames_ = 0;          // audio thread
+    std::bitset<kBlocks> silencePending_;  // audio thread: blocks to silence when it has the turn
     std::array<float, 2 * Mixer::kBlockFrames> scratch_{};
 
     std::mutex blocksMutex_;

@@ -9,24 +9,46 @@
 namespace audio {
 
 namespace {
-// How often the service thread moves captured frames out of the recorders' rings.
-constexpr auto kDrainInterval = std::chrono::milliseconds(100);
-constexpr std::size_t kExpectedTracks = 16;
+// How often the service thread delivers finished notices, frees retired objects and moves
+// captured frames out of the recorders' rings. The audio thread never wakes it: it polls.
+constexpr auto kServiceInterval = std::chrono::milliseconds(5);
+constexpr int kDrainEvery = 20;
+// A full queue means the audio thread is not running (a stopped sink); wait for it this long.
+constexpr auto kFullQueuePause = std::chrono::milliseconds(1);
+// A few periods of any sink.
+constexpr auto kSettleLimit = std::chrono::milliseconds(100);
+
+Command CaptureCommand(Command::Kind kind, Capture* capture) {
+    Command command;
+    command.kind = kind;
+    command.capture = capture;
+    return command;
+}
+
 }  // namespace
 
 Mixer::Mixer(int sampleRate) : sampleRate_(sampleRate) {
     for (auto& gain : gains_) gain.store(1.0f);
-    tracks_.reserve(kExpectedTracks);
     service_ = std::thread([this] { Serve(); });
 }
 
 Mixer::~Mixer() {
+    Shutdown();
+}
+
+void Mixer::Shutdown() {
     stopping_.store(true);
-    wake_.release();
-    if (OnServiceThread())
-        service_.detach();
-    else
-        service_.join();
+    if (service_.joinable()) {
+        if (OnServiceThread())
+            service_.detach();
+        else
+            service_.join();
+    }
+    std::vector<std::pair<std::uint64_t, std::shared_ptr<void>>> garbage;
+    {
+        std::lock_guard lock(controlMutex_);
+        garbage.swap(garbage_);
+    }
 }
 
 void Mixer::SetGain(Line line, float gain) {
@@ -37,73 +59,169 @@ float Mixer::Gain(Line line) const {
     return gains_[static_cast<int>(line)].load();
 }
 
-void Mixer::Attach(const std::shared_ptr<Track>& track) {
-    std::lock_guard lock(mutex_);
+void Mixer::Send(const Command& command) {
+    while (!queue_.Push(command)) std::this_thread::sleep_for(kFullQueuePause);
+    CollectGarbage();
+}
+
+void Mixer::Retire(std::shared_ptr<void> garbage) {
+    if (garbage) garbage_.emplace_back(queue_.Pushed(), std::move(garbage));
+}
+
+void Mixer::CollectGarbage() {
+    const std::uint64_t done = queue_.Popped();
+    std::erase_if(garbage_, [done](const auto& item) { return item.first <= done; });
+}
+
+void Mixer::Settle() {
+    const std::uint64_t sent = queue_.Pushed();
+    const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
+    while (clocked_.load() && queue_.Popped() < sent && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(kFullQueuePause);
+    std::lock_guard lock(controlMutex_);
+    CollectGarbage();
+}
+
+void Mixer::Register(const std::shared_ptr<Track>& track) {
     tracks_.push_back(track);
 }
 
-void Mixer::Detach(const Track* track) {
-    std::lock_guard lock(mutex_);
-    std::erase_if(tracks_, [track](const auto& t) { return t.get() == track; });
+void Mixer::Unregister(const Track* track) {
+    const auto found = std::find_if(tracks_.begin(), tracks_.end(),
+                                    [track](const auto& t) { return t.get() == track; });
+    if (found == tracks_.end()) return;
+    Retire(std::move(*found));
+    tracks_.erase(found);
 }
 
 void Mixer::AttachBus(const std::shared_ptr<Bus>& bus) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(controlMutex_);
     buses_.push_back(bus);
+    Command command;
+    command.kind = Command::Kind::AddBus;
+    command.bus = bus.get();
+    Send(command);
 }
 
 void Mixer::AttachCapture(const std::shared_ptr<Capture>& capture) {
-    std::lock_guard lock(mutex_);
-    if (std::find(captures_.begin(), captures_.end(), capture) == captures_.end())
-        captures_.push_back(capture);
+    std::lock_guard lock(controlMutex_);
+    if (std::find(captures_.begin(), captures_.end(), capture) != captures_.end()) return;
+    captures_.push_back(capture);
+    Send(CaptureCommand(Command::Kind::AddCapture, capture.get()));
 }
 
-void Mixer::DetachCapture(const Capture* capture) {
-    std::lock_guard lock(mutex_);
-    std::erase_if(captures_, [capture](const auto& c) { return c.get() == capture; });
+void Mixer::DetachCapture(const std::shared_ptr<Capture>& capture) {
+    std::lock_guard lock(controlMutex_);
+    const auto found = std::find(captures_.begin(), captures_.end(), capture);
+    if (found == captures_.end()) return;
+    Send(CaptureCommand(Command::Kind::RemoveCapture, capture.get()));
+    Retire(std::move(*found));
+    captures_.erase(found);
 }
 
 // audio thread
 void Mixer::Render(float* stereo, int frames) {
-    std::lock_guard lock(mutex_);
+    while (const Command* command = queue_.Front()) {
+        Apply(*command);
+        queue_.PopFront();
+    }
+    short_ = false;
     while (frames > 0) {
         const int block = std::min(frames, kBlockFrames);
         MixBlock(stereo, block);
         stereo += 2 * block;
         frames -= block;
     }
+    if (short_) starved_.fetch_add(1, std::memory_order_relaxed);
 }
 
-// audio thread, mixer lock held
+// audio thread
+void Mixer::Apply(const Command& command) {
+    switch (command.kind) {
+        case Command::Kind::Track: {
+            Track* track = command.track;
+            track->Apply(command);
+            if (track->Playing() && !track->Listed()) {
+                if (playingCount_ == kMaxPlaying) {
+                    track->Halt();
+                } else {
+                    playing_[playingCount_++] = track;
+                    track->SetListed(true);
+                }
+            }
+            if (!track->Playing()) DropStoppedTracks();
+            break;
+        }
+        case Command::Kind::AddBus:
+            if (audioBusCount_ < audioBuses_.size()) audioBuses_[audioBusCount_++] = command.bus;
+            break;
+        case Command::Kind::AddCapture:
+            if (audioCaptureCount_ < audioCaptures_.size())
+                audioCaptures_[audioCaptureCount_++] = command.capture;
+            break;
+        case Command::Kind::RemoveCapture: {
+            const auto end = audioCaptures_.begin() + audioCaptureCount_;
+            audioCaptureCount_ = std::size_t(
+                std::remove(audioCaptures_.begin(), end, command.capture) - audioCaptures_.begin());
+            break;
+        }
+    }
+}
+
+// audio thread: keeps only the tracks still playing, in their order.
+void Mixer::DropStoppedTracks() {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < playingCount_; ++i) {
+        Track* track = playing_[i];
+        if (track->Playing())
+            playing_[kept++] = track;
+        else
+            track->SetListed(false);
+    }
+    playingCount_ = kept;
+}
+
+// audio thread
 void Mixer::MixBlock(float* out, int frames) {
     const int samples = 2 * frames;
     std::fill_n(waveBus_.begin(), samples, 0.0f);
     std::fill_n(midiBus_.begin(), samples, 0.0f);
-    for (const auto& track : tracks_)
-        track->Render(track->OutputLine() == Line::Midi ? midiBus_.data() : waveBus_.data(),
-                      frames);
-    for (const auto& bus : buses_) bus->Render(midiBus_.data(), frames);
+    bool finished = false;
+    for (std::size_t i = 0; i < playingCount_; ++i) {
+        Track* track = playing_[i];
+        float* bus = track->OutputLine() == Line::Midi ? midiBus_.data() : waveBus_.data();
+        if (!track->Render(bus, frames)) short_ = true;
+        finished = finished || !track->Playing();
+    }
+    if (finished) DropStoppedTracks();
+    for (std::size_t i = 0; i < audioBusCount_; ++i)
+        audioBuses_[i]->Render(midiBus_.data(), frames);
 
     const float wave = Gain(Line::Wave);
     const float midi = Gain(Line::Midi);
     for (int i = 0; i < samples; ++i) out[i] = wave * waveBus_[i] + midi * midiBus_[i];
-    for (const auto& capture : captures_) capture->Write(out, frames);
+    for (std::size_t i = 0; i < audioCaptureCount_; ++i) audioCaptures_[i]->Write(out, frames);
     const float master = Gain(Line::Master);
     for (int i = 0; i < samples; ++i) out[i] *= master;
 }
 
 void Mixer::Serve() {
-    while (!stopping_.load()) {
-        if (wake_.try_acquire_for(kDrainInterval)) DeliverNotices();
-        DrainCaptures();
+    for (int round = 1; !stopping_.load(); ++round) {
+        std::this_thread::sleep_for(kServiceInterval);
+        if (noticesPending_.exchange(false, std::memory_order_acquire)) DeliverNotices();
+        {
+            std::lock_guard lock(controlMutex_);
+            CollectGarbage();
+        }
+        if (round % kDrainEvery == 0) DrainCaptures();
     }
 }
 
-// service thread: runs the finished notices outside the mixer lock.
+// service thread: runs the finished notices outside every lock.
 void Mixer::DeliverNotices() {
     std::vector<std::shared_ptr<Track>> tracks;
     {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(controlMutex_);
         tracks = tracks_;
     }
     for (const auto& track : tracks) track->DeliverFinishedIfPending();
@@ -112,7 +230,7 @@ void Mixer::DeliverNotices() {
 void Mixer::DrainCaptures() {
     std::vector<std::shared_ptr<Capture>> captures;
     {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(controlMutex_);
         captures = captures_;
     }
     for (const auto& capture : captures) capture->Drain();

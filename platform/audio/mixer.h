@@ -1,17 +1,25 @@
 #pragma once
-// The mix: every attached track and the shared synthesiser summed per line, line gains, the
-// recorder taps and the Master gain. Render runs on the sink's thread; the other members on
-// control threads. One mutex guards the track list and every voice; the audio thread holds it
-// for one render, control threads only for a few assignments, so neither waits for long.
+// The mix: every playing track and the shared synthesiser summed per line, line gains, the
+// recorder taps and the Master gain.
+//
+// Render runs on the audio thread and never waits: control threads hand it commands through a
+// lock-free queue, and it alone touches the playing tracks, the buses and the taps. Control
+// threads take Lock() among themselves (it makes them one producer); the audio thread never
+// takes it. Whatever a command stops using is retired, and freed on a control or service
+// thread once the audio thread has gone past that command.
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
-#include <semaphore>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/audio/line.h"
+#include "platform/audio/spsc_queue.h"
+#include "platform/audio/underrun_count.h"
+#include "platform/audio/voice.h"
 
 namespace audio {
 
@@ -22,55 +30,110 @@ class Track;
 class Bus {
   public:
     virtual ~Bus() = default;
-    // Adds `frames` stereo frames into `stereo` (audio thread, mixer lock held).
+    // Adds `frames` stereo frames into `stereo` (audio thread).
     virtual void Render(float* stereo, int frames) = 0;
+};
+
+// One instruction to the audio thread.
+struct Command {
+    enum class Kind : std::uint8_t { Track, AddBus, AddCapture, RemoveCapture };
+    enum class Transport : std::uint8_t { Start, Pause, Resume, Stop, Seek };
+    Kind kind = Kind::Track;
+    Transport transport = Transport::Stop;
+    Track* track = nullptr;
+    Voice* voice = nullptr;  // Start: cued at span.from
+    Bus* bus = nullptr;
+    Capture* capture = nullptr;
+    std::uint32_t sequence = 0;  // the track's command number
+    Span span;                   // Start: what to play; Seek: span.from is the new position
 };
 
 class Mixer {
   public:
     // Voices see blocks of at most this many frames, so synthesiser events land within it.
     static constexpr int kBlockFrames = 64;
+    // Tracks sounding at once; a play past them stops at once.
+    static constexpr std::size_t kMaxPlaying = 256;
 
     explicit Mixer(int sampleRate);
     ~Mixer();
+    // Once the sink has stopped: ends the service thread and frees what is retired, so that
+    // nothing but its owners holds the mixer (retired tracks hold it too).
+    void Shutdown();
     Mixer(const Mixer&) = delete;
     Mixer& operator=(const Mixer&) = delete;
 
     int SampleRate() const { return sampleRate_; }
-    std::mutex& Lock() { return mutex_; }
+    // Serialises control calls. Never taken by the audio thread.
+    std::mutex& Lock() { return controlMutex_; }
 
-    // audio thread: writes exactly `frames` stereo frames.
+    // audio thread: applies the waiting commands, then writes exactly `frames` stereo frames.
+    // Wait-free: no lock, allocation or system call.
     void Render(float* stereo, int frames);
+    // Periods the sink's thread came too late to fill (counted by the sink).
+    void CountLatePeriod() { late_.fetch_add(1, std::memory_order_relaxed); }
+    UnderrunCount Underruns() const {
+        return {late_.load(std::memory_order_relaxed), starved_.load(std::memory_order_relaxed)};
+    }
 
     void SetGain(Line line, float gain);
     float Gain(Line line) const;
 
-    void Attach(const std::shared_ptr<Track>& track);
-    void Detach(const Track* track);
+    // Control side, Lock() held.
+    void Send(const Command& command);
+    void Retire(std::shared_ptr<void> garbage);          // freed once the audio thread is past it
+    void Register(const std::shared_ptr<Track>& track);  // for its finished notice
+    void Unregister(const Track* track);
+
+    // Control side, Lock() not held.
+    // Waits briefly for the audio thread to apply what was sent, then frees what it retired,
+    // so a closed player's file, buffers and synthesiser channels are let go at once. Without
+    // a clock (the offline sink) nothing applies commands until the next pull: no wait.
+    void Settle();
+    void SetClocked(bool clocked) { clocked_.store(clocked); }
     void AttachBus(const std::shared_ptr<Bus>& bus);  // mixed on the Midi line
     void AttachCapture(const std::shared_ptr<Capture>& capture);
-    void DetachCapture(const Capture* capture);
+    void DetachCapture(const std::shared_ptr<Capture>& capture);
 
-    // audio thread: asks the service thread to deliver finished notices. Never blocks.
-    void WakeService() { wake_.release(); }
+    // audio thread: a track finished by itself; the service thread will deliver its notice.
+    void NoteFinished() { noticesPending_.store(true, std::memory_order_release); }
     bool OnServiceThread() const { return std::this_thread::get_id() == service_.get_id(); }
 
   private:
+    void Apply(const Command& command);
+    void MixBlock(float* out, int frames);
+    void DropStoppedTracks();
+    void CollectGarbage();
     void Serve();
     void DeliverNotices();
     void DrainCaptures();
-    void MixBlock(float* out, int frames);
 
     const int sampleRate_;
-    std::mutex mutex_;
+    std::array<std::atomic<float>, 4> gains_;
+    std::atomic<std::uint64_t> late_{0};
+    std::atomic<std::uint64_t> starved_{0};
+
+    // Control side (controlMutex_).
+    std::mutex controlMutex_;
+    SpscQueue<Command, 2048> queue_;
+    std::vector<std::pair<std::uint64_t, std::shared_ptr<void>>> garbage_;
     std::vector<std::shared_ptr<Track>> tracks_;
     std::vector<std::shared_ptr<Bus>> buses_;
     std::vector<std::shared_ptr<Capture>> captures_;
-    std::array<std::atomic<float>, 4> gains_;
+
+    // Audio thread only.
+    std::array<Track*, kMaxPlaying> playing_{};
+    std::size_t playingCount_ = 0;
+    std::array<Bus*, 4> audioBuses_{};
+    std::size_t audioBusCount_ = 0;
+    std::array<Capture*, 16> audioCaptures_{};
+    std::size_t audioCaptureCount_ = 0;
     std::array<float, 2 * kBlockFrames> waveBus_{};
     std::array<float, 2 * kBlockFrames> midiBus_{};
+    bool short_ = false;  // a voice was not ready in this period
 
-    std::counting_semaphore<> wake_{0};
+    std::atomic<bool> clocked_{true};
+    std::atomic<bool> noticesPending_{false};
     std::atomic<bool> stopping_{false};
     std::thread service_;
 };

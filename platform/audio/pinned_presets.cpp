@@ -25,7 +25,7 @@ std::vector<MidiSynth::PresetKey> MidiSynth::Pin(const std::vector<Preset>& pres
     std::lock_guard pinning(pinningMutex_);
     std::vector<PresetKey> wanted;
     {
-        std::lock_guard render(renderLock_);
+        const SynthAccess::ControlTurn turn(access_);
         std::lock_guard lock(pinsMutex_);
         for (const Preset& preset : presets)
             if (const auto key = Resolve(preset)) wanted.push_back(*key);
@@ -34,10 +34,10 @@ std::vector<MidiSynth::PresetKey> MidiSynth::Pin(const std::vector<Preset>& pres
         // Released first, so that memory holds one song's instruments at a time, not two.
         ReleaseUnused(wanted);
     }
-    // One instrument at a time, so that the audio thread waits for one instrument's samples at
-    // most, not for a whole song's.
+    // One instrument at a time, so that the audio thread goes without MIDI for one instrument's
+    // samples at most, not for a whole song's.
     for (const PresetKey& key : wanted) {
-        std::lock_guard render(renderLock_);
+        const SynthAccess::ControlTurn turn(access_);
         std::lock_guard lock(pinsMutex_);
         if (++pinCounts_[key] == 1) fluid_synth_pin_preset(synth_, fontId_, key.first, key.second);
     }

@@ -21,28 +21,32 @@ std::int64_t MsToFrames(const Track& track, std::int64_t ms) {
 
 Player::Player(std::shared_ptr<const Clip> clip)
     : track_(std::make_shared<Track>(std::move(clip), Engine::Shared().SharedMixer())) {
-    track_->Owner().Attach(track_);
+    std::lock_guard lock(track_->Owner().Lock());
+    track_->Owner().Register(track_);
 }
 
 Player::~Player() {
     {
         std::lock_guard lock(track_->Owner().Lock());
         track_->Stop();
+        track_->Owner().Unregister(track_.get());
     }
-    track_->Owner().Detach(track_.get());
     track_->Publish();
     track_->SetOnFinished(nullptr);
+    track_->Owner().Settle();
 }
 
 void Player::Play(std::optional<std::int64_t> fromMs, std::optional<std::int64_t> toMs,
                   bool repeat) {
     {
         std::lock_guard lock(track_->Owner().Lock());
-        const std::int64_t from = fromMs ? MsToFrames(*track_, *fromMs) : track_->PositionFrames();
-        const std::int64_t to = toMs ? MsToFrames(*track_, *toMs) : track_->LengthFrames();
+        Span span;
+        span.from = fromMs ? MsToFrames(*track_, *fromMs) : track_->PositionFrames();
+        span.end = toMs ? MsToFrames(*track_, *toMs) : track_->LengthFrames();
         // An unbounded loop goes back to the start of the clip, a bounded one to its "from".
-        const std::int64_t loopStart = fromMs ? from : 0;
-        track_->Play(from, to, loopStart, repeat);
+        span.loopStart = fromMs ? span.from : 0;
+        span.repeat = repeat;
+        track_->Play(span);
     }
     track_->Publish();
 }
@@ -78,6 +82,10 @@ void Player::Seek(std::int64_t ms) {
 
 PlayState Player::State() const {
     return track_->State();
+}
+
+bool Player::Sounds() const {
+    return track_->Sounds();
 }
 
 std::int64_t Player::PositionMs() const {

@@ -13,8 +13,8 @@ class Track;
 
 enum class PlayState { Stopped, Playing, Paused };
 
-// One open device's transport. Control calls come from one thread at a time (the caller's);
-// rendering happens on the engine's thread. Never blocks the audio thread.
+// One open device's transport. Control calls may come from any thread; rendering happens on
+// the engine's audio thread, which they never block.
 class Player {
   public:
     explicit Player(
@@ -29,6 +29,9 @@ class Player {
     void Stop();                 // -> Stopped, position kept where it was
     void Seek(std::int64_t ms);  // -> Stopped at ms (clamped to 0..LengthMs)
     PlayState State() const;
+    // False for a MIDI song opened when every synthesiser channel block is taken: it could
+    // only play silence, so the caller refuses the open.
+    bool Sounds() const;
     std::int64_t PositionMs() const;  // advances in real time while Playing, also on the null sink
     std::int64_t LengthMs() const;
     // Blocks until the state is no longer Playing (end or "to" reached, Stop/Pause from another

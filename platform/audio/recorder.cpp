@@ -1,25 +1,22 @@
 #include "platform/audio/recorder.h"
 
-#include <sndfile.h>
-
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "platform/audio/capture.h"
 #include "platform/audio/engine.h"
 #include "platform/audio/mixer.h"
-#include "platform/audio/rate_map.h"
+#include "platform/audio/resampler.h"
+#include "platform/audio/sndfile_handle.h"
 
 namespace audio {
 
 namespace {
 
-constexpr int kMinRate = 1000;
-constexpr int kMaxRate = 384000;
-constexpr int kMaxChannels = 8;
-constexpr std::int64_t kWriteFrames = 4096;
+constexpr std::int64_t kReadFrames = 4096;
 
 int SubtypeForBits(int bits) {
     switch (bits) {
@@ -35,10 +32,6 @@ int SubtypeForBits(int bits) {
             return 0;
     }
 }
-
-struct SndfileCloser {
-    void operator()(SNDFILE* file) const { sf_close(file); }
-};
 
 bool Fail(std::string* error, std::string text) {
     if (error) *error = std::move(text);
@@ -74,7 +67,7 @@ void Recorder::Start(bool overwrite) {
 
 void Recorder::Stop() {
     if (!recording_) return;
-    mixer_->DetachCapture(capture_.get());
+    mixer_->DetachCapture(capture_);
     capture_->Drain();
     recording_ = false;
 }
@@ -99,39 +92,41 @@ bool Recorder::Save(const std::filesystem::path& file, int samplesPerSec, int ch
     info.samplerate = samplesPerSec;
     info.channels = channels;
     info.format = SF_FORMAT_WAV | subtype;
-    std::unique_ptr<SNDFILE, SndfileCloser> out(sf_open(file.c_str(), SFM_WRITE, &info));
+    SndfileHandle out(sf_open(file.c_str(), SFM_WRITE, &info));
     if (!out) return Fail(error, sf_strerror(nullptr));
     sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
 
+    std::optional<Resampler> resampler;
+    if (samplesPerSec != capture_->SampleRate())
+        resampler.emplace(capture_->SampleRate(), samplesPerSec);
     const std::int64_t inputFrames = capture_->Frames();
-    const RateMap map(inputFrames, capture_->SampleRate(), samplesPerSec);
-    std::vector<float> input;
-    std::vector<float> output(kWriteFrames * channels);
-    std::int64_t loadedFirst = 0;
-    for (std::int64_t j = 0; j < map.OutputFrames(); j += kWriteFrames) {
-        const std::int64_t count = std::min(kWriteFrames, map.OutputFrames() - j);
-        // The input frames this block interpolates between.
-        loadedFirst = map.Index(j);
-        const std::int64_t loadedLast = map.Next(map.Index(j + count - 1));
-        input.resize(2 * (loadedLast - loadedFirst + 1));
-        capture_->Read(loadedFirst, loadedLast - loadedFirst + 1, input.data());
-        for (std::int64_t k = 0; k < count; ++k) {
-            const std::int64_t index = map.Index(j + k);
-            const float t = map.Fraction(j + k);
-            const float* a = &input[2 * (index - loadedFirst)];
-            const float* b = &input[2 * (map.Next(index) - loadedFirst)];
-            MapChannels(a[0] + t * (b[0] - a[0]), a[1] + t * (b[1] - a[1]), channels,
-                        &output[k * channels]);
-        }
-        if (sf_writef_float(out.get(), output.data(), count) != count) {
+    std::vector<float> input(2 * kReadFrames);
+    std::vector<float> stereo;
+    std::vector<float> output;
+    // Past the last frame comes one more round with no input, which flushes the resampler.
+    for (std::int64_t first = 0;; first += kReadFrames) {
+        const std::int64_t count = std::clamp<std::int64_t>(inputFrames - first, 0, kReadFrames);
+        stereo.clear();
+        if (count > 0) capture_->Read(first, count, input.data());
+        if (!resampler)
+            stereo.assign(input.begin(), input.begin() + 2 * count);
+        else if (count > 0)
+            resampler->Process(input.data(), std::size_t(count), stereo);
+        else
+            resampler->Flush(stereo);
+        const std::int64_t frames = std::int64_t(stereo.size() / 2);
+        output.resize(std::size_t(frames * channels));
+        for (std::int64_t k = 0; k < frames; ++k)
+            MapChannels(stereo[2 * k], stereo[2 * k + 1], channels, &output[k * channels]);
+        if (sf_writef_float(out.get(), output.data(), frames) != frames) {
             const std::string reason = sf_strerror(out.get());
             out.reset();
             std::error_code ignored;
             std::filesystem::remove(file, ignored);  // no half-written file left behind
             return Fail(error, reason);
         }
+        if (count == 0) return true;
     }
-    return true;
 }
 
 }  // namespace audio

@@ -15,6 +15,11 @@ class Mixer;
 // what is recorded.
 class Recorder {
   public:
+    // The formats Save writes.
+    static constexpr int kMinRate = 1000;
+    static constexpr int kMaxRate = 384000;
+    static constexpr int kMaxChannels = 8;
+
     Recorder();
     ~Recorder();
     Recorder(const Recorder&) = delete;

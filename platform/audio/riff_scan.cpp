@@ -4,18 +4,16 @@
 #include <cstring>
 #include <fstream>
 
+#include "platform/audio/little_endian.h"
+
 namespace audio {
 
 namespace {
 
-std::uint32_t LittleEndian32(const char* bytes) {
-    return std::uint32_t(std::uint8_t(bytes[0])) | std::uint32_t(std::uint8_t(bytes[1])) << 8 |
-           std::uint32_t(std::uint8_t(bytes[2])) << 16 |
-           std::uint32_t(std::uint8_t(bytes[3])) << 24;
-}
-
 // Files with thousands of chunks are not sound files anyone made on purpose.
 constexpr int kMaxChunks = 4096;
+// What recorders write while recording, and many tools leave behind: "up to the end".
+constexpr std::int64_t kPlaceholderSize = 0xFFFFFFFF;
 
 }  // namespace
 
@@ -34,8 +32,9 @@ RiffVerdict ScanRiffWave(const std::filesystem::path& file) {
         std::array<char, 8> chunkHeader{};
         in.seekg(offset);
         if (!in.read(chunkHeader.data(), chunkHeader.size())) break;
-        const std::int64_t length = LittleEndian32(chunkHeader.data() + 4);
+        std::int64_t length = LittleEndian32({chunkHeader.data() + 4, 4});
         if (std::memcmp(chunkHeader.data(), "data", 4) == 0) {
+            if (length == kPlaceholderSize) length = size - offset - 8;
             if (length == 0) return RiffVerdict::NoData;
             return offset + 8 + length > size ? RiffVerdict::Truncated : RiffVerdict::Sound;
         }

@@ -3,6 +3,7 @@
 // SDL_AUDIODRIVER choice (the disk driver to capture the output, for one) is left to SDL.
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
 
 #include "platform/audio/mixer.h"
@@ -43,10 +44,15 @@ class SdlSink final : public Sink {
     }
 
   private:
+    // SDL's callback. A render that takes longer than the period it fills has starved the
+    // device (steady_clock reads the vDSO clock: no system call).
     static void Fill(void* userdata, Uint8* stream, int length) {
         auto* mixer = static_cast<Mixer*>(userdata);
-        mixer->Render(reinterpret_cast<float*>(stream),
-                      length / static_cast<int>(2 * sizeof(float)));
+        const int frames = length / static_cast<int>(2 * sizeof(float));
+        const auto start = std::chrono::steady_clock::now();
+        mixer->Render(reinterpret_cast<float*>(stream), frames);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        if (took.count() * mixer->SampleRate() > frames) mixer->CountLatePeriod();
     }
 
     std::shared_ptr<Mixer> mixer_;

@@ -2,9 +2,27 @@
 
 #include <algorithm>
 
-#include "platform/audio/mixer.h"
-
 namespace audio {
+
+namespace {
+
+// The published word: command number (22 bits), state (2 bits), position in frames (40 bits,
+// some 290 days at 44.1 kHz).
+constexpr int kFrameBits = 40;
+constexpr int kStateBits = 2;
+constexpr std::uint64_t kFrameMask = (std::uint64_t(1) << kFrameBits) - 1;
+constexpr std::uint32_t kSequenceMask = (1u << (64 - kFrameBits - kStateBits)) - 1;
+
+std::uint64_t Pack(std::uint32_t sequence, PlayState state, std::int64_t frame) {
+    return std::uint64_t(sequence & kSequenceMask) << (kFrameBits + kStateBits) |
+           std::uint64_t(state) << kFrameBits | (std::uint64_t(frame) & kFrameMask);
+}
+
+std::uint32_t SequenceOf(std::uint64_t word) {
+    return std::uint32_t(word >> (kFrameBits + kStateBits));
+}
+
+}  // namespace
 
 Track::Track(std::shared_ptr<const Clip> clip, std::shared_ptr<Mixer> mixer)
     : clip_(std::move(clip)),
@@ -12,79 +30,151 @@ Track::Track(std::shared_ptr<const Clip> clip, std::shared_ptr<Mixer> mixer)
       line_(clip_ ? clip_->OutputLine() : Line::Wave),
       lengthFrames_(clip_ ? clip_->LengthFrames() : 0),
       lengthMs_(clip_ ? clip_->LengthMs() : 0),
-      voice_(clip_ ? clip_->NewVoice() : nullptr) {}
+      idle_(clip_ ? clip_->NewVoice() : nullptr) {}
 
 Track::~Track() = default;
 
-void Track::SetMode(PlayState mode) {
-    if (mode_ == PlayState::Playing && mode != PlayState::Playing && voice_) voice_->Silence();
-    mode_ = mode;
-    published_.store(mode_);
-    position_.store(frame_);
+PlayState Track::State() const {
+    return PlayState((published_.load(std::memory_order_acquire) >> kFrameBits) & 3);
 }
 
-void Track::Play(std::int64_t from, std::int64_t to, std::int64_t loopStart, bool repeat) {
-    from = std::clamp<std::int64_t>(from, 0, lengthFrames_);
-    if (from != frame_ || mode_ == PlayState::Stopped) {
-        if (voice_) voice_->Seek(from);
-        frame_ = from;
-    }
-    end_ = std::clamp<std::int64_t>(to, 0, lengthFrames_);
-    loopStart_ = std::clamp<std::int64_t>(loopStart, 0, lengthFrames_);
+std::int64_t Track::PositionFrames() const {
+    return std::int64_t(published_.load(std::memory_order_acquire) & kFrameMask);
+}
+
+// Publishes what the command will lead to at once, so the caller reads its own change back.
+void Track::Send(Command::Transport transport, PlayState state, std::int64_t frame, Voice* voice,
+                 const Span& span) {
+    sequence_ = (sequence_ + 1) & kSequenceMask;
+    published_.store(Pack(sequence_, state, frame), std::memory_order_release);
+    Command command;
+    command.transport = transport;
+    command.track = this;
+    command.voice = voice;
+    command.sequence = sequence_;
+    command.span = span;
+    mixer_->Send(command);
+}
+
+void Track::Play(const Span& wanted) {
+    Span span = wanted;
+    span.from = std::clamp<std::int64_t>(span.from, 0, lengthFrames_);
+    span.end = std::clamp<std::int64_t>(span.end, 0, lengthFrames_);
+    span.loopStart = std::clamp<std::int64_t>(span.loopStart, 0, lengthFrames_);
     // A loop needs something to play, or the audio thread would spin on an empty range.
-    repeat_ = repeat && end_ > loopStart_;
-    SetMode(PlayState::Playing);
+    span.repeat = span.repeat && span.end > span.loopStart;
+    if (!idle_) {
+        published_.store(Pack(sequence_, PlayState::Stopped, 0));
+        return;
+    }
+    std::shared_ptr<Voice> voice = idle_->Cue(span);
+    Send(Command::Transport::Start, PlayState::Playing, span.from, voice.get(), span);
+    mixer_->Retire(std::move(current_));
+    current_ = std::move(voice);
 }
 
 void Track::Pause() {
-    if (mode_ == PlayState::Playing) SetMode(PlayState::Paused);
+    if (State() == PlayState::Playing)
+        Send(Command::Transport::Pause, PlayState::Paused, PositionFrames());
 }
 
 void Track::Resume() {
-    if (mode_ == PlayState::Paused) SetMode(PlayState::Playing);
+    if (State() == PlayState::Paused)
+        Send(Command::Transport::Resume, PlayState::Playing, PositionFrames());
 }
 
 void Track::Stop() {
-    SetMode(PlayState::Stopped);
+    Send(Command::Transport::Stop, PlayState::Stopped, PositionFrames());
 }
 
 void Track::Seek(std::int64_t frame) {
-    Stop();
-    frame_ = std::clamp<std::int64_t>(frame, 0, lengthFrames_);
-    if (voice_) voice_->Seek(frame_);
-    position_.store(frame_);
+    frame = std::clamp<std::int64_t>(frame, 0, lengthFrames_);
+    Send(Command::Transport::Seek, PlayState::Stopped, frame, nullptr, Span{.from = frame});
 }
 
-// audio thread, mixer lock held
-void Track::Render(float* stereo, int frames) {
-    if (mode_ != PlayState::Playing) return;
+// audio thread
+void Track::Apply(const Command& command) {
+    applied_ = command.sequence;
+    const bool wasPlaying = mode_ == PlayState::Playing;
+    switch (command.transport) {
+        case Command::Transport::Start:
+            if (voice_ && wasPlaying) voice_->Silence();
+            voice_ = command.voice;
+            span_ = command.span;
+            frame_ = span_.from;
+            mode_ = PlayState::Playing;
+            break;
+        case Command::Transport::Pause:
+            if (wasPlaying) mode_ = PlayState::Paused;
+            break;
+        case Command::Transport::Resume:
+            if (mode_ == PlayState::Paused && voice_) mode_ = PlayState::Playing;
+            break;
+        case Command::Transport::Stop:
+            mode_ = PlayState::Stopped;
+            break;
+        case Command::Transport::Seek:
+            mode_ = PlayState::Stopped;
+            frame_ = command.span.from;
+            // The voice is at the old position: a later Play cues a new one.
+            voice_ = nullptr;
+            break;
+    }
+    if (wasPlaying && mode_ != PlayState::Playing && voice_) voice_->Silence();
+    PublishFromAudio();
+}
+
+// audio thread
+void Track::Halt() {
+    voice_->Silence();
+    mode_ = PlayState::Stopped;
+    PublishFromAudio();
+}
+
+// audio thread: publishes unless a newer control call has published since.
+void Track::PublishFromAudio() {
+    std::uint64_t seen = published_.load(std::memory_order_acquire);
+    if (SequenceOf(seen) != applied_) return;
+    published_.compare_exchange_strong(seen, Pack(applied_, mode_, frame_),
+                                       std::memory_order_acq_rel);
+}
+
+// audio thread
+bool Track::Render(float* stereo, int frames) {
+    if (mode_ != PlayState::Playing) return true;
+    bool ready = true;
     int done = 0;
     for (;;) {
-        if (frame_ >= end_) {
-            if (!repeat_) {
+        if (frame_ >= span_.end) {
+            if (!span_.repeat) {
                 Finish();
-                return;
+                return ready;
             }
-            voice_->Seek(loopStart_);
-            frame_ = loopStart_;
+            voice_->Rewind();
+            frame_ = span_.loopStart;
         }
         if (done == frames) break;
-        const int count = static_cast<int>(std::min<std::int64_t>(frames - done, end_ - frame_));
-        voice_->Render(stereo + 2 * done, count);
+        const int count =
+            static_cast<int>(std::min<std::int64_t>(frames - done, span_.end - frame_));
+        ready = voice_->Render(stereo + 2 * done, count) && ready;
         frame_ += count;
         done += count;
     }
-    position_.store(frame_);
+    PublishFromAudio();
+    return ready;
 }
 
 // audio thread: the end or the "to" position was reached by itself.
 void Track::Finish() {
-    if (voice_) voice_->Silence();
+    voice_->Silence();
     mode_ = PlayState::Stopped;
-    position_.store(frame_);
-    published_.store(mode_);
-    finishedPending_.store(true);
-    mixer_->WakeService();
+    std::uint64_t seen = published_.load(std::memory_order_acquire);
+    if (SequenceOf(seen) != applied_) return;
+    if (published_.compare_exchange_strong(seen, Pack(applied_, mode_, frame_),
+                                           std::memory_order_acq_rel)) {
+        finishedPending_.store(true, std::memory_order_release);
+        mixer_->NoteFinished();
+    }
 }
 
 void Track::Publish() {
@@ -94,7 +184,7 @@ void Track::Publish() {
 
 void Track::WaitWhilePlaying() {
     std::unique_lock lock(waitMutex_);
-    stateChanged_.wait(lock, [this] { return published_.load() != PlayState::Playing; });
+    stateChanged_.wait(lock, [this] { return State() != PlayState::Playing; });
 }
 
 void Track::SetOnFinished(std::function<void()> callback) {

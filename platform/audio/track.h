@@ -1,6 +1,8 @@
 #pragma once
-// The state a Player shares with the mix. Fields marked "mixer lock" are read and written only
-// with Mixer::Lock() held; the atomics mirror them for lock-free reads by State and Position.
+// The state a Player shares with the mix. Control calls (Mixer::Lock() held) cue voices and
+// send commands; the audio thread applies them to its own copy of the transport, and both
+// publish what a reader sees (state and position) in one atomic word tagged with the number
+// of the command it reflects, so the audio thread never overwrites a newer control call's word.
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -9,11 +11,10 @@
 #include <mutex>
 
 #include "platform/audio/clip.h"
+#include "platform/audio/mixer.h"
 #include "platform/audio/player.h"
 
 namespace audio {
-
-class Mixer;
 
 class Track {
   public:
@@ -24,19 +25,26 @@ class Track {
     std::int64_t LengthFrames() const { return lengthFrames_; }
     std::int64_t LengthMs() const { return lengthMs_; }
     Mixer& Owner() const { return *mixer_; }
+    bool Sounds() const { return !idle_ || idle_->Sounds(); }
 
     // Control side (mixer lock held).
-    void Play(std::int64_t from, std::int64_t to, std::int64_t loopStart, bool repeat);
+    void Play(const Span& span);
     void Pause();
     void Resume();
     void Stop();
     void Seek(std::int64_t frame);
 
-    // audio thread (mixer lock held): adds up to `frames` frames into the line's bus.
-    void Render(float* stereo, int frames);
+    // Audio thread.
+    void Apply(const Command& command);
+    bool Render(float* stereo, int frames);  // false when the voice was not ready in time
+    bool Playing() const { return mode_ == PlayState::Playing; }
+    bool Listed() const { return listed_; }
+    // The mix has no room for another playing track: stopped rather than silent "playing".
+    void Halt();
+    void SetListed(bool listed) { listed_ = listed; }
 
-    PlayState State() const { return published_.load(); }
-    std::int64_t PositionFrames() const { return position_.load(); }
+    PlayState State() const;
+    std::int64_t PositionFrames() const;
 
     // Waiting and the finished notice (any thread, mixer lock not held).
     void WaitWhilePlaying();
@@ -45,25 +53,31 @@ class Track {
     void DeliverFinishedIfPending();  // service thread
 
   private:
+    void Send(Command::Transport transport, PlayState state, std::int64_t frame,
+              Voice* voice = nullptr, const Span& span = {});
     void Finish();
-    void SetMode(PlayState mode);
+    void PublishFromAudio();
 
     const std::shared_ptr<const Clip> clip_;
     const std::shared_ptr<Mixer> mixer_;
     const Line line_;
     const std::int64_t lengthFrames_;
     const std::int64_t lengthMs_;
-    std::unique_ptr<Voice> voice_;
 
-    // mixer lock
+    // Control side (mixer lock).
+    std::shared_ptr<Voice> idle_;     // held from open: the source of cues
+    std::shared_ptr<Voice> current_;  // the voice last handed to the audio thread
+    std::uint32_t sequence_ = 0;
+
+    // Audio thread.
+    Voice* voice_ = nullptr;
     PlayState mode_ = PlayState::Stopped;
     std::int64_t frame_ = 0;
-    std::int64_t end_ = 0;
-    std::int64_t loopStart_ = 0;
-    bool repeat_ = false;
+    Span span_;
+    std::uint32_t applied_ = 0;
+    bool listed_ = false;
 
-    std::atomic<PlayState> published_{PlayState::Stopped};
-    std::atomic<std::int64_t> position_{0};
+    std::atomic<std::uint64_t> published_{0};
     std::atomic<bool> finishedPending_{false};
 
     std::mutex waitMutex_;

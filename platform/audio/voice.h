@@ -1,18 +1,34 @@
 #pragma once
-// A playing instance of a clip: its read position and whatever rendering state it needs.
-// Seek and Render are always called with the mixer's lock held, Render on the audio thread,
-// so a voice needs no locking of its own and must not allocate in Render.
+// A playing instance of a clip. A voice is cued on a control thread, where all the slow work
+// happens (files opened and read ahead, synthesiser state worked out), and then handed to the
+// audio thread, which alone calls Render, Rewind and Silence until it hands the voice back.
 #include <cstdint>
+#include <memory>
 
 namespace audio {
+
+// What to play, in frames at the engine's rate: from `from` to `end`, then, when `repeat`,
+// from `loopStart` to `end` over and over.
+struct Span {
+    std::int64_t from = 0;
+    std::int64_t end = 0;
+    std::int64_t loopStart = 0;
+    bool repeat = false;
+};
 
 class Voice {
   public:
     virtual ~Voice() = default;
-    // Moves the read position to a frame of the clip (at the engine's rate).
-    virtual void Seek(std::int64_t frame) = 0;
-    // Adds `frames` stereo frames from the read position into `stereo`, then advances.
-    virtual void Render(float* stereo, int frames) = 0;
+    // Control thread: a new voice of the same clip and output, ready to render `span`.
+    virtual std::unique_ptr<Voice> Cue(const Span& span) const = 0;
+    // False when the voice has nothing to sound through (every synthesiser channel is taken).
+    virtual bool Sounds() const { return true; }
+
+    // Audio thread. Adds `frames` stereo frames into `stereo` and advances; false when the
+    // sound was not ready in time (the missing part stays silent). Never allocates or blocks.
+    virtual bool Render(float* stereo, int frames) = 0;
+    // The span's end was reached with repeat on: go on from its loop start.
+    virtual void Rewind() = 0;
     // Stops anything still sounding (held synthesiser notes) when playback stops or pauses.
     virtual void Silence() {}
 };

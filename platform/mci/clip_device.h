@@ -32,6 +32,8 @@ class ClipDevice final : public Device {
     void WaitWhilePlaying() const override;
     void SetOnFinished(std::function<void()> callback) override;
 
+    bool Sounds() const { return player_.Sounds(); }
+
   private:
     bool inRange(std::int64_t ms) const { return ms >= 0 && ms <= player_.LengthMs(); }
     // A position of a command in milliseconds, and back.

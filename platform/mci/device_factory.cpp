@@ -56,7 +56,10 @@ OpenResult loadClip(const std::string& type, const std::string& element) {
     if (!loaded.clip) return OpenResult::Failed(fromLoadError(loaded.error));
     std::optional<WaveFormat> format;
     if (type == kWaveAudio) format = ReadWaveFormat(*file);
-    return {std::make_unique<ClipDevice>(std::move(loaded.clip), format), err::kNone};
+    auto device = std::make_unique<ClipDevice>(std::move(loaded.clip), format);
+    // Every synthesiser channel is taken by other open songs: this one could only be silent.
+    if (!device->Sounds()) return OpenResult::Failed(err::kSeqNoMidiPresent);
+    return {std::move(device), err::kNone};
 }
 
 // "d:", "d" or "d:\" names drive D; no element names the first CD drive.

@@ -11,13 +11,14 @@ namespace mci {
 
 namespace {
 
-constexpr std::int64_t kLowestRate = 1000;
-constexpr std::int64_t kHighestRate = 192000;
 constexpr std::array<std::int64_t, 4> kSampleSizes = {8, 16, 24, 32};
 
+// The recorder's own limits, so a format set here is one it can save.
 bool supported(const WaveFormat& format) {
-    return format.formatTag == kPcmFormatTag && format.samplesPerSec >= kLowestRate &&
-           format.samplesPerSec <= kHighestRate && (format.channels == 1 || format.channels == 2) &&
+    using audio::Recorder;
+    return format.formatTag == kPcmFormatTag && format.samplesPerSec >= Recorder::kMinRate &&
+           format.samplesPerSec <= Recorder::kMaxRate && format.channels >= 1 &&
+           format.channels <= Recorder::kMaxChannels &&
            std::ranges::find(kSampleSizes, format.bitsPerSample) != kSampleSizes.end();
 }
 

@@ -33,9 +33,9 @@ class CdClip : public NullEngineTest {
         ASSERT_EQ(loaded.error, audio::CdError::None);
     }
 
-    // Renders from `frame` until `wanted` frames of sound have come, checking each of them.
+    // Renders the voice, which stands at `frame`, until enough sound has come, checking each
+    // frame of it.
     void expectSoundFrom(audio::Voice& voice, std::int64_t frame, const TrackTone& track) {
-        voice.Seek(frame);
         std::vector<float> block(2 * audio::kCdFramesPerSector);
         int checked = 0;
         ASSERT_TRUE(Eventually([&] {
@@ -66,13 +66,18 @@ TEST_F(CdClip, ReadsItsTableOfContents) {
     EXPECT_EQ(loaded.clip->OutputLine(), audio::Line::Cd);
 }
 
-TEST_F(CdClip, SeeksRenderTheSectorsAskedForAndNothingStale) {
+TEST_F(CdClip, CuesAndLoopsRenderTheSectorsAskedForAndNothingStale) {
     const TrackTone first{0, 440};
     const TrackTone second{150 * audio::kCdFramesPerSector, 880};
-    const auto voice = loaded.clip->NewVoice();
-    expectSoundFrom(*voice, second.firstFrame, second);
-    expectSoundFrom(*voice, 1000, first);
-    expectSoundFrom(*voice, second.firstFrame + 12345, second);
+    const auto idle = loaded.clip->NewVoice();
+    const std::int64_t end = loaded.clip->LengthFrames();
+    const auto looping =
+        idle->Cue({.from = second.firstFrame, .end = end, .loopStart = 1000, .repeat = true});
+    expectSoundFrom(*looping, second.firstFrame, second);
+    looping->Rewind();
+    expectSoundFrom(*looping, 1000, first);
+    const auto later = idle->Cue({.from = second.firstFrame + 12345, .end = end});
+    expectSoundFrom(*later, second.firstFrame + 12345, second);
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // The mix pulled by hand through the offline sink: exact positions, the Master and line gains
-// on the output itself, loops, and many MIDI songs at once.
+// on the output itself, loops, many MIDI songs at once, and a mix that never waits for a
+// control call.
+#include "offline_engine.h"
+
 #include <gtest/gtest.h>
 
+#include <future>
 #include <vector>
 
-#include "platform/audio/engine.h"
+#include "platform/audio/mixer.h"
 #include "platform/audio/player.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
@@ -15,25 +19,8 @@ using audio::Engine;
 using audio::Line;
 using audio::Player;
 
-class OfflineEngineTest : public ::testing::Test {
+class OfflineEngineTest : public audio_test::OfflineEngineTest {
   protected:
-    static void SetUpTestSuite() {
-        EXPECT_FALSE(Engine::ChooseSink("speakers"));
-        EXPECT_TRUE(Engine::ChooseSink("offline"));
-        ASSERT_EQ(Engine::Shared().SinkName(), "offline");
-    }
-    void SetUp() override {
-        for (auto line : {Line::Master, Line::Wave, Line::Midi})
-            Engine::Shared().SetLineGain(line, 1);
-    }
-
-    // Pulls `frames` frames of the mix.
-    static std::vector<float> Pull(int frames) {
-        std::vector<float> out(2 * std::size_t(frames));
-        EXPECT_TRUE(Engine::Shared().Pull(out.data(), frames));
-        return out;
-    }
-
     std::shared_ptr<const audio::Clip> Tone(double amplitude = 0.5) {
         const auto result = audio::LoadWaveFile(dir_.Write(
             "tone.wav", sound_files::MakeWave({.frames = 44100, .amplitude = amplitude})));
@@ -53,6 +40,7 @@ class OfflineEngineTest : public ::testing::Test {
 
 TEST_F(OfflineEngineTest, TheSinkCannotChangeOnceRunning) {
     EXPECT_FALSE(Engine::ChooseSink("null"));
+    EXPECT_FALSE(Engine::ChooseSink("speakers"));
     EXPECT_EQ(Engine::SinkNames(), (std::vector<std::string>{"sdl", "null", "offline"}));
     EXPECT_EQ(Engine::Shared().SampleRate(), 44100);
 }
@@ -117,15 +105,56 @@ TEST_F(OfflineEngineTest, MidiSoundsSoonAfterPlayAndAfterASeek) {
     EXPECT_LT(sound_files::Peak(Pull(512)), 0.001f);
 }
 
-TEST_F(OfflineEngineTest, MoreSongsThanChannelBlocksStillKeepTime) {
+// Sixteen songs sound at once; a seventeenth could only be silent, so it says so at open
+// (the MCI layer refuses it), and a block comes free when a player closes.
+TEST_F(OfflineEngineTest, ASeventeenthSongCannotSoundAndSaysSo) {
+    const auto song = Song(2);
+    Pull(64);  // lets go of the blocks of players closed before
+    std::vector<std::unique_ptr<Player>> players;
+    for (int i = 0; i < 16; ++i) {
+        players.push_back(std::make_unique<Player>(song));
+        EXPECT_TRUE(players.back()->Sounds()) << "player " << i;
+        players.back()->Play(std::nullopt, std::nullopt, false);
+    }
+    Player seventeenth(song);
+    EXPECT_FALSE(seventeenth.Sounds());
+    seventeenth.Play(std::nullopt, std::nullopt, false);
+    EXPECT_GT(sound_files::Peak(Pull(4410)), 0.001f);
+    for (const auto& player : players) EXPECT_EQ(player->PositionMs(), 100);
+    EXPECT_EQ(seventeenth.PositionMs(), 100);
+    players.pop_back();
+    Pull(64);
+    EXPECT_TRUE(Player(song).Sounds());
+}
+
+// Past the most tracks the mix sounds at once, a play stops at once instead of reporting
+// "playing" in silence.
+TEST_F(OfflineEngineTest, APlayPastTheMixersRoomStops) {
     const auto song = Song(2);
     std::vector<std::unique_ptr<Player>> players;
-    for (int i = 0; i < 20; ++i) {
+    for (std::size_t i = 0; i <= audio::Mixer::kMaxPlaying; ++i) {
         players.push_back(std::make_unique<Player>(song));
         players.back()->Play(std::nullopt, std::nullopt, false);
     }
-    EXPECT_GT(sound_files::Peak(Pull(4410)), 0.001f);
-    for (const auto& player : players) EXPECT_EQ(player->PositionMs(), 100);
+    Pull(64);
+    EXPECT_EQ(players.front()->State(), audio::PlayState::Playing);
+    EXPECT_EQ(players.back()->State(), audio::PlayState::Stopped);
+    players.front()->Stop();
+    players.back()->Play(std::nullopt, std::nullopt, false);
+    Pull(64);
+    EXPECT_EQ(players.back()->State(), audio::PlayState::Playing);
+}
+
+// A control call holds the control lock while the audio thread renders: the render goes on.
+TEST_F(OfflineEngineTest, TheMixNeverWaitsForAControlCall) {
+    Player player(Tone());
+    player.Play(std::nullopt, std::nullopt, true);
+    std::unique_lock held(Engine::Shared().SharedMixer()->Lock());
+    auto render = std::async(std::launch::async, [] { return sound_files::Peak(Pull(4410)); });
+    const bool inTime = render.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    held.unlock();
+    EXPECT_TRUE(inTime) << "the render waited for the control lock";
+    EXPECT_GT(render.get(), 0.4f);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "null_engine.h"
+#include "offline_engine.h"
 #include "platform/audio/clip.h"
 #include "platform/audio/midi_synth.h"
 #include "platform/audio/synth_log.h"
@@ -55,8 +55,7 @@ TEST(Soundfont, AFontThatDoesNotLoadGivesWayToTheNext) {
                                           {"FluidR3_GM.sf2", fonts.fluidR3},
                                           {"TimGM6mb.sf2", fonts.timGm6mb}})
             if (!bytes.empty()) dir.Write(name, bytes);
-        std::mutex renderLock;
-        const audio::MidiSynth synth(44100, audio::FindSoundfonts(dir.path()), renderLock);
+        const audio::MidiSynth synth(44100, audio::FindSoundfonts(dir.path()));
         EXPECT_EQ(synth.Ready(), fonts.loaded != nullptr);
         EXPECT_EQ(synth.Soundfont(),
                   fonts.loaded ? dir.path() / fonts.loaded : std::filesystem::path());
@@ -68,16 +67,15 @@ TEST(Soundfont, ItsErrorsReachTheTerminalOncePerCause) {
     const std::vector<std::filesystem::path> broken = {
         dir.Write("corrupt.sf2", "RIFF" + std::string(400, '\x7f')),
         dir.Write("truncated.sf2", sound_files::MakeSoundfont().substr(0, 300))};
-    std::mutex renderLock;
     testing::internal::CaptureStderr();
-    for (int attempt = 0; attempt < 3; ++attempt) audio::MidiSynth(44100, broken, renderLock);
+    for (int attempt = 0; attempt < 3; ++attempt) audio::MidiSynth(44100, broken);
     audio::FlushSynthLog();
     const auto lines = audio_test::CapturedStderrLines();
     EXPECT_FALSE(lines.empty());
     EXPECT_EQ(std::set(lines.begin(), lines.end()).size(), lines.size());
 }
 
-class SoundfontLoadTest : public audio_test::NullEngineTest {};
+class SoundfontLoadTest : public audio_test::OfflineEngineTest {};
 
 TEST_F(SoundfontLoadTest, LoadsWithTheFirstSongNotBefore) {
     test_support::TempFolder dir;

@@ -97,7 +97,7 @@ TEST_F(Recording, WhatPlaysIsSavedInTheSetFormat) {
 
 TEST_F(Recording, FormatAndStateRulesOfTheRecorder) {
     ASSERT_EQ(Send("open new type waveaudio alias REC").code, 0u);
-    EXPECT_EQ(Send("set REC channels 7").code, 282u);
+    EXPECT_EQ(Send("set REC channels 9").code, 282u);
     EXPECT_EQ(Send("set REC bitspersample 12").code, 282u);
     EXPECT_EQ(Send("set REC samplespersec 10").code, 282u);
     EXPECT_EQ(Send("set REC channels 2 bitspersample 16 alignment 2").code, 282u);

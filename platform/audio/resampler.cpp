@@ -1,0 +1,56 @@
+#include "platform/audio/resampler.h"
+
+#include <soxr.h>
+
+#include <cstdio>
+
+namespace audio {
+
+namespace {
+constexpr std::size_t kSlackFrames = 256;
+}
+
+void Resampler::Deleter::operator()(soxr* resampler) const {
+    soxr_delete(resampler);
+}
+
+Resampler::Resampler(int inputRate, int outputRate)
+    : ratio_(double(outputRate) / double(inputRate)) {
+    soxr_error_t error = nullptr;
+    soxr_.reset(soxr_create(inputRate, outputRate, 2, &error, nullptr, nullptr, nullptr));
+    if (error) std::fprintf(stderr, "audio: resampler: %s\n", soxr_strerror(error));
+}
+
+Resampler::~Resampler() = default;
+
+void Resampler::Process(const float* stereo, std::size_t frames, std::vector<float>& out) {
+    if (soxr_ && frames > 0) Run(stereo, frames, out);
+}
+
+void Resampler::Flush(std::vector<float>& out) {
+    if (soxr_) Run(nullptr, 0, out);
+}
+
+void Resampler::Clear() {
+    if (soxr_) soxr_clear(soxr_.get());
+}
+
+// With no input (`stereo` null) soxr drains its filter until nothing more comes out.
+void Resampler::Run(const float* stereo, std::size_t frames, std::vector<float>& out) {
+    std::size_t offset = 0;
+    for (;;) {
+        const std::size_t room = std::size_t(double(frames - offset) * ratio_) + kSlackFrames;
+        const std::size_t before = out.size();
+        out.resize(before + 2 * room);
+        std::size_t used = 0;
+        std::size_t made = 0;
+        soxr_process(soxr_.get(), stereo ? stereo + 2 * offset : nullptr, frames - offset, &used,
+                     out.data() + before, room, &made);
+        out.resize(before + 2 * made);
+        offset += used;
+        if (made == 0 && (!stereo || used == 0)) return;
+        if (stereo && offset >= frames) return;
+    }
+}
+
+}  // namespace audio

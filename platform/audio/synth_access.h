@@ -1,0 +1,49 @@
+#pragma once
+// Who may call the synthesiser: the audio thread, which must never wait, or a control thread
+// loading a song's instruments, which may. FluidSynth runs without its own locking, so the two
+// take turns; when the control thread has the turn, the audio thread does without for that
+// period instead of waiting.
+#include <atomic>
+#include <thread>
+
+namespace audio {
+
+class SynthAccess {
+  public:
+    // Audio thread: holds the turn for its lifetime if it was free; false at once otherwise.
+    class AudioTurn {
+      public:
+        explicit AudioTurn(SynthAccess& access)
+            : access_(access), held_(!access.busy_.test_and_set(std::memory_order_acquire)) {}
+        ~AudioTurn() {
+            if (held_) access_.busy_.clear(std::memory_order_release);
+        }
+        AudioTurn(const AudioTurn&) = delete;
+        AudioTurn& operator=(const AudioTurn&) = delete;
+        explicit operator bool() const { return held_; }
+
+      private:
+        SynthAccess& access_;
+        const bool held_;
+    };
+
+    // Control thread: waits for the turn, which the audio thread holds only for a fraction of a
+    // period at a time.
+    class ControlTurn {
+      public:
+        explicit ControlTurn(SynthAccess& access) : access_(access) {
+            while (access_.busy_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+        }
+        ~ControlTurn() { access_.busy_.clear(std::memory_order_release); }
+        ControlTurn(const ControlTurn&) = delete;
+        ControlTurn& operator=(const ControlTurn&) = delete;
+
+      private:
+        SynthAccess& access_;
+    };
+
+  private:
+    std::atomic_flag busy_;
+};
+
+}  // namespace audio

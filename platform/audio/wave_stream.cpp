@@ -1,0 +1,160 @@
+#include "platform/audio/wave_stream.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/audio/wave_reader.h"
+
+namespace audio {
+
+namespace {
+
+// Enough to sound until the reader's first round even on a loaded machine, small enough to
+// cue in a few milliseconds.
+constexpr std::int64_t kCueFrames = 4096;
+// Output frames made from one chunk of input, whatever the rates.
+constexpr std::int64_t kChunkOutputFrames = 4096;
+constexpr std::int64_t kMaxChunkFrames = 8192;
+
+// Channel 0 is left and 1 right; mono feeds both; further channels are folded into both sides.
+void DownmixFrame(const float* in, int channels, float* left, float* right) {
+    if (channels == 1) {
+        *left = *right = in[0];
+        return;
+    }
+    float l = in[0];
+    float r = in[1];
+    if (channels > 2) {
+        float rest = 0.0f;
+        for (int c = 2; c < channels; ++c) rest += in[c];
+        rest /= float(channels - 2);
+        l = 0.7071f * (l + rest);
+        r = 0.7071f * (r + rest);
+    }
+    *left = l;
+    *right = r;
+}
+
+// A float file may hold NaN or infinity, which would turn the whole mix into noise.
+float Finite(float sample) {
+    return std::isfinite(sample) ? sample : 0.0f;
+}
+
+}  // namespace
+
+WaveStream::WaveStream(std::shared_ptr<const WaveFormat> format, const Span& span)
+    : format_(std::move(format)),
+      span_(span),
+      chunkFrames_(std::clamp<std::int64_t>(
+          kChunkOutputFrames * format_->rate / format_->outputRate, 1, kMaxChunkFrames)),
+      source_(format_->file),
+      ring_(2 * kRingFrames) {
+    SF_INFO info{};
+    file_ = source_.OpenSound(&info);
+    if (format_->rate != format_->outputRate)
+        resampler_ = std::make_unique<Resampler>(format_->rate, format_->outputRate);
+    decoded_.resize(std::size_t(chunkFrames_ * format_->channels));
+    StartPass(span_.from);
+    ReadAhead(kCueFrames);
+    reader_ = WaveReader::Shared();
+    reader_->Add(this);
+}
+
+WaveStream::~WaveStream() {
+    reader_->Remove(this);
+}
+
+std::unique_ptr<Voice> WaveStream::Cue(const Span& span) const {
+    return std::make_unique<WaveStream>(format_, span);
+}
+
+// audio thread
+bool WaveStream::Render(float* stereo, int frames) {
+    const std::int64_t at = read_.load(std::memory_order_relaxed);
+    const std::int64_t available = written_.load(std::memory_order_acquire) - at;
+    const std::int64_t count = std::min<std::int64_t>(frames, available);
+    for (std::int64_t i = 0; i < count; ++i) {
+        const std::int64_t slot = (at + i) % kRingFrames;
+        stereo[2 * i] += ring_[2 * slot];
+        stereo[2 * i + 1] += ring_[2 * slot + 1];
+    }
+    read_.store(at + count, std::memory_order_release);
+    return count == frames || done_.load(std::memory_order_acquire);
+}
+
+// Moves made frames into the ring and makes more, until the ring holds `limit` frames.
+void WaveStream::ReadAhead(std::int64_t limit) {
+    for (;;) {
+        MovePending(limit);
+        if (pendingAt_ < pending_.size()) return;
+        pending_.clear();
+        pendingAt_ = 0;
+        if (passLeft_ == 0) {
+            if (!span_.repeat) {
+                done_.store(true, std::memory_order_release);
+                return;
+            }
+            StartPass(span_.loopStart);
+        }
+        DecodeChunk();
+    }
+}
+
+void WaveStream::MovePending(std::int64_t limit) {
+    const std::int64_t head = written_.load(std::memory_order_relaxed);
+    const std::int64_t filled = head - read_.load(std::memory_order_acquire);
+    const std::int64_t room = std::max<std::int64_t>(0, std::min(limit, kRingFrames) - filled);
+    const std::int64_t count =
+        std::min<std::int64_t>(room, std::int64_t(pending_.size() - pendingAt_) / 2);
+    for (std::int64_t i = 0; i < count; ++i) {
+        const std::int64_t slot = (head + i) % kRingFrames;
+        ring_[2 * slot] = pending_[pendingAt_ + 2 * i];
+        ring_[2 * slot + 1] = pending_[pendingAt_ + 2 * i + 1];
+    }
+    pendingAt_ += std::size_t(2 * count);
+    written_.store(head + count, std::memory_order_release);
+}
+
+void WaveStream::StartPass(std::int64_t from) {
+    const WaveFormat& format = *format_;
+    inputAt_ = from * format.rate / format.outputRate;
+    inputEnd_ = std::min(format.frames,
+                         (span_.end * format.rate + format.outputRate - 1) / format.outputRate);
+    passLeft_ = std::max<std::int64_t>(0, span_.end - from);
+    flushed_ = false;
+    if (resampler_) resampler_->Clear();
+    if (file_) sf_seek(file_.get(), inputAt_, SEEK_SET);
+}
+
+// Makes the next piece of output into pending_.
+void WaveStream::DecodeChunk() {
+    const int channels = format_->channels;
+    const std::int64_t wanted = std::min(chunkFrames_, inputEnd_ - inputAt_);
+    const std::int64_t got =
+        file_ && wanted > 0 ? std::int64_t(sf_readf_float(file_.get(), decoded_.data(), wanted))
+                            : 0;
+    if (got > 0) {
+        inputAt_ += got;
+        std::transform(decoded_.begin(), decoded_.begin() + got * channels, decoded_.begin(),
+                       Finite);
+        stereo_.resize(std::size_t(2 * got));
+        for (std::int64_t f = 0; f < got; ++f)
+            DownmixFrame(&decoded_[std::size_t(f * channels)], channels, &stereo_[2 * f],
+                         &stereo_[2 * f + 1]);
+        if (resampler_)
+            resampler_->Process(stereo_.data(), std::size_t(got), pending_);
+        else
+            pending_ = stereo_;
+    } else if (resampler_ && !flushed_) {
+        resampler_->Flush(pending_);
+        flushed_ = true;
+    } else {
+        // The file holds less than its header said: the rest of the span is silence.
+        pending_.assign(std::size_t(2 * std::min(passLeft_, kChunkOutputFrames)), 0.0f);
+    }
+    const std::int64_t made = std::min<std::int64_t>(std::int64_t(pending_.size() / 2), passLeft_);
+    pending_.resize(std::size_t(2 * made));
+    passLeft_ -= made;
+}
+
+}  // namespace audio

@@ -1,0 +1,25 @@
+// The synthesiser sounds sixteen songs at once: a seventeenth open sequencer could only be
+// silent while saying "playing", so the service refuses it, and takes it once one closes.
+#include "tests/mci/service_fixture.h"
+#include "tests/support/sound_files.h"
+
+namespace mci_test {
+namespace {
+
+class SequencerLimit : public ServiceTest {};
+
+TEST_F(SequencerLimit, ASeventeenthSongIsRefusedUntilOneCloses) {
+    const std::string song = Write("song.mid", sound_files::NoteSong(2));
+    for (int i = 0; i < 16; ++i)
+        ASSERT_EQ(Send("open sequencer!" + song + " alias S" + std::to_string(i)).code, 0u) << i;
+    const Reply refused = Send("open sequencer!" + song + " alias EXTRA");
+    EXPECT_EQ(refused.code, 343u) << refused.text;
+    EXPECT_EQ(Send("status EXTRA mode").code, 263u);
+    ASSERT_EQ(Send("close S3").code, 0u);
+    EXPECT_EQ(Send("open sequencer!" + song + " alias EXTRA").code, 0u);
+    EXPECT_EQ(Send("play EXTRA").code, 0u);
+    EXPECT_EQ(Send("status EXTRA mode").text, "playing");
+}
+
+}  // namespace
+}  // namespace mci_test
