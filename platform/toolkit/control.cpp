@@ -14,7 +14,9 @@ Control::Control(Container& parent, QWidget* widget) : parent_(parent), widget_(
 
 Control::~Control() {
     // Nothing may reach the events of a half-destroyed control while its widget goes away.
-    widget_->disconnect();
+    // Blocking rather than disconnecting keeps destroyed(), by which Qt's accessibility
+    // cache lets go of the widget's interface.
+    widget_->blockSignals(true);
     delete widget_;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/audio/engine.h"
 #include "platform/audio/midi_file.h"
 #include "platform/audio/player.h"
+#include "tests/support/byte_mutation.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -18,36 +19,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kMutants = 3000;
 constexpr auto kTimeBudget = std::chrono::seconds(25);
-
-// One random edit: flipped bits, overwritten bytes, a cut, an insertion or a huge length.
-std::string Mutate(std::string bytes, std::mt19937& random) {
-    auto pick = [&](std::size_t size) {
-        return std::uniform_int_distribution<std::size_t>(0, size ? size - 1 : 0)(random);
-    };
-    const int edits = 1 + int(random() % 4);
-    for (int e = 0; e < edits && !bytes.empty(); ++e) {
-        const std::size_t at = pick(bytes.size());
-        switch (random() % 5) {
-            case 0:
-                bytes[at] = char(bytes[at] ^ (1 << (random() % 8)));
-                break;
-            case 1:
-                bytes[at] = char(random());
-                break;
-            case 2:
-                bytes.resize(at);
-                break;
-            case 3:
-                bytes.insert(at, std::string(1 + random() % 16, char(random())));
-                break;
-            default:
-                for (std::size_t i = at; i < std::min(bytes.size(), at + 4); ++i)
-                    bytes[i] = char(0xFF - (random() % 2));
-                break;
-        }
-    }
-    return bytes;
-}
 
 class FuzzTest : public ::testing::Test {
   protected:
@@ -65,7 +36,8 @@ class FuzzTest : public ::testing::Test {
         int loaded = 0;
         int tried = 0;
         for (; tried < kMutants && Clock::now() < deadline; ++tried) {
-            const std::string bytes = Mutate(seeds[tried % seeds.size()], random);
+            const std::string bytes =
+                test_support::MutateBytes(seeds[tried % seeds.size()], random);
             const audio::LoadResult result = load(dir_.Write(name, bytes), bytes);
             ASSERT_EQ(result.clip == nullptr, result.error != audio::LoadError::None);
             if (!result.clip) continue;
@@ -113,7 +85,8 @@ TEST_F(FuzzTest, MidiLoaderSurvivesDamagedFiles) {
     // The parser alone is fast enough to take many more mutants than the file round trip.
     std::mt19937 random(7);
     for (int i = 0; i < 10 * kMutants; ++i) {
-        const auto parsed = audio::ParseMidi(Mutate(seeds[i % seeds.size()], random));
+        const auto parsed =
+            audio::ParseMidi(test_support::MutateBytes(seeds[i % seeds.size()], random));
         ASSERT_LE(parsed.song.events.size(), audio::kMaxMidiEvents);
         ASSERT_LE(parsed.song.lengthUs, audio::kMaxMidiLengthUs);
     }

@@ -6,90 +6,28 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QListWidget>
 #include <chrono>
 #include <filesystem>
 
-#include "main_window/frm_main.h"
-#include "platform/audio/engine.h"
-#include "platform/multimedia.h"
-#include "tests/support/message_box_recorder.h"
-#include "tests/support/settings_folder.h"
+#include "tests/faults/real_window_fixture.h"
 #include "tests/support/sound_files.h"
-#include "tests/support/temp_folder.h"
-#include "tests/toolkit/test_form.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 using faults::Outcome;
 
 constexpr auto kPatience = 5s;  // far more than any open may take
 
-std::string Mode(const std::string& alias) {
-    char reply[260] = {};
-    if (mciSendStringA(("status " + alias + " mode").c_str(), reply, sizeof reply, 0) != 0)
-        return "closed";
-    return reply;
-}
-
-class HostileFolder : public testing::Test {
+class HostileFolder : public faults::RealWindowTest {
   protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(audio::Engine::ChooseSink("null")); }
-
     HostileFolder() {
         for (const auto& file : faults::HostileFiles())
             folder.Write("hostile/" + file.name, file.bytes);
-        form.emplace();
-        form->Show();
+        Start();
     }
 
     ~HostileFolder() override { form->UnloadForm(); }
-
-    void ShowFolder(const std::string& name) { form->Directory1.Path("T:\\" + name); }
-
-    FileListBox& ListFor(const std::string& name) {
-        const bool midi = name.ends_with(".mid") || name.ends_with(".rmi");
-        return midi ? form->MIDIs : form->WAVEs;
-    }
-
-    std::vector<std::string> Listed(FileListBox& list) {
-        std::vector<std::string> names;
-        for (int i = 0; i < list.ListCount(); ++i) names.push_back(list.List(i));
-        return names;
-    }
-
-    struct Result {
-        bool playing = false;
-        bool boxShown = false;
-        Clock::duration took{};
-    };
-
-    // Selects the file in its list and double-clicks it, as a user would.
-    Result DoubleClick(const std::string& name) {
-        FileListBox& list = ListFor(name);
-        auto* view = static_cast<QListWidget*>(list.Widget());
-        const auto items = view->findItems(QString::fromStdString(name), Qt::MatchExactly);
-        if (items.empty()) ADD_FAILURE() << name << " is not listed";
-        if (items.empty()) return {};
-        const std::size_t boxesBefore = boxes.boxes.size();
-        const auto start = Clock::now();
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
-                           view->visualItemRect(items.front()).center());
-        Result result;
-        result.took = Clock::now() - start;
-        result.boxShown = boxes.boxes.size() > boxesBefore;
-        result.playing = Mode(&list == &form->MIDIs ? "MIDI" : "WAVE") == "playing";
-        return result;
-    }
-
-    ApplicationFirst application;
-    test_support::TempFolder folder;
-    test_support::ScopedSettingsFolder settings{folder.path() / "settings"};
-    test_support::ScopedDrives drives{{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}}};
-    test_support::MessageBoxRecorder boxes;
-    std::optional<frmMain> form;
 };
 
 TEST_F(HostileFolder, EveryFilePlaysOrIsRefusedInBoundedTime) {

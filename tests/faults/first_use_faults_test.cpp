@@ -1,0 +1,134 @@
+// The real program on a machine with no sound output and no usable soundfont: every sound
+// still plays (silently), every song is refused with the media error box, whatever is wrong
+// with the soundfont, and the missing output is said once on standard error, however much
+// is played; the program writes no file but its settings. The output and the soundfont are chosen
+// when first used, so these run in a process of their own.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "platform/audio/midi_synth.h"
+#include "platform/settings.h"
+#include "tests/faults/real_window_fixture.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/soundfont_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSilentNote = "playing silently";
+
+// Standard error goes to a file for the whole suite, so what the engine says once at its
+// start is counted however the tests are run.
+class StderrCapture {
+  public:
+    StderrCapture()
+        : file_(fs::temp_directory_path() / ("corvala-stderr-" + std::to_string(getpid()))) {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        std::FILE* target = std::fopen(file_.c_str(), "w");
+        dup2(fileno(target), STDERR_FILENO);
+        std::fclose(target);
+    }
+    // Restores standard error and returns what was written to it meanwhile.
+    std::string Finish() {
+        std::fflush(stderr);
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+        std::stringstream text;
+        text << std::ifstream(file_).rdbuf();
+        fs::remove(file_);
+        return text.str();
+    }
+
+  private:
+    fs::path file_;
+    int saved_ = -1;
+};
+
+struct SoundfontFault {
+    const char* name;
+    std::string (*file)();  // what lies in the soundfont folder; nothing when empty
+};
+
+class FirstUse : public faults::RealWindowTest, public testing::WithParamInterface<SoundfontFault> {
+  protected:
+    static void SetUpTestSuite() {
+        // No SDL audio driver goes by this name, as on a machine without sound hardware.
+        setenv("SDL_AUDIODRIVER", "corvala-no-such-driver", 1);
+        capture = new StderrCapture;
+    }
+
+    static void TearDownTestSuite() {
+        const std::string said = capture->Finish();
+        delete capture;
+        std::cerr << said;
+        std::size_t notes = 0;
+        for (auto at = said.find(kSilentNote); at != std::string::npos;
+             at = said.find(kSilentNote, at + 1))
+            ++notes;
+        EXPECT_EQ(notes, 1u) << "the missing output is said once, at the engine's start";
+    }
+
+    FirstUse() {
+        folder.Write("music/tune.mid", sound_files::NoteSong(1));
+        folder.Write("music/beep.wav", sound_files::ToneWave(300));
+        folder.MakeFolder("fonts");
+    }
+
+    static inline StderrCapture* capture = nullptr;
+};
+
+TEST_P(FirstUse, SongsAreRefusedWithABoxAndSoundsStillPlay) {
+    if (audio::MidiSynth::Loaded()) GTEST_SKIP() << "a soundfont is loaded in this process";
+    if (GetParam().file) folder.Write("fonts/FluidR3_GM.sf2", GetParam().file());
+    audio::MidiSynth::UseSoundfontDirectory(folder.path() / "fonts");
+    Start();
+    form->vsVolume.Value(23456);
+    ShowFolder("music");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const Result song = DoubleClick("tune.mid");
+        EXPECT_FALSE(song.playing);
+        EXPECT_TRUE(song.boxShown);
+        const Result sound = DoubleClick("beep.wav");
+        EXPECT_TRUE(sound.playing);
+        EXPECT_FALSE(sound.boxShown);
+    }
+    for (const auto& box : boxes.boxes) EXPECT_EQ(box.title, "  MCI ERROR") << box.prompt;
+    form->UnloadForm();
+    EXPECT_EQ(GetSetting("Corvala", "Settings", "Volume", ""), "23456");
+    EXPECT_EQ(GetSetting("Corvala", "Settings", "Directory", ""), "T:\\music");
+    // No log file beside the settings, whatever went wrong.
+    for (const auto& entry : fs::recursive_directory_iterator(folder.path() / "settings"))
+        EXPECT_TRUE(entry.is_directory() || entry.path() == settings.File()) << entry.path();
+}
+
+std::string Truncated() {
+    const std::string whole = sound_files::MakeSoundfont();
+    return whole.substr(0, whole.size() / 2);
+}
+
+// The first list's name and size overwritten, as a damaged disk leaves them.
+std::string Corrupt() {
+    std::string font = sound_files::MakeSoundfont();
+    font.replace(12, 8, 8, '\xff');
+    return font;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FirstUse,
+    testing::Values(SoundfontFault{"NoSoundfont", nullptr}, SoundfontFault{"Truncated", Truncated},
+                    SoundfontFault{"Corrupt", Corrupt},
+                    SoundfontFault{"NotASoundfont",
+                                   [] { return "RIFF" + std::string(4000, '\x5a'); }}),
+    [](const testing::TestParamInfo<SoundfontFault>& info) {
+        return std::string(info.param.name);
+    });
+
+}  // namespace

@@ -1,0 +1,90 @@
+#pragma once
+// The real window on the real media service, over a folder, drives and settings of the test's
+// own (T: is the folder, V: its "removable" folder, there or not), double-clicked the way a user
+// does; message boxes are recorded. The output is the silent sink, chosen once per process before
+// the engine starts; a suite that tests the choice itself hides SetUpTestSuite.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <chrono>
+#include <optional>
+
+#include "main_window/frm_main.h"
+#include "platform/audio/engine.h"
+#include "platform/multimedia.h"
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/settings_folder.h"
+#include "tests/support/temp_folder.h"
+#include "tests/toolkit/test_form.h"
+
+namespace faults {
+
+class RealWindowTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        static const bool chosen = audio::Engine::ChooseSink("null");
+        ASSERT_TRUE(chosen);
+    }
+
+    using Clock = std::chrono::steady_clock;
+
+    struct Result {
+        bool playing = false;
+        bool boxShown = false;
+        Clock::duration took{};
+    };
+
+    void Start() {
+        form.emplace();
+        form->Show();
+    }
+
+    void ShowFolder(const std::string& name) { form->Directory1.Path("T:\\" + name); }
+
+    static std::string Mode(const std::string& alias) {
+        char reply[260] = {};
+        if (mciSendStringA(("status " + alias + " mode").c_str(), reply, sizeof reply, 0) != 0)
+            return "closed";
+        return reply;
+    }
+
+    FileListBox& ListFor(const std::string& name) {
+        const bool midi = name.ends_with(".mid") || name.ends_with(".rmi");
+        return midi ? form->MIDIs : form->WAVEs;
+    }
+
+    static std::vector<std::string> Listed(FileListBox& list) {
+        std::vector<std::string> names;
+        for (int i = 0; i < list.ListCount(); ++i) names.push_back(list.List(i));
+        return names;
+    }
+
+    // Selects the file in its list and double-clicks it, as a user would.
+    Result DoubleClick(const std::string& name) {
+        FileListBox& list = ListFor(name);
+        auto* view = static_cast<QListWidget*>(list.Widget());
+        const auto items = view->findItems(QString::fromStdString(name), Qt::MatchExactly);
+        if (items.empty()) ADD_FAILURE() << name << " is not listed";
+        if (items.empty()) return {};
+        const std::size_t boxesBefore = boxes.boxes.size();
+        const auto start = Clock::now();
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                           view->visualItemRect(items.front()).center());
+        Result result;
+        result.took = Clock::now() - start;
+        result.boxShown = boxes.boxes.size() > boxesBefore;
+        result.playing = Mode(&list == &form->MIDIs ? "MIDI" : "WAVE") == "playing";
+        return result;
+    }
+
+    ApplicationFirst application;
+    test_support::TempFolder folder;
+    test_support::ScopedSettingsFolder settings{folder.path() / "settings"};
+    test_support::ScopedDrives drives{{{'C', "/", "[/]"},
+                                       {'T', folder.path(), "[test]"},
+                                       {'V', folder.path() / "removable", "[removable]"}}};
+    test_support::MessageBoxRecorder boxes;
+    std::optional<frmMain> form;
+};
+
+}  // namespace faults
