@@ -61,16 +61,22 @@ float Mixer::Gain(Line line) const {
 
 void Mixer::Send(const Command& command) {
     while (!queue_.Push(command)) std::this_thread::sleep_for(kFullQueuePause);
-    CollectGarbage();
+    TakeExpiredGarbage();
 }
 
 void Mixer::Retire(std::shared_ptr<void> garbage) {
     if (garbage) garbage_.emplace_back(queue_.Pushed(), std::move(garbage));
 }
 
-void Mixer::CollectGarbage() {
+std::vector<std::shared_ptr<void>> Mixer::TakeExpiredGarbage() {
     const std::uint64_t done = queue_.Popped();
-    std::erase_if(garbage_, [done](const auto& item) { return item.first <= done; });
+    std::vector<std::shared_ptr<void>> expired;
+    std::erase_if(garbage_, [&](auto& item) {
+        if (item.first > done) return false;
+        expired.push_back(std::move(item.second));
+        return true;
+    });
+    return expired;
 }
 
 void Mixer::Settle() {
@@ -79,7 +85,7 @@ void Mixer::Settle() {
     while (clocked_.load() && queue_.Popped() < sent && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(kFullQueuePause);
     std::lock_guard lock(controlMutex_);
-    CollectGarbage();
+    TakeExpiredGarbage();
 }
 
 void Mixer::Register(const std::shared_ptr<Track>& track) {
@@ -209,10 +215,13 @@ void Mixer::Serve() {
     for (int round = 1; !stopping_.load(); ++round) {
         std::this_thread::sleep_for(kServiceInterval);
         if (noticesPending_.exchange(false, std::memory_order_acquire)) DeliverNotices();
+        std::vector<std::shared_ptr<void>> expired;
         {
             std::lock_guard lock(controlMutex_);
-            CollectGarbage();
+            expired = TakeExpiredGarbage();
         }
+        // Freed here, outside the lock: closing files and streams takes a moment.
+        expired.clear();
         if (round % kDrainEvery == 0) DrainCaptures();
     }
 }

@@ -103,7 +103,8 @@ class Mixer {
     void Apply(const Command& command);
     void MixBlock(float* out, int frames);
     void DropStoppedTracks();
-    void CollectGarbage();
+    // Lock() held: removes what the audio thread is past from the garbage and returns it.
+    std::vector<std::shared_ptr<void>> TakeExpiredGarbage();
     void Serve();
     void DeliverNotices();
     void DrainCaptures();

@@ -3,20 +3,32 @@
 #include <soxr.h>
 
 #include <cstdio>
+#include <mutex>
 
 namespace audio {
 
 namespace {
+
 constexpr std::size_t kSlackFrames = 256;
+
+// libsoxr keeps process-wide filter and FFT caches whose locking is not safe to rely on when
+// several threads resample at once (the reader, a cue, a recorder's save): one at a time.
+std::mutex& SoxrMutex() {
+    static std::mutex mutex;
+    return mutex;
 }
 
+}  // namespace
+
 void Resampler::Deleter::operator()(soxr* resampler) const {
+    std::lock_guard lock(SoxrMutex());
     soxr_delete(resampler);
 }
 
 Resampler::Resampler(int inputRate, int outputRate)
     : ratio_(double(outputRate) / double(inputRate)) {
     soxr_error_t error = nullptr;
+    std::lock_guard lock(SoxrMutex());
     soxr_.reset(soxr_create(inputRate, outputRate, 2, &error, nullptr, nullptr, nullptr));
     if (error) std::fprintf(stderr, "audio: resampler: %s\n", soxr_strerror(error));
 }
@@ -32,11 +44,13 @@ void Resampler::Flush(std::vector<float>& out) {
 }
 
 void Resampler::Clear() {
+    std::lock_guard lock(SoxrMutex());
     if (soxr_) soxr_clear(soxr_.get());
 }
 
 // With no input (`stereo` null) soxr drains its filter until nothing more comes out.
 void Resampler::Run(const float* stereo, std::size_t frames, std::vector<float>& out) {
+    std::lock_guard lock(SoxrMutex());
     std::size_t offset = 0;
     for (;;) {
         const std::size_t room = std::size_t(double(frames - offset) * ratio_) + kSlackFrames;
