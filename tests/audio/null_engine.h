@@ -2,10 +2,12 @@
 // Tests on the null sink: real-time pacing without sound hardware.
 #include <gtest/gtest.h>
 
-#include "eventually.h"
+#include "tests/support/eventually.h"
 #include "platform/audio/engine.h"
 
 namespace audio_test {
+
+using test_support::Eventually;
 
 class NullEngineTest : public ::testing::Test {
   protected:

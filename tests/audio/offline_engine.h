@@ -5,10 +5,12 @@
 
 #include <vector>
 
-#include "eventually.h"
+#include "tests/support/eventually.h"
 #include "platform/audio/engine.h"
 
 namespace audio_test {
+
+using test_support::Eventually;
 
 class OfflineEngineTest : public ::testing::Test {
   protected:

@@ -9,7 +9,7 @@
 
 #include "null_engine.h"
 #include "platform/audio/player.h"
-#include "spectrum.h"
+#include "tone_level.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 

@@ -12,7 +12,7 @@
 #include "offline_engine.h"
 #include "platform/audio/clip.h"
 #include "platform/audio/player.h"
-#include "spectrum.h"
+#include "tone_level.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 

@@ -111,7 +111,7 @@ bool ChildProcess::CatchesSignals(const std::vector<int>& signals) const {
 }
 
 std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {
-    const bool ended = WaitUntil(
+    const bool ended = Eventually(
         [&] {
             int status = 0;
             if (!waitStatus_ && waitpid(pid_, &status, WNOHANG) == pid_) waitStatus_ = status;

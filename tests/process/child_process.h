@@ -7,8 +7,9 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "tests/support/eventually.h"
 
 namespace test_support {
 
@@ -37,16 +38,5 @@ class ChildProcess {
     std::string pending_;
     std::optional<int> waitStatus_;  // once reaped
 };
-
-// Polls `condition` until it holds or the deadline passes.
-template <typename Condition>
-bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 }  // namespace test_support

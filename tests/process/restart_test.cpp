@@ -35,7 +35,7 @@ class RestartTest : public testing::Test {
                              {"XDG_CONFIG_HOME", (home.path() / ".config").string()},
                              {"XDG_RUNTIME_DIR", home.path().string()}});
         ASSERT_TRUE(
-            test_support::WaitUntil([&] { return corvala.CatchesSignals({SIGTERM}); }, 20s));
+            test_support::Eventually([&] { return corvala.CatchesSignals({SIGTERM}); }, 20s));
         kill(corvala.Pid(), SIGTERM);
         EXPECT_EQ(corvala.WaitForExit(10s), 0);
     }

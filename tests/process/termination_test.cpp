@@ -34,7 +34,7 @@ class TerminationTest : public testing::TestWithParam<int> {
 TEST_P(TerminationTest, CorvalaEndsAsItsExitCommandDoes) {
     ChildProcess corvala({CORVALA_PATH}, Environment());
     ASSERT_TRUE(
-        test_support::WaitUntil([&] { return corvala.CatchesSignals(kTerminationSignals); }, 20s));
+        test_support::Eventually([&] { return corvala.CatchesSignals(kTerminationSignals); }, 20s));
     kill(corvala.Pid(), GetParam());
     EXPECT_EQ(corvala.WaitForExit(1s), 0);
     // Its shutdown ran: the settings it saves on the way out are there.

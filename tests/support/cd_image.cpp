@@ -14,10 +14,10 @@ constexpr std::size_t kWaveHeaderBytes = 44;
 
 // A track's sectors are the data of a 16-bit stereo WAVE file at the CD's rate.
 std::string trackSectors(const CdTrackTone& track) {
-    WaveSpec spec;
-    spec.frames = std::int64_t(track.seconds) * kRate;
-    spec.toneHz = track.toneHz;
-    return MakeWave(spec).substr(kWaveHeaderBytes);
+    WaveSpec wave;
+    wave.frames = std::int64_t(track.seconds) * kRate;
+    wave.toneHz = track.toneHz;
+    return MakeWave(wave).substr(kWaveHeaderBytes);
 }
 
 std::string cueLine(int number, int startSeconds) {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <thread>
 
-namespace audio_test {
+namespace test_support {
 
 // Polls `condition` until it holds or `limit` passes; true when it held.
 inline bool Eventually(const std::function<bool()>& condition,
@@ -17,4 +17,4 @@ inline bool Eventually(const std::function<bool()>& condition,
     return true;
 }
 
-}  // namespace audio_test
+}  // namespace test_support
