@@ -89,14 +89,13 @@ void Mixer::Settle() {
 }
 
 void Mixer::Register(const std::shared_ptr<Track>& track) {
-    tracks_.push_back(track);
+    tracks_.emplace(track.get(), track);
 }
 
 void Mixer::Unregister(const Track* track) {
-    const auto found = std::find_if(tracks_.begin(), tracks_.end(),
-                                    [track](const auto& t) { return t.get() == track; });
+    const auto found = tracks_.find(track);
     if (found == tracks_.end()) return;
-    Retire(std::move(*found));
+    Retire(std::move(found->second));
     tracks_.erase(found);
 }
 
@@ -231,7 +230,7 @@ void Mixer::DeliverNotices() {
     std::vector<std::shared_ptr<Track>> tracks;
     {
         std::lock_guard lock(controlMutex_);
-        tracks = tracks_;
+        for (const auto& entry : tracks_) tracks.push_back(entry.second);
     }
     for (const auto& track : tracks) track->DeliverFinishedIfPending();
 }

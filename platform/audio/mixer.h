@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -118,7 +119,7 @@ class Mixer {
     std::mutex controlMutex_;
     SpscQueue<Command, 2048> queue_;
     std::vector<std::pair<std::uint64_t, std::shared_ptr<void>>> garbage_;
-    std::vector<std::shared_ptr<Track>> tracks_;
+    std::unordered_map<const Track*, std::shared_ptr<Track>> tracks_;  // closing many stays linear
     std::vector<std::shared_ptr<Bus>> buses_;
     std::vector<std::shared_ptr<Capture>> captures_;
 
