@@ -3,6 +3,7 @@
 // whatever the long name holds and however deep it lies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "platform/drives.h"
