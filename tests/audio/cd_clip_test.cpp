@@ -1,5 +1,6 @@
 // An audio CD clip's voice renders exactly the samples of the sector it was sent to, never
 // one read for an earlier position, however the reading thread and the seeks interleave.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
