@@ -1,5 +1,6 @@
 #include "platform/core/drive_kind.h"
 
+#include <algorithm>
 #include <fstream>
 #include <mutex>
 #include <optional>
@@ -121,5 +122,11 @@ std::uint32_t GetDriveTypeA(const char* rootPathName) {
             drives::ReadMountEntries(s.mountsText ? static_cast<std::istream&>(replaced) : system);
         sysBlock = s.sysBlock;
     }
+    // Inside a chroot the mount table lists only the mounts below the new root, never the
+    // root's own; the root file system is still the machine's disk.
+    const bool rootUnlisted =
+        drive->mountPoint == "/" && std::none_of(mounts.begin(), mounts.end(),
+                                                 [](const auto& m) { return m.mountPoint == "/"; });
+    if (rootUnlisted) return DRIVE_FIXED;
     return drives::DriveKind(drive->mountPoint, mounts, sysBlock);
 }
