@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/audio/cue_sheet_check.h"
+
 namespace audio {
 
 namespace {
@@ -21,6 +23,7 @@ CdioHandle OpenCdSource(const std::string& source) {
         return true;
     }();
     (void)quieted;
+    if (!CueSheetIsSafe(source)) return CdioHandle(nullptr);
     return CdioHandle(cdio_open(source.c_str(), DRIVER_UNKNOWN));
 }
 

@@ -1,0 +1,99 @@
+#include "platform/audio/cue_sheet_check.h"
+
+#include <array>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "platform/core/ignoring_case.h"
+
+namespace audio {
+
+namespace {
+
+constexpr std::uintmax_t kLargestSheet = 64 * 1024;
+
+std::optional<int> numberIn(std::string_view word, int lowest, int highest) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size()) return std::nullopt;
+    if (value < lowest || value > highest) return std::nullopt;
+    return value;
+}
+
+bool isTime(std::string_view word) {
+    if (word.size() != 8 || word[2] != ':' || word[5] != ':') return false;
+    return numberIn(word.substr(0, 2), 0, 99) && numberIn(word.substr(3, 2), 0, 59) &&
+           numberIn(word.substr(6, 2), 0, 74);
+}
+
+bool isTrackType(std::string_view word) {
+    constexpr std::array<std::string_view, 8> kTypes = {"AUDIO",      "MODE1/2048", "MODE1/2352",
+                                                        "MODE2/2336", "MODE2/2352", "CDG",
+                                                        "CDI/2336",   "CDI/2352"};
+    for (std::string_view type : kTypes)
+        if (text::EqualsIgnoringCase(word, type)) return true;
+    return false;
+}
+
+bool isFreeText(std::string_view command) {
+    constexpr std::array<std::string_view, 8> kCommands = {
+        "REM", "CATALOG", "TITLE", "PERFORMER", "SONGWRITER", "FLAGS", "ISRC", "CDTEXTFILE"};
+    for (std::string_view known : kCommands)
+        if (text::EqualsIgnoringCase(command, known)) return true;
+    return false;
+}
+
+}  // namespace
+
+bool IsPlainCueSheet(std::string_view sheet) {
+    for (unsigned char c : sheet)
+        if (c < 0x20 && c != '\t' && c != '\r' && c != '\n') return false;
+    std::istringstream lines{std::string(sheet)};
+    bool fileSeen = false;
+    int lastTrack = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string command;
+        if (!(words >> command)) continue;
+        std::string first;
+        std::string second;
+        words >> first >> second;
+        if (text::EqualsIgnoringCase(command, "FILE")) {
+            fileSeen = true;
+        } else if (text::EqualsIgnoringCase(command, "TRACK")) {
+            const auto number = numberIn(first, 1, 99);
+            if (!fileSeen || !number || !isTrackType(second)) return false;
+            if (lastTrack != 0 && *number != lastTrack + 1) return false;
+            lastTrack = *number;
+        } else if (text::EqualsIgnoringCase(command, "INDEX")) {
+            if (lastTrack == 0 || !numberIn(first, 0, 99) || !isTime(second)) return false;
+        } else if (text::EqualsIgnoringCase(command, "PREGAP") ||
+                   text::EqualsIgnoringCase(command, "POSTGAP")) {
+            if (lastTrack == 0 || !isTime(first)) return false;
+        } else if (!isFreeText(command)) {
+            return false;
+        }
+    }
+    return lastTrack != 0;
+}
+
+bool CueSheetIsSafe(const std::filesystem::path& source) {
+    std::filesystem::path sheet = source;
+    const std::string extension = source.extension().string();
+    if (text::EqualsIgnoringCase(extension, ".bin"))
+        sheet.replace_extension(".cue");
+    else if (!text::EqualsIgnoringCase(extension, ".cue"))
+        return true;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(sheet, error)) return true;  // libcdio finds nothing
+    if (std::filesystem::file_size(sheet, error) > kLargestSheet || error) return false;
+    std::ifstream in(sheet, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    return IsPlainCueSheet(text);
+}
+
+}  // namespace audio
