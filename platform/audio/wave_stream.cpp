@@ -51,6 +51,8 @@ WaveStream::WaveStream(std::shared_ptr<const WaveFormat> format, const Span& spa
       ring_(2 * kRingFrames) {
     SF_INFO info{};
     file_ = source_.OpenSound(&info);
+    // Rewritten in place since its load: its samples no longer fit what was read then.
+    if (info.channels != format_->channels || info.samplerate != format_->rate) file_.reset();
     if (format_->rate != format_->outputRate)
         resampler_ = std::make_unique<Resampler>(format_->rate, format_->outputRate);
     decoded_.resize(std::size_t(chunkFrames_ * format_->channels));
