@@ -1,11 +1,11 @@
 // The cdaudio device on a generated disc image behind a drive letter: its answers in each
 // time format, what it plays, and the drives and images it refuses.
 #include <chrono>
-#include <thread>
 
 #include "platform/mci/cd_drives.h"
 #include "tests/mci/service_fixture.h"
 #include "tests/support/cd_image.h"
+#include "tests/support/eventually.h"
 #include "tests/support/tone_analysis.h"
 
 namespace mci_test {
@@ -101,9 +101,7 @@ TEST_F(CdAudio, PlaysTheTrackAskedFor) {
 TEST_F(CdAudio, PauseHoldsThePlaceAndResumeGoesOn) {
     ASSERT_EQ(Send("open d: type cdaudio alias cd").code, 0u);
     ASSERT_EQ(Send("play cd from 4000").code, 0u);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (NumberOf("status cd position") < 4100 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    test_support::Eventually([] { return NumberOf("status cd position") >= 4100; });
     ASSERT_EQ(Send("pause cd").code, 0u);
     EXPECT_EQ(Send("status cd mode").text, "paused");
     const std::int64_t held = NumberOf("status cd position");

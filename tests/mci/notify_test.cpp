@@ -1,11 +1,11 @@
 // Completion messages of commands that carry "notify".
 #include <chrono>
-#include <thread>
 #include <vector>
 
 #include "platform/multimedia.h"
 #include "platform/user_interface.h"
 #include "tests/mci/service_fixture.h"
+#include "tests/support/eventually.h"
 #include "tests/support/sound_files.h"
 
 namespace mci_test {
@@ -38,11 +38,12 @@ class Notify : public ServiceTest {
 
     // Delivers posted messages until `count` notices have come or `patience` has passed.
     std::vector<Notice> Await(std::size_t count, std::chrono::milliseconds patience = 1s) {
-        const auto deadline = std::chrono::steady_clock::now() + patience;
-        while (notices.size() < count && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(10ms);
-            DispatchPostedMessages();
-        }
+        test_support::Eventually(
+            [&] {
+                DispatchPostedMessages();
+                return notices.size() >= count;
+            },
+            patience);
         return notices;
     }
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 #include "tests/mci/service_fixture.h"
+#include "tests/support/eventually.h"
 #include "tests/support/sound_files.h"
 
 namespace mci_test {
@@ -72,10 +72,8 @@ TEST_F(Recording, WhatPlaysIsSavedInTheSetFormat) {
     EXPECT_EQ(Send("status REC mode").text, "recording");
     ASSERT_EQ(Send("play IN to " + std::to_string(length - 1)).code, 0u);
     // The program polls until the position reaches the "to" of its play.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (NumberOf("status IN position") < length - 1 &&
-           std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    test_support::Eventually([&] { return NumberOf("status IN position") >= length - 1; },
+                             std::chrono::seconds(3));
     EXPECT_EQ(NumberOf("status IN position"), length - 1);
     Send("stop IN");
     Send("seek IN to start");

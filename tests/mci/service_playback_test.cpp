@@ -6,6 +6,7 @@
 
 #include "platform/multimedia.h"
 #include "tests/mci/service_fixture.h"
+#include "tests/support/eventually.h"
 #include "tests/support/sound_files.h"
 
 namespace mci_test {
@@ -30,12 +31,8 @@ class Playback : public ServiceTest {
 
 // Waits until the device's position passes `position`; false if it has not by the deadline.
 bool PassesPosition(const std::string& alias, std::int64_t position) {
-    const auto deadline = Clock::now() + 5s;
-    while (NumberOf("status " + alias + " position") <= position) {
-        if (Clock::now() > deadline) return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
+    return test_support::Eventually(
+        [&] { return NumberOf("status " + alias + " position") > position; });
 }
 
 TEST_F(Playback, TwoDevicesPlayTogetherAndPauseApart) {
