@@ -1,35 +1,23 @@
 // Loading, playing and dropping clips over and over leaves no more memory in use.
 #include <gtest/gtest.h>
-#include <malloc.h>
 
 #include <cstddef>
 
 #include "platform/audio/engine.h"
 #include "platform/audio/player.h"
 #include "platform/audio/recorder.h"
+#include "tests/support/process_resources.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer runtime's public interface (its header is not always installed).
-extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
-#endif
-
 namespace {
+
+long LiveHeapKb() {
+    return long(test_support::ProcessResources::Now().heapBytes / 1024);
+}
 
 constexpr int kCycles = 1000;
 constexpr long kAllowedGrowthKb = 512;
-
-// Heap bytes in use. AddressSanitizer keeps freed blocks in quarantine and replaces the
-// allocator, so under it the count comes from its own statistics.
-long LiveHeapKb() {
-#if defined(__SANITIZE_ADDRESS__)
-    return long(__sanitizer_get_current_allocated_bytes() / 1024);
-#else
-    const struct mallinfo2 info = mallinfo2();
-    return long((info.uordblks + info.hblkhd) / 1024);
-#endif
-}
 
 TEST(MemoryTest, StaysFlatOverAThousandLoadPlayDestroyCycles) {
     audio::Engine::ChooseSink("offline");

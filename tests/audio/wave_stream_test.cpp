@@ -2,7 +2,6 @@
 // seeks land deep in a file, a file removed after its open still plays, resampling leaves no
 // audible image, non-finite samples are silenced, and placeholder sizes play what the file holds.
 #include <gtest/gtest.h>
-#include <malloc.h>
 
 #include <cmath>
 #include <cstring>
@@ -12,30 +11,22 @@
 #include "offline_engine.h"
 #include "platform/audio/clip.h"
 #include "platform/audio/player.h"
-#include "tone_level.h"
+#include "tests/support/process_resources.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
-#endif
+#include "tone_level.h"
 
 namespace {
+
+long LiveHeapKb() {
+    return long(test_support::ProcessResources::Now().heapBytes / 1024);
+}
 
 using audio::LoadError;
 using audio::Player;
 using sound_files::MakeWave;
 
 constexpr std::size_t kHeaderBytes = 44;
-
-long LiveHeapKb() {
-#if defined(__SANITIZE_ADDRESS__)
-    return long(__sanitizer_get_current_allocated_bytes() / 1024);
-#else
-    const struct mallinfo2 info = mallinfo2();
-    return long((info.uordblks + info.hblkhd) / 1024);
-#endif
-}
 
 void PutLittle32(std::string& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = char(value >> (8 * i));

@@ -25,7 +25,8 @@ std::size_t liveHeapBytes() {
 #if defined(__SANITIZE_ADDRESS__)
     return __sanitizer_get_current_allocated_bytes();
 #else
-    return mallinfo2().uordblks;
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;  // small blocks and the ones given their own mapping
 #endif
 }
 

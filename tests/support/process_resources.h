@@ -7,7 +7,7 @@
 namespace test_support {
 
 struct ProcessResources {
-    std::size_t heapBytes = 0;  // live heap (AddressSanitizer's count under it)
+    std::size_t heapBytes = 0;  // live heap, mapped blocks too (AddressSanitizer's count under it)
     int descriptors = 0;
     int threads = 0;
     std::size_t residentBytes = 0;
