@@ -191,11 +191,11 @@ void Mixer::MixBlock(float* out, int frames) {
     const int samples = 2 * frames;
     std::fill_n(waveBus_.begin(), samples, 0.0f);
     std::fill_n(midiBus_.begin(), samples, 0.0f);
+    std::fill_n(cdBus_.begin(), samples, 0.0f);
     bool finished = false;
     for (std::size_t i = 0; i < playingCount_; ++i) {
         Track* track = playing_[i];
-        float* bus = track->OutputLine() == Line::Midi ? midiBus_.data() : waveBus_.data();
-        if (!track->Render(bus, frames)) short_ = true;
+        if (!track->Render(BusOf(track->OutputLine()), frames)) short_ = true;
         finished = finished || !track->Playing();
     }
     if (finished) DropStoppedTracks();
@@ -204,10 +204,26 @@ void Mixer::MixBlock(float* out, int frames) {
 
     const float wave = Gain(Line::Wave);
     const float midi = Gain(Line::Midi);
-    for (int i = 0; i < samples; ++i) out[i] = wave * waveBus_[i] + midi * midiBus_[i];
+    const float cd = Gain(Line::Cd);
+    for (int i = 0; i < samples; ++i)
+        out[i] = wave * waveBus_[i] + midi * midiBus_[i] + cd * cdBus_[i];
     for (std::size_t i = 0; i < audioCaptureCount_; ++i) audioCaptures_[i]->Write(out, frames);
     const float master = Gain(Line::Master);
     for (int i = 0; i < samples; ++i) out[i] *= master;
+}
+
+// audio thread
+float* Mixer::BusOf(Line line) {
+    switch (line) {
+        case Line::Midi:
+            return midiBus_.data();
+        case Line::Cd:
+            return cdBus_.data();
+        case Line::Master:
+        case Line::Wave:
+            break;
+    }
+    return waveBus_.data();
 }
 
 void Mixer::Serve() {

@@ -103,6 +103,7 @@ class Mixer {
   private:
     void Apply(const Command& command);
     void MixBlock(float* out, int frames);
+    float* BusOf(Line line);
     void DropStoppedTracks();
     // Lock() held: removes what the audio thread is past from the garbage and returns it.
     std::vector<std::shared_ptr<void>> TakeExpiredGarbage();
@@ -132,6 +133,7 @@ class Mixer {
     std::size_t audioCaptureCount_ = 0;
     std::array<float, 2 * kBlockFrames> waveBus_{};
     std::array<float, 2 * kBlockFrames> midiBus_{};
+    std::array<float, 2 * kBlockFrames> cdBus_{};
     bool short_ = false;  // a voice was not ready in this period
 
     std::atomic<bool> clocked_{true};

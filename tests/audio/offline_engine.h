@@ -19,7 +19,7 @@ class OfflineEngineTest : public ::testing::Test {
         ASSERT_EQ(audio::Engine::Shared().SinkName(), "offline");
     }
     void SetUp() override {
-        for (auto line : {audio::Line::Master, audio::Line::Wave, audio::Line::Midi})
+        for (auto line : {audio::Line::Master, audio::Line::Wave, audio::Line::Midi, audio::Line::Cd})
             audio::Engine::Shared().SetLineGain(line, 1.0f);
     }
 

@@ -8,8 +8,10 @@
 #include <future>
 #include <vector>
 
+#include "platform/audio/cd_audio.h"
 #include "platform/audio/mixer.h"
 #include "platform/audio/player.h"
+#include "tests/support/cd_image.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -76,6 +78,27 @@ TEST_F(OfflineEngineTest, MasterAndLineGainsScaleTheOutput) {
     }
     Engine::Shared().SetLineGain(Line::Wave, 7);
     EXPECT_EQ(Engine::Shared().LineGain(Line::Wave), 1);
+}
+
+// A disc plays on the CD line: its gain scales it, and the Wave line's does not.
+TEST_F(OfflineEngineTest, ADiscPlaysOnItsOwnLine) {
+    const auto disc = audio::LoadCdAudio(
+        sound_files::WriteCdImage(dir_.path(), "disc", {{440, 2}}).string());
+    ASSERT_EQ(disc.error, audio::CdError::None);
+    Player player(disc.clip);
+    Engine::Shared().SetLineGain(Line::Wave, 0);
+    for (const float cd : {1.0f, 0.5f}) {
+        Engine::Shared().SetLineGain(Line::Cd, cd);
+        player.Play(0, std::nullopt, false);
+        // The disc is read on a thread of its own: its first blocks may come late.
+        EXPECT_TRUE(audio_test::Eventually(
+            [&] { return std::abs(sound_files::Peak(Pull(2048)) - 0.5f * cd) < 0.01f; }));
+    }
+    Engine::Shared().SetLineGain(Line::Cd, 0);
+    player.Play(0, std::nullopt, false);
+    Pull(44100 / 2);
+    EXPECT_EQ(sound_files::Peak(Pull(2048)), 0.0f);
+    Engine::Shared().SetLineGain(Line::Cd, 1);
 }
 
 TEST_F(OfflineEngineTest, RepeatStaysInsideItsRange) {
