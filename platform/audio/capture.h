@@ -2,11 +2,14 @@
 // The recorder's tap on the mix. The audio thread writes into a fixed ring; the mixer's
 // service thread (and the control thread when it asks) moves the frames into one-second
 // chunks, so capture memory grows by a fixed amount per minute and the audio thread never
-// allocates.
+// allocates. A capture may be given a length: it takes no more, and says once that it is full.
+#include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace audio {
@@ -22,6 +25,13 @@ class Capture {
     // audio thread: copies stereo frames into the ring; frames that do not fit are dropped.
     void Write(const float* stereo, int frames);
 
+    // Control side, while not attached to the mixer: from now on take at most `frames` more
+    // (none given: no limit), and call `onFull` once, from whichever thread drains, when done.
+    void Limit(std::optional<std::int64_t> frames, std::function<void()> onFull);
+    bool Full() const;
+    // The loudest sample of each channel over the latest few tens of milliseconds, 0 to 1.
+    std::array<float, 2> Level() const;
+
     // control or service thread: moves what the ring holds into the chunks.
     void Drain();
     void Clear();
@@ -30,6 +40,8 @@ class Capture {
     void Read(std::int64_t first, std::int64_t count, float* stereo);
 
   private:
+    void moveRingToChunks();
+
     const int sampleRate_;
     const std::int64_t chunkFrames_;
     const std::int64_t maxFrames_;
@@ -38,6 +50,15 @@ class Capture {
     std::vector<float> ring_;
     std::atomic<std::uint64_t> written_{0};
     std::atomic<std::uint64_t> read_{0};
+    std::atomic<std::uint64_t> limit_{UINT64_MAX};  // in frames written, like written_
+
+    // Level: the audio thread gathers peaks over a window, then publishes them.
+    std::array<float, 2> windowPeak_{};
+    std::int64_t windowFrames_ = 0;
+    std::array<std::atomic<float>, 2> level_{};
+
+    std::mutex fullMutex_;  // onFull_ and whether it was called
+    std::function<void()> onFull_;
 
     std::mutex chunksMutex_;  // consumer side: Drain, Clear, Read
     std::vector<std::unique_ptr<float[]>> chunks_;

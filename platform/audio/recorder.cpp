@@ -59,8 +59,33 @@ Recorder::~Recorder() {
     Stop();
 }
 
-void Recorder::Start(bool overwrite) {
-    if (overwrite) capture_->Clear();
+std::int64_t Recorder::framesOf(std::int64_t ms) const {
+    return ms * capture_->SampleRate() / 1000;
+}
+
+std::int64_t Recorder::msOf(std::int64_t frames) const {
+    return frames * 1000 / capture_->SampleRate();
+}
+
+void Recorder::Start(std::int64_t atMs, std::optional<std::int64_t> forMs, bool overwrite) {
+    Stop();
+    at_ = std::clamp<std::int64_t>(framesOf(atMs), 0, takeFrames());
+    position_ = at_;
+    overwrite_ = overwrite;
+    capture_->Clear();
+    std::optional<std::int64_t> frames;
+    if (forMs) frames = framesOf(*forMs);
+    setRunning(true);
+    capture_->Limit(frames, [run = run_] {
+        std::function<void()> onFinished;
+        {
+            std::lock_guard lock(run->mutex);
+            run->running = false;
+            onFinished = run->onFinished;
+        }
+        run->ended.notify_all();
+        if (onFinished) onFinished();
+    });
     mixer_->AttachCapture(capture_);
     recording_ = true;
 }
@@ -69,19 +94,83 @@ void Recorder::Stop() {
     if (!recording_) return;
     mixer_->DetachCapture(capture_);
     capture_->Drain();
+    keepCaptured();
     recording_ = false;
+    setRunning(false);
+}
+
+// Moves the capture into the take at the place it was started, within the longest take kept.
+void Recorder::keepCaptured() {
+    const std::int64_t count = capture_->Frames();
+    std::vector<float> captured(std::size_t(2 * count));
+    capture_->Read(0, count, captured.data());
+    capture_->Clear();
+    const auto at = take_.begin() + 2 * at_;
+    if (overwrite_) {
+        const std::int64_t over = std::min(count, takeFrames() - at_);
+        std::copy_n(captured.begin(), 2 * over, at);
+        take_.insert(take_.end(), captured.begin() + 2 * over, captured.end());
+    } else {
+        take_.insert(at, captured.begin(), captured.end());
+    }
+    const std::int64_t most = Capture::kMaxMinutes * 60 * capture_->SampleRate();
+    if (takeFrames() > most) take_.resize(std::size_t(2 * most));
+    position_ = std::min(at_ + count, takeFrames());
+}
+
+void Recorder::setRunning(bool running) {
+    {
+        std::lock_guard lock(run_->mutex);
+        run_->running = running;
+    }
+    if (!running) run_->ended.notify_all();
 }
 
 bool Recorder::Recording() const {
-    return recording_;
+    return recording_ && !capture_->Full();
 }
 
 std::int64_t Recorder::PositionMs() const {
-    return capture_->Frames() * 1000 / capture_->SampleRate();
+    return msOf(recording_ ? at_ + capture_->Frames() : position_);
+}
+
+std::int64_t Recorder::LengthMs() const {
+    if (!recording_) return msOf(takeFrames());
+    const std::int64_t captured = capture_->Frames();
+    if (overwrite_) return msOf(std::max(takeFrames(), at_ + captured));
+    return msOf(takeFrames() + captured);
+}
+
+void Recorder::Seek(std::int64_t ms) {
+    Stop();
+    position_ = std::clamp<std::int64_t>(framesOf(ms), 0, takeFrames());
+}
+
+void Recorder::Delete(std::int64_t fromMs, std::int64_t toMs) {
+    Stop();
+    const std::int64_t from = std::clamp<std::int64_t>(framesOf(fromMs), 0, takeFrames());
+    const std::int64_t to = std::clamp<std::int64_t>(framesOf(toMs), from, takeFrames());
+    take_.erase(take_.begin() + 2 * from, take_.begin() + 2 * to);
+    position_ = from;
+}
+
+std::array<float, 2> Recorder::Level() const {
+    return Recording() ? capture_->Level() : std::array<float, 2>{};
+}
+
+void Recorder::WaitWhileRecording() const {
+    std::unique_lock lock(run_->mutex);
+    run_->ended.wait(lock, [this] { return !run_->running; });
+}
+
+void Recorder::SetOnFinished(std::function<void()> callback) {
+    std::lock_guard lock(run_->mutex);
+    run_->onFinished = std::move(callback);
 }
 
 bool Recorder::Save(const std::filesystem::path& file, int samplesPerSec, int channels,
-                    int bitsPerSample, std::string* error) const {
+                    int bitsPerSample, std::string* error) {
+    Stop();
     const int subtype = SubtypeForBits(bitsPerSample);
     if (subtype == 0) return Fail(error, "bits per sample must be 8, 16, 24 or 32");
     if (samplesPerSec < kMinRate || samplesPerSec > kMaxRate)
@@ -99,19 +188,18 @@ bool Recorder::Save(const std::filesystem::path& file, int samplesPerSec, int ch
     std::optional<Resampler> resampler;
     if (samplesPerSec != capture_->SampleRate())
         resampler.emplace(capture_->SampleRate(), samplesPerSec);
-    const std::int64_t inputFrames = capture_->Frames();
-    std::vector<float> input(2 * kReadFrames);
+    const std::int64_t inputFrames = takeFrames();
     std::vector<float> stereo;
     std::vector<float> output;
     // Past the last frame comes one more round with no input, which flushes the resampler.
     for (std::int64_t first = 0;; first += kReadFrames) {
         const std::int64_t count = std::clamp<std::int64_t>(inputFrames - first, 0, kReadFrames);
+        const float* input = count > 0 ? take_.data() + 2 * first : nullptr;
         stereo.clear();
-        if (count > 0) capture_->Read(first, count, input.data());
         if (!resampler)
-            stereo.assign(input.begin(), input.begin() + 2 * count);
+            stereo.assign(input, input + 2 * count);
         else if (count > 0)
-            resampler->Process(input.data(), std::size_t(count), stereo);
+            resampler->Process(input, std::size_t(count), stereo);
         else
             resampler->Flush(stereo);
         const std::int64_t frames = std::int64_t(stereo.size() / 2);

@@ -1,9 +1,16 @@
 #pragma once
-// A loopback recorder of the engine's mix.
+// A loopback recorder of the engine's mix, keeping what it recorded as a take that can be
+// recorded into again, cut and saved.
+#include <array>
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace audio {
 
@@ -12,7 +19,9 @@ class Mixer;
 
 // Records what the engine plays (the mix of every playing Player: a loopback). The capture is
 // taken after the line gains and before the Master gain, so the system volume does not change
-// what is recorded.
+// what is recorded. The take is held at the engine's rate, in stereo; Save converts it.
+//
+// Control calls come from one thread at a time; WaitWhileRecording may be called beside them.
 class Recorder {
   public:
     // The formats Save writes.
@@ -25,18 +34,52 @@ class Recorder {
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
 
-    void Start(bool overwrite);  // begins capturing; overwrite drops what was captured before
+    // Records at `atMs` (clamped to the take), inserting before what follows or, with
+    // `overwrite`, over it; with `forMs` it stops by itself once it has recorded that long.
+    void Start(std::int64_t atMs, std::optional<std::int64_t> forMs, bool overwrite);
+    // Keeps what was captured; the position is left at its end.
     void Stop();
     bool Recording() const;
-    std::int64_t PositionMs() const;  // length captured so far
-    // Writes the capture as a WAV file in the given format (resampled/converted from the
+    std::int64_t PositionMs() const;
+    std::int64_t LengthMs() const;
+    void Seek(std::int64_t ms);  // stops recording; clamped to the take
+    // Cuts [fromMs, toMs) out of the take (clamped) and stands at fromMs.
+    void Delete(std::int64_t fromMs, std::int64_t toMs);
+    // The loudest sample of each channel lately while recording, 0 to 1; silence otherwise.
+    std::array<float, 2> Level() const;
+
+    // Blocks while a recording runs: until it has its length, or another thread stops it.
+    void WaitWhileRecording() const;
+    // Called, from a service thread, when a recording has recorded the length it was given.
+    void SetOnFinished(std::function<void()> callback);
+
+    // Writes the take as a WAV file in the given format (resampled/converted from the
     // engine's). Returns false and fills *error when it cannot (bad format, unwritable path).
     bool Save(const std::filesystem::path& file, int samplesPerSec, int channels, int bitsPerSample,
-              std::string* error) const;
+              std::string* error);
 
   private:
+    // What the service thread shares with control and waiting threads.
+    struct Run {
+        std::mutex mutex;
+        std::condition_variable ended;
+        bool running = false;
+        std::function<void()> onFinished;
+    };
+
+    std::int64_t framesOf(std::int64_t ms) const;
+    std::int64_t msOf(std::int64_t frames) const;
+    std::int64_t takeFrames() const { return std::int64_t(take_.size() / 2); }
+    void keepCaptured();
+    void setRunning(bool running);
+
     std::shared_ptr<Mixer> mixer_;
     std::shared_ptr<Capture> capture_;
+    std::shared_ptr<Run> run_ = std::make_shared<Run>();
+    std::vector<float> take_;  // stereo frames at the engine's rate
+    std::int64_t position_ = 0;
+    std::int64_t at_ = 0;  // where the running capture goes
+    bool overwrite_ = false;
     bool recording_ = false;
 };
 

@@ -28,7 +28,7 @@ class CdDevice final : public Device {
     std::int64_t PositionMs() const override;
     std::int64_t LengthMs() const override;
 
-    void WaitWhilePlaying() const override { clip_.WaitWhilePlaying(); }
+    void WaitWhileRunning() const override { clip_.WaitWhileRunning(); }
     void SetOnFinished(std::function<void()> callback) override {
         clip_.SetOnFinished(std::move(callback));
     }

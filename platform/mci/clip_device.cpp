@@ -123,7 +123,7 @@ std::int64_t ClipDevice::LengthMs() const {
     return player_.LengthMs();
 }
 
-void ClipDevice::WaitWhilePlaying() const {
+void ClipDevice::WaitWhileRunning() const {
     player_.WaitWhilePlaying();
 }
 

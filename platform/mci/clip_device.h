@@ -29,7 +29,7 @@ class ClipDevice final : public Device {
     std::int64_t PositionMs() const override;
     std::int64_t LengthMs() const override;
 
-    void WaitWhilePlaying() const override;
+    void WaitWhileRunning() const override;
     void SetOnFinished(std::function<void()> callback) override;
 
     bool Sounds() const { return player_.Sounds(); }

@@ -3,7 +3,7 @@
 // what a kind of device does not do is refused with kUnsupportedFunction.
 //
 // Thread model: the interpreter calls one device from one thread at a time (it holds the
-// device's own lock), except WaitWhilePlaying, which it calls without that lock so that
+// device's own lock), except WaitWhileRunning, which it calls without that lock so that
 // another thread can stop or close the device meanwhile.
 #include <cstdint>
 #include <functional>
@@ -26,6 +26,7 @@ class Device {
     virtual ErrorCode Stop() = 0;
     virtual ErrorCode Seek(const Command&) { return err::kUnsupportedFunction; }
     virtual ErrorCode Record(const Command&) { return err::kUnsupportedFunction; }
+    virtual ErrorCode Delete(const Command&) { return err::kUnsupportedFunction; }
     // Makes the device ready to play ("output") or record ("input") at once: paused there.
     virtual ErrorCode Cue(const Command&) { return err::kUnsupportedFunction; }
     // "set" with samplespersec, channels, bitspersample, alignment, bytespersec or format tag.
@@ -45,8 +46,9 @@ class Device {
     virtual std::int64_t PositionMs() const = 0;
     virtual std::int64_t LengthMs() const = 0;
 
-    virtual void WaitWhilePlaying() const {}
-    // Called when a play reaches its end (or its "to" position) by itself.
+    // Blocks while a play or a record runs, until it ends or another thread stops it.
+    virtual void WaitWhileRunning() const {}
+    // Called when a play or a record reaches its end (or its "to" position) by itself.
     virtual void SetOnFinished(std::function<void()>) {}
 };
 

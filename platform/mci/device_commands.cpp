@@ -56,7 +56,7 @@ Outcome RunOnDevice(Device& device, const Command& command) {
         case Verb::Where:
             return {err::kNoWindow};
         case Verb::Delete:
-            return {err::kUnsupportedFunction};
+            return {device.Delete(command)};
         case Verb::Open:
         case Verb::Close:
         case Verb::Capability:

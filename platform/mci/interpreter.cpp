@@ -153,21 +153,20 @@ Outcome Interpreter::onDevice(OpenDevice& target, const Command& command, std::i
             target.notification->Post(window, MCI_NOTIFY_SUCCESSFUL);
         return answer;
     }
-    const bool playing = command.verb == Verb::Play;
+    // Only a play or a record runs on after it returns; every other command is done then.
+    const bool runs = command.verb == Verb::Play || command.verb == Verb::Record;
     Outcome outcome;
     {
         std::lock_guard lock(target.control);
         settlePending(target, command);
-        // Armed before the play starts, so that a very short play cannot end unnoticed.
-        if (playing && notify) target.notification->Arm(window);
+        // Armed before the run starts, so that a very short one cannot end unnoticed.
+        if (runs && notify) target.notification->Arm(window);
         outcome = RunOnDevice(*target.device, command);
-        if (playing && notify && outcome.error != err::kNone) target.notification->Disarm();
+        if (runs && notify && outcome.error != err::kNone) target.notification->Disarm();
     }
     if (outcome.error != err::kNone) return outcome;
-    // Only a play has an end of its own to wait for; every other command is done on return,
-    // and a recording goes on until it is stopped.
-    if (playing && command.Has(Flag::Wait)) target.device->WaitWhilePlaying();
-    if (notify && !playing) target.notification->Post(window, MCI_NOTIFY_SUCCESSFUL);
+    if (runs && command.Has(Flag::Wait)) target.device->WaitWhileRunning();
+    if (notify && !runs) target.notification->Post(window, MCI_NOTIFY_SUCCESSFUL);
     return outcome;
 }
 

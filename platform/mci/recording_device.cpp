@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <filesystem>
 
 #include "platform/drives.h"
@@ -33,6 +34,16 @@ bool isNewOrRegularFile(const std::filesystem::path& file) {
 
 }  // namespace
 
+std::optional<std::int64_t> RecordingDevice::msOf(const Command& command, Flag flag) const {
+    const auto value = command.Number(flag);
+    if (!value) return value;
+    return ToMilliseconds(*value, unit_, format_);
+}
+
+std::string RecordingDevice::unitsOf(std::int64_t ms) const {
+    return std::to_string(FromMilliseconds(ms, unit_, format_));
+}
+
 ErrorCode RecordingDevice::Pause() {
     if (paused_) return err::kNone;
     if (!recorder_.Recording()) return err::kNonapplicableFunction;
@@ -44,7 +55,10 @@ ErrorCode RecordingDevice::Pause() {
 ErrorCode RecordingDevice::Resume() {
     if (recorder_.Recording()) return err::kNone;
     if (!paused_) return err::kNonapplicableFunction;
-    recorder_.Start(false);
+    const std::int64_t at = recorder_.PositionMs();
+    std::optional<std::int64_t> length;
+    if (endMs_) length = std::max<std::int64_t>(*endMs_ - at, 0);
+    recorder_.Start(at, length, overwrite_);
     paused_ = false;
     return err::kNone;
 }
@@ -55,13 +69,43 @@ ErrorCode RecordingDevice::Stop() {
     return err::kNone;
 }
 
-// A recording always grows at its end: a stretch to record over or up to is not kept.
+ErrorCode RecordingDevice::Seek(const Command& command) {
+    std::int64_t target = 0;
+    if (command.Has(Flag::ToEnd)) target = LengthMs();
+    if (const auto to = msOf(command, Flag::To)) target = *to;
+    if (!inRange(target)) return err::kOutOfRange;
+    recorder_.Seek(target);
+    paused_ = false;
+    return err::kNone;
+}
+
+// From the position (or "from"), up to "to" or until stopped. "to" may lie past the end: the
+// recording makes the room.
 ErrorCode RecordingDevice::Record(const Command& command) {
-    if (command.Has(Flag::From) || command.Has(Flag::To)) return err::kUnsupportedFunction;
-    recorder_.Start(command.Has(Flag::Overwrite));
+    const std::int64_t from = msOf(command, Flag::From).value_or(PositionMs());
+    const auto to = msOf(command, Flag::To);
+    if (!inRange(from) || (to && *to < from)) return err::kOutOfRange;
+    overwrite_ = command.Has(Flag::Overwrite);
+    endMs_ = to;
+    recorder_.Start(from, to ? std::optional(*to - from) : std::nullopt, overwrite_);
     paused_ = false;
     started_ = true;
     return err::kNone;
+}
+
+// From the position (or "from") to the end (or "to").
+ErrorCode RecordingDevice::Delete(const Command& command) {
+    if (recorder_.Recording()) return err::kNonapplicableFunction;
+    const std::int64_t from = msOf(command, Flag::From).value_or(PositionMs());
+    const std::int64_t to = msOf(command, Flag::To).value_or(LengthMs());
+    if (!inRange(from) || !inRange(to) || to < from) return err::kOutOfRange;
+    recorder_.Delete(from, to);
+    paused_ = false;
+    return err::kNone;
+}
+
+void RecordingDevice::SetOnFinished(std::function<void()> callback) {
+    recorder_.SetOnFinished(std::move(callback));
 }
 
 // The format is fixed once recording has begun: what was captured is saved in it.
@@ -97,7 +141,9 @@ ErrorCode RecordingDevice::Save(const std::string& path) {
 // Ready to record at once: a resume starts the capture.
 ErrorCode RecordingDevice::Cue(const Command& command) {
     if (command.Has(Flag::Output) || command.Has(Flag::To)) return err::kUnsupportedFunction;
-    if (!recorder_.Recording()) paused_ = true;
+    if (recorder_.Recording()) return err::kNone;
+    paused_ = true;
+    endMs_.reset();
     return err::kNone;
 }
 
@@ -108,13 +154,21 @@ ErrorCode RecordingDevice::SetTimeFormat(std::string_view format) {
     return err::kNone;
 }
 
+// The loudest recent sample in the scale of the format's samples; in stereo the left channel
+// in the low word and the right in the high word.
+std::string RecordingDevice::level() const {
+    const double scale = format_.bitsPerSample == 8 ? 127 : 32767;
+    const auto [left, right] = recorder_.Level();
+    const auto scaled = [scale](float peak) { return std::int64_t(std::lround(peak * scale)); };
+    if (format_.channels == 1) return std::to_string(scaled(std::max(left, right)));
+    return std::to_string(scaled(left) | scaled(right) << 16);
+}
+
 Outcome RecordingDevice::Status(const Command& command) const {
-    const auto units = [this](std::int64_t ms) {
-        return Outcome::Reply(std::to_string(FromMilliseconds(ms, unit_, format_)));
-    };
     if (command.Number(Flag::Track).value_or(1) != 1) return err::kOutOfRange;
-    if (command.Has(Flag::Position)) return units(PositionMs());
-    if (command.Has(Flag::Length)) return units(LengthMs());
+    if (command.Has(Flag::Position)) return Outcome::Reply(unitsOf(PositionMs()));
+    if (command.Has(Flag::Length)) return Outcome::Reply(unitsOf(LengthMs()));
+    if (command.Has(Flag::Level)) return Outcome::Reply(level());
     if (command.Has(Flag::TimeFormatItem)) return Outcome::Reply(std::string(NameOf(unit_)));
     if (auto answer = WaveFormatStatus(format_, command)) return std::move(*answer);
     return Device::Status(command);

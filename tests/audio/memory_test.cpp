@@ -27,7 +27,7 @@ TEST(MemoryTest, StaysFlatOverAThousandLoadPlayDestroyCycles) {
     std::vector<float> buffer(2 * 1024);
     const auto cycle = [&] {
         audio::Recorder recorder;
-        recorder.Start(true);
+        recorder.Start(0, std::nullopt, true);
         audio::Player wavePlayer(audio::LoadWaveFile(wave).clip);
         audio::Player midiPlayer(audio::LoadMidiFile(song).clip);
         wavePlayer.Play(std::nullopt, std::nullopt, false);

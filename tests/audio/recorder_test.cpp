@@ -1,11 +1,14 @@
 // The loopback recorder on the null sink: it captures what plays, after the line gains and
-// before the Master gain, and saves it in any of the formats asked for.
+// before the Master gain, saves it in any of the formats asked for, and a recording given a
+// length ends by itself.
 #include "platform/audio/recorder.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "null_engine.h"
 #include "platform/audio/player.h"
@@ -39,13 +42,13 @@ class RecorderTest : public audio_test::NullEngineTest {
         const auto tone = audio::LoadWaveFile(dir_.Write("tone.wav", sound_files::MakeWave(wave)));
         ASSERT_EQ(tone.error, audio::LoadError::None);
         audio::Player player(tone.clip);
-        recorder.Start(true);
+        recorder.Start(0, std::nullopt, true);
         player.Play(std::nullopt, std::nullopt, false);
         player.WaitWhilePlaying();
         recorder.Stop();
     }
 
-    Readback SavedAs(const audio::Recorder& recorder, int rate, int channels, int bits) {
+    Readback SavedAs(audio::Recorder& recorder, int rate, int channels, int bits) {
         std::string error;
         const auto file = dir_.path() / "capture.wav";
         EXPECT_TRUE(recorder.Save(file, rate, channels, bits, &error)) << error;
@@ -126,11 +129,11 @@ TEST_F(RecorderTest, LineGainsApplyAndMasterDoesNot) {
 TEST_F(RecorderTest, MidiSongsAreHeardOnTheMidiLine) {
     const auto song = audio::LoadMidiFile(dir_.Write("song.mid", sound_files::MakeSong(1)));
     ASSERT_EQ(song.error, audio::LoadError::None) << song.detail;
-    audio::Recorder recorder;
     for (float gain : {1.0f, 0.0f}) {
         audio::Engine::Shared().SetLineGain(Line::Midi, gain);
+        audio::Recorder recorder;
         audio::Player player(song.clip);
-        recorder.Start(true);
+        recorder.Start(0, std::nullopt, false);
         player.Play(0, 300, false);
         player.WaitWhilePlaying();
         recorder.Stop();
@@ -142,19 +145,29 @@ TEST_F(RecorderTest, MidiSongsAreHeardOnTheMidiLine) {
     }
 }
 
-TEST_F(RecorderTest, StartWithoutOverwriteAppends) {
+// The waiting thread wakes and the finished callback runs once, from the service thread.
+TEST_F(RecorderTest, ARecordingGivenALengthEndsByItself) {
     audio::Recorder recorder;
-    recorder.Start(true);
-    ASSERT_TRUE(audio_test::Eventually([&] { return recorder.PositionMs() >= 200; }));
-    recorder.Stop();
-    const std::int64_t first = recorder.PositionMs();
-    recorder.Start(false);
+    std::atomic<int> finished = 0;
+    recorder.SetOnFinished([&] { ++finished; });
+    recorder.Start(0, 300, false);
     EXPECT_TRUE(recorder.Recording());
-    EXPECT_TRUE(audio_test::Eventually([&] { return recorder.PositionMs() >= first + 200; }));
-    recorder.Stop();
-    recorder.Start(true);
-    recorder.Stop();
-    EXPECT_LT(recorder.PositionMs(), first);
+    recorder.WaitWhileRecording();
+    EXPECT_FALSE(recorder.Recording());
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(recorder.PositionMs(), 300);
+    EXPECT_EQ(recorder.LengthMs(), 300);
+
+    recorder.Start(0, std::nullopt, false);  // no length: runs until stopped
+    std::thread stopper([&] {
+        audio_test::Eventually([&] { return recorder.LengthMs() > 400; });
+        recorder.Stop();
+    });
+    recorder.WaitWhileRecording();
+    stopper.join();
+    EXPECT_GT(recorder.LengthMs(), 400);
+    EXPECT_NEAR(recorder.PositionMs(), recorder.LengthMs() - 300, 1) << "recorded before the take";
+    EXPECT_EQ(finished, 1);
 }
 
 TEST_F(RecorderTest, RefusesBadFormatsAndPaths) {

@@ -84,6 +84,22 @@ TEST_F(Notify, PlayWaitNotifyHasPostedWhenItReturns) {
     EXPECT_EQ(got[0].flag, MCI_NOTIFY_SUCCESSFUL);
 }
 
+// A record runs on like a play: it succeeds when it has recorded up to its "to", and one
+// stopped before is aborted.
+TEST_F(Notify, ARecordNotifiesAtItsEnd) {
+    ASSERT_EQ(Send("open new type waveaudio alias R").code, 0u);
+    ASSERT_EQ(Send("record R to 150 notify", window).code, 0u);
+    auto got = Await(1);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].flag, MCI_NOTIFY_SUCCESSFUL);
+    EXPECT_EQ(Send("status R length").text, "150");
+    ASSERT_EQ(Send("record R notify", window).code, 0u);
+    ASSERT_EQ(Send("stop R").code, 0u);
+    got = Await(2);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[1].flag, MCI_NOTIFY_ABORTED);
+}
+
 TEST_F(Notify, ImmediateCommandsSucceedAndFailuresPostNothing) {
     ASSERT_EQ(Send("seek W to end notify", window).code, 0u);
     EXPECT_EQ(Send("seek W to 5000 notify", window).code, 282u);
