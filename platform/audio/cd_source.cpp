@@ -3,6 +3,7 @@
 #include <cdio/logging.h>
 
 #include <cstdio>
+#include <mutex>
 
 #include "platform/audio/cue_sheet_check.h"
 
@@ -15,6 +16,13 @@ constexpr int kRetries = 5;
 
 void dropLibcdioMessages(cdio_log_level_t, const char*) {}
 
+// libcdio's image parsers and cdparanoia's set-up are not safe to run in two threads at once
+// (two discs opening, or a voice's reader starting while another closes): one at a time.
+std::mutex& SetUpMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 }  // namespace
 
 CdioHandle OpenCdSource(const std::string& source) {
@@ -24,12 +32,19 @@ CdioHandle OpenCdSource(const std::string& source) {
     }();
     (void)quieted;
     if (!CueSheetIsSafe(source)) return CdioHandle(nullptr);
+    std::lock_guard lock(SetUpMutex());
     return CdioHandle(cdio_open(source.c_str(), DRIVER_UNKNOWN));
+}
+
+void CdioCloser::operator()(CdIo_t* cdio) const {
+    std::lock_guard lock(SetUpMutex());
+    cdio_destroy(cdio);
 }
 
 CdSectorReader::CdSectorReader(const std::string& source) {
     CdioHandle cdio = OpenCdSource(source);
     if (!cdio) return;
+    std::lock_guard lock(SetUpMutex());
     // The drive takes the libcdio handle over and closes it with itself.
     drive_ = cdio_cddap_identify_cdio(cdio.get(), CDDA_MESSAGE_FORGETIT, nullptr);
     if (!drive_) return;
@@ -43,6 +58,7 @@ CdSectorReader::CdSectorReader(const std::string& source) {
 }
 
 CdSectorReader::~CdSectorReader() {
+    std::lock_guard lock(SetUpMutex());
     if (paranoia_) cdio_paranoia_free(paranoia_);
     if (drive_) cdio_cddap_close(drive_);
 }

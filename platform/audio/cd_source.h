@@ -11,7 +11,7 @@
 namespace audio {
 
 struct CdioCloser {
-    void operator()(CdIo_t* cdio) const { cdio_destroy(cdio); }
+    void operator()(CdIo_t* cdio) const;
 };
 using CdioHandle = std::unique_ptr<CdIo_t, CdioCloser>;
 
