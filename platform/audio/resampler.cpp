@@ -28,8 +28,11 @@ void Resampler::Deleter::operator()(soxr* resampler) const {
 Resampler::Resampler(int inputRate, int outputRate)
     : ratio_(double(outputRate) / double(inputRate)) {
     soxr_error_t error = nullptr;
+    // One thread: the caller is a reader or a save already off the audio thread, and libsoxr's
+    // OpenMP workers would only compete with the mix for the cores.
+    const soxr_runtime_spec_t runtime = soxr_runtime_spec(1);
     std::lock_guard lock(SoxrMutex());
-    soxr_.reset(soxr_create(inputRate, outputRate, 2, &error, nullptr, nullptr, nullptr));
+    soxr_.reset(soxr_create(inputRate, outputRate, 2, &error, nullptr, nullptr, &runtime));
     if (error) std::fprintf(stderr, "audio: resampler: %s\n", soxr_strerror(error));
 }
 
