@@ -1,10 +1,14 @@
-// How soon sound starts after load and Play, and how fast the engine renders a song next to
-// the fluidsynth command-line renderer on the same soundfont and song, in one run.
+// How soon sound starts after load and Play; and, in the same run, how fast the engine renders
+// beside a peer: MIDI songs from sparse to dense beside the fluidsynth command-line renderer on
+// the same soundfont and song, and a 22,050 Hz WAV file beside sox converting it.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "bench/song_generator.h"
 #include "platform/audio/engine.h"
@@ -18,22 +22,39 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kBlock = 64;
+constexpr int kRenderBlock = 512;
+constexpr int kRenderIterations = 5;
 constexpr int kSongSeconds = 60;
 
 struct Files {
     Files() {
         audio::Engine::ChooseSink("offline");
-        wave = dir.Write("tone.wav", sound_files::MakeWave({.frames = 44100}));
-        song = dir.Write("song.mid", audio_bench::MakeBusySong(kSongSeconds));
+        using sound_files::MakeWave;
+        wave = dir.Write("tone.wav", MakeWave({.frames = 44100}));
+        wave22050 =
+            dir.Write("minute.wav", MakeWave({.rate = 22050, .frames = kSongSeconds * 22050}));
+        busySong = dir.Write("busy.mid", audio_bench::MakeBusySong(kSongSeconds));
+        sparseSong = dir.Write("sparse.mid", audio_bench::MakeSparseSong(kSongSeconds));
+        denseSong = dir.Write("dense.mid", audio_bench::MakeDenseSong(kSongSeconds));
     }
     test_support::TempFolder dir;
-    std::filesystem::path wave;
-    std::filesystem::path song;
+    std::filesystem::path wave, wave22050;
+    std::filesystem::path busySong, sparseSong, denseSong;
 };
 
 Files& Shared() {
     static Files files;
     return files;
+}
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void Skip(benchmark::State& state, const std::string& why) {
+    state.SkipWithError(why.c_str());
+    for (auto _ : state) {
+    }
 }
 
 // Loads, plays and pulls the mix in small blocks until a sample is not silent; the time that
@@ -48,7 +69,7 @@ double TimeToFirstSound(const std::filesystem::path& file, bool midi) {
         audio::Engine::Shared().Pull(block.data(), kBlock);
         if (sound_files::Peak(block) > 0) break;
     }
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return SecondsSince(start) * 1000;
 }
 
 void ReportFirstSound(benchmark::State& state, const std::filesystem::path& file, bool midi) {
@@ -63,13 +84,8 @@ void ReportFirstSound(benchmark::State& state, const std::filesystem::path& file
 
 // Runs first, before anything has loaded the soundfont: the one cold start of this process.
 void BM_MidiFirstSoundColdSoundfont(benchmark::State& state) {
-    if (audio::MidiSynth::Loaded()) {
-        state.SkipWithError("the soundfont is already loaded");
-        for (auto _ : state) {
-        }
-        return;
-    }
-    ReportFirstSound(state, Shared().song, true);
+    if (audio::MidiSynth::Loaded()) return Skip(state, "the soundfont is already loaded");
+    ReportFirstSound(state, Shared().busySong, true);
 }
 BENCHMARK(BM_MidiFirstSoundColdSoundfont)
     ->Iterations(1)
@@ -77,7 +93,7 @@ BENCHMARK(BM_MidiFirstSoundColdSoundfont)
     ->Unit(benchmark::kMillisecond);
 
 void BM_MidiFirstSoundWarmSoundfont(benchmark::State& state) {
-    ReportFirstSound(state, Shared().song, true);
+    ReportFirstSound(state, Shared().busySong, true);
 }
 BENCHMARK(BM_MidiFirstSoundWarmSoundfont)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -86,61 +102,125 @@ void BM_WaveFirstSound(benchmark::State& state) {
 }
 BENCHMARK(BM_WaveFirstSound)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// Pulls `frames` of the mix in the blocks a device asks for.
+void PullMix(std::int64_t frames) {
+    static std::vector<float> buffer(2 * kRenderBlock);
+    for (std::int64_t done = 0; done < frames; done += kRenderBlock)
+        audio::Engine::Shared().Pull(buffer.data(), kRenderBlock);
+    benchmark::DoNotOptimize(buffer.data());
+}
+
+std::string Quoted(const std::filesystem::path& path) {
+    return std::string("'").append(path.string()).append("'");
+}
+
+bool Installed(const std::string& program) {
+    return std::system(("command -v " + program + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+// The wall time of a whole peer process, start-up and file writing included; seconds, or
+// nothing when it fails.
+std::optional<double> TimeCommand(const std::string& command) {
+    const auto start = Clock::now();
+    if (std::system((command + " > /dev/null 2>&1").c_str()) != 0) return std::nullopt;
+    return SecondsSince(start);
+}
+
 // Renders the whole song from the start, with a tone looping beside it when asked; seconds.
 double RenderSong(audio::Player& midi, audio::Player& wave, std::int64_t frames, bool withWave) {
-    static std::vector<float> buffer(2 * 512);
     const auto start = Clock::now();
     midi.Play(0, std::nullopt, false);
     if (withWave) wave.Play(0, std::nullopt, true);
-    for (std::int64_t done = 0; done < frames; done += 512)
-        audio::Engine::Shared().Pull(buffer.data(), 512);
-    benchmark::DoNotOptimize(buffer.data());
+    PullMix(frames);
     wave.Stop();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The fluidsynth command-line renderer, whole process, on the same soundfont and song; seconds,
-// or nothing when it cannot run.
-std::optional<double> RenderSongWithCli() {
-    const auto soundfonts = audio::FindSoundfonts(audio::MidiSynth::kSoundfontDirectory);
-    if (soundfonts.empty()) return std::nullopt;
-    const auto* soundfont = &soundfonts.front();
-    const auto out = Shared().dir.path() / "cli.wav";
-    const std::string command = "fluidsynth -ni -q -F '" + out.string() + "' -r 44100 '" +
-                                soundfont->string() + "' '" + Shared().song.string() +
-                                "' > /dev/null 2>&1";
-    const auto start = Clock::now();
-    if (std::system(command.c_str()) != 0) return std::nullopt;
-    return std::chrono::duration<double>(Clock::now() - start).count();
+    return SecondsSince(start);
 }
 
 // Each iteration renders the song with the engine (alone, then with a WAVE beside it) and with
-// the command-line renderer, one after the other, so both see the same machine load.
-void BM_RenderSpeedBesideFluidsynthCli(benchmark::State& state) {
-    const auto song = audio::LoadMidiFile(Shared().song);
+// the fluidsynth command-line renderer on the soundfont the engine loaded, one after the other,
+// so both see the same machine load.
+void BM_RenderSpeedBesideFluidsynthCli(benchmark::State& state,
+                                       std::filesystem::path Files::*songFile) {
+    if (!Installed("fluidsynth"))
+        return Skip(state, "the fluidsynth command-line renderer is not installed");
+    const auto& file = Shared().*songFile;
+    const auto song = audio::LoadMidiFile(file);
+    if (!song.clip) return Skip(state, song.detail);
+    std::string detail;
+    const std::string cli = "fluidsynth -ni -q -F " + Quoted(Shared().dir.path() / "cli.wav") +
+                            " -r " + std::to_string(audio::Engine::Shared().SampleRate()) + " " +
+                            Quoted(audio::MidiSynth::Shared(&detail)->Soundfont()) + " " +
+                            Quoted(file);
     const auto tone = audio::LoadWaveFile(Shared().wave);
     audio::Player midi(song.clip);
     audio::Player wave(tone.clip);
-    const std::int64_t frames = song.clip->LengthFrames();
-    double engine = 0, engineWithWave = 0, cli = 0;
+    double engine = 0, engineWithWave = 0, peer = 0;
     for (auto _ : state) {
-        engine += RenderSong(midi, wave, frames, false);
-        engineWithWave += RenderSong(midi, wave, frames, true);
-        const auto seconds = RenderSongWithCli();
+        engine += RenderSong(midi, wave, song.clip->LengthFrames(), false);
+        engineWithWave += RenderSong(midi, wave, song.clip->LengthFrames(), true);
+        const auto seconds = TimeCommand(cli);
         if (!seconds) {
-            state.SkipWithError("the fluidsynth command-line renderer did not run");
+            state.SkipWithError(("failed: " + cli).c_str());
             break;
         }
-        cli += *seconds;
+        peer += *seconds;
     }
     const double audio = double(song.clip->LengthMs()) / 1000 * double(state.iterations());
     state.counters["engine_x_realtime"] = audio / engine;
     state.counters["engine_with_wave_x_realtime"] = audio / engineWithWave;
-    state.counters["fluidsynth_cli_x_realtime"] = audio / cli;
-    state.counters["engine_over_cli"] = cli / engine;
+    state.counters["fluidsynth_cli_x_realtime"] = audio / peer;
+    state.counters["engine_over_cli"] = peer / engine;
+    state.counters["engine_with_wave_over_cli"] = peer / engineWithWave;
 }
-BENCHMARK(BM_RenderSpeedBesideFluidsynthCli)
-    ->Iterations(5)
+BENCHMARK_CAPTURE(BM_RenderSpeedBesideFluidsynthCli, busy, &Files::busySong)
+    ->Iterations(kRenderIterations)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_RenderSpeedBesideFluidsynthCli, sparse, &Files::sparseSong)
+    ->Iterations(kRenderIterations)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_RenderSpeedBesideFluidsynthCli, dense, &Files::denseSong)
+    ->Iterations(kRenderIterations)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Opens the file and renders all of it through the engine, resampled to the engine's rate;
+// seconds.
+double RenderWave(const std::filesystem::path& file) {
+    const auto start = Clock::now();
+    const auto loaded = audio::LoadWaveFile(file);
+    audio::Player player(loaded.clip);
+    player.Play(0, std::nullopt, false);
+    PullMix(loaded.clip->LengthFrames());
+    return SecondsSince(start);
+}
+
+// Each iteration plays the 22,050 Hz file through the engine and has sox convert it to the
+// engine's rate, one after the other. sox also writes its output; the engine only mixes it.
+void BM_WaveResampleBesideSox(benchmark::State& state) {
+    if (!Installed("sox")) return Skip(state, "sox is not installed");
+    const auto& file = Shared().wave22050;
+    const std::string sox = "sox " + Quoted(file) + " -r " +
+                            std::to_string(audio::Engine::Shared().SampleRate()) + " " +
+                            Quoted(Shared().dir.path() / "sox.wav");
+    double engine = 0, peer = 0;
+    for (auto _ : state) {
+        engine += RenderWave(file);
+        const auto seconds = TimeCommand(sox);
+        if (!seconds) {
+            state.SkipWithError(("failed: " + sox).c_str());
+            break;
+        }
+        peer += *seconds;
+    }
+    const double audio = kSongSeconds * double(state.iterations());
+    state.counters["engine_x_realtime"] = audio / engine;
+    state.counters["sox_x_realtime"] = audio / peer;
+    state.counters["engine_over_sox"] = peer / engine;
+}
+BENCHMARK(BM_WaveResampleBesideSox)
+    ->Iterations(kRenderIterations)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
