@@ -180,7 +180,11 @@ CdLoadResult LoadCdAudio(const std::string& source) {
         kind == std::filesystem::file_type::block ? CdError::NoDisc : CdError::NotADisc;
     const CdioHandle cdio = OpenCdSource(source);
     if (!cdio) return {nullptr, {}, unreadable};
-    CdToc toc = readToc(cdio.get());
+    CdToc toc;
+    {
+        const auto lock = LockLibcdio();
+        toc = readToc(cdio.get());
+    }
     if (toc.tracks.empty()) return {nullptr, {}, unreadable};
     if (Engine::Shared().SampleRate() != kCdSampleRate) return {nullptr, {}, CdError::NoOutput};
     return {std::make_shared<CdClip>(source, toc.leadOut), std::move(toc), CdError::None};
@@ -188,6 +192,7 @@ CdLoadResult LoadCdAudio(const std::string& source) {
 
 std::vector<std::string> OpticalDrives() {
     std::vector<std::string> drives;
+    const auto lock = LockLibcdio();
     char** names = cdio_get_devices(DRIVER_DEVICE);
     for (char** name = names; name && *name; ++name) drives.emplace_back(*name);
     cdio_free_device_list(names);

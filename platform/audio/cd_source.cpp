@@ -16,35 +16,33 @@ constexpr int kRetries = 5;
 
 void dropLibcdioMessages(cdio_log_level_t, const char*) {}
 
-// libcdio's image parsers and cdparanoia's set-up are not safe to run in two threads at once
-// (two discs opening, or a voice's reader starting while another closes): one at a time.
-std::mutex& SetUpMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-
 }  // namespace
 
+std::unique_lock<std::mutex> LockLibcdio() {
+    static std::mutex mutex;
+    return std::unique_lock(mutex);
+}
+
 CdioHandle OpenCdSource(const std::string& source) {
+    if (!CueSheetIsSafe(source)) return CdioHandle(nullptr);
+    const auto lock = LockLibcdio();
     static const bool quieted = [] {
         cdio_log_set_handler(dropLibcdioMessages);
         return true;
     }();
     (void)quieted;
-    if (!CueSheetIsSafe(source)) return CdioHandle(nullptr);
-    std::lock_guard lock(SetUpMutex());
     return CdioHandle(cdio_open(source.c_str(), DRIVER_UNKNOWN));
 }
 
 void CdioCloser::operator()(CdIo_t* cdio) const {
-    std::lock_guard lock(SetUpMutex());
+    const auto lock = LockLibcdio();
     cdio_destroy(cdio);
 }
 
 CdSectorReader::CdSectorReader(const std::string& source) {
     CdioHandle cdio = OpenCdSource(source);
     if (!cdio) return;
-    std::lock_guard lock(SetUpMutex());
+    const auto lock = LockLibcdio();
     // The drive takes the libcdio handle over and closes it with itself.
     drive_ = cdio_cddap_identify_cdio(cdio.get(), CDDA_MESSAGE_FORGETIT, nullptr);
     if (!drive_) return;
@@ -58,16 +56,18 @@ CdSectorReader::CdSectorReader(const std::string& source) {
 }
 
 CdSectorReader::~CdSectorReader() {
-    std::lock_guard lock(SetUpMutex());
+    const auto lock = LockLibcdio();
     if (paranoia_) cdio_paranoia_free(paranoia_);
     if (drive_) cdio_cddap_close(drive_);
 }
 
 void CdSectorReader::Seek(std::int64_t sector) {
+    const auto lock = LockLibcdio();
     if (paranoia_) cdio_paranoia_seek(paranoia_, static_cast<std::int32_t>(sector), SEEK_SET);
 }
 
 const std::int16_t* CdSectorReader::Read() {
+    const auto lock = LockLibcdio();
     return paranoia_ ? cdio_paranoia_read_limited(paranoia_, nullptr, kRetries) : nullptr;
 }
 

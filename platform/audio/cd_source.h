@@ -6,9 +6,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace audio {
+
+// libcdio guards its logging with one process-wide flag and aborts when two threads log at
+// once, and its image parsers are not safe in two threads either: every call into libcdio or
+// cdparanoia holds this lock (those of this file take it themselves).
+std::unique_lock<std::mutex> LockLibcdio();
 
 struct CdioCloser {
     void operator()(CdIo_t* cdio) const;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/audio/cd_audio.h"
+#include "platform/audio/cd_source.h"
 
 namespace audio {
 
@@ -12,6 +13,7 @@ TrayMove MoveCdTray(const std::string& source, bool open) {
     std::error_code error;
     if (!std::filesystem::is_block_file(source, error)) return TrayMove::NoTray;
     driver_id_t driver = DRIVER_DEVICE;
+    const auto lock = LockLibcdio();
     const driver_return_code_t result =
         open ? cdio_eject_media_drive(source.c_str()) : cdio_close_tray(source.c_str(), &driver);
     return result == DRIVER_OP_SUCCESS ? TrayMove::Done : TrayMove::Refused;

@@ -1,7 +1,10 @@
 // An audio CD clip's voice renders exactly the samples of the sector it was sent to, never
-// one read for an earlier position, however the reading thread and the seeks interleave.
+// one read for an earlier position, however the reading thread and the seeks interleave; and
+// discs open and play from several threads at once.
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <thread>
 #include <numbers>
 #include <vector>
 
@@ -79,6 +82,22 @@ TEST_F(CdClip, CuesAndLoopsRenderTheSectorsAskedForAndNothingStale) {
     expectSoundFrom(*looping, 1000, first);
     const auto later = idle->Cue({.from = second.firstFrame + 12345, .end = end});
     expectSoundFrom(*later, second.firstFrame + 12345, second);
+}
+
+// libcdio aborts when two threads log at once, and it logs as it opens a disc (Debian 13's at
+// every open): opening and reading discs on several threads must not take it there together.
+TEST_F(CdClip, DiscsOpenAndPlayFromSeveralThreadsAtOnce) {
+    const auto broken = folder.path() / "broken.cue";
+    std::ofstream(broken) << "FILE \"gone.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n";
+    std::vector<std::jthread> threads;
+    for (int thread = 0; thread < 4; ++thread)
+        threads.emplace_back([&] {
+            for (int round = 0; round < 50; ++round) {
+                EXPECT_EQ(audio::LoadCdAudio(broken.string()).error, audio::CdError::NotADisc);
+                const auto reading = loaded.clip->NewVoice()->Cue({.from = 0, .end = 588 * 150});
+                EXPECT_EQ(audio::LoadCdAudio(broken.string()).error, audio::CdError::NotADisc);
+            }
+        });
 }
 
 }  // namespace
