@@ -42,6 +42,7 @@ void ApplyToState(SongState& state, std::uint8_t status, std::uint8_t data1, std
             break;
         case 0xC0:
             channel.program = data1;
+            channel.programChosen = true;
             break;
         case 0xD0:
             channel.pressure = data1;

@@ -11,6 +11,10 @@ namespace audio {
 
 struct ChannelState {
     std::uint8_t program = 0;
+    bool programChosen = false;  // a program change has come
+    // The song plays notes on the channel before choosing a program: the channel's first
+    // instrument is part of the song. Otherwise the channel holds no instrument until chosen.
+    bool playsFirstInstrument = false;
     std::uint8_t pressure = 0;
     std::uint16_t bend = 8192;
     std::uint8_t bendRange = 2;  // semitones, set through registered parameter 0

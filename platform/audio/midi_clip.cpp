@@ -35,6 +35,9 @@ class MidiClip final : public Clip {
           lengthFrames_(ToFrames(song.lengthUs)) {
         events_.reserve(song.events.size());
         SongState state;
+        const std::bitset<16> onFirst = ChannelsOnFirstInstrument(song);
+        for (int index = 0; index < 16; ++index)
+            state[index].playsFirstInstrument = onFirst.test(index);
         for (const MidiEvent& event : song.events) {
             if (events_.size() % kCheckpointEvents == 0) checkpoints_.push_back(state);
             events_.push_back(

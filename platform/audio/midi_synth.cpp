@@ -14,7 +14,8 @@ constexpr std::array kSoundfontNames = {"default-GM.sf2", "FluidR3_GM.sf2", "Tim
 constexpr int kTailSeconds = 3;
 
 // Voices sounding at once over all songs; a note beyond them takes the place of the oldest.
-constexpr int kPolyphony = 256;
+// Plenty for several General MIDI songs, and each voice costs memory whether it sounds or not.
+constexpr int kPolyphony = 128;
 
 struct SharedState {
     std::mutex mutex;
@@ -89,7 +90,7 @@ MidiSynth::MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& s
     fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
     synth_ = new_fluid_synth(settings_);
     if (!synth_) return;
-    // The channel types first: loading selects each channel's first instrument.
+    // The tenth channel of each block takes its programs from the percussion bank.
     for (int channel = 0; channel < 16 * kBlocks; ++channel)
         fluid_synth_set_channel_type(synth_, channel,
                                      channel % 16 == 9 ? CHANNEL_TYPE_DRUM : CHANNEL_TYPE_MELODIC);
@@ -97,7 +98,9 @@ MidiSynth::MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& s
         // A file that is not a SoundFont at all would go on to the DLS loader, whose library
         // writes to standard error itself.
         if (!fluid_is_soundfont(soundfont.c_str())) continue;
-        fontId_ = fluid_synth_sfload(synth_, soundfont.c_str(), 1);
+        // No instrument is selected on loading: a song selects those it plays (see Restore),
+        // so that a song without a piano or drums does not hold their samples.
+        fontId_ = fluid_synth_sfload(synth_, soundfont.c_str(), 0);
         if (fontId_ == FLUID_FAILED) continue;
         soundfont_ = soundfont;
         break;
@@ -170,7 +173,11 @@ void MidiSynth::Restore(int block, const SongState& state) {
         for (int controller = 0; controller < 128; ++controller)
             if (wanted.controllerSet.test(controller))
                 fluid_synth_cc(synth_, channel, controller, wanted.controllers[controller]);
-        fluid_synth_program_change(synth_, channel, wanted.program);
+        // Only instruments the song pinned: any other would load its samples right here.
+        if (wanted.programChosen || wanted.playsFirstInstrument)
+            fluid_synth_program_change(synth_, channel, wanted.program);
+        else
+            fluid_synth_unset_program(synth_, channel);
         fluid_synth_pitch_wheel_sens(synth_, channel, wanted.bendRange);
         fluid_synth_pitch_bend(synth_, channel, wanted.bend);
         fluid_synth_channel_pressure(synth_, channel, wanted.pressure);
