@@ -11,8 +11,9 @@ namespace audio {
 namespace {
 // How often the service thread delivers finished notices, frees retired objects and moves
 // captured frames out of the recorders' rings. The audio thread never wakes it: it polls.
-constexpr auto kServiceInterval = std::chrono::milliseconds(5);
-constexpr int kDrainEvery = 20;
+// Each round wakes the machine, so not much more often than anyone would notice.
+constexpr auto kServiceInterval = std::chrono::milliseconds(20);
+constexpr int kDrainEvery = 5;
 // A full queue means the audio thread is not running (a stopped sink); wait for it this long.
 constexpr auto kFullQueuePause = std::chrono::milliseconds(1);
 // A few periods of any sink.
