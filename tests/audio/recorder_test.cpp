@@ -37,8 +37,9 @@ Readback ReadWave(const std::filesystem::path& file) {
 
 class RecorderTest : public audio_test::NullEngineTest {
   protected:
-    // Records one play of a 400 ms tone of amplitude 0.5.
+    // Records one play of a 400 ms tone of amplitude 0.5 in place of what the recorder held.
     void RecordTone(audio::Recorder& recorder, sound_files::WaveSpec wave = {.frames = 17640}) {
+        recorder.Delete(0, recorder.LengthMs());
         const auto tone = audio::LoadWaveFile(dir_.Write("tone.wav", sound_files::MakeWave(wave)));
         ASSERT_EQ(tone.error, audio::LoadError::None);
         audio::Player player(tone.clip);
