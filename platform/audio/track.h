@@ -38,10 +38,12 @@ class Track {
     void Apply(const Command& command);
     bool Render(float* stereo, int frames);  // false when the voice was not ready in time
     bool Playing() const { return mode_ == PlayState::Playing; }
-    bool Listed() const { return listed_; }
+    // Whether the mix holds the track among those it plays; it touches a track no more once
+    // it has set this false. Read on the control side too.
+    bool Listed() const { return listed_.load(std::memory_order_acquire); }
     // The mix has no room for another playing track: stopped rather than silent "playing".
     void Halt();
-    void SetListed(bool listed) { listed_ = listed; }
+    void SetListed(bool listed) { listed_.store(listed, std::memory_order_release); }
 
     PlayState State() const;
     std::int64_t PositionFrames() const;
@@ -75,7 +77,7 @@ class Track {
     std::int64_t frame_ = 0;
     Span span_;
     std::uint32_t applied_ = 0;
-    bool listed_ = false;
+    std::atomic<bool> listed_{false};
 
     std::atomic<std::uint64_t> published_{0};
     std::atomic<bool> finishedPending_{false};
