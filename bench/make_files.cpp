@@ -1,4 +1,5 @@
-// Writes the files bench/peers plays into a folder: a busy one-minute song and a tone.
+// Writes the files bench/peers plays into a folder: a busy and a dense one-minute song and a
+// tone.
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -21,7 +22,8 @@ int main(int argc, char** argv) {
     }
     const std::string folder = argv[1];
     WriteFile(folder + "/busy.mid", audio_bench::MakeBusySong(60));
+    WriteFile(folder + "/dense.mid", audio_bench::MakeDenseSong(60));
     WriteFile(folder + "/tone.wav", sound_files::MakeWave({.frames = 44100 * 5}));
-    std::cout << folder << "/busy.mid\n" << folder << "/tone.wav\n";
+    std::cout << folder << "/busy.mid\n" << folder << "/dense.mid\n" << folder << "/tone.wav\n";
     return 0;
 }
