@@ -99,20 +99,16 @@ void Recorder::Stop() {
     setRunning(false);
 }
 
-// Moves the capture into the take at the place it was started, within the longest take kept.
+// Copies the capture into the take at the place it was started, straight into the room made
+// for it (a long recording is held once, not twice), within the longest take kept.
 void Recorder::keepCaptured() {
     const std::int64_t count = capture_->Frames();
-    std::vector<float> captured(std::size_t(2 * count));
-    capture_->Read(0, count, captured.data());
+    if (overwrite_)
+        take_.resize(std::max(take_.size(), std::size_t(2 * (at_ + count))));
+    else
+        take_.insert(take_.begin() + 2 * at_, std::size_t(2 * count), 0.0f);
+    capture_->Read(0, count, take_.data() + 2 * at_);
     capture_->Clear();
-    const auto at = take_.begin() + 2 * at_;
-    if (overwrite_) {
-        const std::int64_t over = std::min(count, takeFrames() - at_);
-        std::copy_n(captured.begin(), 2 * over, at);
-        take_.insert(take_.end(), captured.begin() + 2 * over, captured.end());
-    } else {
-        take_.insert(at, captured.begin(), captured.end());
-    }
     const std::int64_t most = Capture::kMaxMinutes * 60 * capture_->SampleRate();
     if (takeFrames() > most) take_.resize(std::size_t(2 * most));
     position_ = std::min(at_ + count, takeFrames());
