@@ -67,7 +67,9 @@ bool IsPlainCueSheet(std::string_view sheet) {
         } else if (text::EqualsIgnoringCase(command, "TRACK")) {
             const auto number = numberIn(first, 1, 99);
             if (!fileSeen || !number || !isTrackType(second)) return false;
-            if (lastTrack != 0 && *number != lastTrack + 1) return false;
+            // Numbered from 1 without a gap: libcdio reads outside its tables for a disc
+            // whose first track is a late one (TRACK 69 alone crashes it).
+            if (*number != lastTrack + 1) return false;
             lastTrack = *number;
         } else if (text::EqualsIgnoringCase(command, "INDEX")) {
             if (lastTrack == 0 || !numberIn(first, 0, 99) || !isTime(second)) return false;

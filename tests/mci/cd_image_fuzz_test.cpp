@@ -30,7 +30,7 @@ std::vector<std::string> Sheets(const std::string& plain) {
         "  TRACK 01 AUDIO\n    PREGAP 00:02:00\n    INDEX 00 00:00:00\n    INDEX 01 00:01:00\n"
         "  TRACK 02 MODE1/2352\n    INDEX 01 00:03:10\n  TRACK 03 AUDIO\n"
         "    INDEX 01 00:04:74\n    POSTGAP 00:00:10\n",
-        "FILE \"disc.bin\" BINARY\n  TRACK 99 AUDIO\n    INDEX 01 99:59:74\n",
+        "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 99:59:74\n",
         "FILE disc.bin WAVE\n  TRACK 1 AUDIO\n    FLAGS DCP PRE 4CH\n    INDEX 1 0:0:0\n"
         "FILE \"missing.bin\" BINARY\n  TRACK 2 AUDIO\n    INDEX 1 0:1:0\n",
     };
