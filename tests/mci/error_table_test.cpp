@@ -40,7 +40,6 @@ std::vector<DocumentedError> readDocumented(const std::filesystem::path& file) {
 
 TEST(ErrorTable, EveryNumberIsDocumentedUnderItsName) {
     const std::filesystem::path file = MCI_ERRORS_TSV;
-    if (!std::filesystem::exists(file)) GTEST_SKIP() << file << " is absent";
     const std::vector<DocumentedError> documented = readDocumented(file);
     ASSERT_FALSE(documented.empty()) << file;
     for (const ErrorEntry& entry : AllErrors()) {
