@@ -146,7 +146,8 @@ TEST_F(RecorderTest, MidiSongsAreHeardOnTheMidiLine) {
     }
 }
 
-// The waiting thread wakes and the finished callback runs once, from the service thread.
+// The waiting thread wakes and the finished callback runs once, from the service thread: the
+// waiter is woken first, so the callback may still be on its way.
 TEST_F(RecorderTest, ARecordingGivenALengthEndsByItself) {
     audio::Recorder recorder;
     std::atomic<int> finished = 0;
@@ -155,6 +156,7 @@ TEST_F(RecorderTest, ARecordingGivenALengthEndsByItself) {
     EXPECT_TRUE(recorder.Recording());
     recorder.WaitWhileRecording();
     EXPECT_FALSE(recorder.Recording());
+    EXPECT_TRUE(audio_test::Eventually([&] { return finished > 0; }));
     EXPECT_EQ(finished, 1);
     EXPECT_EQ(recorder.PositionMs(), 300);
     EXPECT_EQ(recorder.LengthMs(), 300);
