@@ -39,16 +39,19 @@ Resampler::Resampler(int inputRate, int outputRate)
 Resampler::~Resampler() = default;
 
 void Resampler::Process(const float* stereo, std::size_t frames, std::vector<float>& out) {
-    if (soxr_ && frames > 0) Run(stereo, frames, out);
+    // libsoxr gives no room for input once it flushes, and would write through a null pointer.
+    if (soxr_ && frames > 0 && !flushed_) Run(stereo, frames, out);
 }
 
 void Resampler::Flush(std::vector<float>& out) {
     if (soxr_) Run(nullptr, 0, out);
+    flushed_ = true;
 }
 
 void Resampler::Clear() {
     std::lock_guard lock(SoxrMutex());
     if (soxr_) soxr_clear(soxr_.get());
+    flushed_ = false;
 }
 
 // With no input (`stereo` null) soxr drains its filter until nothing more comes out.

@@ -18,7 +18,8 @@ class Resampler {
 
     // Converts `frames` stereo frames and appends what comes out to `out`.
     void Process(const float* stereo, std::size_t frames, std::vector<float>& out);
-    // The input has ended: appends the output still held back by the filter.
+    // The input has ended: appends the output still held back by the filter. Input that comes
+    // after it (a file rewritten in place) is dropped until Clear.
     void Flush(std::vector<float>& out);
     // Forgets the signal so far, for a fresh one (a seek or a loop).
     void Clear();
@@ -31,6 +32,7 @@ class Resampler {
     };
     std::unique_ptr<soxr, Deleter> soxr_;
     double ratio_;
+    bool flushed_ = false;
 };
 
 }  // namespace audio

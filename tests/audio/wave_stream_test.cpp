@@ -11,6 +11,7 @@
 #include "offline_engine.h"
 #include "platform/audio/clip.h"
 #include "platform/audio/player.h"
+#include "platform/audio/resampler.h"
 #include "tests/support/process_resources.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
@@ -163,6 +164,22 @@ TEST_F(WaveStreamTest, PlaceholderSizesPlayWhatTheFileHolds) {
         player.Play(std::nullopt, std::nullopt, false);
         EXPECT_NEAR(sound_files::Peak(Pull(4410)), 0.5, 0.01);
     }
+}
+
+// A file rewritten in place while it plays can give input again after its end was flushed;
+// libsoxr has no room for input once flushing and wrote through a null pointer.
+TEST(ResamplerTest, InputAfterTheEndWaitsForAClear) {
+    audio::Resampler resampler(22050, 44100);
+    const std::vector<float> input(2 * 1000, 0.25f);
+    std::vector<float> out;
+    resampler.Process(input.data(), 1000, out);
+    resampler.Flush(out);
+    const std::size_t ended = out.size();
+    resampler.Process(input.data(), 1000, out);
+    EXPECT_EQ(out.size(), ended);
+    resampler.Clear();
+    resampler.Process(input.data(), 1000, out);
+    EXPECT_GT(out.size(), ended);
 }
 
 }  // namespace
