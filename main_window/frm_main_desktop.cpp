@@ -26,7 +26,9 @@ void frmMain::OpenNamedFile(const std::string& linuxPath) {
         return;
     }
     const std::string folder = drives::ToWindows(file.parent_path());
-    ShowFolder(folder);
+    std::string shown;
+    Guarded([&] { shown = Directory1.Path(); });
+    if (UCase(shown) != UCase(folder)) ShowFolder(folder);  // a re-read would lose the selections
     Guarded([&] {
         for (std::int16_t i = 0; i < channel->List.ListCount(); ++i) {
             if (channel->List.List(i) == name) channel->List.ListIndex(i);

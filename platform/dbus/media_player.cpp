@@ -18,7 +18,8 @@ const QString kNoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTra
 
 void MprisObject::OpenUri(const QString& uri) {
     const QUrl url(uri);
-    if (url.isLocalFile()) handlers_.openFiles({url.toLocalFile().toStdString()});
+    if (!url.isLocalFile()) return;
+    Later([this, path = url.toLocalFile().toStdString()] { handlers_.openFiles({path}); });
 }
 
 QString MprisObject::PlaybackStatus() const {

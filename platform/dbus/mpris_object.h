@@ -38,12 +38,14 @@ class MprisObject : public QObject {
     QString identity;
     QString desktopEntry;
 
-    void Raise() { handlers_.raise(); }
-    void Quit() { handlers_.quit(); }
-    void Play() { handlers_.play(); }
-    void Pause() { handlers_.pause(); }
-    void PlayPause() { handlers_.playPause(); }
-    void Stop() { handlers_.stop(); }
+    // Each call is answered before the window acts on it, which may take a while (an error
+    // box, the window closing).
+    void Raise() { Later(handlers_.raise); }
+    void Quit() { Later(handlers_.quit); }
+    void Play() { Later(handlers_.play); }
+    void Pause() { Later(handlers_.pause); }
+    void PlayPause() { Later(handlers_.playPause); }
+    void Stop() { Later(handlers_.stop); }
     void OpenUri(const QString& uri);
     // Without a track list or seeking these ask nothing of a player (CanGoNext, CanSeek false).
     void Next() {}
@@ -60,6 +62,9 @@ class MprisObject : public QObject {
     QVariantMap Changing() const;
 
   private:
+    void Later(const std::function<void()>& handler) {
+        QMetaObject::invokeMethod(this, handler, Qt::QueuedConnection);
+    }
     static bool Yes() { return true; }
     static bool No() { return false; }
     static double One() { return 1.0; }

@@ -21,14 +21,16 @@ QStringList ToQt(const std::vector<std::string>& texts) {
 
 }  // namespace
 
+// The caller gets its answer first: opening may wait on an error box, and a later start must
+// end at once.
 void WindowObject::Open(const QStringList& files) {
     std::vector<std::string> paths;
     for (const auto& file : files) paths.push_back(file.toStdString());
-    openFiles(paths);
+    QMetaObject::invokeMethod(this, [this, paths] { openFiles(paths); }, Qt::QueuedConnection);
 }
 
 void WindowObject::Raise() {
-    raise();
+    QMetaObject::invokeMethod(this, raise, Qt::QueuedConnection);
 }
 
 namespace desktop_bus {
