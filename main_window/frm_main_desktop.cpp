@@ -3,6 +3,7 @@
 // player controls (media keys, panels) press the Play, Pause and Stop of the channel that
 // started last, so the window, the tray and the keys always agree.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "main_window/frm_main.h"

@@ -2,6 +2,7 @@
 // with PropertiesChanged sent for what differs from the state last reported.
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QTimer>
 #include <QUrl>
 
 #include "platform/dbus/mpris_object.h"
@@ -13,6 +14,8 @@ namespace {
 
 const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kNoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+// A file that ends by itself says so to nobody; while one plays, its state is read this often.
+constexpr int kPlayingCheckMs = 500;
 
 }  // namespace
 
@@ -69,6 +72,7 @@ struct MediaPlayer::Service {
     MprisObject object;
     QVariantMap reported;
     QString name;
+    QTimer playing;
 };
 
 MediaPlayer::MediaPlayer(const std::string& name, const std::string& identity,
@@ -84,6 +88,8 @@ MediaPlayer::MediaPlayer(const std::string& name, const std::string& identity,
     bus.registerObject(kPath, &service_->object);
     bus.registerService(service_->name);
     service_->reported = service_->object.Changing();
+    service_->playing.setInterval(kPlayingCheckMs);
+    QObject::connect(&service_->playing, &QTimer::timeout, [this] { StateMayHaveChanged(); });
 }
 
 MediaPlayer::~MediaPlayer() {
@@ -99,6 +105,11 @@ void MediaPlayer::StateMayHaveChanged() {
         if (service_->reported.value(it.key()) != it.value()) changed.insert(it.key(), it.value());
     }
     service_->reported = now;
+    if (now.value(QStringLiteral("PlaybackStatus")) == QStringLiteral("Playing")) {
+        if (!service_->playing.isActive()) service_->playing.start();
+    } else {
+        service_->playing.stop();
+    }
     if (changed.isEmpty()) return;
     auto signal = QDBusMessage::createSignal(kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                              QStringLiteral("PropertiesChanged"));

@@ -125,6 +125,15 @@ TEST_F(DesktopTest, OneWindowTakesEveryStartAndTheKeysFollowTheLatestChannel) {
         [&] { return Property("Metadata").find("<'sound.wav'>") != std::string::npos; }, 20s));
     Player("org.mpris.MediaPlayer2.Player.Pause");
     EXPECT_TRUE(status("'Paused'"));
+    // A sound that ends by itself is reported stopped.
+    seen.clear();
+    ChildProcess({CORVALA_PATH, home.Write("music/short.wav", sound_files::ToneWave(300)).string()},
+                 Environment()).WaitForExit(20s);
+    EXPECT_TRUE(Eventually([&] {
+        seen += changes.ReadLine(100ms).value_or("");
+        return seen.find("'short.wav'") != std::string::npos &&
+               seen.find("'Stopped'", seen.find("'short.wav'")) != std::string::npos;
+    }, 20s)) << seen;
 
     Player("org.mpris.MediaPlayer2.Quit");
     EXPECT_EQ(window.WaitForExit(20s), 0);
