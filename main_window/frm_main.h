@@ -1,10 +1,13 @@
 #pragma once
 // frmMain: the program's window. Drive and directory lists at the left, the MIDI and WAVE file
 // lists with their Play, Pause and Stop buttons in the middle, the volume frame at the right.
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "main_window/sound_channel.h"
+#include "platform/desktop_bus.h"
 #include "platform/toolkit.h"
 
 class cMCI_Adv;
@@ -17,6 +20,20 @@ class frmMain : public Form {
 
     const ChannelFlags& MIDIFlags() const { return midi_.Flags; }
     const ChannelFlags& WAVEFlags() const { return wave_.Flags; }
+
+    // What the command line, a later start and the desktop's player controls ask of the window
+    // (frm_main_desktop.cpp). Each goes through the window's own handlers; the player controls
+    // act on the channel that started last.
+    void OpenFiles(const std::vector<std::string>& linuxPaths);
+    void BringBack() { SysTray_LeftClick(1); }
+    void Exit() { mnuFileExit_Click(); }
+    void PlayLatest();
+    void PauseLatest();
+    void PlayPauseLatest();
+    void StopLatest();
+    desktop_bus::PlayerState LatestState();
+    // Raised after a channel was started, paused, resumed or stopped.
+    std::function<void()> ChannelChanged;
 
     Line Line1{*this};
     Line Line16{*this};
@@ -116,6 +133,9 @@ class frmMain : public Form {
     void mnuSoundsWAVEStop_Click() { cmdWAVE_Stop_Click(); }
 
     void OpenAndPlay(SoundChannel& channel);
+    void Start(SoundChannel& channel, const std::string& folder, const std::string& name);
+    void OpenNamedFile(const std::string& linuxPath);
+    void Changed() const;
     void PlayClick(SoundChannel& channel);
     void PauseClick(SoundChannel& channel);
     void StopClick(SoundChannel& channel);
@@ -150,10 +170,17 @@ class frmMain : public Form {
     void mnuSoundsRefresh_Click();
     void mnuFileOpen_Click();
     void RefreshAllLists();
+    void ShowFolder(const std::string& folderPath);
 
     SoundChannel midi_{"MIDI", 3, {".MID", ".RMI"}, MIDIs, cmdMIDI_Pause, {}};
     SoundChannel wave_{"WAVE", 4, {".WAV"}, WAVEs, cmdWAVE_Pause, {}};
     std::unique_ptr<cMCI_Adv> mci_;
+    // The channel that started last, with the file and the count of starts that name the track.
+    struct Started {
+        SoundChannel* channel = nullptr;
+        std::string path, name;
+        int number = 0;
+    } latest_;
     std::string StartDrive;
     Boolean Reverting = vbFalse;
     Boolean bShowMin = vbFalse;

@@ -58,8 +58,12 @@ void frmMain::mnuFileOpen_Click() {
                               "Select The Directory To Open:"))) {
         return;
     }
-    // A folder the lists cannot take (no drive letter, gone meanwhile) leaves them where they
-    // were; the error goes no further than this handler.
+    ShowFolder(folderPath);
+}
+
+// A folder the lists cannot take (no drive letter, gone meanwhile) leaves them where they
+// were; the error goes no further than here.
+void frmMain::ShowFolder(const std::string& folderPath) {
     try {
         Drive1.Drive(folderPath);
         Directory1.Path(folderPath);

@@ -45,6 +45,12 @@ void frmMain::OpenAndPlay(SoundChannel& channel) {
     std::string name;
     Guarded([&] { name = channel.List.FileName(); });
     if (name.empty() || !channel.Accepts(name)) return;
+    std::string folder;
+    Guarded([&] { folder = channel.List.Path(); });
+    Start(channel, folder, name);
+}
+
+void frmMain::Start(SoundChannel& channel, const std::string& folder, const std::string& name) {
     ShowHourglass();
     Guarded([&] { Mci().MCI_Stop(channel.Alias, SilentNow); });
     Guarded([&] { Mci().MCI_Close(channel.Alias, SilentWaiting); });
@@ -52,12 +58,13 @@ void frmMain::OpenAndPlay(SoundChannel& channel) {
     channel.Flags.Paused = vbFalse;
     ShowPausePicture(channel, imgNormal);
     // Always one "\", also after a drive root's own: "C:\\SONG.MID".
-    std::string path;
-    Guarded([&] { path = channel.List.Path() + "\\" + name; });
+    const std::string path = folder + "\\" + name;
     Guarded([&] { Mci().MCI_Open(channel.Alias, OpenFile(channel.DeviceType, path)); });
     Guarded([&] { Mci().MCI_Play(channel.Alias, PlayFromStart(vbTrue)); });
     channel.Flags.Playing = vbTrue;
+    latest_ = {&channel, path, name, latest_.number + 1};
     RestoreCursor();
+    Changed();
 }
 
 void frmMain::PlayClick(SoundChannel& channel) {
@@ -78,6 +85,7 @@ void frmMain::PlayClick(SoundChannel& channel) {
         });
     }
     RestoreCursor();
+    Changed();
 }
 
 void frmMain::PauseClick(SoundChannel& channel) {
@@ -96,6 +104,7 @@ void frmMain::PauseClick(SoundChannel& channel) {
         }
     }
     RestoreCursor();
+    Changed();
 }
 
 void frmMain::StopClick(SoundChannel& channel) {
@@ -109,6 +118,7 @@ void frmMain::StopClick(SoundChannel& channel) {
     channel.Flags.Paused = vbFalse;
     channel.Flags.Playing = vbFalse;
     RestoreCursor();
+    Changed();
 }
 
 void frmMain::ListKeyUp(SoundChannel& channel, std::int16_t KeyCode, std::int16_t) {

@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QFont>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
 
 #include "platform/audio/sdl_audio_session.h"
 #include "platform/termination_signals.h"
@@ -24,10 +28,44 @@ void UseClassicFonts() {
 
 bool running = false;
 
-std::unique_ptr<QApplication> MakeQApplication(int& argc, char** argv) {
-    if (!toolkit::UseXWayland()) return std::make_unique<QApplication>(argc, argv);
-    qputenv("QT_QPA_PLATFORM", "xcb");
+// Qt ends the process with a fatal message when no window system answers. While the toolkit
+// starts, its messages are held back: the fatal one becomes a single line and exit status 1,
+// the others are passed on once it has started.
+struct HeldMessage {
+    QtMsgType type;
+    const char* category;  // categories are named by string literals
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+std::string programName;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s: there is no display to show the window on (no X server or "
+                             "Wayland compositor answered)\n",
+                     programName.c_str());
+        std::_Exit(1);
+    }
+    heldMessages.push_back({type, context.category, text});
+}
+
+std::unique_ptr<QApplication> StartQt(int& argc, char** argv) {
+    programName = std::filesystem::path(argv[0]).filename().string();
+    const QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
     auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const auto& held : heldMessages) {
+        qt_message_output(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category),
+                          held.text);
+    }
+    heldMessages.clear();
+    return app;
+}
+
+std::unique_ptr<QApplication> MakeQApplication(int& argc, char** argv) {
+    if (!toolkit::UseXWayland()) return StartQt(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    auto app = StartQt(argc, argv);
     qunsetenv("QT_QPA_PLATFORM");  // programs the user opens from here choose for themselves
     return app;
 }

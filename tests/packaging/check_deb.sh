@@ -42,6 +42,20 @@ for size in 16 32 48 64 128 256; do
 done
 
 desktop-file-validate "$share/applications/$app_id.desktop"
+grep -qx 'Exec=corvala %F' "$share/applications/$app_id.desktop" || fail "the desktop entry opens no files"
+[[ $(dpkg-deb --field "$deb" Maintainer) == *.invalid\> ]] || fail "the maintainer is not a placeholder"
+
+# Each manual page is dated and versioned and names every option its program's usage names.
+version=$(dpkg-deb --field "$deb" Version)
+for program in corvala mcishell; do
+  page=$(zcat "$share/man/man1/$program.1.gz")
+  [[ $(grep '^\.TH' <<<"$page") =~ \"[0-9]{4}-[0-9]{2}-[0-9]{2}\"\ \"Corvala\ $version\" ]] ||
+    fail "$program.1 carries no date and version"
+  usage=$("$root/usr/bin/$program" --help 2>&1 || true)
+  for option in $(grep -o -- '--[a-z]*' <<<"$usage" | sort -u); do
+    grep -qF -- "\\-\\-${option#--}" <<<"$page" || fail "$program.1 does not name $option"
+  done
+done
 appstreamcli validate --no-net --pedantic "$share/metainfo/$app_id.metainfo.xml"
 
 reply=$(printf '\n' | "$root/usr/bin/mcishell" --sink null)
