@@ -180,4 +180,19 @@ TEST_F(OfflineEngineTest, TheMixNeverWaitsForAControlCall) {
     EXPECT_GT(render.get(), 0.4f);
 }
 
+// With nobody pulling, the queue to the audio thread fills: a command past it fails at once
+// instead of hanging its caller, and one period applies only a capped share of the backlog.
+TEST_F(OfflineEngineTest, AFullCommandQueueRefusesAndDrainsAFewAPeriod) {
+    Player player(Tone());
+    audio::Mixer& mixer = *Engine::Shared().SharedMixer();
+    int taken = 0;
+    while (taken < 5000 && player.Seek(0)) ++taken;
+    const std::size_t full = mixer.Pending();
+    EXPECT_LT(taken, 5000);
+    Pull(64);
+    EXPECT_EQ(mixer.Pending(), full - audio::Mixer::kMaxCommandsPerPeriod);
+    EXPECT_TRUE(player.Seek(0));
+    while (mixer.Pending() > 0) Pull(64);
+}
+
 }  // namespace
