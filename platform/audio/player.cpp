@@ -27,12 +27,11 @@ Player::Player(std::shared_ptr<const Clip> clip)
 
 // Let go at once: the file, buffers, disc reader and synthesiser channels are free when this
 // returns. A track the mix still holds gets a stop, which the mix must pass before the track is
-// freed; one it has let go of and that is stopped needs none, so closing a thousand stopped
-// players waits for the audio thread not once.
+// freed.
 Player::~Player() {
     {
         std::lock_guard lock(track_->Owner().Lock());
-        if (State() != PlayState::Stopped || track_->Listed()) track_->Stop();
+        track_->Stop();
         track_->Owner().Unregister(track_.get());
     }
     track_->Publish();

@@ -99,9 +99,13 @@ bool Track::Resume() {
            Send(Command::Transport::Resume, PlayState::Playing, PositionFrames());
 }
 
-// A stopped track needs no voice until its next play cues one: its buffers go now.
+// A stopped track needs no voice until its next play cues one: its buffers go now. One the mix
+// has let go of and that reads stopped needs no command, so stopping it opens no output and
+// closing many stopped players waits for the audio thread not once.
 bool Track::Stop() {
-    if (!Send(Command::Transport::Stop, PlayState::Stopped, PositionFrames())) return false;
+    const bool held = State() != PlayState::Stopped || Listed();
+    if (held && !Send(Command::Transport::Stop, PlayState::Stopped, PositionFrames()))
+        return false;
     mixer_->Retire(std::move(current_));
     return true;
 }

@@ -157,13 +157,14 @@ TEST_F(OfflineEngineTest, APlayPastTheMixersRoomStops) {
     std::vector<std::unique_ptr<Player>> players;
     for (std::size_t i = 0; i <= audio::Mixer::kMaxPlaying; ++i) {
         players.push_back(std::make_unique<Player>(song));
-        players.back()->Play(std::nullopt, std::nullopt, false);
+        EXPECT_EQ(players.back()->Play(std::nullopt, std::nullopt, false),
+                  i < audio::Mixer::kMaxPlaying);
     }
     Pull(64);
     EXPECT_EQ(players.front()->State(), audio::PlayState::Playing);
     EXPECT_EQ(players.back()->State(), audio::PlayState::Stopped);
     players.front()->Stop();
-    players.back()->Play(std::nullopt, std::nullopt, false);
+    EXPECT_TRUE(players.back()->Play(std::nullopt, std::nullopt, false));
     Pull(64);
     EXPECT_EQ(players.back()->State(), audio::PlayState::Playing);
 }
