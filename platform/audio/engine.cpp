@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <mutex>
+#include <string_view>
 
 #include "platform/audio/mixer.h"
 #include "platform/audio/sink.h"
@@ -61,33 +62,45 @@ std::vector<std::string> Engine::SinkNames() {
     return names;
 }
 
+// Decides the sink without opening it, so a program that never sounds never opens a device.
 Engine::Engine() : mixer_(std::make_shared<Mixer>(kSampleRate)) {
     Choice& choice = SinkChoice();
     std::lock_guard lock(choice.mutex);
     choice.started = true;
+    const SinkEntry* first = nullptr;
     for (const SinkEntry& entry : SinkTable()) {
         const bool wanted = choice.name.empty() ? !entry.demandOnly : choice.name == entry.name;
         if (!wanted) continue;
-        sink_ = entry.open(mixer_);
-        if (sink_) {
-            sinkName_ = entry.name;
-            mixer_->SetClocked(sinkName_ != "offline");
-            // Said once, so a silent program on a machine with speakers is explained.
-            if (choice.name.empty() && sinkName_ == "null")
-                std::fprintf(stderr, "audio: no SDL audio output; playing silently\n");
-            return;
+        if (first == nullptr) first = &entry;
+        if (entry.ready()) {
+            entry_.store(&entry);
+            break;
         }
     }
-    // What was asked for did not open: the null sink always does.
-    std::fprintf(stderr, "audio: the %s sink did not open; playing silently\n",
-                 choice.name.c_str());
-    sink_ = OpenNullSink(mixer_);
-    sinkName_ = "null";
+    if (entry_.load() != first || first == nullptr) FallBackToNull();
+    mixer_->SetOutput([this](Mixer& mixer) { return OpenSink(mixer); });
 }
 
 Engine::~Engine() {
-    sink_.reset();
     mixer_->Shutdown();
+}
+
+std::unique_ptr<Sink> Engine::OpenSink(Mixer& mixer) {
+    if (std::unique_ptr<Sink> sink = entry_.load()->open(mixer)) return sink;
+    FallBackToNull();
+    return OpenNullSink(mixer);
+}
+
+// What was asked for does not open: the null sink always does, and is kept from then on, so
+// this is said once.
+void Engine::FallBackToNull() {
+    const std::string& asked = SinkChoice().name;
+    if (asked.empty())
+        std::fprintf(stderr, "audio: no SDL audio output; playing silently\n");
+    else
+        std::fprintf(stderr, "audio: the %s sink did not open; playing silently\n", asked.c_str());
+    for (const SinkEntry& entry : SinkTable())
+        if (std::string_view(entry.name) == "null") entry_.store(&entry);
 }
 
 int Engine::SampleRate() const {
@@ -95,7 +108,11 @@ int Engine::SampleRate() const {
 }
 
 std::string Engine::SinkName() const {
-    return sinkName_;
+    return entry_.load()->name;
+}
+
+bool Engine::OutputOpen() const {
+    return mixer_->OutputOpen();
 }
 
 void Engine::SetLineGain(Line line, float gain) {
@@ -107,7 +124,7 @@ float Engine::LineGain(Line line) const {
 }
 
 bool Engine::Pull(float* stereo, int frames) {
-    if (sinkName_ != "offline") return false;
+    if (SinkName() != "offline") return false;
     const std::shared_ptr<WaveReader> reader = WaveReader::Shared();
     while (frames > 0) {
         const int piece = std::min(frames, kPullPieceFrames);

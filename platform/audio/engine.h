@@ -1,5 +1,7 @@
 #pragma once
-// The process's one audio output: every playing Player is mixed into it.
+// The process's one audio output: every playing Player is mixed into it. The output device
+// opens at the first sound and closes after a quiet spell (see Mixer).
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,7 +17,9 @@ class Sink;
 
 class Engine {
   public:
-    static Engine& Shared();  // opens the output on first use: SDL2 audio, else the null sink
+    // Made on first use, without opening anything: the output opens at the first sound, SDL2
+    // audio, else the null sink.
+    static Engine& Shared();
     // Chooses the sink by name before first use: "sdl" or "null" (tests and tools ask for
     // "null"), or "offline" (no clock: the caller pulls the mix with Pull, for benchmarks).
     // Returns false for an unknown name or when the engine is already running.
@@ -24,7 +28,9 @@ class Engine {
     static std::vector<std::string> SinkNames();
 
     int SampleRate() const;
-    std::string SinkName() const;             // "sdl", "null" or "offline"
+    // "sdl", "null" or "offline": the sink open now, or the one the next sound will open.
+    std::string SinkName() const;
+    bool OutputOpen() const;
     void SetLineGain(Line line, float gain);  // 0.0 .. 1.0; applied in the mix
     float LineGain(Line line) const;
 
@@ -44,9 +50,11 @@ class Engine {
 
   private:
     Engine();
+    std::unique_ptr<Sink> OpenSink(Mixer& mixer);  // mixer lock held
+    void FallBackToNull();
+
     std::shared_ptr<Mixer> mixer_;
-    std::unique_ptr<Sink> sink_;
-    std::string sinkName_;
+    std::atomic<const struct SinkEntry*> entry_{nullptr};
 };
 
 }  // namespace audio

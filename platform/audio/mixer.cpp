@@ -1,21 +1,26 @@
 #include "platform/audio/mixer.h"
 
 #include <algorithm>
-#include <chrono>
+#include <cstdio>
 
 #include "platform/audio/capture.h"
+#include "platform/audio/sink.h"
+#include "platform/audio/thread_name.h"
 #include "platform/audio/track.h"
+#include "platform/audio/wave_reader.h"
 
 namespace audio {
 
 namespace {
-// How often the service thread delivers finished notices, frees retired objects and moves
-// captured frames out of the recorders' rings. The audio thread never wakes it: it polls.
-// Each round wakes the machine, so not much more often than anyone would notice.
+// How often the service thread, while the output is open, delivers finished notices, frees
+// retired objects, moves captured frames out of the recorders' rings and looks for a quiet
+// spell. The audio thread never wakes it: it polls. While the output is closed it sleeps.
 constexpr auto kServiceInterval = std::chrono::milliseconds(20);
 constexpr int kDrainEvery = 5;
-// A full queue means the audio thread is not running (a stopped sink); wait for it this long.
-constexpr auto kFullQueuePause = std::chrono::milliseconds(1);
+constexpr auto kPollPause = std::chrono::milliseconds(1);
+// A full queue means the audio thread has stopped running (a lost device, a stopped
+// debugger); past this the command fails rather than hold every control call for ever.
+constexpr auto kFullQueueLimit = std::chrono::milliseconds(1000);
 // A few periods of any sink.
 constexpr auto kSettleLimit = std::chrono::milliseconds(100);
 
@@ -28,9 +33,9 @@ Command CaptureCommand(Command::Kind kind, Capture* capture) {
 
 }  // namespace
 
-Mixer::Mixer(int sampleRate) : sampleRate_(sampleRate) {
+Mixer::Mixer(int sampleRate, std::chrono::milliseconds idleClose)
+    : sampleRate_(sampleRate), idleFrames_(idleClose.count() * sampleRate / 1000) {
     for (auto& gain : gains_) gain.store(1.0f);
-    service_ = std::thread([this] { Serve(); });
 }
 
 Mixer::~Mixer() {
@@ -38,7 +43,18 @@ Mixer::~Mixer() {
 }
 
 void Mixer::Shutdown() {
-    stopping_.store(true);
+    std::unique_ptr<Sink> sink;
+    {
+        std::lock_guard lock(controlMutex_);
+        opener_ = nullptr;
+        sink = std::move(sink_);
+    }
+    sink.reset();
+    {
+        std::lock_guard lock(serviceMutex_);
+        stopping_ = true;
+    }
+    serviceWake_.notify_all();
     if (service_.joinable()) {
         if (OnServiceThread())
             service_.detach();
@@ -52,6 +68,47 @@ void Mixer::Shutdown() {
     }
 }
 
+void Mixer::SetOutput(OutputOpener open) {
+    std::lock_guard lock(controlMutex_);
+    opener_ = std::move(open);
+}
+
+// Lock() held. The service thread starts with the first output, not with the mixer, so a
+// program that has not sounded yet runs none of the engine's threads.
+void Mixer::OpenOutput() {
+    if (sink_ || !opener_) return;
+    quietFrames_.store(0);
+    sink_ = opener_(*this);
+    if (!sink_) return;
+    clocked_.store(sink_->Clocked());
+    keepOpen_.store(sink_->KeepOpen());
+    WaveReader::Shared()->SetOutputRunning(clocked_.load());
+    {
+        std::lock_guard lock(serviceMutex_);
+        if (!service_.joinable() && !stopping_) service_ = std::thread([this] { Serve(); });
+    }
+    SetOpen(true);
+}
+
+void Mixer::SetOpen(bool open) {
+    {
+        std::lock_guard lock(serviceMutex_);
+        open_.store(open);
+    }
+    serviceWake_.notify_all();
+}
+
+// service thread. The sink is destroyed under the lock, so no command opens another while its
+// thread may still render.
+void Mixer::CloseIfIdle() {
+    std::lock_guard lock(controlMutex_);
+    if (!sink_ || keepOpen_.load() || Pending() != 0 || quietFrames_.load() < idleFrames_)
+        return;
+    sink_.reset();
+    WaveReader::Shared()->SetOutputRunning(false);
+    SetOpen(false);
+}
+
 void Mixer::SetGain(Line line, float gain) {
     gains_[static_cast<int>(line)].store(std::clamp(gain, 0.0f, 1.0f));
 }
@@ -60,9 +117,24 @@ float Mixer::Gain(Line line) const {
     return gains_[static_cast<int>(line)].load();
 }
 
-void Mixer::Send(const Command& command) {
-    while (!queue_.Push(command)) std::this_thread::sleep_for(kFullQueuePause);
-    TakeExpiredGarbage();
+bool Mixer::Send(const Command& command) {
+    OpenOutput();
+    if (queue_.Push(command)) return true;
+    const auto deadline = std::chrono::steady_clock::now() + kFullQueueLimit;
+    while (clocked_.load() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(kPollPause);
+        if (queue_.Push(command)) return true;
+    }
+    std::fprintf(stderr, "audio: the output has stopped taking commands; %zu are waiting\n",
+                 Pending());
+    return false;
+}
+
+bool Mixer::HasRoomFor(const Track* track) const {
+    const auto sounding = std::count_if(tracks_.begin(), tracks_.end(), [&](const auto& entry) {
+        return entry.first != track && entry.second->State() == PlayState::Playing;
+    });
+    return std::size_t(sounding) < kMaxPlaying;
 }
 
 void Mixer::Retire(std::shared_ptr<void> garbage) {
@@ -84,9 +156,12 @@ void Mixer::Settle() {
     const std::uint64_t sent = queue_.Pushed();
     const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
     while (clocked_.load() && queue_.Popped() < sent && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(kFullQueuePause);
-    std::lock_guard lock(controlMutex_);
-    TakeExpiredGarbage();
+        std::this_thread::sleep_for(kPollPause);
+    std::vector<std::shared_ptr<void>> expired;
+    {
+        std::lock_guard lock(controlMutex_);
+        expired = TakeExpiredGarbage();
+    }
 }
 
 void Mixer::Register(const std::shared_ptr<Track>& track) {
@@ -127,10 +202,15 @@ void Mixer::DetachCapture(const std::shared_ptr<Capture>& capture) {
 
 // audio thread
 void Mixer::Render(float* stereo, int frames) {
-    while (const Command* command = queue_.Front()) {
+    for (int applied = 0; applied < kMaxCommandsPerPeriod; ++applied) {
+        const Command* command = queue_.Front();
+        if (command == nullptr) break;
         Apply(*command);
         queue_.PopFront();
     }
+    const bool quiet = playingCount_ == 0 && audioCaptureCount_ == 0;
+    quietFrames_.store(quiet ? quietFrames_.load(std::memory_order_relaxed) + frames : 0,
+                       std::memory_order_relaxed);
     short_ = false;
     while (frames > 0) {
         const int block = std::min(frames, kBlockFrames);
@@ -228,8 +308,15 @@ float* Mixer::BusOf(Line line) {
 }
 
 void Mixer::Serve() {
-    for (int round = 1; !stopping_.load(); ++round) {
-        std::this_thread::sleep_for(kServiceInterval);
+    NameThisThread("audio-service");
+    for (int round = 1;; ++round) {
+        {
+            std::unique_lock lock(serviceMutex_);
+            serviceWake_.wait(lock, [this] { return stopping_ || open_.load(); });
+            if (!stopping_) serviceWake_.wait_for(lock, kServiceInterval, [this] { return stopping_; });
+            if (stopping_) return;
+        }
+        CloseIfIdle();
         if (noticesPending_.exchange(false, std::memory_order_acquire)) DeliverNotices();
         std::vector<std::shared_ptr<void>> expired;
         {

@@ -6,10 +6,16 @@
 // lock-free queue, and it alone touches the playing tracks, the buses and the taps. Control
 // threads take Lock() among themselves (it makes them one producer); the audio thread never
 // takes it. Whatever a command stops using is retired, and freed on a control or service
-// thread once the audio thread has gone past that command.
+// thread, outside the lock, once the audio thread has gone past that command.
+//
+// The mixer owns the output: the first command opens it, and the service thread closes it once
+// nothing has sounded for a while. While it is closed no thread of the engine wakes.
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -25,6 +31,7 @@
 namespace audio {
 
 class Capture;
+class Sink;
 class Track;
 
 // Something mixed onto a line after the tracks of each block: the MIDI synthesiser.
@@ -53,13 +60,21 @@ class Mixer {
   public:
     // Voices see blocks of at most this many frames, so synthesiser events land within it.
     static constexpr int kBlockFrames = 64;
-    // Tracks sounding at once; a play past them stops at once.
+    // Tracks sounding at once; a play past them is refused (HasRoomFor).
     static constexpr std::size_t kMaxPlaying = 256;
+    // Commands one period applies at most; the rest wait for the next.
+    static constexpr int kMaxCommandsPerPeriod = 256;
+    // The output closes after this long without a sound (paused tracks are silent).
+    static constexpr std::chrono::milliseconds kIdleClose{10000};
 
-    explicit Mixer(int sampleRate);
+    // What opens the output: called on a control thread, Lock() held, by the first command
+    // that finds it closed. May return null (no output: commands wait in the queue).
+    using OutputOpener = std::function<std::unique_ptr<Sink>(Mixer&)>;
+
+    explicit Mixer(int sampleRate, std::chrono::milliseconds idleClose = kIdleClose);
     ~Mixer();
-    // Once the sink has stopped: ends the service thread and frees what is retired, so that
-    // nothing but its owners holds the mixer (retired tracks hold it too).
+    // Closes the output, ends the service thread and frees what is retired, so that nothing
+    // but its owners holds the mixer (retired tracks hold it too).
     void Shutdown();
     Mixer(const Mixer&) = delete;
     Mixer& operator=(const Mixer&) = delete;
@@ -81,7 +96,11 @@ class Mixer {
     float Gain(Line line) const;
 
     // Control side, Lock() held.
-    void Send(const Command& command);
+    // Opens the output when it is closed, then queues the command. False, with a message on
+    // standard error, when the queue stays full: the output has stopped taking the mix.
+    bool Send(const Command& command);
+    // Whether another track may start sounding: fewer than kMaxPlaying others are playing.
+    bool HasRoomFor(const Track* track) const;
     void Retire(std::shared_ptr<void> garbage);          // freed once the audio thread is past it
     void Register(const std::shared_ptr<Track>& track);  // for its finished notice
     void Unregister(const Track* track);
@@ -91,7 +110,10 @@ class Mixer {
     // so a closed player's file, buffers and synthesiser channels are let go at once. Without
     // a clock (the offline sink) nothing applies commands until the next pull: no wait.
     void Settle();
-    void SetClocked(bool clocked) { clocked_.store(clocked); }
+    void SetOutput(OutputOpener open);
+    bool OutputOpen() const { return open_.load(); }
+    // Commands sent and not yet applied.
+    std::size_t Pending() const { return std::size_t(queue_.Pushed() - queue_.Popped()); }
     void AttachBus(const std::shared_ptr<Bus>& bus);  // mixed on the Midi line
     void AttachCapture(const std::shared_ptr<Capture>& capture);
     void DetachCapture(const std::shared_ptr<Capture>& capture);
@@ -107,11 +129,15 @@ class Mixer {
     void DropStoppedTracks();
     // Lock() held: removes what the audio thread is past from the garbage and returns it.
     std::vector<std::shared_ptr<void>> TakeExpiredGarbage();
+    void OpenOutput();
+    void CloseIfIdle();
+    void SetOpen(bool open);
     void Serve();
     void DeliverNotices();
     void DrainCaptures();
 
     const int sampleRate_;
+    const std::int64_t idleFrames_;
     std::array<std::atomic<float>, 4> gains_;
     std::atomic<std::uint64_t> late_{0};
     std::atomic<std::uint64_t> starved_{0};
@@ -123,6 +149,8 @@ class Mixer {
     std::unordered_map<const Track*, std::shared_ptr<Track>> tracks_;  // closing many stays linear
     std::vector<std::shared_ptr<Bus>> buses_;
     std::vector<std::shared_ptr<Capture>> captures_;
+    OutputOpener opener_;
+    std::unique_ptr<Sink> sink_;
 
     // Audio thread only.
     std::array<Track*, kMaxPlaying> playing_{};
@@ -136,9 +164,15 @@ class Mixer {
     std::array<float, 2 * kBlockFrames> cdBus_{};
     bool short_ = false;  // a voice was not ready in this period
 
-    std::atomic<bool> clocked_{true};
+    std::atomic<std::int64_t> quietFrames_{0};  // rendered since anything last sounded
+    std::atomic<bool> clocked_{false};
+    std::atomic<bool> keepOpen_{false};
     std::atomic<bool> noticesPending_{false};
-    std::atomic<bool> stopping_{false};
+
+    std::mutex serviceMutex_;
+    std::condition_variable serviceWake_;
+    std::atomic<bool> open_{false};  // written under serviceMutex_
+    bool stopping_ = false;          // serviceMutex_
     std::thread service_;
 };
 

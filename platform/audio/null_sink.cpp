@@ -8,6 +8,7 @@
 
 #include "platform/audio/mixer.h"
 #include "platform/audio/sink.h"
+#include "platform/audio/thread_name.h"
 
 namespace audio {
 
@@ -20,8 +21,7 @@ constexpr auto kMaxLag = std::chrono::milliseconds(500);
 
 class NullSink final : public Sink {
   public:
-    explicit NullSink(std::shared_ptr<Mixer> mixer)
-        : mixer_(std::move(mixer)), buffer_(2 * kPeriodFrames) {
+    explicit NullSink(Mixer& mixer) : mixer_(mixer), buffer_(2 * kPeriodFrames) {
         thread_ = std::thread([this] { Run(); });
     }
 
@@ -36,25 +36,26 @@ class NullSink final : public Sink {
 
   private:
     void Run() {
+        NameThisThread("audio-null");
         using Clock = std::chrono::steady_clock;
         const auto period = std::chrono::duration_cast<Clock::duration>(
-            std::chrono::duration<double>(double(kPeriodFrames) / mixer_->SampleRate()));
+            std::chrono::duration<double>(double(kPeriodFrames) / mixer_.SampleRate()));
         auto due = Clock::now();
         std::unique_lock lock(mutex_);
         while (!stopping_) {
             lock.unlock();
-            mixer_->Render(buffer_.data(), kPeriodFrames);
+            mixer_.Render(buffer_.data(), kPeriodFrames);
             lock.lock();
             // A device holds one period queued: a render finished after that has run out
             // would have been heard as a gap.
-            if (Clock::now() > due + period) mixer_->CountLatePeriod();
+            if (Clock::now() > due + period) mixer_.CountLatePeriod();
             due += period;
             if (Clock::now() - due > kMaxLag) due = Clock::now();
             wake_.wait_until(lock, due, [this] { return stopping_; });
         }
     }
 
-    std::shared_ptr<Mixer> mixer_;
+    Mixer& mixer_;
     std::vector<float> buffer_;
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -64,7 +65,7 @@ class NullSink final : public Sink {
 
 }  // namespace
 
-std::unique_ptr<Sink> OpenNullSink(const std::shared_ptr<Mixer>& mixer) {
+std::unique_ptr<Sink> OpenNullSink(Mixer& mixer) {
     return std::make_unique<NullSink>(mixer);
 }
 

@@ -27,12 +27,11 @@ Player::Player(std::shared_ptr<const Clip> clip)
 
 // Let go at once: the file, buffers, disc reader and synthesiser channels are free when this
 // returns. A track the mix still holds gets a stop, which the mix must pass before the track is
-// freed; one it has let go of and that is stopped needs none, so closing a thousand stopped
-// players waits for the audio thread not once.
+// freed.
 Player::~Player() {
     {
         std::lock_guard lock(track_->Owner().Lock());
-        if (State() != PlayState::Stopped || track_->Listed()) track_->Stop();
+        track_->Stop();
         track_->Owner().Unregister(track_.get());
     }
     track_->Publish();
@@ -40,48 +39,56 @@ Player::~Player() {
     track_->Owner().Settle();
 }
 
-void Player::Play(std::optional<std::int64_t> fromMs, std::optional<std::int64_t> toMs,
+// The voice is cued before the lock, so opening and reading a file holds up no other player.
+bool Player::Play(std::optional<std::int64_t> fromMs, std::optional<std::int64_t> toMs,
                   bool repeat) {
+    Span span;
+    span.from = fromMs ? MsToFrames(*track_, *fromMs) : track_->PositionFrames();
+    span.end = toMs ? MsToFrames(*track_, *toMs) : track_->LengthFrames();
+    // An unbounded loop goes back to the start of the clip, a bounded one to its "from".
+    span.loopStart = fromMs ? span.from : 0;
+    span.repeat = repeat;
+    span = track_->Clamp(span);
+    std::shared_ptr<Voice> voice = track_->Cue(span);
+    bool played = false;
     {
         std::lock_guard lock(track_->Owner().Lock());
-        Span span;
-        span.from = fromMs ? MsToFrames(*track_, *fromMs) : track_->PositionFrames();
-        span.end = toMs ? MsToFrames(*track_, *toMs) : track_->LengthFrames();
-        // An unbounded loop goes back to the start of the clip, a bounded one to its "from".
-        span.loopStart = fromMs ? span.from : 0;
-        span.repeat = repeat;
-        track_->Play(span);
+        played = track_->Play(span, voice);
     }
     track_->Publish();
+    return played;
 }
 
-void Player::Pause() {
+bool Player::Pause() {
+    return Control(&Track::Pause);
+}
+
+bool Player::Resume() {
+    return Control(&Track::Resume);
+}
+
+bool Player::Stop() {
+    return Control(&Track::Stop);
+}
+
+bool Player::Seek(std::int64_t ms) {
+    bool done = false;
     {
         std::lock_guard lock(track_->Owner().Lock());
-        track_->Pause();
+        done = track_->Seek(MsToFrames(*track_, ms));
     }
     track_->Publish();
+    return done;
 }
 
-void Player::Resume() {
-    std::lock_guard lock(track_->Owner().Lock());
-    track_->Resume();
-}
-
-void Player::Stop() {
+bool Player::Control(bool (Track::*change)()) {
+    bool done = false;
     {
         std::lock_guard lock(track_->Owner().Lock());
-        track_->Stop();
+        done = (*track_.*change)();
     }
     track_->Publish();
-}
-
-void Player::Seek(std::int64_t ms) {
-    {
-        std::lock_guard lock(track_->Owner().Lock());
-        track_->Seek(MsToFrames(*track_, ms));
-    }
-    track_->Publish();
+    return done;
 }
 
 PlayState Player::State() const {

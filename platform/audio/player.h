@@ -23,11 +23,14 @@ class Player {
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
 
-    void Play(std::optional<std::int64_t> fromMs, std::optional<std::int64_t> toMs, bool repeat);
-    void Pause();                // Playing -> Paused, position held
-    void Resume();               // Paused -> Playing
-    void Stop();                 // -> Stopped, position kept where it was
-    void Seek(std::int64_t ms);  // -> Stopped at ms (clamped to 0..LengthMs)
+    // Each is false, and changes nothing, when the output cannot take it: Play and Resume when
+    // Mixer::kMaxPlaying others sound already, any of them when the audio thread has stopped
+    // taking commands.
+    bool Play(std::optional<std::int64_t> fromMs, std::optional<std::int64_t> toMs, bool repeat);
+    bool Pause();                // Playing -> Paused, position held
+    bool Resume();               // Paused -> Playing
+    bool Stop();                 // -> Stopped, position kept where it was
+    bool Seek(std::int64_t ms);  // -> Stopped at ms (clamped to 0..LengthMs)
     PlayState State() const;
     // False for a MIDI song opened when every synthesiser channel block is taken: it could
     // only play silence, so the caller refuses the open.
@@ -42,6 +45,8 @@ class Player {
     void SetOnFinished(std::function<void()> callback);
 
   private:
+    bool Control(bool (Track::*change)());  // under the mixer lock, then wakes waiters
+
     std::shared_ptr<Track> track_;
 };
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/audio/mixer.h"
 #include "platform/audio/sink.h"
@@ -17,21 +18,21 @@ constexpr int kPeriodFrames = 512;
 
 class SdlSink final : public Sink {
   public:
-    explicit SdlSink(std::shared_ptr<Mixer> mixer) : mixer_(std::move(mixer)) {}
+    explicit SdlSink(Mixer& mixer) : mixer_(mixer) {}
 
     ~SdlSink() override {
         if (device_ != 0) SDL_CloseAudioDevice(device_);
     }
 
     bool Open() {
-        if (SDL_WasInit(SDL_INIT_AUDIO) == 0) return false;
+        if (!SdlSinkReady()) return false;
         SDL_AudioSpec wanted{};
-        wanted.freq = mixer_->SampleRate();
+        wanted.freq = mixer_.SampleRate();
         wanted.format = AUDIO_F32SYS;
         wanted.channels = 2;
         wanted.samples = kPeriodFrames;
         wanted.callback = &SdlSink::Fill;
-        wanted.userdata = mixer_.get();
+        wanted.userdata = &mixer_;
         SDL_AudioSpec obtained{};
         // No changes allowed: SDL converts to whatever the device takes.
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
@@ -40,8 +41,14 @@ class SdlSink final : public Sink {
             return false;
         }
         SDL_PauseAudioDevice(device_, 0);
+        const char* driver = SDL_GetCurrentAudioDriver();
+        disk_ = driver != nullptr && std::strcmp(driver, "disk") == 0;
         return true;
     }
+
+    // The disk driver truncates its file at each open: closed when idle, it would keep only
+    // the last sound of a session.
+    bool KeepOpen() const override { return disk_; }
 
   private:
     // SDL's callback. A render that takes longer than the period it fills has starved the
@@ -55,13 +62,18 @@ class SdlSink final : public Sink {
         if (took.count() * mixer->SampleRate() > frames) mixer->CountLatePeriod();
     }
 
-    std::shared_ptr<Mixer> mixer_;
+    Mixer& mixer_;
     SDL_AudioDeviceID device_ = 0;
+    bool disk_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<Sink> OpenSdlSink(const std::shared_ptr<Mixer>& mixer) {
+bool SdlSinkReady() {
+    return SDL_WasInit(SDL_INIT_AUDIO) != 0;
+}
+
+std::unique_ptr<Sink> OpenSdlSink(Mixer& mixer) {
     auto sink = std::make_unique<SdlSink>(mixer);
     if (!sink->Open()) return nullptr;
     return sink;

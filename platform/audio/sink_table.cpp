@@ -7,12 +7,19 @@ namespace audio {
 namespace {
 
 // The offline sink has no clock of its own: the caller pulls the mix through Engine::Pull.
-class OfflineSink final : public Sink {};
+class OfflineSink final : public Sink {
+  public:
+    bool Clocked() const override { return false; }
+};
+
+bool AlwaysReady() {
+    return true;
+}
 
 constexpr std::array kSinks = {
-    SinkEntry{"sdl", false, OpenSdlSink},
-    SinkEntry{"null", false, OpenNullSink},
-    SinkEntry{"offline", true, OpenOfflineSink},
+    SinkEntry{"sdl", false, SdlSinkReady, OpenSdlSink},
+    SinkEntry{"null", false, AlwaysReady, OpenNullSink},
+    SinkEntry{"offline", true, AlwaysReady, OpenOfflineSink},
 };
 
 }  // namespace
@@ -21,7 +28,7 @@ std::span<const SinkEntry> SinkTable() {
     return kSinks;
 }
 
-std::unique_ptr<Sink> OpenOfflineSink(const std::shared_ptr<Mixer>&) {
+std::unique_ptr<Sink> OpenOfflineSink(Mixer&) {
     return std::make_unique<OfflineSink>();
 }
 

@@ -42,9 +42,12 @@ std::int64_t Track::PositionFrames() const {
     return std::int64_t(published_.load(std::memory_order_acquire) & kFrameMask);
 }
 
-// Publishes what the command will lead to at once, so the caller reads its own change back.
-void Track::Send(Command::Transport transport, PlayState state, std::int64_t frame, Voice* voice,
+// Publishes what the command will lead to at once, so the caller reads its own change back;
+// a command the queue did not take leaves the word as it was.
+bool Track::Send(Command::Transport transport, PlayState state, std::int64_t frame, Voice* voice,
                  const Span& span) {
+    const std::uint64_t before = published_.load(std::memory_order_acquire);
+    const std::uint32_t sequence = sequence_;
     sequence_ = (sequence_ + 1) & kSequenceMask;
     published_.store(Pack(sequence_, state, frame), std::memory_order_release);
     Command command;
@@ -53,43 +56,66 @@ void Track::Send(Command::Transport transport, PlayState state, std::int64_t fra
     command.voice = voice;
     command.sequence = sequence_;
     command.span = span;
-    mixer_->Send(command);
+    if (mixer_->Send(command)) return true;
+    sequence_ = sequence;
+    published_.store(before, std::memory_order_release);
+    return false;
 }
 
-void Track::Play(const Span& wanted) {
-    Span span = wanted;
+Span Track::Clamp(Span span) const {
     span.from = std::clamp<std::int64_t>(span.from, 0, lengthFrames_);
     span.end = std::clamp<std::int64_t>(span.end, 0, lengthFrames_);
     span.loopStart = std::clamp<std::int64_t>(span.loopStart, 0, lengthFrames_);
     // A loop needs something to play, or the audio thread would spin on an empty range.
     span.repeat = span.repeat && span.end > span.loopStart;
-    if (!idle_) {
+    return span;
+}
+
+std::shared_ptr<Voice> Track::Cue(const Span& span) const {
+    return idle_ ? std::shared_ptr<Voice>(idle_->Cue(span)) : nullptr;
+}
+
+bool Track::Play(const Span& span, std::shared_ptr<Voice>& voice) {
+    if (!voice) {
         published_.store(Pack(sequence_, PlayState::Stopped, 0));
-        return;
+        return true;
     }
-    std::shared_ptr<Voice> voice = idle_->Cue(span);
-    Send(Command::Transport::Start, PlayState::Playing, span.from, voice.get(), span);
+    if (!mixer_->HasRoomFor(this)) return false;
+    if (!Send(Command::Transport::Start, PlayState::Playing, span.from, voice.get(), span))
+        return false;
     mixer_->Retire(std::move(current_));
     current_ = std::move(voice);
+    return true;
 }
 
-void Track::Pause() {
-    if (State() == PlayState::Playing)
-        Send(Command::Transport::Pause, PlayState::Paused, PositionFrames());
+bool Track::Pause() {
+    return State() != PlayState::Playing ||
+           Send(Command::Transport::Pause, PlayState::Paused, PositionFrames());
 }
 
-void Track::Resume() {
-    if (State() == PlayState::Paused)
-        Send(Command::Transport::Resume, PlayState::Playing, PositionFrames());
+bool Track::Resume() {
+    if (State() != PlayState::Paused) return true;
+    return mixer_->HasRoomFor(this) &&
+           Send(Command::Transport::Resume, PlayState::Playing, PositionFrames());
 }
 
-void Track::Stop() {
-    Send(Command::Transport::Stop, PlayState::Stopped, PositionFrames());
+// A stopped track needs no voice until its next play cues one: its buffers go now. One the mix
+// has let go of and that reads stopped needs no command, so stopping it opens no output and
+// closing many stopped players waits for the audio thread not once.
+bool Track::Stop() {
+    const bool held = State() != PlayState::Stopped || Listed();
+    if (held && !Send(Command::Transport::Stop, PlayState::Stopped, PositionFrames()))
+        return false;
+    mixer_->Retire(std::move(current_));
+    return true;
 }
 
-void Track::Seek(std::int64_t frame) {
+bool Track::Seek(std::int64_t frame) {
     frame = std::clamp<std::int64_t>(frame, 0, lengthFrames_);
-    Send(Command::Transport::Seek, PlayState::Stopped, frame, nullptr, Span{.from = frame});
+    if (!Send(Command::Transport::Seek, PlayState::Stopped, frame, nullptr, Span{.from = frame}))
+        return false;
+    mixer_->Retire(std::move(current_));
+    return true;
 }
 
 // audio thread
@@ -198,6 +224,11 @@ void Track::SetOnFinished(std::function<void()> callback) {
 // service thread
 void Track::DeliverFinishedIfPending() {
     if (!finishedPending_.exchange(false)) return;
+    {
+        std::lock_guard control(mixer_->Lock());
+        // Played to its end: its buffers wait for no one until the next play cues new ones.
+        if (State() == PlayState::Stopped) mixer_->Retire(std::move(current_));
+    }
     std::lock_guard running(callbackMutex_);
     std::function<void()> callback;
     {

@@ -27,12 +27,19 @@ class Track {
     Mixer& Owner() const { return *mixer_; }
     bool Sounds() const { return !idle_ || idle_->Sounds(); }
 
-    // Control side (mixer lock held).
-    void Play(const Span& span);
-    void Pause();
-    void Resume();
-    void Stop();
-    void Seek(std::int64_t frame);
+    // Control side, mixer lock not held: the span within the clip, and a voice cued for it
+    // (the slow part of a play: a WAV file opened, seeked and read), null without a clip.
+    Span Clamp(Span span) const;
+    std::shared_ptr<Voice> Cue(const Span& span) const;
+
+    // Control side (mixer lock held). False when refused: the mix has no room for another
+    // sounding track, or the audio thread takes no more commands. Play takes the voice only
+    // when it succeeds.
+    bool Play(const Span& span, std::shared_ptr<Voice>& voice);
+    bool Pause();
+    bool Resume();
+    bool Stop();
+    bool Seek(std::int64_t frame);
 
     // Audio thread.
     void Apply(const Command& command);
@@ -55,7 +62,7 @@ class Track {
     void DeliverFinishedIfPending();  // service thread
 
   private:
-    void Send(Command::Transport transport, PlayState state, std::int64_t frame,
+    bool Send(Command::Transport transport, PlayState state, std::int64_t frame,
               Voice* voice = nullptr, const Span& span = {});
     void Finish();
     void PublishFromAudio();
@@ -67,7 +74,7 @@ class Track {
     const std::int64_t lengthMs_;
 
     // Control side (mixer lock).
-    std::shared_ptr<Voice> idle_;     // held from open: the source of cues
+    const std::shared_ptr<Voice> idle_;  // held from open: the source of cues
     std::shared_ptr<Voice> current_;  // the voice last handed to the audio thread
     std::uint32_t sequence_ = 0;
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "platform/audio/thread_name.h"
 #include "platform/audio/wave_stream.h"
 
 namespace audio {
@@ -12,8 +13,8 @@ constexpr auto kRoundInterval = std::chrono::milliseconds(5);
 constexpr std::int64_t kLowFrames = 8192;
 }  // namespace
 
-// Started with the first stream and kept to the end of the process; streams still alive
-// then (retired ones the mixer has not freed yet) keep it running until they go.
+// Started with the first stream or output and kept to the end of the process; streams still
+// alive then (retired ones the mixer has not freed yet) keep it running until they go.
 std::shared_ptr<WaveReader> WaveReader::Shared() {
     static const std::shared_ptr<WaveReader> shared = std::make_shared<WaveReader>();
     return shared;
@@ -22,13 +23,20 @@ std::shared_ptr<WaveReader> WaveReader::Shared() {
 WaveReader::WaveReader() : thread_([this] { Run(); }) {}
 
 WaveReader::~WaveReader() {
-    stopping_.store(true);
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
     thread_.join();
 }
 
 void WaveReader::Add(WaveStream* stream) {
-    std::lock_guard lock(mutex_);
-    streams_.push_back(stream);
+    {
+        std::lock_guard lock(mutex_);
+        streams_.push_back(stream);
+    }
+    wake_.notify_all();
 }
 
 void WaveReader::Remove(WaveStream* stream) {
@@ -38,15 +46,31 @@ void WaveReader::Remove(WaveStream* stream) {
 
 void WaveReader::ReadNow(std::int64_t frames) {
     std::lock_guard lock(mutex_);
+    ReadRound(frames);
+}
+
+void WaveReader::SetOutputRunning(bool running) {
+    {
+        std::lock_guard lock(mutex_);
+        running_ = running;
+    }
+    wake_.notify_all();
+}
+
+void WaveReader::ReadRound(std::int64_t frames) {
     for (WaveStream* stream : streams_) stream->ReadAhead(frames);
 }
 
 void WaveReader::Run() {
-    while (!stopping_.load()) {
+    NameThisThread("audio-reader");
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stopping_ || (running_ && !streams_.empty()); });
+        if (stopping_) return;
         // Streams running low first, so a new one is not kept waiting behind full ones.
-        ReadNow(kLowFrames);
-        ReadNow(WaveStream::kRingFrames);
-        std::this_thread::sleep_for(kRoundInterval);
+        ReadRound(kLowFrames);
+        ReadRound(WaveStream::kRingFrames);
+        wake_.wait_for(lock, kRoundInterval, [this] { return stopping_; });
     }
 }
 

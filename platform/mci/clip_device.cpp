@@ -1,6 +1,8 @@
 // A file that has played to its end is stopped there, like one stopped by hand: pause and
 // resume are refused (nothing is playing or paused), "play" starts from the end and finishes
 // at once, and "seek ... to start" followed by "play" plays it again.
+// Play and resume are refused with a hardware error when the output has no room for another
+// sound or has stopped taking commands, rather than answer "playing" over silence.
 #include "platform/mci/clip_device.h"
 
 namespace mci {
@@ -24,7 +26,7 @@ ErrorCode ClipDevice::Play(const Command& command) {
     const auto to = msOf(command, Flag::To);
     if ((from && !inRange(*from)) || (to && !inRange(*to))) return err::kOutOfRange;
     if (to && *to < from.value_or(player_.PositionMs())) return err::kOutOfRange;
-    player_.Play(from, to, command.Has(Flag::Repeat));
+    if (!player_.Play(from, to, command.Has(Flag::Repeat))) return err::kHardware;
     cued_ = false;
     return err::kNone;
 }
@@ -32,8 +34,7 @@ ErrorCode ClipDevice::Play(const Command& command) {
 ErrorCode ClipDevice::Pause() {
     switch (player_.State()) {
         case audio::PlayState::Playing:
-            player_.Pause();
-            return err::kNone;
+            return player_.Pause() ? err::kNone : err::kHardware;
         case audio::PlayState::Paused:
             return err::kNone;
         case audio::PlayState::Stopped:
@@ -44,14 +45,13 @@ ErrorCode ClipDevice::Pause() {
 
 ErrorCode ClipDevice::Resume() {
     if (cued_ && player_.State() == audio::PlayState::Stopped) {
-        player_.Play(std::nullopt, std::nullopt, false);
+        if (!player_.Play(std::nullopt, std::nullopt, false)) return err::kHardware;
         cued_ = false;
         return err::kNone;
     }
     switch (player_.State()) {
         case audio::PlayState::Paused:
-            player_.Resume();
-            return err::kNone;
+            return player_.Resume() ? err::kNone : err::kHardware;
         case audio::PlayState::Playing:
             return err::kNone;
         case audio::PlayState::Stopped:
@@ -61,7 +61,7 @@ ErrorCode ClipDevice::Resume() {
 }
 
 ErrorCode ClipDevice::Stop() {
-    player_.Stop();
+    if (!player_.Stop()) return err::kHardware;
     cued_ = false;
     return err::kNone;
 }
@@ -71,7 +71,7 @@ ErrorCode ClipDevice::Seek(const Command& command) {
     if (command.Has(Flag::ToEnd)) target = player_.LengthMs();
     if (const auto to = msOf(command, Flag::To)) target = *to;
     if (!inRange(target)) return err::kOutOfRange;
-    player_.Seek(target);
+    if (!player_.Seek(target)) return err::kHardware;
     cued_ = false;
     return err::kNone;
 }

@@ -164,13 +164,14 @@ TEST_F(OfflineEngineTest, APlayPastTheMixersRoomStops) {
     std::vector<std::unique_ptr<Player>> players;
     for (std::size_t i = 0; i <= audio::Mixer::kMaxPlaying; ++i) {
         players.push_back(std::make_unique<Player>(song));
-        players.back()->Play(std::nullopt, std::nullopt, false);
+        EXPECT_EQ(players.back()->Play(std::nullopt, std::nullopt, false),
+                  i < audio::Mixer::kMaxPlaying);
     }
     Pull(64);
     EXPECT_EQ(players.front()->State(), audio::PlayState::Playing);
     EXPECT_EQ(players.back()->State(), audio::PlayState::Stopped);
     players.front()->Stop();
-    players.back()->Play(std::nullopt, std::nullopt, false);
+    EXPECT_TRUE(players.back()->Play(std::nullopt, std::nullopt, false));
     Pull(64);
     EXPECT_EQ(players.back()->State(), audio::PlayState::Playing);
 }
@@ -185,6 +186,21 @@ TEST_F(OfflineEngineTest, TheMixNeverWaitsForAControlCall) {
     held.unlock();
     EXPECT_TRUE(inTime) << "the render waited for the control lock";
     EXPECT_GT(render.get(), 0.4f);
+}
+
+// With nobody pulling, the queue to the audio thread fills: a command past it fails at once
+// instead of hanging its caller, and one period applies only a capped share of the backlog.
+TEST_F(OfflineEngineTest, AFullCommandQueueRefusesAndDrainsAFewAPeriod) {
+    Player player(Tone());
+    audio::Mixer& mixer = *Engine::Shared().SharedMixer();
+    int taken = 0;
+    while (taken < 5000 && player.Seek(0)) ++taken;
+    const std::size_t full = mixer.Pending();
+    EXPECT_LT(taken, 5000);
+    Pull(64);
+    EXPECT_EQ(mixer.Pending(), full - audio::Mixer::kMaxCommandsPerPeriod);
+    EXPECT_TRUE(player.Seek(0));
+    while (mixer.Pending() > 0) Pull(64);
 }
 
 }  // namespace

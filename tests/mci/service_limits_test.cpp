@@ -45,5 +45,21 @@ TEST_F(Limits, OpensStopAtALimitAndCloseAllFreesThem) {
     EXPECT_EQ(Send("open waveaudio alias AFTER").code, 0u);
 }
 
+// The mix sounds 256 devices at once: the next play is refused rather than answered with
+// "playing" over silence, and is taken again once one of them stops.
+TEST_F(Limits, APlayPastWhatTheMixSoundsIsRefused) {
+    const std::string wave = Write("tone.wav", sound_files::ToneWave(1000));
+    const int sounding = 256;
+    for (int i = 0; i <= sounding; ++i)
+        ASSERT_EQ(Send("open " + wave + " alias W" + std::to_string(i)).code, 0u);
+    for (int i = 0; i < sounding; ++i) ASSERT_EQ(Send("play W" + std::to_string(i) + " repeat").code, 0u);
+    const std::string last = "W" + std::to_string(sounding);
+    EXPECT_EQ(Send("play " + last).code, 262u);
+    EXPECT_EQ(Send("status " + last + " mode").text, "stopped");
+    EXPECT_EQ(Send("stop W0").code, 0u);
+    EXPECT_EQ(Send("play " + last).code, 0u);
+    EXPECT_EQ(Send("status " + last + " mode").text, "playing");
+}
+
 }  // namespace
 }  // namespace mci_test

@@ -45,6 +45,20 @@ ProcessResources ProcessResources::Now() {
             residentMemory()};
 }
 
+long ProcessResources::ThreadSwitches(const std::string& prefix) {
+    long total = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::string name;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        if (!name.starts_with(prefix)) continue;
+        std::ifstream status(task.path() / "status");
+        for (std::string line; std::getline(status, line);)
+            if (line.find("ctxt_switches:") != std::string::npos)
+                total += std::stol(line.substr(line.find(':') + 1));
+    }
+    return total;
+}
+
 std::string ProcessResources::Describe() const {
     return "heap " + std::to_string(heapBytes) + " B, " + std::to_string(descriptors) +
            " descriptors, " + std::to_string(threads) + " threads, resident " +

@@ -13,6 +13,8 @@ struct ProcessResources {
     std::size_t residentBytes = 0;
 
     static ProcessResources Now();
+    // Context switches so far of this process's threads whose names start with `prefix`.
+    static long ThreadSwitches(const std::string& prefix);
     std::string Describe() const;
 };
 
