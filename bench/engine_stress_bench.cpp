@@ -104,7 +104,7 @@ BENCHMARK(BM_UnderrunsWithCommandsFromAnotherThread)
 int main(int argc, char** argv) {
     std::optional<audio::SdlAudioSession> sdl;
     if (std::getenv("SDL_AUDIODRIVER")) sdl.emplace();
-    audio::Engine::ChooseSink(sdl && sdl->Started() ? "sdl" : "null");
+    audio::Engine::ChooseSink(sdl ? "sdl" : "null");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

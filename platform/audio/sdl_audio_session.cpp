@@ -2,27 +2,32 @@
 
 #include <SDL.h>
 
-#include <cstdio>
+#include <atomic>
+
+#include "platform/audio/sink.h"
 
 namespace audio {
 
 namespace {
 
-// SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads; the
-// application handles those signals itself.
-bool InitAudio() {
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-}
+std::atomic<bool> sessionOpen{false};
 
 }  // namespace
 
-SdlAudioSession::SdlAudioSession() : started_(InitAudio()) {
-    if (!started_) std::fprintf(stderr, "audio: SDL audio did not start: %s\n", SDL_GetError());
+// SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads; the
+// application handles those signals itself.
+SdlAudioSession::SdlAudioSession() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sessionOpen.store(true);
 }
 
 SdlAudioSession::~SdlAudioSession() {
-    if (started_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sessionOpen.store(false);
+    if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_Quit();
+}
+
+bool SdlSinkReady() {
+    return sessionOpen.load();
 }
 
 }  // namespace audio

@@ -1,6 +1,6 @@
-// SDL2 audio output. The application owns SDL's audio start-up (SDL_InitSubSystem with
-// SDL_INIT_AUDIO); without it this sink does not open and the null sink takes over. SDL's own
-// SDL_AUDIODRIVER choice (the disk driver to capture the output, for one) is left to SDL.
+// SDL2 audio output, inside the application's SdlAudioSession; without one this sink does not
+// open and the null sink takes over. Each sink starts SDL's audio subsystem for its own life.
+// SDL's own SDL_AUDIODRIVER choice (the disk driver to capture the output, for one) is left to SDL.
 #include <SDL.h>
 
 #include <chrono>
@@ -22,10 +22,16 @@ class SdlSink final : public Sink {
 
     ~SdlSink() override {
         if (device_ != 0) SDL_CloseAudioDevice(device_);
+        if (started_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
     bool Open() {
         if (!SdlSinkReady()) return false;
+        started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        if (!started_) {
+            std::fprintf(stderr, "audio: SDL audio did not start: %s\n", SDL_GetError());
+            return false;
+        }
         SDL_AudioSpec wanted{};
         wanted.freq = mixer_.SampleRate();
         wanted.format = AUDIO_F32SYS;
@@ -63,15 +69,12 @@ class SdlSink final : public Sink {
     }
 
     Mixer& mixer_;
+    bool started_ = false;
     SDL_AudioDeviceID device_ = 0;
     bool disk_ = false;
 };
 
 }  // namespace
-
-bool SdlSinkReady() {
-    return SDL_WasInit(SDL_INIT_AUDIO) != 0;
-}
 
 std::unique_ptr<Sink> OpenSdlSink(Mixer& mixer) {
     auto sink = std::make_unique<SdlSink>(mixer);
