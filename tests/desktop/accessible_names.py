@@ -24,7 +24,7 @@ try:
 except (ImportError, ValueError) as missing:
     print(f"skipped: {missing}")
     sys.exit(SKIPPED)
-for tool in ("Xvfb", "openbox", "xdotool"):
+for tool in ("Xvfb", "openbox", "xdotool", "xprop"):
     if shutil.which(tool) is None:
         print(f"skipped: {tool} is not installed")
         sys.exit(SKIPPED)
@@ -79,7 +79,7 @@ def check_window(app, what, previous):
     window = eventually(lambda: (w := active_window(app)) is not None and w != previous and w)
     if not window:
         return [f"{what}: no active window"]
-    return [f"{what}: {control}" for control in unnamed_controls(window)]
+    return [f"{what}: {control} has no name" for control in unnamed_controls(window)]
 
 
 def main(program):
@@ -101,6 +101,11 @@ def main(program):
             return 1
         # A window manager makes the windows active, as the user's desktop does.
         openbox = subprocess.Popen(["openbox"], env=env, stderr=subprocess.DEVNULL)
+        if not eventually(lambda: b"window id" in subprocess.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
+                capture_output=True).stdout):
+            print("FAILED: openbox did not start")
+            return 1
         corvala = subprocess.Popen([program], env=env, cwd=work)
         app = eventually(application)
         if not app:
@@ -115,7 +120,7 @@ def main(program):
             if not eventually(lambda: active_window(app) == main_window):
                 problems.append(f"{what}: did not close on Escape")
         for problem in problems:
-            print(f"FAILED: unnamed {problem}")
+            print(f"FAILED: {problem}")
         return 1 if problems else 0
     finally:
         for process in (corvala, openbox):
