@@ -21,15 +21,17 @@ void PlaceLabel(Label& label, const std::string& caption, std::int32_t left, std
 }
 
 void PlaceButton(CommandButton& button, const Picture& picture, std::int32_t left, std::int32_t top,
-                 std::int16_t tabIndex) {
+                 std::int16_t tabIndex, const std::string& spokenName) {
     button.Picture(picture);
+    button.AccessibleName(spokenName);
     button.Move(left, top, 300, 300);
     button.TabIndex(tabIndex);
 }
 
 void PlaceFileList(FileListBox& list, const std::string& pattern, std::int32_t top,
-                   std::int16_t tabIndex) {
+                   std::int16_t tabIndex, const std::string& spokenName) {
     list.Pattern(pattern);
+    list.AccessibleName(spokenName);
     list.Move(3675, top, 3060, 2040);
     list.TabIndex(tabIndex);
 }
@@ -61,8 +63,10 @@ void frmMain::LayOutControls() {
     PlaceLabel(Label3, "File Location :", 105, 210, 1230, 13);
     Drive1.Move(105, 435, 3480, 315);
     Drive1.TabIndex(0);
+    Drive1.AccessibleName("Drives");
     Directory1.Move(105, 800, 3480, 4140);
     Directory1.TabIndex(1);
+    Directory1.AccessibleName("Folders");
 
     imgNormal.Picture(Picture::FromResource(":/pictures/pause.xpm"));
     imgNormal.Move(7875, 105, 240, 240);
@@ -74,16 +78,16 @@ void frmMain::LayOutControls() {
     const Picture play = Picture::FromResource(":/pictures/play.xpm");
     const Picture stop = Picture::FromResource(":/pictures/stop.xpm");
     PlaceLabel(Label1, "MIDI Files :", 3675, 210, 990, 9);
-    PlaceButton(cmdMIDI_Play, play, 5670, 105, 3);
-    PlaceButton(cmdMIDI_Pause, imgNormal.Picture(), 6030, 105, 4);
-    PlaceButton(cmdMIDI_Stop, stop, 6405, 105, 5);
-    PlaceFileList(MIDIs, "*.mid;*.rmi", 420, 2);
+    PlaceButton(cmdMIDI_Play, play, 5670, 105, 3, "Play song");
+    PlaceButton(cmdMIDI_Pause, imgNormal.Picture(), 6030, 105, 4, "Pause song");
+    PlaceButton(cmdMIDI_Stop, stop, 6405, 105, 5, "Stop song");
+    PlaceFileList(MIDIs, "*.mid;*.rmi", 420, 2, "MIDI songs");
 
     PlaceLabel(Label2, "WAVE Files :", 3675, 2700, 1125, 10);
-    PlaceButton(cmdWAVE_Play, play, 5670, 2595, 7);
-    PlaceButton(cmdWAVE_Pause, imgNormal.Picture(), 6030, 2595, 14);
-    PlaceButton(cmdWAVE_Stop, stop, 6405, 2595, 8);
-    PlaceFileList(WAVEs, "*.wav", 2910, 6);
+    PlaceButton(cmdWAVE_Play, play, 5670, 2595, 7, "Play sound");
+    PlaceButton(cmdWAVE_Pause, imgNormal.Picture(), 6030, 2595, 14, "Pause sound");
+    PlaceButton(cmdWAVE_Stop, stop, 6405, 2595, 8, "Stop sound");
+    PlaceFileList(WAVEs, "*.wav", 2910, 6, "WAVE sounds");
 }
 
 void frmMain::LayOutVolumeFrame() {
@@ -100,6 +104,7 @@ void frmMain::LayOutVolumeFrame() {
     }
     vsVolume.Move(330, 330, 255, 4080);
     vsVolume.TabIndex(12);
+    vsVolume.AccessibleName("Volume");
 }
 
 void frmMain::ConnectEvents() {

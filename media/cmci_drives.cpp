@@ -1,9 +1,10 @@
 // Naming the kind of a drive and counting the CD-ROM drives.
 #include "media/cmci_adv.h"
+#include "platform/characters.h"
 #include "platform/kernel.h"
 
 std::string cMCI_Adv::OS_CheckDriveType(const std::string& DriveLetter) {
-    if (DriveLetter.size() != 1) return "Invalid Drive Letter";
+    if (Len(DriveLetter) != 1) return "Invalid Drive Letter";
     switch (GetDriveTypeA((UCase(DriveLetter) + ":\\").c_str())) {
         case DRIVE_UNKNOWN:
         case DRIVE_NO_ROOT_DIR:

@@ -81,6 +81,9 @@ void frmAbout::LayOutControls() {
     Line2.Coordinates(1260, 2940, 4515, 2940);
     cmdOK.Caption("&OK");
     cmdOK.Move(1260, 3150, 1170, 435);
+    // Enter and Escape close the window; Enter never reaches a link.
+    cmdOK.Default(vbTrue);
+    cmdOK.Cancel(vbTrue);
 }
 
 void frmAbout::ConnectEvents() {

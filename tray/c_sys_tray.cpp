@@ -28,18 +28,19 @@ cSysTray::~cSysTray() {
             RemoveIconEntry(0, static_cast<std::int16_t>(position));
             DoEvents();
         }
-        FormReference->MouseMove = nullptr;
+        FormReference->StopListeningToMouseMove(MouseMoveListener);
     } catch (const std::exception&) {
         // Termination never fails; what is left stays with the shell.
     }
 }
 
 void cSysTray::ST_OwnerForm(Form& NewValue) {
-    if (FormReference != nullptr) FormReference->MouseMove = nullptr;
+    if (FormReference != nullptr) FormReference->StopListeningToMouseMove(MouseMoveListener);
     FormReference = &NewValue;
-    FormReference->MouseMove = [this](std::int16_t Button, std::int16_t Shift, float X, float Y) {
-        FormReference_MouseMove(Button, Shift, X, Y);
-    };
+    MouseMoveListener = FormReference->ListenToMouseMove(
+        [this](std::int16_t Button, std::int16_t Shift, float X, float Y) {
+            FormReference_MouseMove(Button, Shift, X, Y);
+        });
 }
 
 Boolean cSysTray::ST_CreateIcon(std::int32_t IconID, std::int32_t hIcon,

@@ -3,10 +3,10 @@
 //
 // In the default mode every icon calls back with WM_MOUSEMOVE, so a click arrives as the owner
 // window's MouseMove with the mouse message in X (in the window's scale units) and Y 0; the
-// object listens to that event. In the advanced mode the icons call back with the registered
-// message "cSysTray_Comm_Message" and the owner window is hooked (modSysTray), which hands the
-// message to ProcessCallback. Make objects with std::make_shared: the hook tables keep a hooked
-// owner alive.
+// object listens to that event beside the window's own handler. In the advanced mode the icons call
+// back with the registered message "cSysTray_Comm_Message" and the owner window is hooked
+// (modSysTray), which hands the message to ProcessCallback. Make objects with std::make_shared: the
+// hook tables keep a hooked owner alive.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -58,6 +58,7 @@ class cSysTray : public std::enable_shared_from_this<cSysTray> {
     Boolean RemoveIconEntry(std::int32_t id, std::int16_t index);
 
     Form* FormReference = nullptr;
+    int MouseMoveListener = 0;
     // Positions 1..IconCount are elements 0..size-1; they are reused, never removed.
     std::vector<std::int32_t> IconIDs;
     std::vector<bool> IconActive;

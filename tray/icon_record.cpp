@@ -24,8 +24,11 @@ NOTIFYICONDATAA IconRecord(std::int32_t hWnd, std::int32_t IconID, std::uint32_t
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = callbackMessage;
     record.hIcon = hIcon;
-    // At most 63 characters and a NUL, the rest of the field spaces.
-    const std::string tip = Trim(ToolTipText).substr(0, TipField - 1);
+    // At most 63 bytes and a NUL, the rest of the field spaces; never half a UTF-8 character.
+    std::string tip = Trim(ToolTipText);
+    std::size_t cut = std::min(tip.size(), TipField - 1);
+    while (cut < tip.size() && (static_cast<unsigned char>(tip[cut]) & 0xC0) == 0x80) --cut;
+    tip.resize(cut);
     std::fill(std::begin(record.szTip), std::end(record.szTip), ' ');
     std::copy(tip.begin(), tip.end(), record.szTip);
     record.szTip[tip.size()] = '\0';

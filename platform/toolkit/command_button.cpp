@@ -24,3 +24,17 @@ void CommandButton::Picture(const ::Picture& picture) {
     picture_ = picture;
     button_->setIcon(picture.IsEmpty() ? QIcon() : *picture.Icon());
 }
+
+Boolean CommandButton::Default() const {
+    return ToBoolean(button_->isDefault());
+}
+void CommandButton::Default(Boolean value) {
+    button_->setDefault(IsTrue(value));
+}
+
+Boolean CommandButton::Cancel() const {
+    return ToBoolean(button_->property(toolkit::CancelProperty).toBool());
+}
+void CommandButton::Cancel(Boolean value) {
+    button_->setProperty(toolkit::CancelProperty, IsTrue(value));
+}

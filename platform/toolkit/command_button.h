@@ -8,6 +8,11 @@
 
 class QPushButton;
 
+namespace toolkit {
+// The button's property that marks it as its form's cancel button.
+inline constexpr const char* CancelProperty = "corvalaCancel";
+}  // namespace toolkit
+
 class CommandButton : public Control {
   public:
     explicit CommandButton(Container& parent);
@@ -16,6 +21,12 @@ class CommandButton : public Control {
     void Caption(const std::string& text);
     ::Picture Picture() const { return picture_; }
     void Picture(const ::Picture& picture);
+
+    // Enter anywhere in the form presses the default button, Escape the cancel button.
+    Boolean Default() const;
+    void Default(Boolean value);
+    Boolean Cancel() const;
+    void Cancel(Boolean value);
 
     std::function<void()> Click;
 

@@ -67,6 +67,10 @@ void Control::SetFocus() {
     widget_->setFocus(Qt::OtherFocusReason);
 }
 
+void Control::AccessibleName(const std::string& name) {
+    widget_->setAccessibleName(QString::fromStdString(name));
+}
+
 void Control::MouseIcon(const MouseCursor& cursor) {
     if (cursor.picture.IsEmpty()) {
         widget_->unsetCursor();

@@ -1,6 +1,7 @@
 #pragma once
 // The part every control shares: its widget, its place in twips, visibility, focus and tab order.
 #include <cstdint>
+#include <string>
 
 #include "platform/toolkit/container.h"
 #include "platform/toolkit/mouse_cursor.h"
@@ -26,6 +27,9 @@ class Control {
     void Enabled(Boolean value);
     std::int16_t TabIndex() const { return tabIndex_; }
     void TabIndex(std::int16_t value);
+
+    // What a screen reader says for the control; its caption, if any, stays as it is.
+    void AccessibleName(const std::string& name);
 
     // The pointer shown while the mouse is over the control.
     void MouseIcon(const MouseCursor& cursor);

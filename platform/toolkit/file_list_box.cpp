@@ -4,9 +4,11 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QSet>
 #include <QStringList>
+#include <QUrl>
 #include <algorithm>
 #include <cstdint>
 
@@ -20,9 +22,34 @@ class FileList : public QListWidget {
   public:
     explicit FileList(FileListBox& owner) : owner_(owner) {
         setSelectionMode(QAbstractItemView::SingleSelection);
+        setDragDropMode(QAbstractItemView::DragOnly);
+        setDefaultDropAction(Qt::CopyAction);
     }
 
   protected:
+    // A drop target may copy the file, never move it away from the user.
+    Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
+
+    QStringList mimeTypes() const override {
+        return {QStringLiteral("text/uri-list"), QStringLiteral("text/plain")};
+    }
+
+    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override {
+        QList<QUrl> urls;
+        QStringList paths;
+        for (const QListWidgetItem* item : items) {
+            const auto file = owner_.FilePath(static_cast<std::size_t>(row(item)));
+            if (!file) continue;
+            paths.push_back(QFile::decodeName(file->c_str()));
+            urls.push_back(QUrl::fromLocalFile(paths.back()));
+        }
+        if (urls.isEmpty()) return nullptr;
+        auto* data = new QMimeData;
+        data->setUrls(urls);
+        data->setText(paths.join(QLatin1Char('\n')));
+        return data;
+    }
+
     void keyPressEvent(QKeyEvent* event) override {
         if (!event->isAutoRepeat()) pressedKeys_.insert(event->key());
         // With nothing selected, the first arrow key selects the first entry.
@@ -115,6 +142,12 @@ void FileListBox::ListIndex(std::int16_t index) {
 std::string FileListBox::FileName() const {
     const auto row = SelectedRow();
     return row ? names_[*row] : std::string();
+}
+
+std::optional<std::filesystem::path> FileListBox::FilePath(std::size_t row) const {
+    const auto folder = drives::Resolve(path_);
+    if (!folder || row >= names_.size()) return std::nullopt;
+    return *folder / names_[row];
 }
 
 std::optional<std::size_t> FileListBox::SelectedRow() const {

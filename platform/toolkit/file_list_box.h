@@ -4,7 +4,9 @@
 // (names starting with ".") are not. KeyUp is raised when a key that went down in the list
 // is released (not for auto-repeat, nor for a key a menu shortcut took), after the list has
 // moved its selection on the key going down. DblClick is raised for the left button only.
+// An entry dragged out of the list gives its file as a link and as text, to be copied only.
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -34,6 +36,8 @@ class FileListBox : public Control {
     std::int16_t ListIndex() const;
     void ListIndex(std::int16_t index);
     std::string FileName() const;  // the selected entry, or empty text
+    // Where the entry at `row` lives on disk, for dragging it out of the list.
+    std::optional<std::filesystem::path> FilePath(std::size_t row) const;
 
     std::function<void()> DblClick;
     std::function<void(std::int16_t KeyCode, std::int16_t Shift)> KeyUp;

@@ -8,8 +8,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include "platform/toolkit/dialog_owner.h"
 
 namespace toolkit {
 namespace {
@@ -32,6 +35,7 @@ std::optional<std::filesystem::path> PickFolder(QWidget* owner, const std::strin
     const QString top = root.empty() ? QDir::rootPath() : NameOf(root);
     folders->setRootPath(top);
     auto* tree = new QTreeView;
+    tree->setAccessibleName(QStringLiteral("Folders"));
     tree->setModel(folders);
     tree->setRootIndex(folders->index(top));
     for (int column = 1; column < folders->columnCount(); ++column) tree->hideColumn(column);
@@ -54,6 +58,8 @@ std::optional<std::filesystem::path> PickFolder(QWidget* owner, const std::strin
     layout->addWidget(buttons);
     dialog.resize(360, 420);
 
+    OwnDialog(dialog, owner != nullptr ? owner : DialogOwner(&dialog));
+    QTimer::singleShot(0, &dialog, [&dialog] { BringForward(dialog); });
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QModelIndex chosen = tree->currentIndex();
     const QString path = chosen.isValid() ? folders->filePath(chosen) : top;

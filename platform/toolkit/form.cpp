@@ -8,10 +8,13 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 
 #include "platform/toolkit/application.h"
+#include "platform/toolkit/command_button.h"
+#include "platform/toolkit/dialog_owner.h"
 #include "platform/toolkit/key_codes.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/screen.h"
@@ -48,6 +51,10 @@ class FormWindow : public QMainWindow {
 
     void keyPressEvent(QKeyEvent* event) override {
         if (form_.KeyDown) form_.KeyDown(toolkit::KeyCodeOf(*event), toolkit::ShiftStateOf(*event));
+        if (QPushButton* button = ButtonFor(*event)) {
+            button->click();
+            return;
+        }
         QMainWindow::keyPressEvent(event);
     }
 
@@ -76,6 +83,19 @@ class FormWindow : public QMainWindow {
     }
 
   private:
+    // Enter presses the default button, Escape the cancel button, as in a dialog.
+    QPushButton* ButtonFor(const QKeyEvent& event) const {
+        const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+        const bool escape = event.key() == Qt::Key_Escape;
+        if ((!enter && !escape) || event.modifiers() != Qt::NoModifier) return nullptr;
+        for (QPushButton* button : findChildren<QPushButton*>()) {
+            if (!button->isVisible() || !button->isEnabled()) continue;
+            if (enter ? button->isDefault() : button->property(toolkit::CancelProperty).toBool())
+                return button;
+        }
+        return nullptr;
+    }
+
     Form& form_;
 };
 
@@ -179,8 +199,10 @@ void Form::Show(std::int16_t Modal) {
         return;
     }
     window_->setWindowModality(Qt::ApplicationModal);
+    toolkit::OwnDialog(*window_, toolkit::DialogOwner(window_.get()));
     Show();
     if (window_->isVisible()) {
+        toolkit::BringForward(*window_);
         QEventLoop loop;
         modalLoop_ = &loop;
         loop.exec();
@@ -262,10 +284,22 @@ void Form::ApplyTabOrder() {
 
 void Form::RaiseMouseMove(int x, int y) {
     const float twipsPerPixel = Screen::TwipsPerPixelX();
-    // A copy: the handler may replace or clear the form's own.
+    const float X = static_cast<float>(x) * twipsPerPixel;
+    const float Y = static_cast<float>(y) * twipsPerPixel;
+    // Copies: a handler may replace the form's own or remove listeners.
     const auto handler = MouseMove;
-    if (handler)
-        handler(0, 0, static_cast<float>(x) * twipsPerPixel, static_cast<float>(y) * twipsPerPixel);
+    if (handler) handler(0, 0, X, Y);
+    const auto listeners = mouseMoveListeners_;
+    for (const auto& [id, listener] : listeners) listener(0, 0, X, Y);
+}
+
+int Form::ListenToMouseMove(MouseMoveHandler listener) {
+    mouseMoveListeners_.emplace(++lastListener_, std::move(listener));
+    return lastListener_;
+}
+
+void Form::StopListeningToMouseMove(int listener) {
+    mouseMoveListeners_.erase(listener);
 }
 
 void Form::CentreOnScreen() {

@@ -3,6 +3,7 @@
 // handle that receives posted messages, and the Load, Unload, Resize and KeyDown events.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -82,7 +83,12 @@ class Form : public Container {
     std::function<void(std::int16_t KeyCode, std::int16_t Shift)> KeyDown;
     // The pointer over the client area, or a WM_MOUSEMOVE delivered to hWnd (its lParam holding
     // x and y in pixels); X and Y in twips.
-    std::function<void(std::int16_t Button, std::int16_t Shift, float X, float Y)> MouseMove;
+    using MouseMoveHandler =
+        std::function<void(std::int16_t Button, std::int16_t Shift, float X, float Y)>;
+    MouseMoveHandler MouseMove;
+    // Listeners beside MouseMove, raised after it; the number returned removes the listener.
+    int ListenToMouseMove(MouseMoveHandler listener);
+    void StopListeningToMouseMove(int listener);
     // Other messages posted to hWnd, delivered on the user-interface thread.
     std::function<void(std::uint32_t message, std::int32_t wParam, std::int32_t lParam)>
         WindowMessage;
@@ -104,6 +110,8 @@ class Form : public Container {
     ::Picture icon_;
     std::int16_t mousePointer_ = vbDefault;
     std::vector<std::pair<int, QWidget*>> tabStops_;
+    std::map<int, MouseMoveHandler> mouseMoveListeners_;
+    int lastListener_ = 0;
     bool loaded_ = false;
     bool unloading_ = false;
     bool unloaded_ = false;

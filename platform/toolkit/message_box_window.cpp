@@ -1,7 +1,9 @@
 #include "platform/toolkit/message_box_window.h"
 
-#include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
+
+#include "platform/toolkit/dialog_owner.h"
 
 namespace toolkit {
 namespace {
@@ -32,8 +34,11 @@ QString LinesOf(const std::string& prompt) {
 }  // namespace
 
 int MessageBoxWindow::Show(const std::string& prompt, int style, const std::string& title) {
+    QWidget* owner = DialogOwner();
     QMessageBox box(IconFor(style), QString::fromStdString(title), LinesOf(prompt), QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    owner);
+    OwnDialog(box, owner);
+    QTimer::singleShot(0, &box, [&box] { BringForward(box); });
     box.exec();
     return vbOK;
 }

@@ -2,13 +2,35 @@
 
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <algorithm>
 #include <cstdlib>
 
 #include "platform/runtime_error.h"
 
+namespace {
+
+// Qt's scroll bar draws nothing for the focus; the toolkit's, a tab stop, frames itself.
+class FocusFramedScrollBar : public QScrollBar {
+  public:
+    FocusFramedScrollBar() : QScrollBar(Qt::Vertical) {}
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus()) return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
+};
+
+}  // namespace
+
 VScrollBar::VScrollBar(Container& parent)
-    : Control(parent, new QScrollBar(Qt::Vertical)), bar_(static_cast<QScrollBar*>(Widget())) {
+    : Control(parent, new FocusFramedScrollBar), bar_(static_cast<QScrollBar*>(Widget())) {
     // Without tracking, a drag reports sliderMoved (Scroll) and commits the value on release.
     bar_->setTracking(false);
     // The toolkit's scroll bar is a tab stop that the arrow and page keys move; Qt's takes no

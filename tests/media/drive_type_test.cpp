@@ -60,6 +60,7 @@ TEST_F(DriveTypeTest, NamesEachKind) {
         {"H", "Unknown"},
         {"Q", "Unknown"},
         {"1", "Unknown"},
+        {"\u00e9", "Unknown"},
         {"", "Invalid Drive Letter"},
         {"CD", "Invalid Drive Letter"},
         {" C", "Invalid Drive Letter"},

@@ -8,8 +8,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/app.h"
+#include "platform/user_interface.h"
 #include "shell/frm_about.h"
 #include "tests/support/desktop_launcher_recorder.h"
 #include "tests/support/message_box_recorder.h"
@@ -98,6 +100,30 @@ TEST_F(AboutTest, ShownModallyItReturnsWhenOkUnloadsIt) {
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(about.Loaded(), vbFalse);
     EXPECT_FALSE(about.Window()->isVisible());
+}
+
+TEST_F(AboutTest, OverATopMostOwnerItOpensAboveItWithTheFocusAndEnterOrEscapeCloseIt) {
+    TestForm owner;
+    ASSERT_TRUE(ShowActive(owner));
+    SetWindowPos(owner.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        SCOPED_TRACE(key);
+        frmAbout shown;
+        bool above = false, focused = false, closedByKey = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* window = shown.Window();
+            above = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+                    window->windowHandle()->transientParent() == owner.Window()->windowHandle();
+            focused = QTest::qWaitForWindowActive(window);
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : window, key);
+            closedByKey = !window->isVisible();
+            if (!closedByKey) ClickOn(shown.cmdOK);
+        });
+        shown.Show(vbModal);
+        EXPECT_TRUE(above && focused && closedByKey) << above << focused << closedByKey;
+    }
+    EXPECT_TRUE(launcher.opened.empty());
 }
 
 }  // namespace

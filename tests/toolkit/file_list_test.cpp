@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
+#include <QMimeData>
+#include <QUrl>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "platform/runtime_error.h"
@@ -89,6 +92,19 @@ TEST_F(FileListTest, RefreshSeesNewFilesAndKeepsTheSelectedNameWhileItIsThere) {
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(list.FileName(), "");
     EXPECT_THROW(list.ListIndex(2), RuntimeError);
+}
+
+TEST_F(FileListTest, AnEntryDraggedOutGivesItsFileAsALinkAndAsTextToCopyOnly) {
+    list.Pattern("*.wav");
+    list.Path("T:\\music");
+    QAbstractItemModel* model = static_cast<QListWidget*>(list.Widget())->model();
+    const std::unique_ptr<QMimeData> data(model->mimeData({model->index(1, 0)}));
+    ASSERT_NE(data, nullptr);
+    const QString file = QString::fromStdString((folder.path() / "music/chime.WAV").string());
+    EXPECT_EQ(data->urls(), QList<QUrl>{QUrl::fromLocalFile(file)});
+    EXPECT_EQ(data->text(), file);
+    EXPECT_TRUE(data->hasFormat("text/uri-list"));
+    EXPECT_EQ(model->supportedDragActions(), Qt::CopyAction);
 }
 
 TEST_F(FileListTest, ArrowKeysMoveTheSelectionFirstAndReportTheReleaseAfter) {

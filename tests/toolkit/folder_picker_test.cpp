@@ -59,13 +59,14 @@ TEST(FolderPicker, ShowsThePromptAboveTheTreeAndGivesTheChosenFolder) {
     test_support::ScopedDrives drives({{'C', "/", "[/]"}, {'M', folder.path(), "[music]"}});
     const auto chosen = folder.MakeFolder("Start/Chosen one");
     std::vector<std::string> visibleTexts;
-    std::string title;
+    std::string title, spokenName;
     WhenTheDialogIsUp([&](QDialog& dialog) {
         title = dialog.windowTitle().toStdString();
         for (const QLabel* label : dialog.findChildren<QLabel*>()) {
             if (label->isVisible()) visibleTexts.push_back(label->text().toStdString());
         }
         auto* tree = dialog.findChild<QTreeView*>();
+        spokenName = tree->accessibleName().toStdString();
         auto* model = static_cast<QFileSystemModel*>(tree->model());
         tree->setCurrentIndex(model->index(QString::fromStdString(chosen.string())));
         dialog.accept();
@@ -74,6 +75,7 @@ TEST(FolderPicker, ShowsThePromptAboveTheTreeAndGivesTheChosenFolder) {
     EXPECT_EQ(visibleTexts, std::vector<std::string>{"Select The Directory To Open:"});
     EXPECT_NE(title, "Select The Directory To Open:");
     EXPECT_FALSE(title.empty());
+    EXPECT_FALSE(spokenName.empty());
 
     WhenTheDialogIsUp([](QDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(Browse("Pick one:", "M:\\Start"), "");

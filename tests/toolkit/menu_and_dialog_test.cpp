@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWindow>
 #include <cstring>
 
 #include "platform/shell.h"
@@ -92,6 +93,31 @@ TEST(MessageBox, ShowsLoneCarriageReturnsAsLineBreaksWithTheStylesIcon) {
     EXPECT_EQ(seen.title, "  Can Not Access Drive");
     EXPECT_EQ(seen.text, "d: is not accessible.\n\nThe device is not ready.");
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+// Boxes one after another, as one failure shows them, over a top-most window: each is owned by
+// it, kept above it, takes the focus and closes on Enter or Escape.
+TEST(MessageBox, EachBoxOfAFailureOpensAboveATopMostOwnerWithTheFocusAndClosesOnItsKeys) {
+    TestForm form;
+    ASSERT_TRUE(ShowActive(form));
+    SetWindowPos(form.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Enter}) {
+        SCOPED_TRACE(key);
+        bool owned = false, above = false, focused = false, closedByKey = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            owned = box->windowHandle()->transientParent() == form.Window()->windowHandle();
+            above = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            focused = QTest::qWaitForWindowActive(box);
+            QTest::keyClick(box, key);
+            closedByKey = !box->isVisible();
+            if (!closedByKey) box->close();
+        });
+        EXPECT_EQ(MsgBox("The file could not be read.", vbCritical, "  MCI ERROR"), vbOK);
+        EXPECT_TRUE(owned && above && focused && closedByKey)
+            << owned << above << focused << closedByKey;
+    }
 }
 
 class ChosenFolder : public FolderDialog {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractSlider>
+#include <QImage>
 #include <vector>
 
 #include "platform/runtime_error.h"
@@ -72,7 +73,7 @@ TEST(ScrollBar, UserStepsRaiseChangeAndMoveFromMinTowardsMax) {
     EXPECT_EQ(changes, 1);
 }
 
-TEST(ScrollBar, TabReachesTheBarAndTheArrowAndPageKeysMoveIt) {
+TEST(ScrollBar, TabReachesTheBarWhichShowsTheFocusAndTheArrowAndPageKeysMoveIt) {
     TestForm form;
     CommandButton before(form);
     before.TabIndex(0);
@@ -85,8 +86,10 @@ TEST(ScrollBar, TabReachesTheBarAndTheArrowAndPageKeysMoveIt) {
     std::vector<std::int16_t> changes;
     bar.Change = [&] { changes.push_back(bar.Value()); };
     ASSERT_TRUE(ShowActive(form));
+    const QImage unfocused = bar.Widget()->grab().toImage();
     PressKey(before.Widget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), bar.Widget());
+    EXPECT_NE(bar.Widget()->grab().toImage(), unfocused);  // it shows where the focus is
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_PageUp,
                         Qt::Key_PageUp}) {
         QTest::keyClick(form.Window()->windowHandle(), key);

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/toolkit/screen.h"
 #include "platform/user_interface.h"
 #include "tests/support/notification_area_recorder.h"
 #include "tests/toolkit/test_form.h"
@@ -155,13 +154,17 @@ TEST_F(SysTrayTest, DefaultModeDecodesTheOwnerWindowsMouseMoveWithIconOne) {
     }
 }
 
-TEST_F(SysTrayTest, DefaultModeReadsTheMessageFromXInTwipsAndOnlyWhenYIsZero) {
+TEST_F(SysTrayTest, DefaultModeReadsTheMessageFromXOnlyWhenYIsZeroBesideTheFormsOwnHandler) {
+    int ownMoves = 0;
+    form.MouseMove = [&ownMoves](std::int16_t, std::int16_t, float, float) { ++ownMoves; };
     tray->ST_OwnerForm(form);
-    const float twipsPerPixel = Screen::TwipsPerPixelX();
-    form.MouseMove(0, 0, 514 * twipsPerPixel, 0);
-    form.MouseMove(0, 0, 517 * twipsPerPixel, twipsPerPixel);
-    form.MouseMove(0, 0, 1e12f, 0);  // no mouse message at all
+    Notify(WM_MOUSEMOVE, 0, 514);
+    Notify(WM_MOUSEMOVE, 0, 517 | (1 << 16));
     EXPECT_EQ(events, std::vector<std::string>{"LeftClick 1"});
+    tray.reset();
+    Notify(WM_MOUSEMOVE, 0, 514);
+    EXPECT_EQ(ownMoves, 3);
+    EXPECT_TRUE(form.MouseMove);
 }
 
 TEST_F(SysTrayTest, ARealPointerMoveAlongTheTopEdgeLooksLikeANotification) {

@@ -57,6 +57,7 @@ TEST(IconRecord, TipIsTrimmedCutTo63CharactersEndedByNulAndFilledWithSpaces) {
         {std::string(100, 'x'), std::string(63, 'x')},
         {std::string(63, 'y'), std::string(63, 'y')},
         {"  " + std::string(70, 'z'), std::string(63, 'z')},
+        {std::string(62, 'u') + "\u00fc", std::string(62, 'u')},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tip);
