@@ -1,6 +1,8 @@
 #include "platform/audio/recorder.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -8,6 +10,7 @@
 
 #include "platform/audio/capture.h"
 #include "platform/audio/engine.h"
+#include "platform/audio/file_replacement.h"
 #include "platform/audio/mixer.h"
 #include "platform/audio/resampler.h"
 #include "platform/audio/sndfile_handle.h"
@@ -177,7 +180,9 @@ bool Recorder::Save(const std::filesystem::path& file, int samplesPerSec, int ch
     info.samplerate = samplesPerSec;
     info.channels = channels;
     info.format = SF_FORMAT_WAV | subtype;
-    SndfileHandle out(sf_open(file.c_str(), SFM_WRITE, &info));
+    FileReplacement replacement(file);
+    if (replacement.Descriptor() < 0) return Fail(error, std::strerror(errno));
+    SndfileHandle out(sf_open_fd(replacement.Descriptor(), SFM_WRITE, &info, SF_FALSE));
     if (!out) return Fail(error, sf_strerror(nullptr));
     sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
 
@@ -202,14 +207,14 @@ bool Recorder::Save(const std::filesystem::path& file, int samplesPerSec, int ch
         output.resize(std::size_t(frames * channels));
         for (std::int64_t k = 0; k < frames; ++k)
             MapChannels(stereo[2 * k], stereo[2 * k + 1], channels, &output[k * channels]);
-        if (sf_writef_float(out.get(), output.data(), frames) != frames) {
-            const std::string reason = sf_strerror(out.get());
-            out.reset();
-            std::error_code ignored;
-            std::filesystem::remove(file, ignored);  // no half-written file left behind
-            return Fail(error, reason);
+        if (sf_writef_float(out.get(), output.data(), frames) != frames)
+            return Fail(error, sf_strerror(out.get()));
+        if (count == 0) {
+            // Closing writes the header's sizes, which can fail on a full disk too.
+            if (const int closed = sf_close(out.release()); closed != 0)
+                return Fail(error, sf_error_number(closed));
+            return replacement.Commit(error);
         }
-        if (count == 0) return true;
     }
 }
 

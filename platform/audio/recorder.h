@@ -54,7 +54,8 @@ class Recorder {
     void SetOnFinished(std::function<void()> callback);
 
     // Writes the take as a WAV file in the given format (resampled/converted from the
-    // engine's). Returns false and fills *error when it cannot (bad format, unwritable path).
+    // engine's). Returns false and fills *error when it cannot (bad format, unwritable path,
+    // full disk); an existing file is replaced only by a whole new one.
     bool Save(const std::filesystem::path& file, int samplesPerSec, int channels, int bitsPerSample,
               std::string* error);
 

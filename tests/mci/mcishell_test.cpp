@@ -71,6 +71,23 @@ TEST(McishellTest, RecordsAndSavesFromAScript) {
     EXPECT_GT(std::filesystem::file_size(saved), 44u + 22050 * 2 / 10);
 }
 
+TEST(McishellTest, SavePastTheFileSizeLimitFailsAndKeepsTheOldFile) {
+    test_support::TempFolder folder;
+    const std::string old = sound_files::ToneWave(200);
+    const std::string wave = folder.Write("in.wav", old).string();
+    const mci_test::ShellRun run =
+        mci_test::RunShell(folder,
+                           "open " + wave + " alias IN\nopen new type waveaudio alias REC\n" +
+                               "set REC samplespersec 44100 channels 2 bitspersample 16\n" +
+                               "record REC\nplay IN from 0 wait\nplay IN from 0 wait\n" +
+                               "save REC " + wave + "\n",
+                           "", "-f 40");
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.lines.size(), 7u);
+    EXPECT_EQ(code(run.lines[6]), "349");
+    EXPECT_EQ(folder.Read("in.wav"), old);
+}
+
 TEST(McishellTest, PlaysTrackTwoOfADiscImage) {
     test_support::TempFolder folder;
     const auto image = sound_files::WriteCdImage(folder.path(), "disc", {{440, 1}, {660, 2}});
