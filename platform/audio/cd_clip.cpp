@@ -11,6 +11,7 @@
 
 #include "platform/audio/cd_audio.h"
 #include "platform/audio/cd_source.h"
+#include "platform/audio/cue_image.h"
 #include "platform/audio/engine.h"
 
 namespace audio {
@@ -153,7 +154,7 @@ class CdClip final : public Clip {
     const std::int64_t leadOut_;
 };
 
-CdToc readToc(CdIo_t* cdio) {
+CdToc readLibcdioToc(CdIo_t* cdio) {
     CdToc toc;
     const track_t first = cdio_get_first_track_num(cdio);
     const track_t count = cdio_get_num_tracks(cdio);
@@ -170,6 +171,18 @@ CdToc readToc(CdIo_t* cdio) {
     return toc;
 }
 
+// Empty when the source holds no disc.
+CdToc readToc(const std::string& source) {
+    if (const auto sheet = CueSheetFor(source)) {
+        auto image = ReadCueImage(*sheet);
+        return image ? std::move(image->toc) : CdToc{};
+    }
+    const CdioHandle cdio = OpenCdSource(source);
+    if (!cdio) return {};
+    const auto lock = LockLibcdio();
+    return readLibcdioToc(cdio.get());
+}
+
 }  // namespace
 
 CdLoadResult LoadCdAudio(const std::string& source) {
@@ -178,13 +191,7 @@ CdLoadResult LoadCdAudio(const std::string& source) {
     if (kind == std::filesystem::file_type::not_found) return {nullptr, {}, CdError::NoDrive};
     const CdError unreadable =
         kind == std::filesystem::file_type::block ? CdError::NoDisc : CdError::NotADisc;
-    const CdioHandle cdio = OpenCdSource(source);
-    if (!cdio) return {nullptr, {}, unreadable};
-    CdToc toc;
-    {
-        const auto lock = LockLibcdio();
-        toc = readToc(cdio.get());
-    }
+    CdToc toc = readToc(source);
     if (toc.tracks.empty()) return {nullptr, {}, unreadable};
     if (Engine::Shared().SampleRate() != kCdSampleRate) return {nullptr, {}, CdError::NoOutput};
     return {std::make_shared<CdClip>(source, toc.leadOut), std::move(toc), CdError::None};
