@@ -18,14 +18,15 @@ namespace audio {
 
 namespace {
 
-// About three seconds of sound ahead of the mix.
-constexpr std::size_t kRingSectors = 256;
+// About a second and a quarter of sound ahead of the mix, kept as the disc holds it: a
+// playing disc holds a quarter of a megabyte, however many play.
+constexpr std::size_t kRingSectors = 96;
 constexpr auto kIdlePause = std::chrono::milliseconds(5);
 
 struct Sector {
     std::uint64_t generation = 0;  // the seek it was read for
     std::int64_t number = 0;
-    std::array<float, 2 * kCdFramesPerSector> samples{};
+    std::array<std::int16_t, 2 * kCdFramesPerSector> samples{};
 };
 
 // One producer (the reading thread) and one consumer (the audio thread). A voice starts
@@ -67,8 +68,8 @@ class CdVoice final : public Voice {
             const std::int64_t offset = std::max<std::int64_t>(frame_ - first, 0);
             const int count =
                 static_cast<int>(std::min<std::int64_t>(frames, kCdFramesPerSector - offset));
-            const float* from = sector.samples.data() + 2 * offset;
-            for (int i = 0; i < 2 * count; ++i) stereo[i] += from[i];
+            const std::int16_t* from = sector.samples.data() + 2 * offset;
+            for (int i = 0; i < 2 * count; ++i) stereo[i] += float(from[i]) / 32768.0f;
             stereo += 2 * count;
             frames -= count;
             frame_ += count;
@@ -101,9 +102,10 @@ class CdVoice final : public Voice {
             Sector& sector = ring_[written % kRingSectors];
             sector.generation = generation;
             sector.number = next++;
-            const std::int16_t* samples = reader.Read();
-            for (std::size_t i = 0; i < sector.samples.size(); ++i)
-                sector.samples[i] = samples ? float(samples[i]) / 32768.0f : 0.0f;
+            if (const std::int16_t* samples = reader.Read())
+                std::copy_n(samples, sector.samples.size(), sector.samples.begin());
+            else
+                sector.samples.fill(0);
             written_.store(written + 1, std::memory_order_release);
         }
     }

@@ -14,6 +14,7 @@
 #include "platform/audio/cd_audio.h"
 #include "tests/audio/null_engine.h"
 #include "tests/support/cd_image.h"
+#include "tests/support/process_resources.h"
 #include "tests/support/temp_folder.h"
 
 namespace audio_test {
@@ -106,6 +107,20 @@ TEST_P(CdClip, CuesAndLoopsRenderTheSectorsAskedForAndNothingStale) {
     expectSoundFrom(*looping, 1000, first);
     const auto later = idle->Cue({.from = second.firstFrame + 12345, .end = end});
     expectSoundFrom(*later, second.firstFrame + 12345, second);
+}
+
+TEST_P(CdClip, APlayingDiscHoldsLittleMemory) {
+    constexpr std::size_t kDiscs = 8;
+    const std::size_t before = test_support::ProcessResources::Now().heapBytes;
+    std::vector<std::unique_ptr<audio::Voice>> discs;
+    std::vector<float> block(2 * audio::kCdFramesPerSector);
+    for (std::size_t i = 0; i < kDiscs; ++i) {
+        discs.push_back(loaded.clip->NewVoice()->Cue({.from = 0, .end = 588 * 300}));
+        ASSERT_TRUE(Eventually([&] { return discs.back()->Render(block.data(), 588); }));
+    }
+    const std::size_t each = (test_support::ProcessResources::Now().heapBytes - before) / kDiscs;
+    RecordProperty("bytes_per_disc", std::to_string(each));
+    EXPECT_LT(each, 512u * 1024);
 }
 
 // libcdio aborts when two threads log at once, and it logs as it opens a disc (Debian 13's at
