@@ -24,8 +24,9 @@ FileReplacement::FileReplacement(const std::filesystem::path& target)
     : target_(followLink(target)) {
     for (int attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
         temporary_ = target_;
-        temporary_.replace_filename("." + target_.filename().string() + "." +
-                                    std::to_string(getpid()) + "-" + std::to_string(attempt));
+        // Named apart from the target, so that a target of the longest name still has one.
+        temporary_.replace_filename(".corvala-save-" + std::to_string(getpid()) + "-" +
+                                    std::to_string(attempt));
         descriptor_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor_ < 0 && errno != EEXIST) break;
     }
