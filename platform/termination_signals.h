@@ -8,6 +8,7 @@ namespace platform {
 
 // While an instance lives, the three signals call `onSignal` with the signal number on a
 // watcher thread of its own (never inside the signal handler). One instance at a time.
+// SIGXFSZ is ignored from then on, so writing past a file size limit fails instead of killing.
 class TerminationSignals {
   public:
     explicit TerminationSignals(std::function<void(int signalNumber)> onSignal);

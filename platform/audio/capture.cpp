@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace audio {
 
@@ -12,10 +11,7 @@ constexpr std::int64_t kLevelWindowFrames = 2048;
 }
 
 Capture::Capture(int sampleRate)
-    : sampleRate_(sampleRate),
-      chunkFrames_(sampleRate),
-      maxFrames_(kMaxMinutes * 60 * sampleRate),
-      ring_(2 * kRingFrames) {}
+    : sampleRate_(sampleRate), ring_(2 * kRingFrames) {}
 
 void Capture::Write(const float* stereo, int frames) {
     const std::uint64_t head = written_.load(std::memory_order_relaxed);
@@ -58,7 +54,7 @@ std::array<float, 2> Capture::Level() const {
 }
 
 void Capture::Drain() {
-    moveRingToChunks();
+    moveRingToFile();
     if (!Full()) return;
     std::function<void()> onFull;
     {
@@ -68,53 +64,39 @@ void Capture::Drain() {
     if (onFull) onFull();
 }
 
-void Capture::moveRingToChunks() {
-    std::lock_guard lock(chunksMutex_);
+void Capture::moveRingToFile() {
+    std::lock_guard lock(fileMutex_);
     const std::uint64_t head = written_.load(std::memory_order_acquire);
     std::uint64_t tail = read_.load(std::memory_order_relaxed);
     while (tail != head) {
-        if (frames_ >= maxFrames_) {
+        const std::int64_t count = std::min<std::int64_t>(
+            static_cast<std::int64_t>(head - tail),
+            static_cast<std::int64_t>(kRingFrames - tail % kRingFrames));
+        if (!file_.Write(file_.Frames(), ring_.data() + 2 * (tail % kRingFrames), count)) {
+            limit_.store(head);  // the disk is full: the capture ends with what it kept
             tail = head;
             break;
         }
-        const std::int64_t inChunk = frames_ % chunkFrames_;
-        if (inChunk == 0) chunks_.push_back(std::make_unique<float[]>(2 * chunkFrames_));
-        const std::int64_t count =
-            std::min<std::int64_t>({static_cast<std::int64_t>(head - tail), chunkFrames_ - inChunk,
-                                    static_cast<std::int64_t>(kRingFrames - tail % kRingFrames)});
-        std::memcpy(chunks_.back().get() + 2 * inChunk, ring_.data() + 2 * (tail % kRingFrames),
-                    sizeof(float) * 2 * count);
-        frames_ += count;
-        tail += count;
+        tail += std::uint64_t(count);
     }
     read_.store(tail, std::memory_order_release);
 }
 
 void Capture::Clear() {
-    moveRingToChunks();
-    std::lock_guard lock(chunksMutex_);
-    chunks_.clear();
-    frames_ = 0;
+    moveRingToFile();
+    std::lock_guard lock(fileMutex_);
+    file_.Clear();
 }
 
 std::int64_t Capture::Frames() {
     Drain();
-    std::lock_guard lock(chunksMutex_);
-    return frames_;
+    std::lock_guard lock(fileMutex_);
+    return file_.Frames();
 }
 
 void Capture::Read(std::int64_t first, std::int64_t count, float* stereo) {
-    std::lock_guard lock(chunksMutex_);
-    count = std::clamp<std::int64_t>(std::min(count, frames_ - first), 0, count);
-    while (count > 0) {
-        const std::int64_t chunk = first / chunkFrames_;
-        const std::int64_t offset = first % chunkFrames_;
-        const std::int64_t n = std::min(count, chunkFrames_ - offset);
-        std::memcpy(stereo, chunks_[chunk].get() + 2 * offset, sizeof(float) * 2 * n);
-        stereo += 2 * n;
-        first += n;
-        count -= n;
-    }
+    std::lock_guard lock(fileMutex_);
+    file_.Read(first, count, stereo);
 }
 
 }  // namespace audio

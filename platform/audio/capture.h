@@ -1,8 +1,9 @@
 #pragma once
 // The recorder's tap on the mix. The audio thread writes into a fixed ring; the mixer's
-// service thread (and the control thread when it asks) moves the frames into one-second
-// chunks, so capture memory grows by a fixed amount per minute and the audio thread never
-// allocates. A capture may be given a length: it takes no more, and says once that it is full.
+// service thread (and the control thread when it asks) moves the frames on into a temporary
+// file, so capture memory stays the ring's however long it runs, and the audio thread never
+// allocates. A capture may be given a length: it takes no more, and says once that it is full;
+// a full disk ends it the same way.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -12,12 +13,12 @@
 #include <optional>
 #include <vector>
 
+#include "platform/audio/frame_file.h"
+
 namespace audio {
 
 class Capture {
   public:
-    static constexpr std::int64_t kMaxMinutes = 30;  // longer captures keep their first 30 min
-
     explicit Capture(int sampleRate);
 
     int SampleRate() const { return sampleRate_; }
@@ -32,7 +33,7 @@ class Capture {
     // The loudest sample of each channel over the latest few tens of milliseconds, 0 to 1.
     std::array<float, 2> Level() const;
 
-    // control or service thread: moves what the ring holds into the chunks.
+    // control or service thread: moves what the ring holds into the file.
     void Drain();
     void Clear();
     std::int64_t Frames();
@@ -40,11 +41,9 @@ class Capture {
     void Read(std::int64_t first, std::int64_t count, float* stereo);
 
   private:
-    void moveRingToChunks();
+    void moveRingToFile();
 
     const int sampleRate_;
-    const std::int64_t chunkFrames_;
-    const std::int64_t maxFrames_;
 
     // Single-producer, single-consumer ring of stereo frames.
     std::vector<float> ring_;
@@ -60,9 +59,8 @@ class Capture {
     std::mutex fullMutex_;  // onFull_ and whether it was called
     std::function<void()> onFull_;
 
-    std::mutex chunksMutex_;  // consumer side: Drain, Clear, Read
-    std::vector<std::unique_ptr<float[]>> chunks_;
-    std::int64_t frames_ = 0;
+    std::mutex fileMutex_;  // consumer side: Drain, Clear, Read
+    FrameFile file_;
 };
 
 }  // namespace audio

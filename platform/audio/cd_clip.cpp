@@ -11,20 +11,22 @@
 
 #include "platform/audio/cd_audio.h"
 #include "platform/audio/cd_source.h"
+#include "platform/audio/cue_image.h"
 #include "platform/audio/engine.h"
 
 namespace audio {
 
 namespace {
 
-// About three seconds of sound ahead of the mix.
-constexpr std::size_t kRingSectors = 256;
+// About a second and a quarter of sound ahead of the mix, kept as the disc holds it: a
+// playing disc holds a quarter of a megabyte, however many play.
+constexpr std::size_t kRingSectors = 96;
 constexpr auto kIdlePause = std::chrono::milliseconds(5);
 
 struct Sector {
     std::uint64_t generation = 0;  // the seek it was read for
     std::int64_t number = 0;
-    std::array<float, 2 * kCdFramesPerSector> samples{};
+    std::array<std::int16_t, 2 * kCdFramesPerSector> samples{};
 };
 
 // One producer (the reading thread) and one consumer (the audio thread). A voice starts
@@ -66,8 +68,8 @@ class CdVoice final : public Voice {
             const std::int64_t offset = std::max<std::int64_t>(frame_ - first, 0);
             const int count =
                 static_cast<int>(std::min<std::int64_t>(frames, kCdFramesPerSector - offset));
-            const float* from = sector.samples.data() + 2 * offset;
-            for (int i = 0; i < 2 * count; ++i) stereo[i] += from[i];
+            const std::int16_t* from = sector.samples.data() + 2 * offset;
+            for (int i = 0; i < 2 * count; ++i) stereo[i] += float(from[i]) / 32768.0f;
             stereo += 2 * count;
             frames -= count;
             frame_ += count;
@@ -100,9 +102,10 @@ class CdVoice final : public Voice {
             Sector& sector = ring_[written % kRingSectors];
             sector.generation = generation;
             sector.number = next++;
-            const std::int16_t* samples = reader.Read();
-            for (std::size_t i = 0; i < sector.samples.size(); ++i)
-                sector.samples[i] = samples ? float(samples[i]) / 32768.0f : 0.0f;
+            if (const std::int16_t* samples = reader.Read())
+                std::copy_n(samples, sector.samples.size(), sector.samples.begin());
+            else
+                sector.samples.fill(0);
             written_.store(written + 1, std::memory_order_release);
         }
     }
@@ -153,7 +156,7 @@ class CdClip final : public Clip {
     const std::int64_t leadOut_;
 };
 
-CdToc readToc(CdIo_t* cdio) {
+CdToc readLibcdioToc(CdIo_t* cdio) {
     CdToc toc;
     const track_t first = cdio_get_first_track_num(cdio);
     const track_t count = cdio_get_num_tracks(cdio);
@@ -170,6 +173,18 @@ CdToc readToc(CdIo_t* cdio) {
     return toc;
 }
 
+// Empty when the source holds no disc.
+CdToc readToc(const std::string& source) {
+    if (const auto sheet = CueSheetFor(source)) {
+        auto image = ReadCueImage(*sheet);
+        return image ? std::move(image->toc) : CdToc{};
+    }
+    const CdioHandle cdio = OpenCdSource(source);
+    if (!cdio) return {};
+    const auto lock = LockLibcdio();
+    return readLibcdioToc(cdio.get());
+}
+
 }  // namespace
 
 CdLoadResult LoadCdAudio(const std::string& source) {
@@ -178,13 +193,7 @@ CdLoadResult LoadCdAudio(const std::string& source) {
     if (kind == std::filesystem::file_type::not_found) return {nullptr, {}, CdError::NoDrive};
     const CdError unreadable =
         kind == std::filesystem::file_type::block ? CdError::NoDisc : CdError::NotADisc;
-    const CdioHandle cdio = OpenCdSource(source);
-    if (!cdio) return {nullptr, {}, unreadable};
-    CdToc toc;
-    {
-        const auto lock = LockLibcdio();
-        toc = readToc(cdio.get());
-    }
+    CdToc toc = readToc(source);
     if (toc.tracks.empty()) return {nullptr, {}, unreadable};
     if (Engine::Shared().SampleRate() != kCdSampleRate) return {nullptr, {}, CdError::NoOutput};
     return {std::make_shared<CdClip>(source, toc.leadOut), std::move(toc), CdError::None};

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "platform/audio/cue_image.h"
 #include "platform/audio/cue_sheet_check.h"
 
 namespace audio {
@@ -24,7 +25,7 @@ std::unique_lock<std::mutex> LockLibcdio() {
 }
 
 CdioHandle OpenCdSource(const std::string& source) {
-    if (!CueSheetIsSafe(source)) return CdioHandle(nullptr);
+    if (!IsSafeImageSource(source)) return CdioHandle(nullptr);
     const auto lock = LockLibcdio();
     static const bool quieted = [] {
         cdio_log_set_handler(dropLibcdioMessages);
@@ -40,6 +41,11 @@ void CdioCloser::operator()(CdIo_t* cdio) const {
 }
 
 CdSectorReader::CdSectorReader(const std::string& source) {
+    if (const auto sheet = CueSheetFor(source)) {
+        if (auto image = ReadCueImage(*sheet))
+            image_ = std::make_unique<CueSectorReader>(std::move(*image));
+        return;
+    }
     CdioHandle cdio = OpenCdSource(source);
     if (!cdio) return;
     const auto lock = LockLibcdio();
@@ -62,11 +68,13 @@ CdSectorReader::~CdSectorReader() {
 }
 
 void CdSectorReader::Seek(std::int64_t sector) {
+    next_ = sector;
     const auto lock = LockLibcdio();
     if (paranoia_) cdio_paranoia_seek(paranoia_, static_cast<std::int32_t>(sector), SEEK_SET);
 }
 
 const std::int16_t* CdSectorReader::Read() {
+    if (image_) return image_->Read(next_++, frames_.data()) ? frames_.data() : nullptr;
     const auto lock = LockLibcdio();
     return paranoia_ ? cdio_paranoia_read_limited(paranoia_, nullptr, kRetries) : nullptr;
 }

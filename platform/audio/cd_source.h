@@ -6,8 +6,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <array>
 #include <mutex>
 #include <string>
+
+#include "platform/audio/cd_audio.h"
 
 namespace audio {
 
@@ -21,11 +24,14 @@ struct CdioCloser {
 };
 using CdioHandle = std::unique_ptr<CdIo_t, CdioCloser>;
 
-// Opens a drive or an image; null when it cannot. libcdio's own warnings are kept off the
-// terminal: every failure reaches the caller as a result instead.
+// Opens a drive or an image other than a CUE sheet's; null when it cannot. libcdio's own
+// warnings are kept off the terminal: every failure reaches the caller as a result instead.
 CdioHandle OpenCdSource(const std::string& source);
 
-// Reads audio sectors with cdparanoia's error correction, one sector at a time.
+class CueSectorReader;
+
+// Reads audio sectors, one at a time: a CUE sheet's image from its files, anything else with
+// cdparanoia's error correction.
 class CdSectorReader {
   public:
     explicit CdSectorReader(const std::string& source);
@@ -38,6 +44,9 @@ class CdSectorReader {
     const std::int16_t* Read();
 
   private:
+    std::unique_ptr<CueSectorReader> image_;
+    std::int64_t next_ = 0;  // the image's next sector
+    std::array<std::int16_t, 2 * kCdFramesPerSector> frames_{};
     cdrom_drive_t* drive_ = nullptr;
     cdrom_paranoia_t* paranoia_ = nullptr;
 };

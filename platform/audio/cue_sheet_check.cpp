@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -13,8 +14,6 @@
 namespace audio {
 
 namespace {
-
-constexpr std::uintmax_t kLargestSheet = 64 * 1024;
 
 std::optional<int> numberIn(std::string_view word, int lowest, int highest) {
     int value = 0;
@@ -45,6 +44,10 @@ bool isFreeText(std::string_view command) {
     for (std::string_view known : kCommands)
         if (text::EqualsIgnoringCase(command, known)) return true;
     return false;
+}
+
+bool isTocDataFile(std::string_view keyword) {
+    return keyword == "FILE" || keyword == "AUDIOFILE" || keyword == "DATAFILE";
 }
 
 }  // namespace
@@ -83,19 +86,25 @@ bool IsPlainCueSheet(std::string_view sheet) {
     return lastTrack != 0;
 }
 
-bool CueSheetIsSafe(const std::filesystem::path& source) {
-    std::filesystem::path sheet = source;
-    const std::string extension = source.extension().string();
-    if (text::EqualsIgnoringCase(extension, ".bin"))
-        sheet.replace_extension(".cue");
-    else if (!text::EqualsIgnoringCase(extension, ".cue"))
-        return true;
+bool IsSafeImageSource(const std::filesystem::path& source) {
+    namespace fs = std::filesystem;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(sheet, error)) return true;  // libcdio finds nothing
-    if (std::filesystem::file_size(sheet, error) > kLargestSheet || error) return false;
-    std::ifstream in(sheet, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), {}};
-    return IsPlainCueSheet(text);
+    const fs::file_type kind = fs::status(source, error).type();
+    if (kind == fs::file_type::block) return true;
+    if (kind != fs::file_type::regular) return false;
+    if (!text::EqualsIgnoringCase(source.extension().string(), ".toc")) return true;
+    if (fs::file_size(source, error) > kLargestCueSheet || error) return false;
+    std::ifstream in(source, std::ios::binary);
+    std::istringstream words{std::string{std::istreambuf_iterator<char>(in), {}}};
+    for (std::string word; words >> word;) {
+        if (!isTocDataFile(word) || !(words >> std::quoted(word))) continue;
+        // Named relative to the sheet by newer libcdio releases, as given by older ones.
+        for (const fs::path& file : {source.parent_path() / word, fs::path(word)}) {
+            const fs::file_type type = fs::status(file, error).type();
+            if (type != fs::file_type::regular && type != fs::file_type::not_found) return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace audio

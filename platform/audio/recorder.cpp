@@ -1,6 +1,8 @@
 #include "platform/audio/recorder.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -8,6 +10,7 @@
 
 #include "platform/audio/capture.h"
 #include "platform/audio/engine.h"
+#include "platform/audio/file_replacement.h"
 #include "platform/audio/mixer.h"
 #include "platform/audio/resampler.h"
 #include "platform/audio/sndfile_handle.h"
@@ -99,18 +102,17 @@ void Recorder::Stop() {
     setRunning(false);
 }
 
-// Copies the capture into the take at the place it was started, straight into the room made
-// for it (a long recording is held once, not twice), within the longest take kept.
+// Copies the capture into the take at the place it was started, a block at a time.
 void Recorder::keepCaptured() {
     const std::int64_t count = capture_->Frames();
-    if (overwrite_)
-        take_.resize(std::max(take_.size(), std::size_t(2 * (at_ + count))));
-    else
-        take_.insert(take_.begin() + 2 * at_, std::size_t(2 * count), 0.0f);
-    capture_->Read(0, count, take_.data() + 2 * at_);
+    bool kept = overwrite_ || take_.Insert(at_, count);
+    std::vector<float> block(2 * kReadFrames);
+    for (std::int64_t done = 0; kept && done < count; done += kReadFrames) {
+        const std::int64_t n = std::min(count - done, kReadFrames);
+        capture_->Read(done, n, block.data());
+        kept = take_.Write(at_ + done, block.data(), n);
+    }
     capture_->Clear();
-    const std::int64_t most = Capture::kMaxMinutes * 60 * capture_->SampleRate();
-    if (takeFrames() > most) take_.resize(std::size_t(2 * most));
     position_ = std::min(at_ + count, takeFrames());
 }
 
@@ -146,7 +148,7 @@ void Recorder::Delete(std::int64_t fromMs, std::int64_t toMs) {
     Stop();
     const std::int64_t from = std::clamp<std::int64_t>(framesOf(fromMs), 0, takeFrames());
     const std::int64_t to = std::clamp<std::int64_t>(framesOf(toMs), from, takeFrames());
-    take_.erase(take_.begin() + 2 * from, take_.begin() + 2 * to);
+    take_.Erase(from, to - from);
     position_ = from;
 }
 
@@ -177,7 +179,9 @@ bool Recorder::Save(const std::filesystem::path& file, int samplesPerSec, int ch
     info.samplerate = samplesPerSec;
     info.channels = channels;
     info.format = SF_FORMAT_WAV | subtype;
-    SndfileHandle out(sf_open(file.c_str(), SFM_WRITE, &info));
+    FileReplacement replacement(file);
+    if (replacement.Descriptor() < 0) return Fail(error, std::strerror(errno));
+    SndfileHandle out(sf_open_fd(replacement.Descriptor(), SFM_WRITE, &info, SF_FALSE));
     if (!out) return Fail(error, sf_strerror(nullptr));
     sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
 
@@ -185,31 +189,32 @@ bool Recorder::Save(const std::filesystem::path& file, int samplesPerSec, int ch
     if (samplesPerSec != capture_->SampleRate())
         resampler.emplace(capture_->SampleRate(), samplesPerSec);
     const std::int64_t inputFrames = takeFrames();
+    std::vector<float> input(2 * kReadFrames);
     std::vector<float> stereo;
     std::vector<float> output;
     // Past the last frame comes one more round with no input, which flushes the resampler.
     for (std::int64_t first = 0;; first += kReadFrames) {
         const std::int64_t count = std::clamp<std::int64_t>(inputFrames - first, 0, kReadFrames);
-        const float* input = count > 0 ? take_.data() + 2 * first : nullptr;
+        take_.Read(first, count, input.data());
         stereo.clear();
         if (!resampler)
-            stereo.assign(input, input + 2 * count);
+            stereo.assign(input.begin(), input.begin() + 2 * count);
         else if (count > 0)
-            resampler->Process(input, std::size_t(count), stereo);
+            resampler->Process(input.data(), std::size_t(count), stereo);
         else
             resampler->Flush(stereo);
         const std::int64_t frames = std::int64_t(stereo.size() / 2);
         output.resize(std::size_t(frames * channels));
         for (std::int64_t k = 0; k < frames; ++k)
             MapChannels(stereo[2 * k], stereo[2 * k + 1], channels, &output[k * channels]);
-        if (sf_writef_float(out.get(), output.data(), frames) != frames) {
-            const std::string reason = sf_strerror(out.get());
-            out.reset();
-            std::error_code ignored;
-            std::filesystem::remove(file, ignored);  // no half-written file left behind
-            return Fail(error, reason);
+        if (sf_writef_float(out.get(), output.data(), frames) != frames)
+            return Fail(error, sf_strerror(out.get()));
+        if (count == 0) {
+            // Closing writes the header's sizes, which can fail on a full disk too.
+            if (const int closed = sf_close(out.release()); closed != 0)
+                return Fail(error, sf_error_number(closed));
+            return replacement.Commit(error);
         }
-        if (count == 0) return true;
     }
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio/frame_file.h"
+
 namespace audio {
 
 class Capture;
@@ -19,7 +21,8 @@ class Mixer;
 
 // Records what the engine plays (the mix of every playing Player: a loopback). The capture is
 // taken after the line gains and before the Master gain, so the system volume does not change
-// what is recorded. The take is held at the engine's rate, in stereo; Save converts it.
+// what is recorded. The take is held at the engine's rate, in stereo, in a temporary file, so a
+// recording runs until it is stopped or the disk is full; Save converts it.
 //
 // Control calls come from one thread at a time; WaitWhileRecording may be called beside them.
 class Recorder {
@@ -54,7 +57,8 @@ class Recorder {
     void SetOnFinished(std::function<void()> callback);
 
     // Writes the take as a WAV file in the given format (resampled/converted from the
-    // engine's). Returns false and fills *error when it cannot (bad format, unwritable path).
+    // engine's). Returns false and fills *error when it cannot (bad format, unwritable path,
+    // full disk); an existing file is replaced only by a whole new one.
     bool Save(const std::filesystem::path& file, int samplesPerSec, int channels, int bitsPerSample,
               std::string* error);
 
@@ -69,14 +73,14 @@ class Recorder {
 
     std::int64_t framesOf(std::int64_t ms) const;
     std::int64_t msOf(std::int64_t frames) const;
-    std::int64_t takeFrames() const { return std::int64_t(take_.size() / 2); }
+    std::int64_t takeFrames() const { return take_.Frames(); }
     void keepCaptured();
     void setRunning(bool running);
 
     std::shared_ptr<Mixer> mixer_;
     std::shared_ptr<Capture> capture_;
     std::shared_ptr<Run> run_ = std::make_shared<Run>();
-    std::vector<float> take_;  // stereo frames at the engine's rate
+    FrameFile take_;  // stereo frames at the engine's rate
     std::int64_t position_ = 0;
     std::int64_t at_ = 0;  // where the running capture goes
     bool overwrite_ = false;

@@ -59,6 +59,8 @@ TerminationSignals::TerminationSignals(std::function<void(int)> onSignal)
             }
         });
     SetHandler(ForwardSignal);
+    // A file size limit is then a failed write the program reports, not its death.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 TerminationSignals::~TerminationSignals() {

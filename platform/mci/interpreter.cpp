@@ -1,6 +1,8 @@
 #include "platform/mci/interpreter.h"
 
 #include <filesystem>
+#include <new>
+#include <system_error>
 
 #include "platform/drives.h"
 #include "platform/mci/device_commands.h"
@@ -50,10 +52,22 @@ void stopDevice(OpenDevice& target, const Command& command) {
 
 }  // namespace
 
+// Running out of memory, or of the threads a device needs, fails the command that met it
+// rather than the program. MCI's table has no error of its own for it: the nearest says the
+// device could not do its work.
+Outcome Interpreter::executeGuarded(const char* command, std::int32_t hwndCallback) {
+    try {
+        return command ? Execute(command, hwndCallback) : Outcome{err::kMissingCommandString};
+    } catch (const std::bad_alloc&) {
+        return err::kHardware;
+    } catch (const std::system_error&) {
+        return err::kHardware;
+    }
+}
+
 std::uint32_t Interpreter::SendString(const char* command, char* returnString,
                                       std::uint32_t returnLength, std::int32_t hwndCallback) {
-    const Outcome outcome =
-        command ? Execute(command, hwndCallback) : Outcome{err::kMissingCommandString};
+    const Outcome outcome = executeGuarded(command, hwndCallback);
     WriteReply(outcome.error == err::kNone ? outcome.reply : std::string_view{}, returnString,
                returnLength);
     return outcome.error;

@@ -23,6 +23,7 @@ class Interpreter final : public MciStringService {
     Outcome Execute(std::string_view text, std::int32_t window);
 
   private:
+    Outcome executeGuarded(const char* command, std::int32_t hwndCallback);
     Outcome open(const Command& command, std::int32_t window);
     Outcome autoOpened(const Command& command, std::int32_t window);
     Outcome close(const std::string& name, const Command& command, std::int32_t window);

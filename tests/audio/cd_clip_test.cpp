@@ -1,8 +1,11 @@
 // An audio CD clip's voice renders exactly the samples of the sector it was sent to, never
 // one read for an earlier position, however the reading thread and the seeks interleave; and
 // discs open and play from several threads at once.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 #include <numbers>
@@ -11,6 +14,7 @@
 #include "platform/audio/cd_audio.h"
 #include "tests/audio/null_engine.h"
 #include "tests/support/cd_image.h"
+#include "tests/support/process_resources.h"
 #include "tests/support/temp_folder.h"
 
 namespace audio_test {
@@ -28,12 +32,33 @@ float expectedSample(const TrackTone& track, std::int64_t frame) {
            32768.0f;
 }
 
-class CdClip : public NullEngineTest {
+// The same disc, 440 Hz then 880 Hz, as images are laid out.
+struct Image {
+    const char* name;
+    std::filesystem::path (*write)(const std::filesystem::path& folder);
+};
+
+const std::vector<sound_files::CdTrackTone> kTracks = {{440, 2}, {880, 2}};
+
+const Image kImages[] = {
+    {"OneBin", [](const auto& folder) { return sound_files::WriteCdImage(folder, "disc", kTracks); }},
+    {"OneBinPerTrack",
+     [](const auto& folder) { return sound_files::WriteCdImage(folder, "disc", kTracks, true); }},
+    // The sheet is read, not the BIN named after it.
+    {"BinOfAnotherName",
+     [](const auto& folder) {
+         const auto sheet = sound_files::WriteCdImage(folder, "disc", {{660, 4}});
+         std::filesystem::copy_file(sound_files::WriteCdImage(folder, "ten", kTracks), sheet,
+                                    std::filesystem::copy_options::overwrite_existing);
+         return sheet;
+     }},
+};
+
+class CdClip : public NullEngineTest, public testing::WithParamInterface<Image> {
   protected:
     void SetUp() override {
         NullEngineTest::SetUp();
-        loaded = audio::LoadCdAudio(
-            sound_files::WriteCdImage(folder.path(), "disc", {{440, 2}, {880, 2}}).string());
+        loaded = audio::LoadCdAudio(GetParam().write(folder.path()).string());
         ASSERT_EQ(loaded.error, audio::CdError::None);
     }
 
@@ -59,7 +84,7 @@ class CdClip : public NullEngineTest {
     audio::CdLoadResult loaded;
 };
 
-TEST_F(CdClip, ReadsItsTableOfContents) {
+TEST_P(CdClip, ReadsItsTableOfContents) {
     ASSERT_EQ(loaded.toc.tracks.size(), 2u);
     EXPECT_EQ(loaded.toc.tracks[1].number, 2);
     EXPECT_EQ(loaded.toc.tracks[1].firstSector, 150);
@@ -70,7 +95,7 @@ TEST_F(CdClip, ReadsItsTableOfContents) {
     EXPECT_EQ(loaded.clip->OutputLine(), audio::Line::Cd);
 }
 
-TEST_F(CdClip, CuesAndLoopsRenderTheSectorsAskedForAndNothingStale) {
+TEST_P(CdClip, CuesAndLoopsRenderTheSectorsAskedForAndNothingStale) {
     const TrackTone first{0, 440};
     const TrackTone second{150 * audio::kCdFramesPerSector, 880};
     const auto idle = loaded.clip->NewVoice();
@@ -84,9 +109,23 @@ TEST_F(CdClip, CuesAndLoopsRenderTheSectorsAskedForAndNothingStale) {
     expectSoundFrom(*later, second.firstFrame + 12345, second);
 }
 
+TEST_P(CdClip, APlayingDiscHoldsLittleMemory) {
+    constexpr std::size_t kDiscs = 8;
+    const std::size_t before = test_support::ProcessResources::Now().heapBytes;
+    std::vector<std::unique_ptr<audio::Voice>> discs;
+    std::vector<float> block(2 * audio::kCdFramesPerSector);
+    for (std::size_t i = 0; i < kDiscs; ++i) {
+        discs.push_back(loaded.clip->NewVoice()->Cue({.from = 0, .end = 588 * 300}));
+        ASSERT_TRUE(Eventually([&] { return discs.back()->Render(block.data(), 588); }));
+    }
+    const std::size_t each = (test_support::ProcessResources::Now().heapBytes - before) / kDiscs;
+    RecordProperty("bytes_per_disc", std::to_string(each));
+    EXPECT_LT(each, 512u * 1024);
+}
+
 // libcdio aborts when two threads log at once, and it logs as it opens a disc (Debian 13's at
 // every open): opening and reading discs on several threads must not take it there together.
-TEST_F(CdClip, DiscsOpenAndPlayFromSeveralThreadsAtOnce) {
+TEST_P(CdClip, DiscsOpenAndPlayFromSeveralThreadsAtOnce) {
     const auto broken = folder.path() / "broken.cue";
     std::ofstream(broken) << "FILE \"gone.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n";
     std::vector<std::jthread> threads;
@@ -99,6 +138,25 @@ TEST_F(CdClip, DiscsOpenAndPlayFromSeveralThreadsAtOnce) {
             }
         });
 }
+
+// A FIFO blocks whoever opens it until a writer comes: such a disc is refused, not waited on.
+TEST(CdImage, NamingAFifoIsRefused) {
+    test_support::TempFolder folder;
+    const auto fifo = [&](const std::string& name) {
+        std::filesystem::remove(folder.path() / name);
+        EXPECT_EQ(mkfifo((folder.path() / name).c_str(), 0600), 0);
+        return folder.path() / name;
+    };
+    const auto sheet = sound_files::WriteCdImage(folder.path(), "disc", kTracks);
+    fifo("disc.bin");
+    fifo("pipe.bin");
+    const auto toc = folder.Write("disc.toc", "CD_DA\nTRACK AUDIO\nFILE \"pipe.bin\" 0\n");
+    for (const auto& source : {sheet, toc, fifo("drive")})
+        EXPECT_EQ(audio::LoadCdAudio(source.string()).error, audio::CdError::NotADisc) << source;
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, CdClip, testing::ValuesIn(kImages),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace audio_test

@@ -10,6 +10,7 @@
 #include "offline_engine.h"
 #include "platform/audio/player.h"
 #include "platform/audio/recorder.h"
+#include "tests/support/process_resources.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -55,6 +56,20 @@ class RecorderTake : public audio_test::OfflineEngineTest {
     test_support::TempFolder dir_;
     audio::Recorder recorder_;
 };
+
+// The take goes to a temporary file: a long recording leaves the heap as it found it.
+TEST_F(RecorderTake, HoldsNoMoreMemoryTheLongerItRecords) {
+    const std::size_t before = test_support::ProcessResources::Now().heapBytes;
+    recorder_.Start(0, std::nullopt, false);
+    for (int second = 0; second < 20; ++second) {
+        Pull(kRate);
+        recorder_.PositionMs();  // moves what was captured on
+    }
+    recorder_.Stop();
+    EXPECT_NEAR(recorder_.LengthMs(), 20000, 100);
+    const std::size_t after = test_support::ProcessResources::Now().heapBytes;
+    EXPECT_LT(after, before + 1024 * 1024) << "bytes held after 20 s";
+}
 
 TEST_F(RecorderTake, RecordingsGoInWhereTheyAreStarted) {
     RecordTone(0.2, 0, 400, false);

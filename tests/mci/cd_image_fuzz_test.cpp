@@ -39,7 +39,7 @@ std::vector<std::string> Sheets(const std::string& plain) {
 class CdImageFuzz : public ServiceTest {};
 
 TEST_F(CdImageFuzz, DamagedImagesOpenOrAreRefused) {
-    // libcdio takes an image's BIN to be the file named like its CUE sheet.
+    // The sheets name disc.bin, the BIN the image helper writes beside them.
     const auto cue = sound_files::WriteCdImage(folder.path(), "disc", {{440, 2}, {880, 1}});
     const std::string bin = ReadAll(folder.path() / "disc.bin");
     const auto seeds = Sheets(ReadAll(cue));

@@ -6,6 +6,7 @@
 
 #include "tests/mci/shell_run.h"
 #include "tests/support/cd_image.h"
+#include "tests/support/gm_song.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tone_analysis.h"
@@ -69,6 +70,43 @@ TEST(McishellTest, RecordsAndSavesFromAScript) {
     const std::vector<std::string> expected = {"0\t1", "0\t2", "0\t", "0\t", "0\t", "0\t", "0\t"};
     EXPECT_EQ(run.lines, expected);
     EXPECT_GT(std::filesystem::file_size(saved), 44u + 22050 * 2 / 10);
+}
+
+// The take (8 bytes a frame) fits under the limit; the file it is saved as does not.
+TEST(McishellTest, SavePastTheFileSizeLimitFailsAndKeepsTheOldFile) {
+    test_support::TempFolder folder;
+    const std::string old = sound_files::ToneWave(200);
+    const std::string wave = folder.Write("in.wav", old).string();
+    const mci_test::ShellRun run =
+        mci_test::RunShell(folder,
+                           "open " + wave + " alias IN\nopen new type waveaudio alias REC\n" +
+                               "set REC samplespersec 384000 channels 8 bitspersample 32\n" +
+                               "record REC\nplay IN from 0 wait\nstop REC\nsave REC " + wave +
+                               "\n",
+                           "", "-f 400");
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.lines.size(), 7u);
+    EXPECT_EQ(code(run.lines[6]), "349");
+    EXPECT_TRUE(folder.Read("in.wav") == old) << "the old file is left whole";
+}
+
+// Whatever command meets the end of the address space fails; the program answers every line.
+TEST(McishellTest, RunningOutOfMemoryFailsCommandsNotTheProgram) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers reserve more address space than any limit tried here";
+#endif
+    test_support::TempFolder folder;
+    const std::string wave = folder.Write("in.wav", sound_files::ToneWave(300)).string();
+    const std::string song = folder.Write("gm.mid", sound_files::MakeGmSong(2, 0)).string();
+    for (const char* limit : {"-v 100000", "-v 300000", "-v 600000"}) {
+        const mci_test::ShellRun run = mci_test::RunShell(
+            folder,
+            "open " + wave + " alias W\nplay W wait\nopen " + song +
+                " alias S\nplay S\nsleep 300\nstatus S mode\nclose all\n",
+            "", limit);
+        EXPECT_EQ(run.exitCode, 0) << limit;
+        EXPECT_EQ(run.lines.size(), 7u) << limit;
+    }
 }
 
 TEST(McishellTest, PlaysTrackTwoOfADiscImage) {

@@ -12,8 +12,9 @@ struct ShellRun {
     std::vector<std::string> lines;
 };
 
-// `options` are added to mcishell's command line as they stand (quote paths in them).
+// `options` are added to mcishell's command line as they stand (quote paths in them);
+// `limits` are the shell's ulimit options it runs under ("-f 100").
 ShellRun RunShell(const test_support::TempFolder& folder, const std::string& input,
-                  const std::string& options = "");
+                  const std::string& options = "", const std::string& limits = "");
 
 }  // namespace mci_test

@@ -30,11 +30,19 @@ std::string cueLine(int number, int startSeconds) {
 }  // namespace
 
 std::filesystem::path WriteCdImage(const std::filesystem::path& folder, const std::string& name,
-                                   const std::vector<CdTrackTone>& tracks) {
-    std::ofstream bin(folder / (name + ".bin"), std::ios::binary);
-    std::string cue = "FILE \"" + name + ".bin\" BINARY\n";
+                                   const std::vector<CdTrackTone>& tracks, bool binPerTrack) {
+    std::string cue;
+    std::ofstream bin;
     int start = 0;
     for (std::size_t i = 0; i < tracks.size(); ++i) {
+        if (i == 0 || binPerTrack) {
+            const std::string file =
+                binPerTrack ? (i < 9 ? "0" : "") + std::to_string(i + 1) + " " + name + ".bin"
+                            : name + ".bin";
+            bin = std::ofstream(folder / file, std::ios::binary);
+            cue += "FILE \"" + file + "\" BINARY\n";
+            start = 0;
+        }
         bin << trackSectors(tracks[i]);
         cue += cueLine(static_cast<int>(i + 1), start);
         start += tracks[i].seconds;

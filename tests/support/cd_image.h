@@ -11,8 +11,10 @@ struct CdTrackTone {
     int seconds = 1;
 };
 
-// Writes `name`.bin and `name`.cue into `folder`; returns the CUE sheet's path.
+// Writes `name`.bin (or, with `binPerTrack`, "01 `name`.bin" and on, as rippers do) and
+// `name`.cue into `folder`; returns the CUE sheet's path.
 std::filesystem::path WriteCdImage(const std::filesystem::path& folder, const std::string& name,
-                                   const std::vector<CdTrackTone>& tracks);
+                                   const std::vector<CdTrackTone>& tracks,
+                                   bool binPerTrack = false);
 
 }  // namespace sound_files

@@ -1,6 +1,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <fstream>
+#include <iterator>
 #include <random>
 
 namespace test_support {
@@ -24,6 +25,11 @@ fs::path TempFolder::Write(const std::string& relative, const std::string& bytes
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
     return file;
+}
+
+std::string TempFolder::Read(const std::string& relative) const {
+    std::ifstream in(path_ / relative, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 fs::path TempFolder::MakeFolder(const std::string& relative) const {

@@ -19,6 +19,7 @@ class TempFolder {
     const std::filesystem::path& path() const { return path_; }
     // Writes a file (creating its folders) and returns its path.
     std::filesystem::path Write(const std::string& relative, const std::string& bytes = "x") const;
+    std::string Read(const std::string& relative) const;  // empty when there is no such file
     std::filesystem::path MakeFolder(const std::string& relative) const;
 
   private:
