@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/audio/alsa_quiet.h"
+
 namespace audio {
 
 namespace {
@@ -11,6 +13,7 @@ namespace {
 // SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads; the
 // application handles those signals itself.
 bool InitAudio() {
+    QuietAlsa();
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
