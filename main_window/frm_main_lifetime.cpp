@@ -62,16 +62,19 @@ void frmMain::Form_Unload(std::int16_t&) {
     Guarded([&] { UnloadAllForms(vbFalse); });
 }
 
-// One key at a time, so a value that cannot be read loses none of the others.
+// Each value is read on its own, so one that cannot be read loses none of the others; all are
+// then written in one replacement of the file.
 void frmMain::SaveSettings() {
-    const auto save = [](const char* key, const std::string& value) {
-        SaveSetting(kAppName, kSection, key, value);
+    std::vector<std::pair<std::string, std::string>> values;
+    const auto keep = [&](const char* key, auto read) {
+        Guarded([&] { values.emplace_back(key, read()); });
     };
-    Guarded([&] { save("Drive", Drive1.Drive()); });
-    Guarded([&] { save("Directory", Directory1.Path()); });
-    Guarded([&] { save("Volume", CStr(vsVolume.Value())); });
-    Guarded([&] { save("AlwaysOnTop", TrueOrFalse(mnuOptionsTop.Checked())); });
-    Guarded([&] { save("ShowMin", TrueOrFalse(mnuOptionsMin.Checked())); });
+    keep("Drive", [&] { return Drive1.Drive(); });
+    keep("Directory", [&] { return Directory1.Path(); });
+    keep("Volume", [&] { return CStr(vsVolume.Value()); });
+    keep("AlwaysOnTop", [&] { return TrueOrFalse(mnuOptionsTop.Checked()); });
+    keep("ShowMin", [&] { return TrueOrFalse(mnuOptionsMin.Checked()); });
+    Guarded([&] { SaveAllSettings(kAppName, kSection, values); });
 }
 
 void frmMain::mnuFileExit_Click() {

@@ -77,7 +77,7 @@ Engine::Engine() : mixer_(std::make_shared<Mixer>(kSampleRate)) {
             break;
         }
     }
-    if (entry_.load() != first || first == nullptr) FallBackToNull();
+    if (entry_.load() != first || first == nullptr) FallBackToNull(false);
     mixer_->SetOutput([this](Mixer& mixer) { return OpenSink(mixer); });
 }
 
@@ -86,18 +86,19 @@ Engine::~Engine() {
 }
 
 std::unique_ptr<Sink> Engine::OpenSink(Mixer& mixer) {
-    if (std::unique_ptr<Sink> sink = entry_.load()->open(mixer)) return sink;
-    FallBackToNull();
+    const SinkEntry* entry = entry_.load();
+    if (std::unique_ptr<Sink> sink = entry->open(mixer)) return sink;
+    // The SDL sink has said why, in the same words.
+    FallBackToNull(std::string_view(entry->name) == "sdl");
     return OpenNullSink(mixer);
 }
 
 // What was asked for does not open: the null sink always does, and is kept from then on, so
 // this is said once.
-void Engine::FallBackToNull() {
+void Engine::FallBackToNull(bool said) {
     const std::string& asked = SinkChoice().name;
-    if (asked.empty())
-        std::fprintf(stderr, "audio: no SDL audio output; playing silently\n");
-    else
+    if (!said && asked.empty()) std::fprintf(stderr, "audio: no SDL audio output; playing silently\n");
+    if (!said && !asked.empty())
         std::fprintf(stderr, "audio: the %s sink did not open; playing silently\n", asked.c_str());
     for (const SinkEntry& entry : SinkTable())
         if (std::string_view(entry.name) == "null") entry_.store(&entry);

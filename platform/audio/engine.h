@@ -51,7 +51,7 @@ class Engine {
   private:
     Engine();
     std::unique_ptr<Sink> OpenSink(Mixer& mixer);  // mixer lock held
-    void FallBackToNull();
+    void FallBackToNull(bool said);
 
     std::shared_ptr<Mixer> mixer_;
     std::atomic<const struct SinkEntry*> entry_{nullptr};

@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "platform/audio/alsa_quiet.h"
 #include "platform/audio/sink.h"
 
 namespace audio {
@@ -17,6 +18,7 @@ std::atomic<bool> sessionOpen{false};
 // SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads; the
 // application handles those signals itself.
 SdlAudioSession::SdlAudioSession() {
+    QuietAlsa();
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     sessionOpen.store(true);
 }

@@ -29,7 +29,7 @@ class SdlSink final : public Sink {
         if (!SdlSinkReady()) return false;
         started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         if (!started_) {
-            std::fprintf(stderr, "audio: SDL audio did not start: %s\n", SDL_GetError());
+            std::fprintf(stderr, "audio: no SDL audio output (%s); playing silently\n", SDL_GetError());
             return false;
         }
         SDL_AudioSpec wanted{};
@@ -43,7 +43,7 @@ class SdlSink final : public Sink {
         // No changes allowed: SDL converts to whatever the device takes.
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
         if (device_ == 0) {
-            std::fprintf(stderr, "audio: SDL output unavailable: %s\n", SDL_GetError());
+            std::fprintf(stderr, "audio: no SDL audio output (%s); playing silently\n", SDL_GetError());
             return false;
         }
         SDL_PauseAudioDevice(device_, 0);

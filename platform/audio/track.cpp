@@ -185,6 +185,10 @@ bool Track::Render(float* stereo, int frames) {
         ready = voice_->Render(stereo + 2 * done, count) && ready;
         frame_ += count;
         done += count;
+        if (voice_->Ended()) {
+            Finish();
+            return ready;
+        }
     }
     PublishFromAudio();
     return ready;

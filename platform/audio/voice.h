@@ -29,6 +29,9 @@ class Voice {
     virtual bool Render(float* stereo, int frames) = 0;
     // The span's end was reached with repeat on: go on from its loop start.
     virtual void Rewind() = 0;
+    // Audio thread: true once the sound has ended before the span's end (a file that holds
+    // less than its header said).
+    virtual bool Ended() const { return false; }
     // Stops anything still sounding (held synthesiser notes) when playback stops or pauses.
     virtual void Silence() {}
 };

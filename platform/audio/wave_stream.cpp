@@ -84,6 +84,12 @@ bool WaveStream::Render(float* stereo, int frames) {
     return count == frames || done_.load(std::memory_order_acquire);
 }
 
+// audio thread: everything the reader will make has been heard.
+bool WaveStream::Ended() const {
+    return done_.load(std::memory_order_acquire) &&
+           read_.load(std::memory_order_relaxed) == written_.load(std::memory_order_acquire);
+}
+
 // Moves made frames into the ring and makes more, until the ring holds `limit` frames.
 void WaveStream::ReadAhead(std::int64_t limit) {
     for (;;) {
@@ -92,7 +98,7 @@ void WaveStream::ReadAhead(std::int64_t limit) {
         pending_.clear();
         pendingAt_ = 0;
         if (passLeft_ == 0) {
-            if (!span_.repeat) {
+            if (!span_.repeat || cutShort_) {
                 done_.store(true, std::memory_order_release);
                 return;
             }
@@ -150,8 +156,12 @@ void WaveStream::DecodeChunk() {
     } else if (resampler_ && !flushed_) {
         resampler_->Flush(pending_);
         flushed_ = true;
+    } else if (wanted > 0) {
+        // The file holds less than its header said: it ends here, as a shorter file would.
+        cutShort_ = true;
+        passLeft_ = 0;
     } else {
-        // The file holds less than its header said: the rest of the span is silence.
+        // Rounding between the rates leaves the span a few frames short: silence fills them.
         pending_.assign(std::size_t(2 * std::min(passLeft_, kChunkOutputFrames)), 0.0f);
     }
     const std::int64_t made = std::min<std::int64_t>(std::int64_t(pending_.size() / 2), passLeft_);

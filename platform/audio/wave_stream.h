@@ -39,6 +39,7 @@ class WaveStream final : public Voice {
     std::unique_ptr<Voice> Cue(const Span& span) const override;
     bool Render(float* stereo, int frames) override;
     void Rewind() override {}  // the reader has already gone round the loop
+    bool Ended() const override;
 
     // Reader thread: decodes until the ring holds `frames` (at most kRingFrames) or the span
     // has been read.
@@ -61,6 +62,7 @@ class WaveStream final : public Voice {
     std::int64_t inputEnd_ = 0;
     std::int64_t passLeft_ = 0;  // output frames still to make in this pass
     bool flushed_ = false;
+    bool cutShort_ = false;  // the file held less than its header said: it ends, never repeats
     std::vector<float> decoded_;
     std::vector<float> stereo_;
     std::vector<float> pending_;  // made, not yet in the ring

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "platform/audio/alsa_quiet.h"
+
 namespace mixer {
 
 namespace {
@@ -13,12 +15,8 @@ struct MixerCloser {
 };
 using MixerPtr = std::unique_ptr<snd_mixer_t, MixerCloser>;
 
-// A machine without a sound card has no default mixer, and libasound would say so on standard
-// error at every start; a missing Master control is an ordinary case here, not news.
-extern "C" void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
-
 MixerPtr openDefaultMixer() {
-    snd_lib_error_set_handler(IgnoreAlsaMessage);
+    audio::QuietAlsa();
     snd_mixer_t* raw = nullptr;
     if (snd_mixer_open(&raw, 0) < 0) return nullptr;
     MixerPtr mixer(raw);

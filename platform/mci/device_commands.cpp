@@ -1,5 +1,7 @@
 #include "platform/mci/device_commands.h"
 
+#include "platform/mci/save_target.h"
+
 namespace mci {
 
 namespace {
@@ -27,6 +29,14 @@ Outcome status(const Device& device, const Command& command) {
     return device.Status(command);
 }
 
+// A refused save says what is wrong with the path where it can tell.
+Outcome saved(ErrorCode error, const std::string& path) {
+    if (error != err::kFileNotSaved) return error;
+    const std::string cause = WhyNotSaveable(path);
+    if (cause.empty()) return error;
+    return Outcome::Failed(error, "The recording could not be saved: " + cause);
+}
+
 }  // namespace
 
 Outcome RunOnDevice(Device& device, const Command& command) {
@@ -48,7 +58,7 @@ Outcome RunOnDevice(Device& device, const Command& command) {
         case Verb::Record:
             return {device.Record(command)};
         case Verb::Save:
-            return {device.Save(command.element)};
+            return saved(device.Save(command.element), command.element);
         case Verb::Cue:
             return {device.Cue(command)};
         case Verb::Put:

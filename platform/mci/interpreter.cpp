@@ -29,6 +29,16 @@ bool isExistingFile(const std::string& path) {
     return file && std::filesystem::is_regular_file(*file, error);
 }
 
+// A name that is no device but has a folder or a file's extension in it: the user meant a file.
+bool looksLikeFile(const std::string& name) {
+    return name.find_first_of("\\/") != std::string::npos ||
+           std::filesystem::path(name).has_extension();
+}
+
+Outcome notFound(const std::string& file) {
+    return Outcome::Failed(err::kFileNotFound, "The file named cannot be found: " + file);
+}
+
 // Commands that end a pending play: its notification is aborted rather than superseded.
 // It is settled before the command runs, so that a play armed next cannot be mistaken for
 // it; a command that is then refused (a seek out of range) has still aborted it.
@@ -70,12 +80,25 @@ std::uint32_t Interpreter::SendString(const char* command, char* returnString,
     const Outcome outcome = executeGuarded(command, hwndCallback);
     WriteReply(outcome.error == err::kNone ? outcome.reply : std::string_view{}, returnString,
                returnLength);
+    if (outcome.error != err::kNone) keepDetail(outcome);
     return outcome.error;
 }
 
+void Interpreter::keepDetail(const Outcome& outcome) {
+    const std::lock_guard lock(detailsLock_);
+    if (outcome.detail.empty())
+        details_.erase(outcome.error);
+    else
+        details_[outcome.error] = outcome.detail;
+}
+
 std::int32_t Interpreter::GetErrorString(std::uint32_t error, char* buffer, std::uint32_t length) {
-    const std::string_view text = ErrorText(error);
+    std::string text(ErrorText(error));
     if (text.empty() || !buffer || length == 0) return 0;
+    {
+        const std::lock_guard lock(detailsLock_);
+        if (const auto found = details_.find(error); found != details_.end()) text = found->second;
+    }
     WriteReply(text, buffer, length);
     return 1;
 }
@@ -97,7 +120,9 @@ Outcome Interpreter::Execute(std::string_view text, std::int32_t window) {
     if (command.verb == Verb::Capability)
         if (const DeviceType* type = FindDeviceType(command.device))
             return Capability(*type, command);
-    if (!isExistingFile(command.device)) return err::kInvalidDeviceName;
+    if (!isExistingFile(command.device))
+        return looksLikeFile(command.device) ? notFound(command.device)
+                                             : Outcome(err::kInvalidDeviceName);
     return autoOpened(command, window);
 }
 
@@ -124,6 +149,7 @@ Outcome Interpreter::open(const Command& command, std::int32_t window) {
     if (devices_.Contains(name)) return taken;
     if (devices_.Count() >= kMostOpenDevices) return err::kCannotLoadDriver;
     OpenResult made = MakeDevice(command);
+    if (made.error == err::kFileNotFound) return notFound(command.element);
     if (made.error != err::kNone) return made.error;
     const std::int32_t id = ++lastId_;
     auto opened = std::make_shared<OpenDevice>(id, std::move(made.device));

@@ -5,6 +5,9 @@
 // Thread model: any thread may send commands. The table's lock is held only to look a name
 // up; each device's own lock serialises commands on it and is released before a "wait" blocks.
 #include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
 #include <string_view>
 
 #include "platform/mci/command.h"
@@ -31,7 +34,13 @@ class Interpreter final : public MciStringService {
     Outcome stopAll(const Command& command, std::int32_t window);
     Outcome onDevice(OpenDevice& target, const Command& command, std::int32_t window);
 
+    void keepDetail(const Outcome& outcome);
+
     DeviceTable devices_;
+    // The latest error text of each number that named what it met, for mciGetErrorStringA
+    // after the command; an error of the same number without one clears it.
+    std::mutex detailsLock_;
+    std::map<ErrorCode, std::string> details_;
     std::atomic<std::int32_t> lastId_{0};
 };
 

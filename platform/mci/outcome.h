@@ -10,6 +10,11 @@ struct Outcome {
     Outcome() = default;
     Outcome(ErrorCode code)
         : error(code) {}  // NOLINT(google-explicit-constructor): `return err::...`
+    static Outcome Failed(ErrorCode code, std::string detail) {
+        Outcome outcome(code);
+        outcome.detail = std::move(detail);
+        return outcome;
+    }
     static Outcome Reply(std::string text) {
         Outcome outcome;
         outcome.reply = std::move(text);
@@ -18,6 +23,8 @@ struct Outcome {
 
     ErrorCode error = err::kNone;
     std::string reply;
+    // With an error: its text naming what was met, said in place of the table's for this number.
+    std::string detail;
 };
 
 }  // namespace mci

@@ -12,6 +12,7 @@
 #include "platform/audio/clip.h"
 #include "platform/audio/player.h"
 #include "platform/audio/resampler.h"
+#include "tests/support/eventually.h"
 #include "tests/support/process_resources.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
@@ -135,6 +136,20 @@ TEST_F(WaveStreamTest, AFileRemovedAfterItsOpenStillPlays) {
     Player player(loaded.clip);
     player.Play(1000, std::nullopt, false);
     EXPECT_NEAR(sound_files::Peak(Pull(4410)), 0.5, 0.01);
+}
+
+TEST_F(WaveStreamTest, AFileCutAfterItsOpenEndsWhereItIsCut) {
+    const std::string wave = MakeWave({.frames = 88200});
+    const auto file = dir_.Write("cut.wav", wave);
+    const auto loaded = audio::LoadWaveFile(file);
+    ASSERT_EQ(loaded.error, LoadError::None) << loaded.detail;
+    std::filesystem::resize_file(file, kHeaderBytes + (wave.size() - kHeaderBytes) / 20);
+    Player player(loaded.clip);
+    player.Play(std::nullopt, std::nullopt, false);
+    Pull(44100);
+    EXPECT_TRUE(test_support::Eventually([&] {
+        return player.State() == audio::PlayState::Stopped;
+    })) << "a tenth of a second plays, then the sound ends instead of going on silent";
 }
 
 struct OddSize {

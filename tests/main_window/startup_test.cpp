@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "tests/main_window/startup_fixture.h"
 
 namespace {
@@ -233,6 +235,12 @@ INSTANTIATE_TEST_SUITE_P(
                     DamagedStore{"FolderIsAFile",
                                  [](const fs::path& file) {
                                      std::ofstream(file.parent_path()) << "in the way";
+                                 },
+                                 false},
+                    DamagedStore{"FileIsAFifo",
+                                 [](const fs::path& file) {
+                                     fs::create_directories(file.parent_path());
+                                     mkfifo(file.c_str(), 0600);
                                  },
                                  false}),
     [](const testing::TestParamInfo<DamagedStore>& info) { return std::string(info.param.name); });

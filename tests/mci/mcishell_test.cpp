@@ -134,6 +134,15 @@ TEST(McishellTest, PlaysTrackTwoOfADiscImage) {
     EXPECT_NEAR(sound_files::ToneHz(saved), 660, 20) << "track 2 was heard, not track 1";
 }
 
+TEST(McishellTest, NoSoundCardGivesNoLibraryChatter) {
+    unsetenv("SDL_AUDIODRIVER");  // SDL then tries the machine's own outputs, ALSA among them
+    test_support::TempFolder folder;
+    const auto wave = folder.Write("beep.wav", sound_files::ToneWave(50));
+    const mci_test::ShellRun run =
+        mci_test::RunShell(folder, "play " + wave.string() + " wait\n", "--sink sdl 2>&1");
+    for (const std::string& line : run.lines) EXPECT_FALSE(line.starts_with("ALSA lib")) << line;
+}
+
 TEST(McishellTest, EmptyInputEndsCleanly) {
     test_support::TempFolder folder;
     const mci_test::ShellRun run = mci_test::RunShell(folder, "");

@@ -1,7 +1,10 @@
 // Recording what plays into a new wave device and saving it, in the order the program's
 // recording helper sends its commands.
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -113,7 +116,16 @@ TEST_F(Recording, FormatAndStateRulesOfTheRecorder) {
     EXPECT_EQ(Send("resume REC").code, 0u);
     Send("stop REC");
     EXPECT_EQ(Send("set REC channels 2").code, 302u) << "the format is fixed once recorded";
-    EXPECT_EQ(Send("save REC " + (folder.path() / "no such folder" / "x.wav").string()).code, 286u);
+    const Reply noFolder =
+        Send("save REC " + (folder.path() / "no such folder" / "x.wav").string());
+    EXPECT_EQ(noFolder.code, 286u);
+    mkfifo((folder.path() / "pipe.wav").c_str(), 0600);
+    for (const std::filesystem::path& bad : {folder.path(), folder.path() / "pipe.wav",
+                                             folder.path() / (std::string(300, 'n') + ".wav")}) {
+        const Reply reply = Send("save REC " + bad.string());
+        EXPECT_EQ(reply.code, 286u) << bad;
+        EXPECT_NE(reply.text, noFolder.text) << bad << ": says what is wrong with the path";
+    }
     EXPECT_EQ(Send("save REC " + (folder.path() / "8 bit.wav").string()).code, 0u);
     EXPECT_EQ(readWave(folder.path() / "8 bit.wav").bitsPerSample, 8);
 }

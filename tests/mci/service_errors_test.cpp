@@ -35,6 +35,9 @@ TEST_P(OpenFaults, AreRefusedWithTheirNumberAndAText) {
     const Reply reply = Send(withPath(row.command, path));
     EXPECT_EQ(reply.code, row.code) << row.name;
     EXPECT_FALSE(reply.text.empty()) << row.name;
+    if (row.code == 275) {
+        EXPECT_NE(reply.text.find(path), std::string::npos) << row.name << ": names the file";
+    }
     EXPECT_EQ(Send("status X mode").code, 263u) << row.name << ": nothing stays open";
 }
 
@@ -82,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "open % alias X style child", 274},
         OpenCase{"all as a name", nullptr, "", "open waveaudio alias all", 279},
         OpenCase{"misspelt option", "a.wav", sound_files::ToneWave(50), "open % alias X wiat", 259},
-        OpenCase{"quoted missing file", nullptr, "", "open \"%\" alias X", 275}));
+        OpenCase{"quoted missing file", nullptr, "", "open \"%\" alias X", 275},
+        OpenCase{"play of a missing file", nullptr, "", "play %", 275}));
 
 TEST_F(ServiceTest, WavesWithOddNamesOpen) {
     for (const char* name : {"quote\"d.wav", "ünïcödé.wav", "  spaced  .wav", "it's.wav"}) {

@@ -1,23 +1,25 @@
 #include "tests/support/settings_folder.h"
 
-#include <QSettings>
-#include <QStandardPaths>
+#include <cstdlib>
+
+#include "platform/settings.h"
 
 namespace test_support {
 
 ScopedSettingsFolder::ScopedSettingsFolder(const std::filesystem::path& folder) {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString(folder.string()));
+    if (const char* before = std::getenv("XDG_CONFIG_HOME")) before_ = before;
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
 }
 
 ScopedSettingsFolder::~ScopedSettingsFolder() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    if (before_)
+        setenv("XDG_CONFIG_HOME", before_->c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
 }
 
 std::filesystem::path ScopedSettingsFolder::File() const {
-    const QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Corvala", "Corvala");
-    return store.fileName().toStdString();
+    return SettingsFile("Corvala");
 }
 
 }  // namespace test_support

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "platform/runtime_error.h"
 #include "platform/settings.h"
 #include "tests/support/settings_folder.h"
@@ -90,10 +92,28 @@ TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWri
              fs::create_directories(file.parent_path().parent_path());
              std::ofstream(file.parent_path()) << "in the way";
          }},
+        // Opening a FIFO blocks until a writer comes: these hang if the store opens them.
+        {"the file is a FIFO",
+         [](const fs::path& file) {
+             fs::create_directories(file.parent_path());
+             mkfifo(file.c_str(), 0600);
+         }},
+        {"its folder is a FIFO",
+         [](const fs::path& file) {
+             fs::create_directories(file.parent_path().parent_path());
+             mkfifo(file.parent_path().c_str(), 0600);
+         }},
+        {"the file links to a FIFO",
+         [](const fs::path& file) {
+             fs::create_directories(file.parent_path());
+             mkfifo((file.parent_path() / "pipe").c_str(), 0600);
+             fs::create_symlink("pipe", file);
+         }},
     };
     for (const auto& spoiled : cases) {
         fs::remove_all(folder.path() / "config");
         spoiled.spoil(settings.File());
+        const fs::file_type before = fs::symlink_status(settings.File()).type();
         EXPECT_EQ(Read("Drive"), "default") << spoiled.name;
         try {
             Save("Drive", "t: [test]");
@@ -101,7 +121,30 @@ TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWri
         } catch (const RuntimeError& error) {
             EXPECT_EQ(error.Number, vberr::PermissionDenied);
         }
+        EXPECT_EQ(fs::symlink_status(settings.File()).type(), before) << spoiled.name;
     }
+}
+
+TEST_F(SettingsStore, ValuesNoCallerCanUseReadAsMissing) {
+    Save("Directory", std::string("T:\\a\0b", 6));
+    EXPECT_EQ(Read("Directory"), "default");
+    fs::create_directories(settings.File().parent_path());
+    std::ofstream(settings.File()) << "[Settings]\nVolume=5\n;" << std::string(2 << 20, 'x');
+    EXPECT_EQ(Read("Volume"), "default") << "a store that large is not ours";
+    Save("Volume", "6");
+    EXPECT_EQ(Read("Volume"), "6");
+    EXPECT_LT(fs::file_size(settings.File()), 1000u);
+}
+
+TEST_F(SettingsStore, AWriteGoesThroughALinkToARegularFile) {
+    Save("Drive", "t: [test]");
+    const fs::path target = folder.path() / "kept.conf";
+    fs::rename(settings.File(), target);
+    fs::create_symlink(target, settings.File());
+    Save("Volume", "7");
+    EXPECT_TRUE(fs::is_symlink(settings.File()));
+    EXPECT_EQ(Read("Drive"), "t: [test]");
+    EXPECT_EQ(Read("Volume"), "7");
 }
 
 TEST_F(SettingsStore, AFailedWriteLeavesThePreviousFileWhole) {
