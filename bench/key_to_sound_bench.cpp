@@ -22,11 +22,11 @@ void FillFolder(const std::filesystem::path& folder, int files) {
     std::filesystem::create_directories(folder);
     for (int i = 0; i < files; ++i) {
         const char* ending = i % 2 == 0 ? ".mid" : ".WAV";
-        std::ofstream(folder / ("Take Number " + std::to_string(i) + " Of The Day" + ending)) << 'x';
+        std::ofstream(folder / ("Take Number " + std::to_string(i) + " Of The Day" + ending))
+            << 'x';
     }
     std::ofstream(folder / "Song To Play.mid", std::ios::binary) << sound_files::NoteSong(8);
-    std::ofstream(folder / "Sound To Play.wav", std::ios::binary)
-        << sound_files::ToneWave(1000);
+    std::ofstream(folder / "Sound To Play.wav", std::ios::binary) << sound_files::ToneWave(1000);
 }
 
 struct Folders {

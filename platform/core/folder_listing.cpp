@@ -38,7 +38,8 @@ bool FolderListing::HasTwin(const std::string& name) const {
 void FolderListing::MakeAliases() const {
     std::call_once(aliasesMade_, [this] {
         aliases_ = AliasesFor(names_);
-        for (const auto& [name, alias] : aliases_) entryByFoldedAlias_.emplace(text::Folded(alias), name);
+        for (const auto& [name, alias] : aliases_)
+            entryByFoldedAlias_.emplace(text::Folded(alias), name);
     });
 }
 
@@ -69,6 +70,7 @@ struct Identity {
     dev_t device;
     ino_t inode;
     std::chrono::nanoseconds modified;
+    std::chrono::nanoseconds changed;  // also moves when the folder's permissions change
     bool operator==(const Identity&) const = default;
 };
 
@@ -127,7 +129,8 @@ std::shared_ptr<const FolderListing> ListingOf(const fs::path& folder) {
     struct stat status {};
     if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
         return std::make_shared<const FolderListing>(std::vector<std::string>());
-    const Identity identity{status.st_dev, status.st_ino, SinceEpoch(status.st_mtim)};
+    const Identity identity{status.st_dev, status.st_ino, SinceEpoch(status.st_mtim),
+                            SinceEpoch(status.st_ctim)};
     if (auto kept = TheCache().Find(folder, identity)) return kept;
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);

@@ -1,9 +1,9 @@
 #pragma once
 // What a folder's listing yields, read once and kept until the folder changes, so that looking
 // a name up ignoring case, or by its short alias, costs the same in a folder of 40 entries as in
-// one of 40,000. A folder counts as changed when its device, inode or modification time
-// differs; a listing read within moments of the folder's last change is read again on its next
-// use, since a change in the same clock tick would leave the time as it was.
+// one of 40,000. A folder counts as changed when its device, inode, modification or status
+// change time differs; a listing read within moments of the folder's last change is read again
+// on its next use, since a change in the same clock tick would leave the time as it was.
 #include <cstdint>
 #include <filesystem>
 #include <map>

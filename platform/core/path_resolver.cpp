@@ -1,7 +1,7 @@
 // Windows paths onto the Linux file system, ignoring letter case one component at a time.
 #include <algorithm>
-#include <climits>
 #include <cctype>
+#include <climits>
 
 #include "platform/core/folder_listing.h"
 #include "platform/core/handed_out_names.h"
