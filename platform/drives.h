@@ -44,6 +44,9 @@ char CurrentDrive();  // the drive of the process's working directory
 // Windows form of a Linux path, by the drive whose mount point holds it most closely.
 std::string ToWindows(const std::filesystem::path& linuxPath);
 
+// Longer paths (in bytes, before or after resolution) name nothing: Linux refuses them.
+constexpr std::size_t kLongestPath = 4096;
+
 // The existing file or folder a Windows path names, or nothing.
 std::optional<std::filesystem::path> Resolve(const std::string& windowsPath);
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "platform/core/short_names.h"
+#include "platform/core/folder_listing.h"
 #include "platform/drives.h"
 #include "platform/runtime.h"
 #include "platform/user_interface.h"
@@ -20,17 +20,6 @@ bool wantedByAttributes(const fs::directory_entry& entry, int attributes) {
     if (!fs::is_regular_file(status)) return (attributes & vbSystem) != 0;
     if (name.starts_with(".")) return (attributes & vbHidden) != 0;
     return true;
-}
-
-std::vector<fs::directory_entry> sortedEntries(const fs::path& folder) {
-    std::vector<fs::directory_entry> entries;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        entries.push_back(*it);
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return a.path().filename() < b.path().filename();
-    });
-    return entries;
 }
 
 }  // namespace
@@ -53,15 +42,18 @@ std::string Dir(const std::string& pattern, int attributes) {
     }
     const auto where = drives::Resolve(folder.empty() ? "." : folder);
     if (!where) return {};
+    const auto listing = drives::ListingOf(*where);
     // A pattern with "~" may match a short alias; then it finds the entry the alias stands for.
-    const auto aliases = name.find('~') != std::string::npos ? drives::AliasesOf(*where)
-                                                             : std::map<std::string, std::string>();
-    for (const auto& entry : sortedEntries(*where)) {
-        const std::string entryName = entry.path().filename().string();
-        const auto alias = aliases.find(entryName);
-        const bool matches = drives::WildcardMatch(name, entryName) ||
-                             (alias != aliases.end() && drives::WildcardMatch(name, alias->second));
-        if (matches && wantedByAttributes(entry, attributes)) return entryName;
+    const auto* aliases = name.find('~') != std::string::npos ? &listing->Aliases() : nullptr;
+    const auto matchesAlias = [&](const std::string& entryName) {
+        if (!aliases) return false;
+        const auto alias = aliases->find(entryName);
+        return alias != aliases->end() && drives::WildcardMatch(name, alias->second);
+    };
+    for (const std::string& entryName : listing->Names()) {
+        const bool matches = drives::WildcardMatch(name, entryName) || matchesAlias(entryName);
+        if (matches && wantedByAttributes(fs::directory_entry(*where / entryName), attributes))
+            return entryName;
     }
     return {};
 }

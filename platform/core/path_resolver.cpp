@@ -1,9 +1,10 @@
 // Windows paths onto the Linux file system, ignoring letter case one component at a time.
 #include <algorithm>
 #include <cctype>
+#include <climits>
 
-#include "platform/core/ignoring_case.h"
-#include "platform/core/short_names.h"
+#include "platform/core/folder_listing.h"
+#include "platform/core/handed_out_names.h"
 #include "platform/drives.h"
 
 namespace drives {
@@ -35,13 +36,10 @@ std::vector<std::string> splitComponents(const std::string& path) {
 std::optional<std::string> findEntry(const fs::path& folder, const std::string& name) {
     std::error_code error;
     if (fs::exists(folder / name, error)) return name;
-    std::optional<std::string> best;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string entry = it->path().filename().string();
-        if (text::EqualsIgnoringCase(entry, name) && (!best || entry < *best)) best = entry;
-    }
-    if (!best && name.find('~') != std::string::npos) return EntryWithAlias(folder, name);
-    return best;
+    const auto listing = ListingOf(folder);
+    if (auto entry = listing->MatchIgnoringCase(name)) return entry;
+    if (name.find('~') != std::string::npos) return listing->EntryWithAlias(name);
+    return std::nullopt;
 }
 
 struct Start {
@@ -63,16 +61,19 @@ std::optional<fs::path> walk(const Start& start, bool lastMayBeNew) {
         auto entry = findEntry(current, part);
         // Linux names may hold "\\": try the name with the parts after it joined back on.
         std::string joined = part;
-        for (std::size_t next = i + 1; !entry && next < parts.size(); ++next) {
+        for (std::size_t next = i + 1; !entry && next < parts.size() && joined.size() <= NAME_MAX;
+             ++next) {
             joined += '\\' + parts[next];
             entry = findEntry(current, joined);
             if (entry) i = next;
         }
         if (!entry) {
-            if (lastMayBeNew && i + 1 == parts.size()) return current / part;
+            if (lastMayBeNew && i + 1 == parts.size())
+                return current / HandedOutName(current, part).value_or(part);
             return std::nullopt;
         }
         current /= *entry;
+        if (current.native().size() > kLongestPath) return std::nullopt;
     }
     std::error_code error;
     if (!lastMayBeNew && !fs::exists(current, error)) return std::nullopt;
@@ -99,13 +100,14 @@ std::optional<Start> startOf(const std::string& path) {
 }  // namespace
 
 std::optional<fs::path> Resolve(const std::string& windowsPath) {
-    if (windowsPath.empty()) return std::nullopt;
+    if (windowsPath.empty() || windowsPath.size() > kLongestPath) return std::nullopt;
     const auto start = startOf(windowsPath);
     return start ? walk(*start, false) : std::nullopt;
 }
 
 std::optional<fs::path> ResolveForCreate(const std::string& windowsPath) {
-    if (windowsPath.empty() || isSeparator(windowsPath.back())) return std::nullopt;
+    if (windowsPath.empty() || windowsPath.size() > kLongestPath || isSeparator(windowsPath.back()))
+        return std::nullopt;
     const auto start = startOf(windowsPath);
     return start ? walk(*start, true) : std::nullopt;
 }

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <set>
 #include <string_view>
-#include <vector>
 
+#include "platform/core/folder_listing.h"
 #include "platform/core/ignoring_case.h"
 
 namespace drives {
@@ -87,31 +87,16 @@ std::string FreeAlias(const std::string& name, const NameSet& taken) {
     }
 }
 
-bool HasTwinIgnoringCase(const fs::path& folder, const std::string& name) {
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string entry = it->path().filename().string();
-        if (entry != name && text::EqualsIgnoringCase(entry, name)) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
-std::map<std::string, std::string> AliasesOf(const fs::path& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        names.push_back(it->path().filename().string());
-    }
-    std::ranges::sort(names);  // UTF-8 bytes sort in code-point order
+std::map<std::string, std::string> AliasesFor(const std::vector<std::string>& sortedNames) {
     NameSet taken;
     NameSet clashing;  // one of each group of names that differ only in case
-    for (const std::string& name : names) {
+    for (const std::string& name : sortedNames) {
         if (!taken.insert(name).second) clashing.insert(name);
     }
     std::map<std::string, std::string> aliases;
-    for (const std::string& name : names) {
+    for (const std::string& name : sortedNames) {
         if (IsShortNameForm(name) && !clashing.contains(name)) continue;
         std::string alias = FreeAlias(name, taken);
         taken.insert(alias);
@@ -120,19 +105,21 @@ std::map<std::string, std::string> AliasesOf(const fs::path& folder) {
     return aliases;
 }
 
+std::map<std::string, std::string> AliasesOf(const fs::path& folder) {
+    return ListingOf(folder)->Aliases();
+}
+
 std::string ShortNameOf(const fs::path& folder, const std::string& name) {
-    // Most names are their own short name; telling so takes one pass and no alias table.
-    if (IsShortNameForm(name) && !HasTwinIgnoringCase(folder, name)) return name;
-    const auto aliases = AliasesOf(folder);
+    const auto listing = ListingOf(folder);
+    // Most names are their own short name; telling so needs no alias table.
+    if (IsShortNameForm(name) && !listing->HasTwin(name)) return name;
+    const auto& aliases = listing->Aliases();
     const auto found = aliases.find(name);
     return found == aliases.end() ? name : found->second;
 }
 
 std::optional<std::string> EntryWithAlias(const fs::path& folder, const std::string& alias) {
-    for (const auto& [name, itsAlias] : AliasesOf(folder)) {
-        if (text::EqualsIgnoringCase(itsAlias, alias)) return name;
-    }
-    return std::nullopt;
+    return ListingOf(folder)->EntryWithAlias(alias);
 }
 
 }  // namespace drives

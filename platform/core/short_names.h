@@ -11,8 +11,12 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace drives {
+
+// The names, sorted in code-point order, that need an alias, each with its alias.
+std::map<std::string, std::string> AliasesFor(const std::vector<std::string>& sortedNames);
 
 // The entries of the folder that need an alias, each with its alias.
 std::map<std::string, std::string> AliasesOf(const std::filesystem::path& folder);

@@ -1,5 +1,7 @@
 #include <cstring>
+#include <iterator>
 
+#include "platform/core/handed_out_names.h"
 #include "platform/core/short_names.h"
 #include "platform/drives.h"
 #include "platform/kernel.h"
@@ -14,10 +16,14 @@ std::string ShortWindowsPath(const std::filesystem::path& linuxPath) {
     if (!drive) return {};
     std::string result = windows.substr(0, 2);
     std::filesystem::path folder = drive->mountPoint;
-    for (const auto& part : linuxPath.lexically_normal().lexically_relative(drive->mountPoint)) {
-        if (part.empty() || part == ".") continue;
-        result += '\\' + drives::ShortNameOf(folder, part.string());
-        folder /= part;
+    const auto relative = linuxPath.lexically_normal().lexically_relative(drive->mountPoint);
+    for (auto part = relative.begin(); part != relative.end(); ++part) {
+        if (part->empty() || *part == ".") continue;
+        const std::string shortName = drives::ShortNameOf(folder, part->string());
+        if (std::next(part) == relative.end())
+            drives::RememberHandedOut(folder, shortName, part->string());
+        result += '\\' + shortName;
+        folder /= *part;
     }
     return result.size() == 2 ? result + "\\" : result;
 }

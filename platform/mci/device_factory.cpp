@@ -47,6 +47,7 @@ ErrorCode fromLoadError(audio::LoadError error) {
 }
 
 OpenResult loadClip(const std::string& type, const std::string& element) {
+    if (element.size() > drives::kLongestPath) return OpenResult::Failed(err::kOutOfRange);
     const auto file = drives::Resolve(element);
     if (!file) return OpenResult::Failed(err::kFileNotFound);
     std::error_code error;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/drives.h"
 #include "tests/mci/service_fixture.h"
 #include "tests/support/sound_files.h"
 
@@ -45,6 +46,10 @@ std::string truncated(std::string bytes, std::size_t keep) {
     return bytes.substr(0, keep);
 }
 
+// Longer than any path Linux opens.
+const std::string kOverlongOpen =
+    "open WaveAudio!C:\\" + std::string(drives::kLongestPath, 'x') + ".wav alias X";
+
 INSTANTIATE_TEST_SUITE_P(
     Service, OpenFaults,
     testing::Values(
@@ -86,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"all as a name", nullptr, "", "open waveaudio alias all", 279},
         OpenCase{"misspelt option", "a.wav", sound_files::ToneWave(50), "open % alias X wiat", 259},
         OpenCase{"quoted missing file", nullptr, "", "open \"%\" alias X", 275},
-        OpenCase{"play of a missing file", nullptr, "", "play %", 275}));
+        OpenCase{"play of a missing file", nullptr, "", "play %", 275},
+        OpenCase{"overlong path", nullptr, "", kOverlongOpen.c_str(), 282}));
 
 TEST_F(ServiceTest, WavesWithOddNamesOpen) {
     for (const char* name : {"quote\"d.wav", "ünïcödé.wav", "  spaced  .wav", "it's.wav"}) {

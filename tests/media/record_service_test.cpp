@@ -102,7 +102,7 @@ class RecordWaveService : public mci_test::ServiceTest {
     sound_files::DecodedWave Source() const {
         return readFile(folder.path() / "in" / "source.wav");
     }
-    fs::path Take() const { return folder.path() / "out" / "TAKE.WAV"; }  // named by its short form
+    fs::path Take() const { return folder.path() / "out" / "take.wav"; }  // as the caller spelt it
 
     test_support::ScopedDrives drive{{{'R', folder.path(), "test"}}};
     test_support::MessageBoxRecorder boxes;

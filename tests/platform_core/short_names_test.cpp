@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 
+#include "platform/core/folder_listing.h"
 #include "platform/drives.h"
 #include "platform/kernel.h"
 #include "platform/vb_types.h"
@@ -111,6 +113,23 @@ TEST_F(ShortNamesTest, ADeepPathOfThreeHundredCharactersStillFitsAndLeadsBack) {
     ASSERT_GE(drives::ToWindows(file).size(), 300U);
     EXPECT_LT(ShortPath(drives::ToWindows(file)).size(), 260U);
     EXPECT_EQ(RoundTrip(file), file);
+}
+
+// A key press shortens the path and opens what the upper-cased short form names. A folder that
+// has not changed is read from disk once for all of that, and a change is seen at once.
+TEST_F(ShortNamesTest, AFolderIsReadOnceUntilItChanges) {
+    const fs::path file = tree.Write("Long Folder/Song Number One.mid");
+    for (const fs::path& folder : {tree.path(), file.parent_path()})
+        fs::last_write_time(folder, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    const auto readsForTwoKeys = [&](const fs::path& played) {
+        const auto before = drives::FolderReads();
+        for (int key = 0; key < 2; ++key) EXPECT_EQ(RoundTrip(played), played);
+        return drives::FolderReads() - before;
+    };
+    EXPECT_LE(readsForTwoKeys(file), 2U);
+    EXPECT_EQ(readsForTwoKeys(file), 0U);
+    const fs::path added = tree.Write("Long Folder/Song Number Two.mid");
+    EXPECT_GE(readsForTwoKeys(added), 1U);
 }
 
 TEST_F(ShortNamesTest, MissingPathsAndSmallBuffersGiveNothing) {

@@ -1,0 +1,76 @@
+// Key to sound as the window does it for a list's next entry (stop, close, open, play through
+// cMCI_Adv), then pulling the offline mix until a block is not silent: a song and a sound in a
+// folder of 40 files and in one of 40,000 long, mixed-case names. Under
+// `valgrind --tool=callgrind --collect-atstart=no --toggle-collect='*PressKey*'` the
+// instructions per key are the collected total over the number of PressKey calls.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <vector>
+
+#include "media/cmci_adv.h"
+#include "platform/audio/engine.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+constexpr int kBlock = 64;
+
+// Long names with spaces, so every one of them needs a short alias.
+void FillFolder(const std::filesystem::path& folder, int files) {
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < files; ++i) {
+        const char* ending = i % 2 == 0 ? ".mid" : ".WAV";
+        std::ofstream(folder / ("Take Number " + std::to_string(i) + " Of The Day" + ending))
+            << 'x';
+    }
+    std::ofstream(folder / "Song To Play.mid", std::ios::binary) << sound_files::NoteSong(8);
+    std::ofstream(folder / "Sound To Play.wav", std::ios::binary) << sound_files::ToneWave(1000);
+}
+
+struct Folders {
+    Folders() : drive({{'T', dir.path(), "bench"}}) {
+        audio::Engine::ChooseSink("offline");
+        FillFolder(dir.path() / "Forty Files", 38);
+        FillFolder(dir.path() / "Forty Thousand Files", 39998);
+    }
+    test_support::TempFolder dir;
+    test_support::ScopedDrives drive;
+};
+
+[[gnu::noinline]] bool PressKey(cMCI_Adv& mci, const std::string& alias, std::int32_t type,
+                                const std::string& path) {
+    static std::vector<float> block(2 * kBlock);
+    mci.MCI_Stop(alias);
+    mci.MCI_Close(alias, {.hCallbackProc = 0, .WaitToComplete = vbTrue, .ShowErrors = vbFalse});
+    if (!IsTrue(mci.MCI_Open(alias, {.DeviceType = type, .FilePath = path}))) return false;
+    mci.MCI_Play(alias);
+    for (int pulled = 0; pulled < 44100; pulled += kBlock) {
+        audio::Engine::Shared().Pull(block.data(), kBlock);
+        if (sound_files::Peak(block) > 0) return true;
+    }
+    return false;
+}
+
+void BM_KeyToSound(benchmark::State& state, const std::string& folder, std::int32_t type) {
+    static Folders folders;
+    cMCI_Adv mci;
+    const std::string path =
+        "T:\\" + folder + (type == 3 ? "\\Song To Play.mid" : "\\Sound To Play.wav");
+    for (auto _ : state) {
+        if (!PressKey(mci, "KEY", type, path)) state.SkipWithError("no sound");
+    }
+    mci.MCI_Close("KEY");
+}
+
+BENCHMARK_CAPTURE(BM_KeyToSound, song_in_40, "Forty Files", 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_KeyToSound, song_in_40000, "Forty Thousand Files", 3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_KeyToSound, sound_in_40, "Forty Files", 4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_KeyToSound, sound_in_40000, "Forty Thousand Files", 4)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
