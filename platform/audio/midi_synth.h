@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio/clip.h"
 #include "platform/audio/midi_channel_state.h"
 #include "platform/audio/midi_presets.h"
 #include "platform/audio/mixer.h"
@@ -27,20 +28,20 @@
 
 namespace audio {
 
-// The General MIDI soundfonts in `directory`, in order of preference.
-std::vector<std::filesystem::path> FindSoundfonts(const std::filesystem::path& directory);
+// The General MIDI soundfonts in `directories`, in order of preference.
+std::vector<std::filesystem::path> FindSoundfonts(
+    const std::vector<std::filesystem::path>& directories);
 
 class MidiSynth final : public Bus {
   public:
     static constexpr int kBlocks = 16;  // players that can sound at once
-    static constexpr const char* kSoundfontDirectory = "/usr/share/sounds/sf2";
 
-    // Creates the synthesiser and loads the soundfont on the first call; null with *detail
-    // filled when no soundfont can be loaded.
-    static std::shared_ptr<MidiSynth> Shared(std::string* detail);
+    // Creates the synthesiser and loads the soundfont on the first call (the one the user
+    // chose, else the system's); null with *error and *detail filled when none can be loaded.
+    static std::shared_ptr<MidiSynth> Shared(LoadError* error, std::string* detail);
     // Whether the soundfont has been loaded in this process.
     static bool Loaded();
-    // Where Shared looks for soundfonts, instead of kSoundfontDirectory; only before it first
+    // Where Shared looks for soundfonts, instead of the system's folders; only before it first
     // succeeds (tests).
     static void UseSoundfontDirectory(const std::filesystem::path& directory);
 
