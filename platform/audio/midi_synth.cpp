@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "platform/audio/engine.h"
 #include "platform/audio/soundfont_choice.h"
@@ -97,7 +98,8 @@ std::shared_ptr<MidiSynth> MidiSynth::Shared(LoadError* error, std::string* deta
     if (soundfonts.empty()) {
         *detail = std::string("no General MIDI soundfont in ") + Listed(shared.directories) +
                   "; install one (on Debian: " + kSoundfontPackage + ")";
-        if (!std::exchange(shared.toldNone, true)) std::fprintf(stderr, "MIDI: %s\n", detail->c_str());
+        if (!std::exchange(shared.toldNone, true))
+            std::fprintf(stderr, "MIDI: %s\n", detail->c_str());
         return nullptr;
     }
     const std::shared_ptr<Mixer> mixer = Engine::Shared().SharedMixer();

@@ -21,8 +21,7 @@ void* Open(const char* path) {
 
 int Read(void* buffer, fluid_long_long_t count, void* handle) {
     if (SynthAccess::InAudioTurn()) audioThreadReads.fetch_add(1, std::memory_order_relaxed);
-    return std::fread(buffer, std::size_t(count), 1, FileOf(handle)) == 1 ? FLUID_OK
-                                                                           : FLUID_FAILED;
+    return std::fread(buffer, std::size_t(count), 1, FileOf(handle)) == 1 ? FLUID_OK : FLUID_FAILED;
 }
 
 int Seek(void* handle, fluid_long_long_t offset, int origin) {

@@ -127,13 +127,18 @@ std::string ChangingSong() {
             const auto status = std::uint8_t(channel);
             if (step >= 80) {
                 track.Event(0, {std::uint8_t(0xB0 | status), 0, kBanks[(step + channel) % 6]});
-                track.Event(0, {std::uint8_t(0xC0 | status), std::uint8_t((step * 7 + channel * 13) % 128)});
+                track.Event(0, {std::uint8_t(0xC0 | status),
+                                std::uint8_t((step * 7 + channel * 13) % 128)});
             }
-            const auto key = std::uint8_t(channel == 9 ? 36 + step % 20 : 48 + 5 * channel + step % 12);
+            const auto key =
+                std::uint8_t(channel == 9 ? 36 + step % 20 : 48 + 5 * channel + step % 12);
             track.Event(0, {std::uint8_t(0x90 | status), key, 100});
         }
         for (int channel : {0, 1, 2, 3, 9})
-            track.Event(channel == 0 ? 48 : 0, {std::uint8_t(0x80 | channel), std::uint8_t(channel == 9 ? 36 + step % 20 : 48 + 5 * channel + step % 12), 0});
+            track.Event(
+                channel == 0 ? 48 : 0,
+                {std::uint8_t(0x80 | channel),
+                 std::uint8_t(channel == 9 ? 36 + step % 20 : 48 + 5 * channel + step % 12), 0});
     }
     return sound_files::MakeSmf(0, 480, {track.End(0)});
 }

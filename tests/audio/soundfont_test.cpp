@@ -1,7 +1,6 @@
 // The soundfont: found by preference, the next one tried when one does not load, and loaded
 // only when the first song loads.
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -39,8 +38,11 @@ TEST(Soundfont, FoundInOrderOfPreference) {
 // level that has a handler: the audio thread logs at debug level on every program change.
 TEST(Soundfont, OnlyTheMessagesKeptHaveAHandler) {
     audio::InstallSynthLog();
-    for (const auto& [level, kept] : {std::pair{FLUID_PANIC, true}, {FLUID_ERR, true},
-                                      {FLUID_WARN, true}, {FLUID_INFO, false}, {FLUID_DBG, false}}) {
+    for (const auto& [level, kept] : {std::pair{FLUID_PANIC, true},
+                                      {FLUID_ERR, true},
+                                      {FLUID_WARN, true},
+                                      {FLUID_INFO, false},
+                                      {FLUID_DBG, false}}) {
         const fluid_log_function_t handler = fluid_set_log_function(level, nullptr, nullptr);
         fluid_set_log_function(level, handler, nullptr);
         EXPECT_EQ(handler != nullptr, kept) << "level " << level;

@@ -115,7 +115,8 @@ TEST(McishellTest, AChosenSoundfontThatCannotBeUsedIsNamed) {
     };
     test_support::TempFolder folder;
     const std::string valid = folder.Write("valid.sf2", sound_files::MakeSoundfont()).string();
-    const std::string corrupt = folder.Write("corrupt.sf2", "RIFF" + std::string(400, 'x')).string();
+    const std::string corrupt =
+        folder.Write("corrupt.sf2", "RIFF" + std::string(400, 'x')).string();
     const std::string missing = (folder.path() / "missing.sf2").string();
     const std::string song = folder.Write("s.mid", sound_files::NoteSong(1)).string();
     const Case cases[] = {

@@ -1,8 +1,8 @@
 // mcishell [--sink sdl|null] [--cd LETTER=SOURCE]... [--soundfont FILE]: one MCI command string
 // per input line, one result line per input line. --cd puts a drive or a disc image (.cue)
 // behind a CD drive letter in place of the machine's optical drives; --soundfont plays MIDI
-// through FILE instead of the system's General MIDI soundfont. At the end of the input, or on SIGTERM,
-// SIGINT or SIGHUP, every device is closed and the tool exits with 0.
+// through FILE instead of the system's General MIDI soundfont. At the end of the input, or on
+// SIGTERM, SIGINT or SIGHUP, every device is closed and the tool exits with 0.
 #include <cstdlib>
 #include <iostream>
 #include <map>
