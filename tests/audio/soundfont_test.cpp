@@ -146,6 +146,8 @@ TEST(SoundfontLimit, UnderAFileLimitASongSaysWhatWasShort) {
     test_support::TempFolder dir;
     const auto songFile = dir.Write("s.mid", sound_files::MakeSong(1));
     const auto loadWithNoFileLeft = [&] {
+        // Once with files to spare, so the sanitizers' first checks (which read /proc) are done.
+        audio::LoadMidiFile(songFile);
         const int lowestFree = dup(0);
         close(lowestFree);
         const rlimit limit{rlim_t(lowestFree), rlim_t(lowestFree)};
@@ -153,7 +155,7 @@ TEST(SoundfontLimit, UnderAFileLimitASongSaysWhatWasShort) {
         std::fputs(audio::LoadErrorName(audio::LoadMidiFile(songFile).error), stderr);
         std::_Exit(0);
     };
-    EXPECT_EXIT(loadWithNoFileLeft(), testing::ExitedWithCode(0), "^TooManyFiles$");
+    EXPECT_EXIT(loadWithNoFileLeft(), testing::ExitedWithCode(0), "TooManyFiles$");
 }
 
 }  // namespace
