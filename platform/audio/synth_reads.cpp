@@ -10,6 +10,7 @@ namespace audio {
 namespace {
 
 std::atomic<long> audioThreadReads{0};
+std::atomic<long> reads{0};
 
 std::FILE* FileOf(void* handle) {
     return static_cast<std::FILE*>(handle);
@@ -21,6 +22,7 @@ void* Open(const char* path) {
 
 int Read(void* buffer, fluid_long_long_t count, void* handle) {
     if (SynthAccess::InAudioTurn()) audioThreadReads.fetch_add(1, std::memory_order_relaxed);
+    reads.fetch_add(1, std::memory_order_relaxed);
     return std::fread(buffer, std::size_t(count), 1, FileOf(handle)) == 1 ? FLUID_OK : FLUID_FAILED;
 }
 
@@ -46,6 +48,10 @@ fluid_sfloader_t* NewCountingLoader(fluid_settings_t* settings) {
 
 long SoundfontReadsOnAudioThread() {
     return audioThreadReads.load(std::memory_order_relaxed);
+}
+
+long SoundfontReads() {
+    return reads.load(std::memory_order_relaxed);
 }
 
 }  // namespace audio

@@ -11,5 +11,7 @@ fluid_sfloader_t* NewCountingLoader(fluid_settings_t* settings);
 
 // Reads of soundfont data on the audio thread since the process started.
 long SoundfontReadsOnAudioThread();
+// Reads of soundfont data on any thread since the process started.
+long SoundfontReads();
 
 }  // namespace audio

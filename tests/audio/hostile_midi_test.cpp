@@ -6,14 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include "platform/audio/engine.h"
 #include "platform/audio/midi_file.h"
+#include "platform/audio/midi_synth.h"
 #include "platform/audio/player.h"
 #include "platform/audio/synth_reads.h"
 #include "stderr_lines.h"
+#include "tests/support/eventually.h"
+#include "tests/support/gm_song.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -156,6 +161,18 @@ TEST_F(HostileMidiTest, ChangingBankAndProgramMidSongLoadsNothingWhilePlayingNor
         ASSERT_GT(sound_files::Peak(block), 0.0f) << "silent at frame " << frame;
     }
     EXPECT_EQ(audio::SoundfontReadsOnAudioThread(), readsBefore);
+}
+
+// Another song may be playing: the instruments are read before the synthesiser is taken from it.
+TEST_F(HostileMidiTest, ASongReadsItsInstrumentsWhileTheSynthesiserIsPlaying) {
+    ASSERT_TRUE(audio::LoadMidiFile(dir_.Write("gm.mid", sound_files::MakeGmSong(1, 0))).clip);
+    auto& synth = *audio::MidiSynth::Shared(nullptr, nullptr);
+    std::optional<audio::SynthAccess::AudioTurn> playing(std::in_place, synth.Access());
+    const long readsBefore = audio::SoundfontReads();
+    std::thread opening([&] { audio::LoadMidiFile(dir_.Write("changing.mid", ChangingSong())); });
+    EXPECT_TRUE(test_support::Eventually([&] { return audio::SoundfontReads() > readsBefore; }));
+    playing.reset();
+    opening.join();
 }
 
 }  // namespace
