@@ -18,7 +18,7 @@ std::vector<PresetKey> MidiSynth::Pin(const std::vector<Preset>& presets) {
     {
         const SynthAccess::ControlTurn turn(access_);
         std::lock_guard lock(pinsMutex_);
-        // Should the font not load a second time, the instruments load under the turn as before.
+        // Should the font not load a second time, they are resolved and read here, in the turn.
         if (!preload.Loaded())
             wanted = ResolvePresets(fluid_synth_get_sfont_by_id(synth_, fontId_), presets);
         // Released before the new ones are taken, so that the synthesiser holds one song's
