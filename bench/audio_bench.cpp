@@ -146,10 +146,11 @@ void BM_RenderSpeedBesideFluidsynthCli(benchmark::State& state,
     const auto& file = Shared().*songFile;
     const auto song = audio::LoadMidiFile(file);
     if (!song.clip) return Skip(state, song.detail);
+    audio::LoadError error = audio::LoadError::None;
     std::string detail;
     const std::string cli = "fluidsynth -ni -q -F " + Quoted(Shared().dir.path() / "cli.wav") +
                             " -r " + std::to_string(audio::Engine::Shared().SampleRate()) + " " +
-                            Quoted(audio::MidiSynth::Shared(&detail)->Soundfont()) + " " +
+                            Quoted(audio::MidiSynth::Shared(&error, &detail)->Soundfont()) + " " +
                             Quoted(file);
     const auto tone = audio::LoadWaveFile(Shared().wave);
     audio::Player midi(song.clip);

@@ -11,7 +11,15 @@
 
 namespace audio {
 
-enum class LoadError { None, NotFound, Unreadable, InvalidFormat, NoSoundfont, NoOutput };
+enum class LoadError {
+    None,
+    NotFound,
+    Unreadable,
+    InvalidFormat,
+    NoSoundfont,
+    NoOutput,
+    TooManyFiles,  // the process may open no more files
+};
 
 // A loaded sound, ready to render at the engine's rate from any position. Immutable, shareable.
 class Clip {

@@ -20,6 +20,8 @@ const char* LoadErrorName(LoadError error) {
             return "NoSoundfont";
         case LoadError::NoOutput:
             return "NoOutput";
+        case LoadError::TooManyFiles:
+            return "TooManyFiles";
     }
     return "Unknown";
 }

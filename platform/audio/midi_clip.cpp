@@ -1,6 +1,7 @@
 // MIDI songs: the parsed event list, timed in frames at the engine's rate, with the channel
 // state saved every so many events so a seek replays at most that many.
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -178,6 +179,8 @@ LoadResult LoadMidiFile(const std::filesystem::path& file) {
     if (!std::filesystem::is_regular_file(file, error))
         return LoadFailure(LoadError::NotFound, "no such file");
     std::ifstream in(file, std::ios::binary);
+    if (!in && (errno == EMFILE || errno == ENFILE))
+        return LoadFailure(LoadError::TooManyFiles, "too many files are open to read the song");
     if (!in) return LoadFailure(LoadError::Unreadable, "the file cannot be read");
     const auto size = std::filesystem::file_size(file, error);
     if (error || size > kMaxMidiFileBytes)
@@ -190,9 +193,11 @@ LoadResult LoadMidiFile(const std::filesystem::path& file) {
     if (parsed.error != MidiParseError::None)
         return LoadFailure(LoadError::InvalidFormat, parsed.detail);
 
+    in.close();  // its file handle may be the one the soundfont needs
+    LoadError failure = LoadError::None;
     std::string detail;
-    std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(&detail);
-    if (!synth) return LoadFailure(LoadError::NoSoundfont, detail);
+    std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(&failure, &detail);
+    if (!synth) return LoadFailure(failure, detail);
     // A song closed just before still holds its instruments until the mix lets go of it; let
     // it go first, so that only this song's instruments are loaded, not both songs'.
     Engine::Shared().SharedMixer()->Settle();

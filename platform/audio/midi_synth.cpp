@@ -1,15 +1,27 @@
 #include "platform/audio/midi_synth.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <utility>
 
 #include "platform/audio/engine.h"
+#include "platform/audio/soundfont_choice.h"
 #include "platform/audio/synth_log.h"
+#include "platform/audio/synth_reads.h"
 
 namespace audio {
 
 namespace {
 
-constexpr std::array kSoundfontNames = {"default-GM.sf2", "FluidR3_GM.sf2", "TimGM6mb.sf2"};
+// As Debian lays them out: SF2, SF3 (compressed, read through libsndfile), then the shared
+// folder other distributions use.
+constexpr std::array kSoundfontDirectories = {"/usr/share/sounds/sf2", "/usr/share/sounds/sf3",
+                                              "/usr/share/soundfonts"};
+constexpr std::array kSoundfontNames = {"default-GM.sf2", "default-GM.sf3", "FluidR3_GM.sf2",
+                                        "TimGM6mb.sf2", "MuseScore_General.sf3"};
+constexpr const char* kSoundfontPackage = "fluid-soundfont-gm";
 // After this long without a playing song the reverb tail is over and rendering can pause.
 constexpr int kTailSeconds = 3;
 
@@ -20,7 +32,10 @@ constexpr int kPolyphony = 128;
 struct SharedState {
     std::mutex mutex;
     std::shared_ptr<MidiSynth> synth;
-    std::filesystem::path directory = MidiSynth::kSoundfontDirectory;
+    std::vector<std::filesystem::path> directories{kSoundfontDirectories.begin(),
+                                                   kSoundfontDirectories.end()};
+    bool toldNone = false;
+    bool toldChosen = false;
 };
 
 SharedState& Shared() {
@@ -30,31 +45,75 @@ SharedState& Shared() {
 
 }  // namespace
 
-std::vector<std::filesystem::path> FindSoundfonts(const std::filesystem::path& directory) {
+std::vector<std::filesystem::path> FindSoundfonts(
+    const std::vector<std::filesystem::path>& directories) {
     std::vector<std::filesystem::path> found;
-    for (const char* name : kSoundfontNames) {
-        std::error_code ignored;
-        const auto candidate = directory / name;
-        if (std::filesystem::is_regular_file(candidate, ignored)) found.push_back(candidate);
-    }
+    for (const char* name : kSoundfontNames)
+        for (const auto& directory : directories) {
+            std::error_code ignored;
+            const auto candidate = directory / name;
+            if (std::filesystem::is_regular_file(candidate, ignored)) found.push_back(candidate);
+        }
     return found;
 }
 
-std::shared_ptr<MidiSynth> MidiSynth::Shared(std::string* detail) {
+namespace {
+
+std::string Listed(const std::vector<std::filesystem::path>& directories) {
+    std::string list;
+    for (const auto& directory : directories)
+        list += (list.empty() ? "" : ", ") + directory.string();
+    return list;
+}
+
+// Why `soundfont` cannot be opened, when the cause is not the file: the process has used up
+// the open files it may have.
+bool OutOfFiles(const std::filesystem::path& soundfont) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(soundfont.c_str(), "rb"),
+                                                               std::fclose);
+    return !file && (errno == EMFILE || errno == ENFILE);
+}
+
+void TellChosenUnusable(const std::filesystem::path& chosen) {
+    std::error_code ignored;
+    const char* why = std::filesystem::exists(chosen, ignored)
+                          ? "it is not a soundfont that can be read"
+                          : "there is no such file";
+    std::fprintf(stderr, "MIDI: the soundfont %s cannot be used (%s); using the system's\n",
+                 chosen.c_str(), why);
+}
+
+}  // namespace
+
+std::shared_ptr<MidiSynth> MidiSynth::Shared(LoadError* error, std::string* detail) {
     SharedState& shared = audio::Shared();
     std::lock_guard lock(shared.mutex);
     if (shared.synth) return shared.synth;
     InstallSynthLog();
-    const auto soundfonts = FindSoundfonts(shared.directory);
+    const auto chosen = ChosenSoundfont();
+    std::vector<std::filesystem::path> soundfonts;
+    if (chosen) soundfonts.push_back(*chosen);
+    for (const auto& found : FindSoundfonts(shared.directories)) soundfonts.push_back(found);
+    *error = LoadError::NoSoundfont;
     if (soundfonts.empty()) {
-        *detail = "no General MIDI soundfont in " + shared.directory.string();
+        *detail = std::string("no General MIDI soundfont in ") + Listed(shared.directories) +
+                  "; install one (on Debian: " + kSoundfontPackage + ")";
+        if (!std::exchange(shared.toldNone, true))
+            std::fprintf(stderr, "MIDI: %s\n", detail->c_str());
         return nullptr;
     }
     const std::shared_ptr<Mixer> mixer = Engine::Shared().SharedMixer();
     auto synth = std::make_shared<MidiSynth>(mixer->SampleRate(), soundfonts);
     FlushSynthLog();
+    if (!synth->Ready() && std::any_of(soundfonts.begin(), soundfonts.end(), OutOfFiles)) {
+        *error = LoadError::TooManyFiles;
+        *detail = "too many files are open to read the soundfont";
+        return nullptr;
+    }
+    if (chosen && synth->Soundfont() != *chosen && !std::exchange(shared.toldChosen, true))
+        TellChosenUnusable(*chosen);
     if (!synth->Ready()) {
-        *detail = "no soundfont in " + shared.directory.string() + " can be loaded";
+        *detail = "no soundfont in " + Listed(shared.directories) + " can be loaded";
         return nullptr;
     }
     mixer->AttachBus(synth);
@@ -71,7 +130,7 @@ bool MidiSynth::Loaded() {
 void MidiSynth::UseSoundfontDirectory(const std::filesystem::path& directory) {
     SharedState& shared = audio::Shared();
     std::lock_guard lock(shared.mutex);
-    shared.directory = directory;
+    shared.directories = {directory};
 }
 
 MidiSynth::MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& soundfonts)
@@ -86,10 +145,15 @@ MidiSynth::MidiSynth(int sampleRate, const std::vector<std::filesystem::path>& s
     fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     // Locking samples in memory needs a limit desktops do not grant, and warns when refused.
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
+    // Debian's FluidSynth renders each period through an OpenMP parallel region; on one core
+    // the region runs on the calling thread, with no worker threads to start or wait for.
+    fluid_settings_setint(settings_, "synth.cpu-cores", 1);
     // Calls never overlap: the audio thread and a song's opening take turns (SynthAccess).
     fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
     synth_ = new_fluid_synth(settings_);
     if (!synth_) return;
+    if (fluid_sfloader_t* loader = NewCountingLoader(settings_))
+        fluid_synth_add_sfloader(synth_, loader);
     // The tenth channel of each block takes its programs from the percussion bank.
     for (int channel = 0; channel < 16 * kBlocks; ++channel)
         fluid_synth_set_channel_type(synth_, channel,

@@ -7,7 +7,8 @@
 //
 // Samples load on demand: only the instruments of the songs open are in memory. Each song pins
 // its instruments when it opens, on the control thread, so that no program change while
-// playing has to read the soundfont.
+// playing has to read the soundfont; they are read beforehand without the synthesiser
+// (SamplePreload), so that pinning takes it from a playing song only for moments.
 #include <fluidsynth.h>
 
 #include <array>
@@ -20,27 +21,29 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio/clip.h"
 #include "platform/audio/midi_channel_state.h"
 #include "platform/audio/midi_presets.h"
 #include "platform/audio/mixer.h"
+#include "platform/audio/sample_preload.h"
 #include "platform/audio/synth_access.h"
 
 namespace audio {
 
-// The General MIDI soundfonts in `directory`, in order of preference.
-std::vector<std::filesystem::path> FindSoundfonts(const std::filesystem::path& directory);
+// The General MIDI soundfonts in `directories`, in order of preference.
+std::vector<std::filesystem::path> FindSoundfonts(
+    const std::vector<std::filesystem::path>& directories);
 
 class MidiSynth final : public Bus {
   public:
     static constexpr int kBlocks = 16;  // players that can sound at once
-    static constexpr const char* kSoundfontDirectory = "/usr/share/sounds/sf2";
 
-    // Creates the synthesiser and loads the soundfont on the first call; null with *detail
-    // filled when no soundfont can be loaded.
-    static std::shared_ptr<MidiSynth> Shared(std::string* detail);
+    // Creates the synthesiser and loads the soundfont on the first call (the one the user
+    // chose, else the system's); null with *error and *detail filled when none can be loaded.
+    static std::shared_ptr<MidiSynth> Shared(LoadError* error, std::string* detail);
     // Whether the soundfont has been loaded in this process.
     static bool Loaded();
-    // Where Shared looks for soundfonts, instead of kSoundfontDirectory; only before it first
+    // Where Shared looks for soundfonts, instead of the system's folders; only before it first
     // succeeds (tests).
     static void UseSoundfontDirectory(const std::filesystem::path& directory);
 
@@ -68,18 +71,14 @@ class MidiSynth final : public Bus {
 
   private:
     friend class PinnedPresets;
-    using PresetKey = std::pair<int, int>;  // bank, program as the soundfont has them
 
-    // The preset the synthesiser selects for `preset`: itself, or its substitute when the
-    // soundfont lacks it.
-    std::optional<PresetKey> Resolve(const Preset& preset) const;
     // Control thread: loads the presets' samples and keeps them loaded until Unpin; returns
     // what it pinned.
     std::vector<PresetKey> Pin(const std::vector<Preset>& presets);
     // Any thread: the samples are released at a later Pin, off the audio thread.
     void Unpin(const std::vector<PresetKey>& pinned);
-    // Unpins the presets no open song uses, except those `wanted` (sorted).
-    void ReleaseUnused(const std::vector<PresetKey>& wanted);
+    // Unpins the presets no open song uses, except those `wanted` (sorted); whether it did.
+    bool ReleaseUnused(const std::vector<PresetKey>& wanted);
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
@@ -108,7 +107,7 @@ class PinnedPresets {
 
   private:
     std::shared_ptr<MidiSynth> synth_;
-    std::vector<MidiSynth::PresetKey> pinned_;
+    std::vector<PresetKey> pinned_;
 };
 
 }  // namespace audio

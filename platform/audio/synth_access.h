@@ -14,9 +14,13 @@ class SynthAccess {
     class AudioTurn {
       public:
         explicit AudioTurn(SynthAccess& access)
-            : access_(access), held_(!access.busy_.test_and_set(std::memory_order_acquire)) {}
+            : access_(access), held_(!access.busy_.test_and_set(std::memory_order_acquire)) {
+            inAudioTurn_ = held_;
+        }
         ~AudioTurn() {
-            if (held_) access_.busy_.clear(std::memory_order_release);
+            if (!held_) return;
+            inAudioTurn_ = false;
+            access_.busy_.clear(std::memory_order_release);
         }
         AudioTurn(const AudioTurn&) = delete;
         AudioTurn& operator=(const AudioTurn&) = delete;
@@ -42,7 +46,11 @@ class SynthAccess {
         SynthAccess& access_;
     };
 
+    // Whether this thread is the audio thread, inside its turn.
+    static bool InAudioTurn() { return inAudioTurn_; }
+
   private:
+    static inline thread_local bool inAudioTurn_ = false;
     std::atomic_flag busy_;
 };
 

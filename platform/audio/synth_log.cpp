@@ -74,7 +74,7 @@ const char* LevelName(int level) {
 }
 
 void Hold(int level, const char* message, void*) {
-    if (level > FLUID_WARN || message == nullptr) return;
+    if (message == nullptr) return;
     Log& log = TheLog();
     const std::uint64_t cause = CauseOf(level, message);
     if (Seen(log, cause)) return;
@@ -102,8 +102,11 @@ void HoldGlib(const gchar*, GLogLevelFlags level, const gchar* message, gpointer
 void InstallSynthLog() {
     static std::once_flag once;
     std::call_once(once, [] {
-        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN})
             fluid_set_log_function(level, Hold, nullptr);
+        // With no handler FluidSynth does not even format the message: a program change on
+        // the audio thread logs at debug level, and formatting there costs time it lacks.
+        for (int level : {FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
         g_log_set_handler(nullptr, GLogLevelFlags(G_LOG_LEVEL_MASK), HoldGlib, nullptr);
     });
 }

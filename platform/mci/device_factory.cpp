@@ -39,6 +39,8 @@ ErrorCode fromLoadError(audio::LoadError error) {
             return err::kSeqNoMidiPresent;
         case audio::LoadError::NoOutput:
             return err::kHardware;
+        case audio::LoadError::TooManyFiles:
+            return err::kCannotLoadDriver;
         case audio::LoadError::None:
         case audio::LoadError::InvalidFormat:
             return err::kInvalidFile;
@@ -59,7 +61,7 @@ OpenResult loadClip(const std::string& type, const std::string& element) {
     if (type == kWaveAudio) format = ReadWaveFormat(*file);
     auto device = std::make_unique<ClipDevice>(std::move(loaded.clip), format);
     // Every synthesiser channel is taken by other open songs: this one could only be silent.
-    if (!device->Sounds()) return OpenResult::Failed(err::kSeqNoMidiPresent);
+    if (!device->Sounds()) return OpenResult::Failed(err::kSeqPortInUse);
     return {std::move(device), err::kNone};
 }
 

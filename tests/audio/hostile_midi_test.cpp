@@ -6,13 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include "platform/audio/engine.h"
 #include "platform/audio/midi_file.h"
+#include "platform/audio/midi_synth.h"
 #include "platform/audio/player.h"
+#include "platform/audio/synth_reads.h"
 #include "stderr_lines.h"
+#include "tests/support/eventually.h"
+#include "tests/support/gm_song.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -113,6 +119,60 @@ TEST_F(HostileMidiTest, TheLargestSongAllowedOpensAndSeeksInBoundedTime) {
                   PullSeconds(0.1);
               }),
               kCommandLimit);
+}
+
+// Ten seconds of notes struck every 50 ms on four melodic channels and the drums; from the
+// fourth second on, each step also changes every channel's bank (among them those a General
+// MIDI font lacks, and the high ones kits sit in) and program.
+std::string ChangingSong() {
+    constexpr std::uint8_t kBanks[] = {0, 8, 16, 120, 127, 1};
+    MidiTrack track;
+    for (int step = 0; step < 200; ++step) {
+        for (int channel : {0, 1, 2, 3, 9}) {
+            const auto status = std::uint8_t(channel);
+            if (step >= 80) {
+                track.Event(0, {std::uint8_t(0xB0 | status), 0, kBanks[(step + channel) % 6]});
+                track.Event(0, {std::uint8_t(0xC0 | status),
+                                std::uint8_t((step * 7 + channel * 13) % 128)});
+            }
+            const auto key =
+                std::uint8_t(channel == 9 ? 36 + step % 20 : 48 + 5 * channel + step % 12);
+            track.Event(0, {std::uint8_t(0x90 | status), key, 100});
+        }
+        for (int channel : {0, 1, 2, 3, 9})
+            track.Event(
+                channel == 0 ? 48 : 0,
+                {std::uint8_t(0x80 | channel),
+                 std::uint8_t(channel == 9 ? 36 + step % 20 : 48 + 5 * channel + step % 12), 0});
+    }
+    return sound_files::MakeSmf(0, 480, {track.End(0)});
+}
+
+TEST_F(HostileMidiTest, ChangingBankAndProgramMidSongLoadsNothingWhilePlayingNorDropsOut) {
+    const auto song = audio::LoadMidiFile(dir_.Write("changing.mid", ChangingSong()));
+    ASSERT_TRUE(song.clip) << song.detail;
+    const long readsBefore = audio::SoundfontReadsOnAudioThread();
+    audio::Player player(song.clip);
+    player.Play(std::nullopt, std::nullopt, false);
+    std::vector<float> block(2 * 512);
+    for (int frame = 0; frame < 9 * 44100; frame += 512) {
+        ASSERT_TRUE(audio::Engine::Shared().Pull(block.data(), 512));
+        if (frame < 4410) continue;
+        ASSERT_GT(sound_files::Peak(block), 0.0f) << "silent at frame " << frame;
+    }
+    EXPECT_EQ(audio::SoundfontReadsOnAudioThread(), readsBefore);
+}
+
+// Another song may be playing: the instruments are read before the synthesiser is taken from it.
+TEST_F(HostileMidiTest, ASongReadsItsInstrumentsWhileTheSynthesiserIsPlaying) {
+    ASSERT_TRUE(audio::LoadMidiFile(dir_.Write("gm.mid", sound_files::MakeGmSong(1, 0))).clip);
+    auto& synth = *audio::MidiSynth::Shared(nullptr, nullptr);
+    std::optional<audio::SynthAccess::AudioTurn> playing(std::in_place, synth.Access());
+    const long readsBefore = audio::SoundfontReads();
+    std::thread opening([&] { audio::LoadMidiFile(dir_.Write("changing.mid", ChangingSong())); });
+    EXPECT_TRUE(test_support::Eventually([&] { return audio::SoundfontReads() > readsBefore; }));
+    playing.reset();
+    opening.join();
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The soundfont: found by preference, the next one tried when one does not load, and loaded
 // only when the first song loads.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <set>
 
 #include "offline_engine.h"
@@ -19,14 +22,38 @@ using Paths = std::vector<std::filesystem::path>;
 
 TEST(Soundfont, FoundInOrderOfPreference) {
     test_support::TempFolder dir;
-    EXPECT_EQ(audio::FindSoundfonts(dir.path()), Paths{});
-    EXPECT_EQ(audio::FindSoundfonts(dir.path() / "missing"), Paths{});
-    dir.Write("TimGM6mb.sf2", "x");
-    dir.Write("FluidR3_GM.sf2", "x");
-    dir.Write("other.sf2", "x");
-    std::filesystem::create_directory(dir.path() / "default-GM.sf2");  // not a file
-    EXPECT_EQ(audio::FindSoundfonts(dir.path()),
-              (Paths{dir.path() / "FluidR3_GM.sf2", dir.path() / "TimGM6mb.sf2"}));
+    const Paths folders = {dir.path() / "sf2", dir.path() / "sf3"};
+    EXPECT_EQ(audio::FindSoundfonts(folders), Paths{});
+    dir.Write("sf2/TimGM6mb.sf2", "x");
+    dir.Write("sf2/FluidR3_GM.sf2", "x");
+    dir.Write("sf2/other.sf2", "x");
+    dir.Write("sf3/default-GM.sf3", "x");
+    std::filesystem::create_directory(folders[0] / "default-GM.sf2");  // not a file
+    EXPECT_EQ(audio::FindSoundfonts(folders),
+              (Paths{folders[1] / "default-GM.sf3", folders[0] / "FluidR3_GM.sf2",
+                     folders[0] / "TimGM6mb.sf2"}));
+}
+
+// Debug and information messages are dropped, and FluidSynth formats a message only for a
+// level that has a handler: the audio thread logs at debug level on every program change.
+TEST(Soundfont, OnlyTheMessagesKeptHaveAHandler) {
+    audio::InstallSynthLog();
+    for (const auto& [level, kept] : {std::pair{FLUID_PANIC, true},
+                                      {FLUID_ERR, true},
+                                      {FLUID_WARN, true},
+                                      {FLUID_INFO, false},
+                                      {FLUID_DBG, false}}) {
+        const fluid_log_function_t handler = fluid_set_log_function(level, nullptr, nullptr);
+        fluid_set_log_function(level, handler, nullptr);
+        EXPECT_EQ(handler != nullptr, kept) << "level " << level;
+    }
+}
+
+// Debian's SF3 (MuseScore's), read through libsndfile, when it is installed.
+TEST(Soundfont, TheSystemsSf3Loads) {
+    const std::filesystem::path sf3 = "/usr/share/sounds/sf3/default-GM.sf3";
+    if (!std::filesystem::exists(sf3)) GTEST_SKIP() << "no SF3 installed";
+    EXPECT_TRUE(audio::MidiSynth(44100, {sf3}).Ready());
 }
 
 struct Fonts {
@@ -55,7 +82,7 @@ TEST(Soundfont, AFontThatDoesNotLoadGivesWayToTheNext) {
                                           {"FluidR3_GM.sf2", fonts.fluidR3},
                                           {"TimGM6mb.sf2", fonts.timGm6mb}})
             if (!bytes.empty()) dir.Write(name, bytes);
-        const audio::MidiSynth synth(44100, audio::FindSoundfonts(dir.path()));
+        const audio::MidiSynth synth(44100, audio::FindSoundfonts({dir.path()}));
         EXPECT_EQ(synth.Ready(), fonts.loaded != nullptr);
         EXPECT_EQ(synth.Soundfont(),
                   fonts.loaded ? dir.path() / fonts.loaded : std::filesystem::path());
@@ -93,15 +120,42 @@ TEST_F(SoundfontLoadTest, LoadsWithTheFirstSongNotBefore) {
 TEST_F(SoundfontLoadTest, WithNoUsableFontSongsAreRefusedAndSoundsStillPlay) {
     if (audio::MidiSynth::Loaded()) GTEST_SKIP() << "a soundfont is loaded in this process";
     test_support::TempFolder fonts;
-    fonts.Write("default-GM.sf2", "RIFF" + std::string(400, '\x7f'));
     audio::MidiSynth::UseSoundfontDirectory(fonts.path());
     test_support::TempFolder dir;
-    const auto song = audio::LoadMidiFile(dir.Write("s.mid", sound_files::MakeSong(1)));
+    const auto songFile = dir.Write("s.mid", sound_files::MakeSong(1));
+    testing::internal::CaptureStderr();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const auto song = audio::LoadMidiFile(songFile);
+        EXPECT_EQ(song.error, audio::LoadError::NoSoundfont);
+        EXPECT_NE(song.detail.find("fluid-soundfont-gm"), std::string::npos) << song.detail;
+    }
+    EXPECT_EQ(audio_test::CapturedStderrLines().size(), 1u) << "what to install, said once";
+    fonts.Write("default-GM.sf2", "RIFF" + std::string(400, '\x7f'));
+    const auto song = audio::LoadMidiFile(songFile);
     EXPECT_EQ(song.error, audio::LoadError::NoSoundfont);
     EXPECT_NE(song.detail.find(fonts.path().string()), std::string::npos) << song.detail;
     EXPECT_TRUE(audio::LoadWaveFile(dir.Write("t.wav", sound_files::MakeWave({}))).clip);
-    fonts.Write("TimGM6mb.sf2", sound_files::MakeSoundfont());
-    EXPECT_TRUE(audio::LoadMidiFile(dir.path() / "s.mid").clip) << "a font put there later";
+    fonts.Write("default-GM.sf3", sound_files::MakeSoundfont());
+    ASSERT_TRUE(audio::LoadMidiFile(songFile).clip) << "an SF3 put there later";
+    EXPECT_EQ(audio::MidiSynth::Shared(nullptr, nullptr)->Soundfont(),
+              fonts.path() / "default-GM.sf3");
+}
+
+// With no file left to open, a song says that, not that a soundfont is missing.
+TEST(SoundfontLimit, UnderAFileLimitASongSaysWhatWasShort) {
+    test_support::TempFolder dir;
+    const auto songFile = dir.Write("s.mid", sound_files::MakeSong(1));
+    const auto loadWithNoFileLeft = [&] {
+        // Once with files to spare, so the sanitizers' first checks (which read /proc) are done.
+        audio::LoadMidiFile(songFile);
+        const int lowestFree = dup(0);
+        close(lowestFree);
+        const rlimit limit{rlim_t(lowestFree), rlim_t(lowestFree)};
+        setrlimit(RLIMIT_NOFILE, &limit);
+        std::fputs(audio::LoadErrorName(audio::LoadMidiFile(songFile).error), stderr);
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(loadWithNoFileLeft(), testing::ExitedWithCode(0), "TooManyFiles$");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "tests/support/cd_image.h"
 #include "tests/support/gm_song.h"
 #include "tests/support/sound_files.h"
+#include "tests/support/soundfont_file.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tone_analysis.h"
 
@@ -148,6 +149,43 @@ TEST(McishellTest, EmptyInputEndsCleanly) {
     const mci_test::ShellRun run = mci_test::RunShell(folder, "");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.lines.empty());
+}
+
+// A chosen soundfont, the command line's before the settings', that cannot be used is named on
+// standard error; the system's take over.
+TEST(McishellTest, AChosenSoundfontThatCannotBeUsedIsNamed) {
+    struct Case {
+        const char* name;
+        std::string option;
+        std::string setting;
+        std::string named;  // empty: nothing to say
+    };
+    test_support::TempFolder folder;
+    const std::string valid = folder.Write("valid.sf2", sound_files::MakeSoundfont()).string();
+    const std::string corrupt =
+        folder.Write("corrupt.sf2", "RIFF" + std::string(400, 'x')).string();
+    const std::string missing = (folder.path() / "missing.sf2").string();
+    const std::string song = folder.Write("s.mid", sound_files::NoteSong(1)).string();
+    const Case cases[] = {
+        {"missing, on the command line", missing, "", missing},
+        {"corrupt, on the command line", corrupt, "", corrupt},
+        {"missing, in the settings", "", missing, missing},
+        {"the command line before the settings", valid, missing, ""},
+    };
+    setenv("XDG_CONFIG_HOME", (folder.path() / "config").c_str(), 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.Write("config/Corvala/Corvala.conf", "[General]\nSoundFont=" + c.setting + "\n");
+        const std::string option = c.option.empty() ? "" : "--soundfont '" + c.option + "'";
+        const mci_test::ShellRun run =
+            mci_test::RunShell(folder, "open sequencer!" + song + " alias S\n", option + " 2>&1");
+        std::string all;
+        for (const std::string& line : run.lines) all += line + "\n";
+        EXPECT_EQ(all.find("cannot be used") != std::string::npos, !c.named.empty()) << all;
+        const std::string expected = c.named.empty() ? "0\t1\n" : c.named;
+        EXPECT_NE(all.find(expected), std::string::npos) << all;
+    }
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// mcishell [--sink sdl|null] [--cd LETTER=SOURCE]...: one MCI command string per input line,
-// one result line per input line. --cd puts a drive or a disc image (.cue) behind a CD drive
-// letter in place of the machine's optical drives. At the end of the input, or on SIGTERM,
-// SIGINT or SIGHUP, every device is closed and the tool exits with 0.
+// mcishell [--sink sdl|null] [--cd LETTER=SOURCE]... [--soundfont FILE]: one MCI command string
+// per input line, one result line per input line. --cd puts a drive or a disc image (.cue)
+// behind a CD drive letter in place of the machine's optical drives; --soundfont plays MIDI
+// through FILE instead of the system's General MIDI soundfont. At the end of the input, or on
+// SIGTERM, SIGINT or SIGHUP, every device is closed and the tool exits with 0.
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -12,6 +13,7 @@
 #include "platform/audio/sdl_audio_session.h"
 #include "platform/mci/cd_drives.h"
 #include "platform/multimedia.h"
+#include "platform/soundfont.h"
 #include "platform/termination_signals.h"
 #include "tools/mcishell/shell_line.h"
 
@@ -30,6 +32,8 @@ std::optional<std::string> readOptions(int argc, char** argv) {
             sink = value;
         } else if (option == "--cd" && value.size() > 2 && value[1] == '=') {
             cdDrives[value[0]] = value.substr(2);
+        } else if (option == "--soundfont" && !value.empty()) {
+            ChooseSoundfont(value);
         } else {
             return std::nullopt;
         }
@@ -47,7 +51,8 @@ void closeEveryDevice() {
 int main(int argc, char** argv) {
     const auto sink = readOptions(argc, argv);
     if (!sink) {
-        std::cerr << "usage: mcishell [--sink sdl|null] [--cd LETTER=SOURCE]... < commands\n";
+        std::cerr << "usage: mcishell [--sink sdl|null] [--cd LETTER=SOURCE]... [--soundfont FILE] "
+                     "< commands\n";
         return 2;
     }
     // The sound card is reached through SDL, which the program that plays must start.
