@@ -5,6 +5,7 @@
 #include "main_window/desktop_session.h"
 #include "main_window/frm_main.h"
 #include "platform/app.h"
+#include "platform/soundfont.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ std::optional<int> AnswerWithoutWindow(const CommandLine& line) {
 int main(int argc, char** argv) {
     const CommandLine line = ParseCommandLine(argc, argv);
     if (const auto code = AnswerWithoutWindow(line)) return *code;
+    if (line.soundfont) ChooseSoundfont(*line.soundfont);
     int toolkitArgc = 1;  // the toolkit reads no option of its own from corvala's command line
     Application application(toolkitArgc, argv, "Corvala");
     frmMain form;

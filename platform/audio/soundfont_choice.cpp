@@ -1,9 +1,9 @@
 #include "platform/audio/soundfont_choice.h"
 
-#include <QSettings>
 #include <mutex>
 #include <string>
 
+#include "platform/settings.h"
 #include "platform/soundfont.h"
 
 namespace {
@@ -18,12 +18,10 @@ Choice& TheChoice() {
     return choice;
 }
 
-// The program's settings file, the same one the settings store keeps; the value sits beside
-// the program's own group, not in it.
+// Read through the settings store, which reads only a regular file; the value sits beside the
+// program's own group, not in it.
 std::string FromSettings() {
-    const QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Corvala", "Corvala");
-    const QVariant value = store.value("SoundFont");
-    return value.typeId() == QMetaType::QString ? value.toString().toStdString() : std::string();
+    return GetSetting("Corvala", "", "SoundFont");
 }
 
 }  // namespace
