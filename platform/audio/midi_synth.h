@@ -32,7 +32,10 @@ std::vector<std::filesystem::path> FindSoundfonts(const std::filesystem::path& d
 
 class MidiSynth final : public Bus {
   public:
-    static constexpr int kBlocks = 16;  // players that can sound at once
+    // Players that can sound at once. FluidSynth marks a voice without a channel as channel 255,
+    // so a controller sent there reaches every idle voice, and crashes on one never used yet.
+    static constexpr int kBlocks = 15;
+    static_assert(16 * kBlocks <= 255);
     static constexpr const char* kSoundfontDirectory = "/usr/share/sounds/sf2";
 
     // Creates the synthesiser and loads the soundfont on the first call; null with *detail
