@@ -36,7 +36,10 @@ std::vector<std::filesystem::path> FindSoundfonts(
 
 class MidiSynth final : public Bus {
   public:
-    static constexpr int kBlocks = 16;  // players that can sound at once
+    // Players that can sound at once. FluidSynth marks a voice without a channel as channel 255,
+    // so a controller sent there reaches every idle voice, and crashes on one never used yet.
+    static constexpr int kBlocks = 15;
+    static_assert(16 * kBlocks <= 255);
 
     // Creates the synthesiser and loads the soundfont on the first call (the one the user
     // chose, else the system's); null with *error and *detail filled when none can be loaded.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/audio/cd_audio.h"
+#include "platform/audio/midi_synth.h"
 #include "platform/audio/mixer.h"
 #include "platform/audio/player.h"
 #include "tests/support/cd_image.h"
@@ -135,23 +136,23 @@ TEST_F(OfflineEngineTest, MidiSoundsSoonAfterPlayAndAfterASeek) {
     EXPECT_LT(sound_files::Peak(Pull(512)), 0.001f);
 }
 
-// Sixteen songs sound at once; a seventeenth could only be silent, so it says so at open
+// A song on every block sounds at once; one more could only be silent, so it says so at open
 // (the MCI layer refuses it), and a block comes free when a player closes.
-TEST_F(OfflineEngineTest, ASeventeenthSongCannotSoundAndSaysSo) {
+TEST_F(OfflineEngineTest, ASongPastTheLastBlockCannotSoundAndSaysSo) {
     const auto song = Song(2);
     Pull(64);  // lets go of the blocks of players closed before
     std::vector<std::unique_ptr<Player>> players;
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < audio::MidiSynth::kBlocks; ++i) {
         players.push_back(std::make_unique<Player>(song));
         EXPECT_TRUE(players.back()->Sounds()) << "player " << i;
         players.back()->Play(std::nullopt, std::nullopt, false);
     }
-    Player seventeenth(song);
-    EXPECT_FALSE(seventeenth.Sounds());
-    seventeenth.Play(std::nullopt, std::nullopt, false);
+    Player extra(song);
+    EXPECT_FALSE(extra.Sounds());
+    extra.Play(std::nullopt, std::nullopt, false);
     EXPECT_GT(sound_files::Peak(Pull(4410)), 0.001f);
     for (const auto& player : players) EXPECT_EQ(player->PositionMs(), 100);
-    EXPECT_EQ(seventeenth.PositionMs(), 100);
+    EXPECT_EQ(extra.PositionMs(), 100);
     players.pop_back();
     Pull(64);
     EXPECT_TRUE(Player(song).Sounds());
