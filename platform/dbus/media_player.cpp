@@ -73,6 +73,7 @@ struct MediaPlayer::Service {
     QVariantMap reported;
     QString name;
     QTimer playing;
+    bool onBus = false;  // without a session bus nobody listens, and nothing is watched
 };
 
 MediaPlayer::MediaPlayer(const std::string& name, const std::string& identity,
@@ -81,15 +82,15 @@ MediaPlayer::MediaPlayer(const std::string& name, const std::string& identity,
     service_->object.identity = QString::fromStdString(identity);
     service_->object.desktopEntry = QString::fromStdString(desktopEntry);
     service_->name = QStringLiteral("org.mpris.MediaPlayer2.") + QString::fromStdString(name);
+    service_->playing.setInterval(kPlayingCheckMs);
+    QObject::connect(&service_->playing, &QTimer::timeout, [this] { StateMayHaveChanged(); });
     auto bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) return;
     new MprisRootAdaptor(&service_->object);  // the adaptors are owned by the object
     new MprisPlayerAdaptor(&service_->object);
     bus.registerObject(kPath, &service_->object);
-    bus.registerService(service_->name);
+    service_->onBus = bus.registerService(service_->name);
     service_->reported = service_->object.Changing();
-    service_->playing.setInterval(kPlayingCheckMs);
-    QObject::connect(&service_->playing, &QTimer::timeout, [this] { StateMayHaveChanged(); });
 }
 
 MediaPlayer::~MediaPlayer() {
@@ -99,6 +100,7 @@ MediaPlayer::~MediaPlayer() {
 }
 
 void MediaPlayer::StateMayHaveChanged() {
+    if (!service_->onBus) return;
     const QVariantMap now = service_->object.Changing();
     QVariantMap changed;
     for (auto it = now.begin(); it != now.end(); ++it) {
