@@ -61,7 +61,10 @@ OpenResult loadClip(const std::string& type, const std::string& element) {
     if (type == kWaveAudio) format = ReadWaveFormat(*file);
     auto device = std::make_unique<ClipDevice>(std::move(loaded.clip), format);
     // Every synthesiser channel is taken by other open songs: this one could only be silent.
-    if (!device->Sounds()) return OpenResult::Failed(err::kSeqPortInUse);
+    if (!device->Sounds())
+        return OpenResult::Failed(
+            err::kSeqNoMidiPresent,
+            "Every synthesizer channel is taken by other open songs. Close one first.");
     return {std::move(device), err::kNone};
 }
 

@@ -59,8 +59,6 @@ inline constexpr std::array kErrorTable = {
     ErrorEntry{302, "MCIERR_NONAPPLICABLE_FUNCTION",
                "The command cannot be carried out in the device's present state, for example "
                "pausing a stopped device or playing a device that has no file."},
-    ErrorEntry{337, "MCIERR_SEQ_PORT_INUSE",
-               "Every synthesizer channel is taken by other open songs. Close one first."},
     ErrorEntry{343, "MCIERR_SEQ_NOMIDIPRESENT",
                "There is no synthesizer to play MIDI through. Install a General MIDI soundfont "
                "(on Debian, the fluid-soundfont-gm package)."},
@@ -102,7 +100,6 @@ inline constexpr ErrorCode kDuplicateFlags = NumberOf("MCIERR_DUPLICATE_FLAGS");
 inline constexpr ErrorCode kInvalidFile = NumberOf("MCIERR_INVALID_FILE");
 inline constexpr ErrorCode kNewRequiresAlias = NumberOf("MCIERR_NEW_REQUIRES_ALIAS");
 inline constexpr ErrorCode kNonapplicableFunction = NumberOf("MCIERR_NONAPPLICABLE_FUNCTION");
-inline constexpr ErrorCode kSeqPortInUse = NumberOf("MCIERR_SEQ_PORT_INUSE");
 inline constexpr ErrorCode kSeqNoMidiPresent = NumberOf("MCIERR_SEQ_NOMIDIPRESENT");
 inline constexpr ErrorCode kNoWindow = NumberOf("MCIERR_NO_WINDOW");
 inline constexpr ErrorCode kFileRead = NumberOf("MCIERR_FILE_READ");

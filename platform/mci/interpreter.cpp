@@ -150,7 +150,7 @@ Outcome Interpreter::open(const Command& command, std::int32_t window) {
     if (devices_.Count() >= kMostOpenDevices) return err::kCannotLoadDriver;
     OpenResult made = MakeDevice(command);
     if (made.error == err::kFileNotFound) return notFound(command.element);
-    if (made.error != err::kNone) return made.error;
+    if (made.error != err::kNone) return Outcome::Failed(made.error, std::move(made.detail));
     const std::int32_t id = ++lastId_;
     auto opened = std::make_shared<OpenDevice>(id, std::move(made.device));
     opened->name = name;
