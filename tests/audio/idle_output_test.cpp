@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
-#include <utility>
 
 #include "platform/audio/mixer.h"
 #include "platform/audio/sink.h"
@@ -39,12 +37,9 @@ TEST(IdleOutputTest, ClosesWhenQuietAndSleepsUntilTheNextSound) {
     ASSERT_TRUE(control([&] { return track->Pause(); }));
     ASSERT_TRUE(Eventually([&] { return !mixer->OutputOpen(); }));
 
-    // A thread finishing its last round may still switch; after that, none wakes at all.
-    long switches = -1;
-    EXPECT_TRUE(Eventually([&] {
-        std::this_thread::sleep_for(300ms);
-        const long now = test_support::ProcessResources::ThreadSwitches("audio-");
-        return std::exchange(switches, now) == now;
+    // Once a thread has finished its last round, it waits with no deadline: no clock wakes it.
+    EXPECT_TRUE(Eventually([] {
+        return test_support::ProcessResources::ThreadsWaitWithoutTimeout("audio-");
     }));
 
     const std::int64_t paused = track->PositionFrames();

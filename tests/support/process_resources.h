@@ -13,8 +13,9 @@ struct ProcessResources {
     std::size_t residentBytes = 0;
 
     static ProcessResources Now();
-    // Context switches so far of this process's threads whose names start with `prefix`.
-    static long ThreadSwitches(const std::string& prefix);
+    // Whether every thread of this process whose name starts with `prefix` sleeps in a wait that
+    // has no timeout (a futex wait without a deadline), so nothing but another thread wakes it.
+    static bool ThreadsWaitWithoutTimeout(const std::string& prefix);
     std::string Describe() const;
 };
 
