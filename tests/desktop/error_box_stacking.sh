@@ -5,35 +5,8 @@
 # Usage: error_box_stacking.sh PROGRAM. Exits 77 (skipped) when the X tools are missing.
 set -u
 program=$1
-for tool in Xvfb openbox xdotool xprop; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAILED: $*"; exit 1; }
-
-# Runs the command until it succeeds, for up to $limit tenths of a second (20 s by default).
-eventually() {
-    tries=0
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        [ "$tries" -ge "${limit:-200}" ] && return 1
-        sleep 0.1
-    done
-}
-
-# Xvfb picks a free display and names it once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids="$!"
-eventually test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+tools="Xvfb openbox xdotool xprop"
+. "$(dirname "$0")/x_session.sh"
 openbox >"$work/openbox.log" 2>&1 &
 pids="$! $pids"
 eventually sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"

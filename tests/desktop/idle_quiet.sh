@@ -4,32 +4,14 @@
 # Usage: idle_quiet.sh PROGRAM. Exits 77 (skipped) when Xvfb or python3 is missing.
 set -u
 program=$1
-for tool in Xvfb python3; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAILED: $*"; exit 1; }
+tools="Xvfb python3"
+. "$(dirname "$0")/x_session.sh"
 
 # Switches of every thread of process $1 so far.
 switches() {
     cat /proc/"$1"/task/*/status 2>/dev/null |
         awk '/^(non)?voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
 }
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids="$!"
-tries=0
-until [ -s "$work/display" ]; do
-    tries=$((tries + 1)); [ "$tries" -ge 200 ] && fail "Xvfb did not start"; sleep 0.1
-done
-export DISPLAY=":$(cat "$work/display")"
 
 python3 - "$work/tone.wav" <<'PY'
 import math, struct, sys, wave
