@@ -49,15 +49,8 @@ class AboutTest : public testing::Test {
     frmAbout about;
 };
 
-TEST_F(AboutTest, ShowsTheProgramsVersionAndItsFixedTexts) {
+TEST_F(AboutTest, ShowsTheProgramsVersion) {
     EXPECT_EQ(about.lblVersion.Caption(), VersionText(App::Major(), App::Minor(), App::Revision()));
-    EXPECT_EQ(about.lblVersion.Caption(), "3.00.0002");
-    EXPECT_EQ(about.Caption(), " ");
-    EXPECT_EQ(about.Label8.Caption(), "Corvala");
-    EXPECT_EQ(about.lblOS.Caption(), "Windows 95/98/ME/NT4/2000/XP");
-    EXPECT_EQ(about.Label7.Caption(), MakerMailAddress);
-    EXPECT_EQ(about.Label5.Caption(), MakerWebAddress);
-    EXPECT_EQ(about.cmdOK.Caption(), "&OK");
 }
 
 TEST_F(AboutTest, TheLinksAndThePictureOpenTheMakersAddresses) {
