@@ -1,112 +1,104 @@
-// The MIDI reader: exact times through tempo changes, running status, system exclusive
-// messages, both file formats and the RMID wrapper, and refusal of broken or hostile files.
+// Reading songs: exact times through tempo changes, running status, system exclusive messages,
+// both file formats and the RMID wrapper; refusal of broken or hostile files; the channel state
+// a seek sends again; the instruments a song selects; and floods thinned while music passes.
 #include "platform/audio/midi_file.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "platform/audio/midi_channel_state.h"
+#include "platform/audio/midi_presets.h"
 #include "platform/audio/midi_thinning.h"
 #include "tests/support/sound_files.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
+using audio::MidiEvent;
 using audio::MidiParseError;
 using audio::ParseMidi;
-using sound_files::MakeRmid;
 using sound_files::MakeSmf;
 using sound_files::MidiTrack;
 
-std::vector<std::int64_t> TimesOf(const audio::MidiSong& song) {
-    std::vector<std::int64_t> times;
-    for (const auto& event : song.events) times.push_back(event.timeUs);
-    return times;
+// Each event as its time, status and first data byte.
+using Heard = std::vector<std::tuple<std::int64_t, int, int>>;
+
+Heard HeardIn(const audio::MidiSong& song) {
+    Heard heard;
+    for (const auto& event : song.events) heard.emplace_back(event.timeUs, event.status, event.data1);
+    return heard;
 }
 
-TEST(MidiFile, TempoChangesGiveExactTimes) {
+struct Song {
+    const char* name;
+    std::string bytes;
+    Heard events;
+    std::int64_t lengthUs;
+};
+
+std::string TempoChanges() {
     // 96 ticks per quarter: half a second at 120 bpm, then one second per quarter at 60 bpm.
-    MidiTrack track;
-    track.Tempo(0, 500000)
-        .Event(0, {0x90, 60, 100})
-        .Tempo(96, 1000000)
-        .Event(0, {0x80, 60, 0})
-        .Event(96, {0x90, 62, 100})
-        .Event(48, {0x80, 62, 0})
-        .End(48);
-    const auto result = ParseMidi(MakeSmf(0, 96, {track}));
-    ASSERT_EQ(result.error, MidiParseError::None) << result.detail;
-    EXPECT_EQ(TimesOf(result.song), (std::vector<std::int64_t>{0, 500000, 1500000, 2000000}));
-    EXPECT_EQ(result.song.lengthUs, 2500000);
+    return MakeSmf(0, 96, {MidiTrack()
+                               .Tempo(0, 500000)
+                               .Event(0, {0x90, 60, 100})
+                               .Tempo(96, 1000000)
+                               .Event(0, {0x80, 60, 0})
+                               .Event(96, {0x90, 62, 100})
+                               .Event(48, {0x80, 62, 0})
+                               .End(48)});
 }
 
-TEST(MidiFile, RunningStatusAndSystemExclusive) {
-    MidiTrack track;
-    track.Event(0, {0x91, 60, 100})
-        .Event(10, {62, 90})  // running status
-        .SysEx(10, 20)        // skipped, and it cancels running status
-        .Event(10, {0xB1, 7, 80})
-        .Event(10, {10, 64})  // running status again
-        .Event(10, {0xC1, 5})
-        .Event(10, {6})  // one data byte under running status
-        .End(0);
-    const auto result = ParseMidi(MakeSmf(0, 500, {track}));  // 120 bpm: 1 ms per tick
-    ASSERT_EQ(result.error, MidiParseError::None) << result.detail;
-    const auto& events = result.song.events;
-    ASSERT_EQ(events.size(), 6u);
-    EXPECT_EQ(events[1].status, 0x91);
-    EXPECT_EQ(events[1].data1, 62);
-    EXPECT_EQ(events[1].timeUs, 10000);
-    EXPECT_EQ(events[2].timeUs, 30000);
-    EXPECT_EQ(events[3].status, 0xB1);
-    EXPECT_EQ(events[3].data1, 10);
-    EXPECT_EQ(events[5].status, 0xC1);
-    EXPECT_EQ(events[5].data1, 6);
+std::string RunningStatus() {
+    return MakeSmf(0, 500, {MidiTrack()  // 120 bpm: 1 ms per tick
+                                .Event(0, {0x91, 60, 100})
+                                .Event(10, {62, 90})  // running status
+                                .SysEx(10, 20)        // skipped, and it cancels running status
+                                .Event(10, {0xB1, 7, 80})
+                                .Event(10, {10, 64})  // running status again
+                                .Event(10, {0xC1, 5})
+                                .Event(10, {6})  // one data byte under running status
+                                .End(0)});
 }
 
-TEST(MidiFile, FormatOneMergesTracksInTimeOrder) {
-    MidiTrack tempo;
-    tempo.Tempo(0, 250000).End(2000);
-    MidiTrack first;
-    first.Event(0, {0x90, 60, 100}).Event(100, {0x80, 60, 0}).End(0);
-    MidiTrack second;
-    second.Event(50, {0x91, 64, 100}).Event(50, {0x81, 64, 0}).End(0);
-    const auto result = ParseMidi(MakeSmf(1, 100, {tempo, first, second}));
-    ASSERT_EQ(result.error, MidiParseError::None) << result.detail;
-    const auto& events = result.song.events;
-    ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(TimesOf(result.song), (std::vector<std::int64_t>{0, 125000, 250000, 250000}));
-    // At equal times the earlier track comes first.
-    EXPECT_EQ(events[2].status, 0x80);
-    EXPECT_EQ(events[3].status, 0x81);
-    EXPECT_EQ(result.song.lengthUs, 5000000);  // the tempo track's end is the longest
+std::string FormatOne() {
+    return MakeSmf(1, 100,
+                   {MidiTrack().Tempo(0, 250000).End(2000),
+                    MidiTrack().Event(0, {0x90, 60, 100}).Event(100, {0x80, 60, 0}).End(0),
+                    MidiTrack().Event(50, {0x91, 64, 100}).Event(50, {0x81, 64, 0}).End(0)});
 }
 
-TEST(MidiFile, SmpteDivisionIgnoresTempo) {
-    MidiTrack track;
-    track.Tempo(0, 2000000).Event(500, {0x90, 60, 100}).End(500);
-    // 25 frames per second, 40 ticks per frame: 1000 ticks per second.
-    const auto result = ParseMidi(MakeSmf(0, std::uint16_t(0xE728), {track}));
-    ASSERT_EQ(result.error, MidiParseError::None) << result.detail;
-    EXPECT_EQ(result.song.events.at(0).timeUs, 500000);
-    EXPECT_EQ(result.song.lengthUs, 1000000);
-}
-
-TEST(MidiFile, RmidHoldsTheSameSong) {
-    const std::string smf = sound_files::MakeSong(3);
-    const auto plain = ParseMidi(smf);
-    const auto wrapped = ParseMidi(MakeRmid(smf));
-    ASSERT_EQ(wrapped.error, MidiParseError::None) << wrapped.detail;
-    EXPECT_EQ(TimesOf(wrapped.song), TimesOf(plain.song));
-    EXPECT_EQ(wrapped.song.lengthUs, 3000000);
-}
-
-TEST(MidiFile, TruncatedTrackKeepsWhatCameBefore) {
-    std::string smf = sound_files::MakeSong(2);
-    const auto whole = ParseMidi(smf);
-    smf.resize(smf.size() - 9);  // the chunk length now claims more than there is
-    const auto cut = ParseMidi(smf);
-    ASSERT_EQ(cut.error, MidiParseError::None) << cut.detail;
-    EXPECT_LT(cut.song.events.size(), whole.song.events.size());
-    EXPECT_GT(cut.song.events.size(), 0u);
+TEST(MidiFile, SongsReadWithExactTimes) {
+    const std::string song = sound_files::MakeSong(3);
+    const Song cases[] = {
+        {"tempo changes",
+         TempoChanges(),
+         {{0, 0x90, 60}, {500000, 0x80, 60}, {1500000, 0x90, 62}, {2000000, 0x80, 62}},
+         2500000},
+        {"running status and system exclusive",
+         RunningStatus(),
+         {{0, 0x91, 60}, {10000, 0x91, 62}, {30000, 0xB1, 7}, {40000, 0xB1, 10},
+          {50000, 0xC1, 5}, {60000, 0xC1, 6}},
+         60000},
+        // At equal times the earlier track comes first; the tempo track's end is the longest.
+        {"format 1",
+         FormatOne(),
+         {{0, 0x90, 60}, {125000, 0x91, 64}, {250000, 0x80, 60}, {250000, 0x81, 64}},
+         5000000},
+        // 25 frames per second, 40 ticks per frame: 1000 ticks per second, whatever the tempo.
+        {"SMPTE division",
+         MakeSmf(0, std::uint16_t(0xE728),
+                 {MidiTrack().Tempo(0, 2000000).Event(500, {0x90, 60, 100}).End(500)}),
+         {{500000, 0x90, 60}},
+         1000000},
+        {"RMID", sound_files::MakeRmid(song), HeardIn(ParseMidi(song).song), 3000000},
+    };
+    for (const Song& file : cases) {
+        SCOPED_TRACE(file.name);
+        const auto result = ParseMidi(file.bytes);
+        ASSERT_EQ(result.error, MidiParseError::None) << result.detail;
+        EXPECT_EQ(HeardIn(result.song), file.events);
+        EXPECT_EQ(result.song.lengthUs, file.lengthUs);
+    }
 }
 
 struct CutShort {
@@ -143,12 +135,6 @@ TEST(MidiFile, ANoteFloodIsThinnedAsItIsRead) {
     EXPECT_EQ(result.song.events.size(), std::size_t(audio::kMaxNoteOnsPerChannelMs));
 }
 
-struct BrokenFile {
-    const char* name;
-    std::string bytes;
-    MidiParseError error;
-};
-
 std::string TooManyEvents() {
     MidiTrack track;
     track.Event(0, {0x90, 60, 100});
@@ -170,6 +156,12 @@ std::string WithHeader(std::uint16_t format, std::uint16_t tracks, std::uint16_t
     smf[12] = char(division >> 8), smf[13] = char(division);
     return smf;
 }
+
+struct BrokenFile {
+    const char* name;
+    std::string bytes;
+    MidiParseError error;
+};
 
 TEST(MidiFile, BrokenFilesAreRefused) {
     const BrokenFile cases[] = {
@@ -193,6 +185,132 @@ TEST(MidiFile, BrokenFilesAreRefused) {
         EXPECT_EQ(result.error, file.error);
         EXPECT_FALSE(result.detail.empty());
         EXPECT_TRUE(result.song.events.empty());
+    }
+}
+
+audio::SongState After(std::initializer_list<std::array<std::uint8_t, 3>> messages) {
+    audio::SongState state;
+    for (const auto& m : messages) audio::ApplyToState(state, m[0], m[1], m[2]);
+    return state;
+}
+
+TEST(MidiChannelState, KeepsWhatASeekSendsAgainPerChannel) {
+    const audio::SongState state = After(
+        {{0xC3, 40, 0}, {0xB3, 7, 90}, {0xB3, 0, 1}, {0xE3, 0x10, 0x50}, {0xD3, 33, 0}, {0xC3, 41, 0}});
+    EXPECT_EQ(state[3].program, 41);
+    EXPECT_EQ(state[3].controllers[7], 90);
+    EXPECT_TRUE(state[3].controllerSet.test(0));
+    EXPECT_EQ(state[3].bend, 0x10 | 0x50 << 7);
+    EXPECT_EQ(state[3].pressure, 33);
+    EXPECT_EQ(state[0].program, 0);
+    EXPECT_FALSE(state[0].controllerSet.any());
+
+    // The bend range comes from registered parameter 0 only.
+    EXPECT_EQ(After({{0xB0, 101, 0}, {0xB0, 100, 0}, {0xB0, 6, 12}})[0].bendRange, 12);
+    EXPECT_EQ(After({{0xB0, 101, 0}, {0xB0, 100, 1}, {0xB0, 6, 12}})[0].bendRange, 2);
+    EXPECT_EQ(After({{0xB0, 6, 12}})[0].bendRange, 2);
+    // Parameter selection and data entry are not sent again as controllers.
+    EXPECT_FALSE(After({{0xB0, 101, 0}, {0xB0, 6, 12}})[0].controllerSet.any());
+
+    const audio::SongState reset =
+        After({{0xB5, 64, 127}, {0xB5, 7, 80}, {0xE5, 0, 0}, {0xB5, 121, 0}});
+    EXPECT_FALSE(reset[5].controllerSet.test(64));
+    EXPECT_TRUE(reset[5].controllerSet.test(7));  // volume survives a reset of all controllers
+    EXPECT_EQ(reset[5].bend, 8192);
+}
+
+MidiEvent At(std::uint8_t status, std::uint8_t data1, std::uint8_t data2 = 0) {
+    return {0, status, data1, data2};
+}
+
+struct Presets {
+    const char* name;
+    std::vector<MidiEvent> events;
+    std::vector<audio::Preset> presets;
+};
+
+// Only these instruments are loaded of the soundfont.
+TEST(MidiPresets, EverySelectionASongCanMakeIsFound) {
+    const Presets cases[] = {
+        {"no program changes", {At(0x90, 60, 100)}, {{0, 0}}},
+        {"notes on the drum channel before a kit is chosen", {At(0x99, 36, 90)}, {{128, 0}}},
+        {"no notes", {At(0xB0, 7, 100)}, {}},
+        {"a note-on with no velocity is a note-off", {At(0x93, 60, 0), At(0xC3, 5)}, {{0, 5}}},
+        {"programs on two channels", {At(0xC0, 40), At(0xC3, 73), At(0xC0, 40)}, {{0, 40}, {0, 73}}},
+        {"a note before the program change keeps the first instrument",
+         {At(0x90, 60, 100), At(0xC0, 40)},
+         {{0, 0}, {0, 40}}},
+        {"a bank select applies to later program changes",
+         {At(0xC1, 5), At(0xB1, 0, 8), At(0xC1, 6), At(0xC2, 7)},
+         // a seek sends the bank select and the program as they stand: bank 8, program 5
+         {{0, 5}, {0, 7}, {8, 5}, {8, 6}}},
+        {"a bank select before any program matters only to a channel already playing",
+         {At(0xB1, 0, 8), At(0xB2, 0, 8), At(0x92, 60, 100), At(0xC1, 3)},
+         {{0, 0}, {8, 0}, {8, 3}}},
+        {"the drum channel takes kits from the percussion bank whatever the bank select",
+         {At(0xB9, 0, 3), At(0xC9, 25)},
+         {{128, 25}}},
+        {"the fine bank select is not the bank", {At(0xB0, 32, 9), At(0xC0, 1)}, {{0, 1}}},
+    };
+    for (const Presets& song : cases) {
+        SCOPED_TRACE(song.name);
+        EXPECT_EQ(audio::PresetsUsed(audio::MidiSong{song.events, 0}), song.presets);
+    }
+}
+
+// `count` events `stepUs` apart from `startUs`, keys (or controller values) rising from `first`.
+std::vector<MidiEvent> Series(std::uint8_t status, int count, std::int64_t stepUs,
+                              std::int64_t startUs = 0, int first = 0, std::uint8_t data2 = 100) {
+    std::vector<MidiEvent> events;
+    for (int i = 0; i < count; ++i)
+        events.push_back({startUs + i * stepUs, status, std::uint8_t((first + i) % 128), data2});
+    return events;
+}
+
+std::vector<MidiEvent> Join(std::initializer_list<std::vector<MidiEvent>> parts) {
+    std::vector<MidiEvent> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+std::vector<MidiEvent> ChordsOnEveryChannel() {
+    std::vector<MidiEvent> events;
+    for (int channel = 0; channel < 16; ++channel)
+        events = Join({events, Series(std::uint8_t(0x90 | channel), 10, 0, 0, 40)});
+    for (int channel = 0; channel < 16; ++channel)
+        events = Join({events, Series(std::uint8_t(0x80 | channel), 10, 0, 500000, 40, 0)});
+    return events;
+}
+
+struct Thinning {
+    const char* name;
+    std::vector<MidiEvent> events;
+    std::size_t kept;
+};
+
+TEST(MidiThinning, FloodsAreCutAndMusicPassesWhole) {
+    constexpr std::size_t kNotes = audio::kMaxNoteOnsPerChannelMs;
+    constexpr std::size_t kControls = audio::kMaxControlsPerChannelMs;
+    const Thinning cases[] = {
+        {"65,535 note-ons at one instant", Series(0x90, 65535, 0), kNotes},
+        {"a note-on every 10 microseconds for 10 ms", Series(0x90, 1000, 10), 10 * kNotes},
+        {"the same key five times at once", std::vector<MidiEvent>(5, MidiEvent{0, 0x93, 60, 100}), 1},
+        {"a ten-note chord on every channel, and its ends", ChordsOnEveryChannel(), 320},
+        {"a run of a note a millisecond, and its ends",
+         Join({Series(0x90, 200, 1000), Series(0x80, 200, 1000, 500)}), 400},
+        {"65,535 volume changes at one instant", Series(0xB0, 65535, 0, 0, 7), kControls},
+        {"pitch bends every 10 microseconds for 10 ms", Series(0xE0, 1000, 10), 10 * kControls},
+        {"note-offs of a key never struck", Series(0x80, 1000, 0, 0, 60, 0), 0},
+        {"note-offs of notes dropped from a flood",
+         Join({Series(0x90, 100, 0), Series(0x80, 100, 0, 1000)}), 2 * kNotes},
+        {"a note-on of velocity 0 ends a note",
+         Join({Series(0x90, 1, 0, 0, 60), Series(0x90, 2, 0, 1000, 60, 0)}), 2},
+    };
+    for (const Thinning& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto events = test.events;
+        audio::ThinFloods(events);
+        EXPECT_EQ(events.size(), test.kept);
     }
 }
 
