@@ -1,73 +1,71 @@
-// Players on the offline sink, where positions follow exactly from the frames pulled: pause,
-// seek, "to", repeat, the end of the clip, waiting and the finished notice behave for WAVE
-// and MIDI alike, and a destroyed player falls silent at once.
+// Players on the offline sink, where positions follow exactly from the frames pulled: the
+// transport, repeat and the finished notice behave for WAVE and MIDI alike, and the mix applies
+// the line gains before the recorder and Master after it, plays a disc on the CD line, sounds a
+// song on every synthesiser block, never waits for a control call and bounds its command queue.
 #include "platform/audio/player.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <future>
-#include <thread>
 
 #include "offline_engine.h"
+#include "platform/audio/cd_audio.h"
+#include "platform/audio/midi_synth.h"
+#include "platform/audio/mixer.h"
+#include "platform/audio/recorder.h"
+#include "tests/support/cd_image.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
+using audio::Engine;
+using audio::Line;
 using audio::Player;
 using audio::PlayState;
 using audio_test::Eventually;
-using namespace std::chrono_literals;
+using sound_files::Peak;
 
 enum class Kind { Wave, Midi };
 
-std::shared_ptr<const audio::Clip> LoadTwoSecondClip(Kind kind,
-                                                     const test_support::TempFolder& dir) {
-    audio::LoadResult result =
-        kind == Kind::Wave
-            ? audio::LoadWaveFile(dir.Write("two.wav", sound_files::MakeWave({.frames = 88200})))
-            : audio::LoadMidiFile(dir.Write("two.mid", sound_files::MakeSong(2)));
-    EXPECT_EQ(result.error, audio::LoadError::None) << result.detail;
-    return result.clip;
-}
-
-class PlayerTest : public audio_test::OfflineEngineTest,
-                   public ::testing::WithParamInterface<Kind> {
+class PlayerTest : public audio_test::OfflineEngineTest {
   protected:
+    // Two seconds of a tone of amplitude 0.5, or of a note every half second.
+    std::shared_ptr<const audio::Clip> Clip(Kind kind) {
+        const audio::LoadResult result =
+            kind == Kind::Wave
+                ? audio::LoadWaveFile(dir_.Write("two.wav", sound_files::MakeWave({.frames = 88200})))
+                : audio::LoadMidiFile(dir_.Write("two.mid", sound_files::MakeSong(2)));
+        EXPECT_EQ(result.error, audio::LoadError::None) << result.detail;
+        return result.clip;
+    }
+
     test_support::TempFolder dir_;
 };
 
-TEST_P(PlayerTest, StartsStoppedAtZero) {
-    Player player(LoadTwoSecondClip(GetParam(), dir_));
+class EachKind : public PlayerTest, public ::testing::WithParamInterface<Kind> {};
+
+TEST_P(EachKind, PositionFollowsTheMixThroughPauseAndSeek) {
+    Player player(Clip(GetParam()));
     EXPECT_EQ(player.State(), PlayState::Stopped);
     EXPECT_EQ(player.PositionMs(), 0);
     EXPECT_EQ(player.LengthMs(), 2000);
     EXPECT_TRUE(player.Sounds());
-}
-
-TEST_P(PlayerTest, PositionFollowsTheMixAndPauseHoldsIt) {
-    Player player(LoadTwoSecondClip(GetParam(), dir_));
     player.Play(std::nullopt, std::nullopt, false);
     EXPECT_EQ(player.State(), PlayState::Playing);
     Pull(13230);
     EXPECT_EQ(player.PositionMs(), 300);
-
     player.Pause();
     EXPECT_EQ(player.State(), PlayState::Paused);
     Pull(4410);
     EXPECT_EQ(player.PositionMs(), 300);
-
     player.Resume();
     EXPECT_EQ(player.State(), PlayState::Playing);
     Pull(4410);
     EXPECT_EQ(player.PositionMs(), 400);
-}
 
-TEST_P(PlayerTest, SeekStopsAtTheGivenPositionClamped) {
-    Player player(LoadTwoSecondClip(GetParam(), dir_));
-    player.Play(std::nullopt, std::nullopt, false);
-    Pull(441);
     player.Seek(1500);
     EXPECT_EQ(player.State(), PlayState::Stopped);
     EXPECT_EQ(player.PositionMs(), 1500);
@@ -81,10 +79,18 @@ TEST_P(PlayerTest, SeekStopsAtTheGivenPositionClamped) {
     player.Play(std::nullopt, std::nullopt, false);
     Pull(4410);
     EXPECT_EQ(player.PositionMs(), 1100);
+    // Positions that fall between two frames read back as given.
+    for (std::int64_t to : {1, 333, 667, 999}) {
+        player.Play(0, to, false);
+        Pull(44100);
+        EXPECT_EQ(player.PositionMs(), to);
+        player.Seek(to);
+        EXPECT_EQ(player.PositionMs(), to);
+    }
 }
 
-TEST_P(PlayerTest, PlayFromToStopsAtToWithOneNotice) {
-    Player player(LoadTwoSecondClip(GetParam(), dir_));
+TEST_P(EachKind, PlayFromToStopsAtToWithOneNotice) {
+    Player player(Clip(GetParam()));
     std::atomic<int> finished{0};
     player.SetOnFinished([&] { ++finished; });
     player.Play(1000, 1200, false);
@@ -100,38 +106,8 @@ TEST_P(PlayerTest, PlayFromToStopsAtToWithOneNotice) {
     EXPECT_TRUE(Eventually([&] { return finished.load() == 2; }));
 }
 
-TEST_P(PlayerTest, WaitReturnsWhenTheEndIsReached) {
-    Player player(LoadTwoSecondClip(GetParam(), dir_));
-    player.Play(1700, std::nullopt, false);
-    std::atomic<bool> pulling{true};
-    std::thread mix([&] {
-        while (pulling) Pull(256);
-    });
-    player.WaitWhilePlaying();
-    pulling = false;
-    mix.join();
-    EXPECT_EQ(player.State(), PlayState::Stopped);
-    EXPECT_EQ(player.PositionMs(), 2000);
-}
-
-TEST_P(PlayerTest, StopFromAnotherThreadEndsTheWaitWithoutANotice) {
-    Player player(LoadTwoSecondClip(GetParam(), dir_));
-    std::atomic<int> finished{0};
-    player.SetOnFinished([&] { ++finished; });
-    player.Play(std::nullopt, std::nullopt, false);
-    Pull(4410);
-    auto stopper = std::async(std::launch::async, [&] { player.Stop(); });
-    player.WaitWhilePlaying();
-    stopper.get();
-    EXPECT_EQ(player.State(), PlayState::Stopped);
-    EXPECT_EQ(player.PositionMs(), 100);
-    Pull(4410);
-    EXPECT_EQ(player.PositionMs(), 100);
-    EXPECT_EQ(finished.load(), 0);
-}
-
-TEST_P(PlayerTest, RepeatLoopsBackToFrom) {
-    Player player(LoadTwoSecondClip(GetParam(), dir_));
+TEST_P(EachKind, RepeatLoopsBackToFrom) {
+    Player player(Clip(GetParam()));
     std::atomic<int> finished{0};
     player.SetOnFinished([&] { ++finished; });
     player.Play(1800, 1900, true);
@@ -141,57 +117,171 @@ TEST_P(PlayerTest, RepeatLoopsBackToFrom) {
         ASSERT_GE(player.PositionMs(), 1800);
         ASSERT_LE(player.PositionMs(), 1900);
     }
+    player.Play(std::nullopt, std::nullopt, true);  // the whole clip, over and over
+    Pull(44100 * 2 + 500);
+    EXPECT_EQ(player.State(), PlayState::Playing);
     EXPECT_EQ(finished.load(), 0);
+    Player empty(nullptr);
+    empty.Play(std::nullopt, std::nullopt, true);
+    empty.WaitWhilePlaying();
+    EXPECT_EQ(empty.State(), PlayState::Stopped);
 }
 
-TEST_P(PlayerTest, DestroyingAPlayingPlayerIsSilentAndSafe) {
-    auto clip = LoadTwoSecondClip(GetParam(), dir_);
+TEST_P(EachKind, SoundsOnlyWhilePlayingAndFallsSilentWhenDestroyed) {
+    const auto clip = Clip(GetParam());
+    {
+        Player player(clip);
+        player.Play(std::nullopt, std::nullopt, false);
+        EXPECT_GT(Peak(Pull(2048)), 0.001f);
+        player.Seek(1000);
+        Pull(44100 * 3);  // let the synthesiser's tail die away
+        EXPECT_EQ(Peak(Pull(512)), 0.0f);
+        player.Play(std::nullopt, std::nullopt, false);
+        EXPECT_GT(Peak(Pull(2048)), 0.001f);
+        player.Pause();
+        Pull(44100);
+        EXPECT_LT(Peak(Pull(512)), 0.001f);
+    }
     std::atomic<int> finished{0};
     for (int i = 0; i < 20; ++i) {
         Player player(clip);
         player.SetOnFinished([&] { ++finished; });
         player.Play(std::nullopt, 100, i % 2 == 0);
-        EXPECT_GT(sound_files::Peak(Pull(2048)), 0.001f) << "playing " << i;
+        EXPECT_GT(Peak(Pull(2048)), 0.001f) << "playing " << i;
     }
     // Notes are cut at once; what rings on is the synthesiser's reverb, which dies away.
     if (GetParam() == Kind::Midi) Pull(44100 * 3);
-    EXPECT_LT(sound_files::Peak(Pull(4410)), 1e-4f);
+    EXPECT_LT(Peak(Pull(4410)), 1e-4f);
     EXPECT_EQ(finished.load(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothKinds, PlayerTest, ::testing::Values(Kind::Wave, Kind::Midi),
+INSTANTIATE_TEST_SUITE_P(BothKinds, EachKind, ::testing::Values(Kind::Wave, Kind::Midi),
                          [](const auto& info) {
                              return info.param == Kind::Wave ? "Wave" : "Midi";
                          });
 
-using OfflineEngineTest = audio_test::OfflineEngineTest;
-
-TEST_F(OfflineEngineTest, TwoPlayersPlayAtOnceAndIndependently) {
-    test_support::TempFolder dir;
-    Player wave(LoadTwoSecondClip(Kind::Wave, dir));
-    Player midi(LoadTwoSecondClip(Kind::Midi, dir));
-    wave.Play(std::nullopt, std::nullopt, false);
-    midi.Play(std::nullopt, std::nullopt, false);
-    Pull(8820);
-    midi.Pause();
-    Pull(8820);
-    EXPECT_EQ(wave.State(), PlayState::Playing);
-    EXPECT_EQ(wave.PositionMs(), 400);
-    EXPECT_EQ(midi.PositionMs(), 200);
-    midi.Resume();
-    wave.Stop();
-    Pull(4410);
-    EXPECT_EQ(midi.State(), PlayState::Playing);
-    EXPECT_EQ(midi.PositionMs(), 300);
-    EXPECT_EQ(wave.PositionMs(), 400);
+TEST_F(PlayerTest, TheSinkCannotChangeOnceRunning) {
+    EXPECT_FALSE(Engine::ChooseSink("null"));
+    EXPECT_FALSE(Engine::ChooseSink("speakers"));
 }
 
-TEST_F(OfflineEngineTest, EmptyClipPlaysNothing) {
-    Player player(nullptr);
-    EXPECT_EQ(player.LengthMs(), 0);
+// The recorder hears the lines after their gains and before Master's.
+TEST_F(PlayerTest, LineGainsScaleWhatIsRecordedAndMasterOnlyTheOutput) {
+    Player tone(Clip(Kind::Wave));
+    audio::Recorder recorder;
+    const std::array<float, 2> silent{0, 0};
+    EXPECT_EQ(recorder.Level(), silent);
+    recorder.Start(0, std::nullopt, false);
+    const struct {
+        float master, wave, output, recorded;
+    } cases[] = {{1, 1, 0.5f, 0.5f},
+                 {0.5f, 1, 0.25f, 0.5f},
+                 {1, 0.5f, 0.25f, 0.25f},
+                 {0.5f, 0.5f, 0.125f, 0.25f},
+                 {0, 1, 0, 0.5f},
+                 {1, 0, 0, 0}};
+    for (const auto& gains : cases) {
+        SCOPED_TRACE(testing::Message() << gains.master << " " << gains.wave);
+        Engine::Shared().SetLineGain(Line::Master, gains.master);
+        Engine::Shared().SetLineGain(Line::Wave, gains.wave);
+        EXPECT_FLOAT_EQ(Engine::Shared().LineGain(Line::Wave), gains.wave);
+        tone.Play(0, std::nullopt, false);
+        EXPECT_NEAR(Peak(Pull(2048)), gains.output, 0.002);
+        for (const float level : recorder.Level()) EXPECT_NEAR(level, gains.recorded, 0.01);
+    }
+    tone.Stop();
+    Engine::Shared().SetLineGain(Line::Master, 1);
+    Player song(Clip(Kind::Midi));
+    for (const float gain : {1.0f, 0.0f}) {
+        Engine::Shared().SetLineGain(Line::Midi, gain);
+        song.Play(0, std::nullopt, false);
+        const float peak = Peak(Pull(4410));
+        if (gain > 0)
+            EXPECT_GT(peak, 0.01f);
+        else
+            EXPECT_EQ(peak, 0.0f);
+    }
+    recorder.Stop();
+    EXPECT_EQ(recorder.Level(), silent);
+    Engine::Shared().SetLineGain(Line::Wave, 7);
+    EXPECT_EQ(Engine::Shared().LineGain(Line::Wave), 1);
+}
+
+// A disc plays on the CD line: its gain scales it, and the Wave line's does not.
+TEST_F(PlayerTest, ADiscPlaysOnItsOwnLine) {
+    const auto disc = audio::LoadCdAudio(
+        sound_files::WriteCdImage(dir_.path(), "disc", {{440, 2}}).string());
+    ASSERT_EQ(disc.error, audio::CdError::None);
+    Player player(disc.clip);
+    Engine::Shared().SetLineGain(Line::Wave, 0);
+    for (const float cd : {1.0f, 0.5f}) {
+        Engine::Shared().SetLineGain(Line::Cd, cd);
+        player.Play(0, std::nullopt, false);
+        // The disc is read on a thread of its own, and what it has not read in time passes as
+        // silence: pulled a frame at a time, the mix cannot run ahead of a slow reader.
+        std::vector<float> sounded;
+        EXPECT_TRUE(Eventually([&] {
+            const std::vector<float> frame = Pull(1);
+            if (sounded.empty() && Peak(frame) == 0.0f) return false;
+            sounded.insert(sounded.end(), frame.begin(), frame.end());
+            return sounded.size() == 2 * 128;  // more than a period of the tone
+        }, std::chrono::seconds(30)));
+        EXPECT_NEAR(Peak(sounded), 0.5f * cd, 0.01f);
+    }
+    Engine::Shared().SetLineGain(Line::Cd, 0);
+    player.Play(0, std::nullopt, false);
+    Pull(44100 / 2);
+    EXPECT_EQ(Peak(Pull(2048)), 0.0f);
+    Engine::Shared().SetLineGain(Line::Cd, 1);
+}
+
+// A song on every block sounds at once; one more could only be silent, so it says so at open
+// (the MCI layer refuses it), and a block comes free when a player closes.
+TEST_F(PlayerTest, ASongPastTheLastBlockCannotSoundAndSaysSo) {
+    const auto song = Clip(Kind::Midi);
+    Pull(64);  // lets go of the blocks of players closed before
+    std::vector<std::unique_ptr<Player>> players;
+    for (int i = 0; i < audio::MidiSynth::kBlocks; ++i) {
+        players.push_back(std::make_unique<Player>(song));
+        EXPECT_TRUE(players.back()->Sounds()) << "player " << i;
+        players.back()->Play(std::nullopt, std::nullopt, false);
+    }
+    Player extra(song);
+    EXPECT_FALSE(extra.Sounds());
+    extra.Play(std::nullopt, std::nullopt, false);
+    EXPECT_GT(Peak(Pull(4410)), 0.001f);
+    for (const auto& player : players) EXPECT_EQ(player->PositionMs(), 100);
+    EXPECT_EQ(extra.PositionMs(), 100);
+    players.pop_back();
+    Pull(64);
+    EXPECT_TRUE(Player(song).Sounds());
+}
+
+// A control call holds the control lock while the audio thread renders: the render goes on.
+TEST_F(PlayerTest, TheMixNeverWaitsForAControlCall) {
+    Player player(Clip(Kind::Wave));
     player.Play(std::nullopt, std::nullopt, true);
-    player.WaitWhilePlaying();
-    EXPECT_EQ(player.State(), PlayState::Stopped);
+    std::unique_lock held(Engine::Shared().SharedMixer()->Lock());
+    auto render = std::async(std::launch::async, [] { return Peak(Pull(4410)); });
+    const bool inTime = render.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    held.unlock();
+    EXPECT_TRUE(inTime) << "the render waited for the control lock";
+    EXPECT_GT(render.get(), 0.4f);
+}
+
+// With nobody pulling, the queue to the audio thread fills: a command past it fails at once
+// instead of hanging its caller, and one period applies only a capped share of the backlog.
+TEST_F(PlayerTest, AFullCommandQueueRefusesAndDrainsAFewAPeriod) {
+    Player player(Clip(Kind::Wave));
+    audio::Mixer& mixer = *Engine::Shared().SharedMixer();
+    int taken = 0;
+    while (taken < 5000 && player.Seek(0)) ++taken;
+    const std::size_t full = mixer.Pending();
+    EXPECT_LT(taken, 5000);
+    Pull(64);
+    EXPECT_EQ(mixer.Pending(), full - audio::Mixer::kMaxCommandsPerPeriod);
+    EXPECT_TRUE(player.Seek(0));
+    while (mixer.Pending() > 0) Pull(64);
 }
 
 }  // namespace
