@@ -1,0 +1,244 @@
+// WAVE files on the offline sink: every sample layout decodes to the same stereo tone at the
+// engine's rate; sizes in the header are refused when they lie and played when they are
+// placeholders; files stream from disk, so any length opens in little memory, seeks land deep
+// in a file, and one removed or cut after its open plays what it holds; resampling leaves no
+// audible image, and non-finite samples are silenced.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+
+#include "offline_engine.h"
+#include "platform/audio/clip.h"
+#include "platform/audio/player.h"
+#include "platform/audio/resampler.h"
+#include "tests/support/process_resources.h"
+#include "tests/support/sound_files.h"
+#include "tests/support/temp_folder.h"
+#include "tone_level.h"
+
+namespace {
+
+using audio::LoadError;
+using audio::Player;
+using sound_files::MakeWave;
+using sound_files::Peak;
+using sound_files::WaveSpec;
+
+constexpr std::size_t kHeaderBytes = 44;
+
+void PutLittle(std::string& bytes, std::size_t at, std::uint32_t value, int size = 4) {
+    for (int i = 0; i < size; ++i) bytes[at + i] = char(value >> (8 * i));
+}
+
+std::string Patched(std::string bytes, std::size_t at, std::uint32_t value, int size = 4) {
+    PutLittle(bytes, at, value, size);
+    return bytes;
+}
+
+class WaveTest : public audio_test::OfflineEngineTest {
+  protected:
+    // Plays a file from `fromMs` and returns the next `frames` of the mix.
+    std::vector<float> Played(const audio::LoadResult& loaded, std::int64_t fromMs, int frames) {
+        EXPECT_EQ(loaded.error, LoadError::None) << loaded.detail;
+        if (!loaded.clip) return {};
+        Player player(loaded.clip);
+        player.Play(fromMs, std::nullopt, false);
+        return Pull(frames);
+    }
+
+    // A file whose header declares `dataBytes` of sound but which holds only `wave`'s samples
+    // at its start (and, with `toneAt`, again at that byte offset of the data): the rest is a
+    // hole that takes no disk space.
+    std::filesystem::path SparseWave(const std::string& wave, std::uint32_t dataBytes,
+                                     std::uint64_t toneAt = 0) {
+        std::string header = wave.substr(0, kHeaderBytes);
+        PutLittle(header, 4, dataBytes + 36);
+        PutLittle(header, 40, dataBytes);
+        const auto file = dir_.Write("sparse.wav", header);
+        std::filesystem::resize_file(file, kHeaderBytes + dataBytes);
+        std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(std::streamoff(kHeaderBytes + toneAt));
+        out.write(wave.data() + kHeaderBytes, std::streamsize(wave.size() - kHeaderBytes));
+        return file;
+    }
+
+    test_support::TempFolder dir_;
+};
+
+struct Layout {
+    const char* name;
+    WaveSpec wave;
+    float expectedPeak;
+    float tolerance;
+};
+
+TEST_F(WaveTest, EveryLayoutDecodesToTheSameTone) {
+    const Layout layouts[] = {
+        {"8-bit mono 8 kHz", {.channels = 1, .rate = 8000, .bits = 8, .frames = 4000}, 0.5f, 0.02f},
+        {"16-bit stereo 44.1 kHz", {.frames = 22050}, 0.5f, 0.01f},
+        {"24-bit stereo 48 kHz", {.rate = 48000, .bits = 24, .frames = 24000}, 0.5f, 0.01f},
+        {"32-bit mono 96 kHz", {.channels = 1, .rate = 96000, .bits = 32, .frames = 48000}, 0.5f,
+         0.01f},
+        {"float stereo 22.05 kHz", {.formatTag = 3, .rate = 22050, .bits = 32, .frames = 11025},
+         0.5f, 0.01f},
+        // Four channels of the same tone: the rear pair folds into both sides.
+        {"16-bit quad 11.025 kHz", {.channels = 4, .rate = 11025, .frames = 5513}, 0.7071f, 0.02f},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        const auto result = audio::LoadWaveFile(dir_.Write("tone.wav", MakeWave(layout.wave)));
+        ASSERT_EQ(result.error, LoadError::None) << result.detail;
+        EXPECT_EQ(result.clip->OutputLine(), audio::Line::Wave);
+        EXPECT_EQ(result.clip->LengthMs(), 500);
+        EXPECT_NEAR(double(result.clip->LengthFrames()), 22050.0, 2.0);
+        const std::vector<float> samples = Played(result, 0, int(result.clip->LengthFrames()));
+        EXPECT_NEAR(Peak(samples), layout.expectedPeak, layout.tolerance);
+        for (std::size_t i = 0; i < samples.size(); i += 2)
+            ASSERT_FLOAT_EQ(samples[i], samples[i + 1]) << "at frame " << i / 2;
+    }
+}
+
+struct Header {
+    const char* name;
+    std::string bytes;
+    LoadError error;
+};
+
+// Recorders write 0xFFFFFFFF while recording and many tools leave it: such a file plays what
+// it holds, where one whose sizes say more than that is refused.
+TEST_F(WaveTest, HeaderSizesThatLieAreRefusedAndPlaceholdersPlay) {
+    const std::string broken = MakeWave({.frames = 1000});
+    const std::string tone = MakeWave({.frames = 4410});
+    const std::uint32_t real = std::uint32_t(tone.size() - kHeaderBytes);
+    const Header cases[] = {
+        {"header only", MakeWave({.frames = 0}), LoadError::InvalidFormat},
+        {"truncated data", broken.substr(0, broken.size() - 100), LoadError::InvalidFormat},
+        {"data size lies", Patched(broken, 40, 10'000'000), LoadError::InvalidFormat},
+        {"unknown encoding", Patched(broken, 20, 0x7777, 2), LoadError::InvalidFormat},
+        {"data size placeholder", Patched(tone, 40, 0xFFFFFFFF), LoadError::None},
+        {"both placeholders", Patched(Patched(tone, 4, 0xFFFFFFFF), 40, 0xFFFFFFFF),
+         LoadError::None},
+        {"RIFF size past the end", Patched(tone, 4, real + 36 + 1'000'000), LoadError::None},
+    };
+    for (const Header& file : cases) {
+        SCOPED_TRACE(file.name);
+        const auto result = audio::LoadWaveFile(dir_.Write("odd.wav", file.bytes));
+        EXPECT_EQ(result.error, file.error) << result.detail;
+        EXPECT_EQ(result.clip == nullptr, file.error != LoadError::None);
+        if (!result.clip) {
+            EXPECT_FALSE(result.detail.empty());
+            continue;
+        }
+        EXPECT_EQ(result.clip->LengthMs(), 100);
+        EXPECT_NEAR(Peak(Played(result, 0, 4410)), 0.5, 0.01);
+    }
+}
+
+TEST_F(WaveTest, AnUnreadableFileSaysSo) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads files whatever their permissions";
+    const auto locked = dir_.Write("locked.wav", MakeWave({.frames = 441}));
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    EXPECT_EQ(audio::LoadWaveFile(locked).error, LoadError::Unreadable);
+    EXPECT_EQ(audio::LoadMidiFile(locked).error, LoadError::Unreadable);
+}
+
+TEST_F(WaveTest, TwentyMinutesAt768KHzOpenAndSoundInLittleMemory) {
+    const std::string tone =
+        MakeWave({.channels = 1, .rate = 768000, .frames = 4096, .toneHz = 1000});
+    const auto file = SparseWave(tone, 1200u * 768000u * 2u);
+    const std::size_t before = test_support::ProcessResources::Now().heapBytes;
+    const auto loaded = audio::LoadWaveFile(file);
+    ASSERT_EQ(loaded.error, LoadError::None) << loaded.detail;
+    EXPECT_EQ(loaded.clip->LengthMs(), 1200 * 1000);
+    Player player(loaded.clip);
+    player.Play(std::nullopt, std::nullopt, false);
+    EXPECT_GT(Peak(Pull(256)), 0.1f);
+    const long grownKb =
+        (long(test_support::ProcessResources::Now().heapBytes) - long(before)) / 1024;
+    RecordProperty("heap_kb", std::to_string(grownKb));
+    EXPECT_LT(grownKb, 8 * 1024);
+    Pull(44100);
+    EXPECT_EQ(player.PositionMs(), 1006);
+}
+
+TEST_F(WaveTest, ASeekDeepIntoALongFilePlaysFromThere) {
+    const std::uint32_t fiveMinutes = 300u * 44100u * 4u;
+    const auto loaded = audio::LoadWaveFile(
+        SparseWave(MakeWave({.frames = 4410, .toneHz = 1000}), 2 * fiveMinutes, fiveMinutes));
+    ASSERT_EQ(loaded.error, LoadError::None) << loaded.detail;
+    Player player(loaded.clip);
+    player.Play(300'000, std::nullopt, false);
+    EXPECT_NEAR(Peak(Pull(2048)), 0.5, 0.01);
+    player.Play(200'000, std::nullopt, false);
+    EXPECT_EQ(Peak(Pull(2048)), 0.0f);
+    player.Play(299'990, std::nullopt, false);
+    EXPECT_EQ(Peak(Pull(441)), 0.0f);
+    EXPECT_NEAR(Peak(Pull(441)), 0.5, 0.01);
+}
+
+// The file stays open from its load; one that holds less than its header said ends where its
+// sound ends instead of playing silence to the header's length.
+TEST_F(WaveTest, AFileRemovedOrCutAfterItsOpenPlaysWhatItHolds) {
+    const std::string wave = MakeWave({.frames = 88200});
+    const auto gone = dir_.Write("gone.wav", wave);
+    const auto removed = audio::LoadWaveFile(gone);
+    std::filesystem::remove(gone);
+    EXPECT_NEAR(Peak(Played(removed, 1000, 4410)), 0.5, 0.01);
+
+    const auto file = dir_.Write("cut.wav", wave);
+    const auto loaded = audio::LoadWaveFile(file);
+    ASSERT_EQ(loaded.error, LoadError::None) << loaded.detail;
+    std::filesystem::resize_file(file, kHeaderBytes + (wave.size() - kHeaderBytes) / 20);
+    Player player(loaded.clip);
+    player.Play(std::nullopt, std::nullopt, false);
+    Pull(44100);
+    EXPECT_TRUE(audio_test::Eventually([&] {
+        return player.State() == audio::PlayState::Stopped;
+    })) << "a tenth of a second plays, then the sound ends instead of going on silent";
+}
+
+// A 10 kHz tone at 22,050 Hz brought up to 44.1 kHz mirrors at 12,050 Hz unless the
+// resampler filters it; every image must stay 90 dB under the tone.
+TEST_F(WaveTest, UpsamplingLeavesEveryImage90DbUnderTheTone) {
+    const auto loaded = audio::LoadWaveFile(dir_.Write(
+        "ten.wav", MakeWave({.formatTag = 3, .channels = 1, .rate = 22050, .bits = 32,
+                             .frames = 44100, .toneHz = 10000})));
+    const std::vector<float> steady = Played(loaded, 0, 8192 + 16384);
+    const std::vector<float> late(steady.begin() + 2 * 8192, steady.end());
+    const double tone = audio_test::LevelDb(late, 0, 10000, 44100);
+    EXPECT_NEAR(tone, 20 * std::log10(0.5), 0.5);
+    const double image = audio_test::LoudestDb(late, 10500, 22000, 25, 44100);
+    RecordProperty("image_below_tone_db", std::to_string(tone - image));
+    EXPECT_LT(image, tone - 90);
+}
+
+TEST_F(WaveTest, NonFiniteSamplesPlayAsSilence) {
+    std::string wave = MakeWave({.formatTag = 3, .bits = 32, .frames = 4410});
+    const float poison[] = {std::nanf(""), INFINITY, -INFINITY};
+    for (std::size_t at = kHeaderBytes, i = 0; at + 4 <= wave.size(); at += 28, ++i)
+        std::memcpy(wave.data() + at, &poison[i % 3], 4);
+    const std::vector<float> mix = Played(audio::LoadWaveFile(dir_.Write("nan.wav", wave)), 0, 4410);
+    for (float sample : mix) ASSERT_TRUE(std::isfinite(sample));
+    EXPECT_NEAR(Peak(mix), 0.5, 0.01);
+}
+
+// A file rewritten in place while it plays can give input again after its end was flushed;
+// libsoxr has no room for input once flushing and wrote through a null pointer.
+TEST(ResamplerTest, InputAfterTheEndWaitsForAClear) {
+    audio::Resampler resampler(22050, 44100);
+    const std::vector<float> input(2 * 1000, 0.25f);
+    std::vector<float> out;
+    resampler.Process(input.data(), 1000, out);
+    resampler.Flush(out);
+    const std::size_t ended = out.size();
+    resampler.Process(input.data(), 1000, out);
+    EXPECT_EQ(out.size(), ended);
+    resampler.Clear();
+    resampler.Process(input.data(), 1000, out);
+    EXPECT_GT(out.size(), ended);
+}
+
+}  // namespace
