@@ -47,7 +47,8 @@ TEST(CueSheetCheck, LetsOnlyOrdinarySheetsThrough) {
         {"unknown command", plain + "EJECT NOW\n", false},
         {"control character", plain + "REM \x01\n", false},
     };
-    for (const auto& sheet : sheets) EXPECT_EQ(audio::IsPlainCueSheet(sheet.text), sheet.plain) << sheet.name;
+    for (const auto& sheet : sheets)
+        EXPECT_EQ(audio::IsPlainCueSheet(sheet.text), sheet.plain) << sheet.name;
 }
 
 const std::vector<sound_files::CdTrackTone> kTracks = {{440, 2}, {880, 2}};
@@ -85,7 +86,8 @@ struct Image {
 };
 
 const Image kImages[] = {
-    {"OneBin", [](const auto& folder) { return sound_files::WriteCdImage(folder, "disc", kTracks); }},
+    {"OneBin",
+     [](const auto& folder) { return sound_files::WriteCdImage(folder, "disc", kTracks); }},
     {"OneBinPerTrack",
      [](const auto& folder) { return sound_files::WriteCdImage(folder, "disc", kTracks, true); }},
     // The sheet is read, not the BIN named after it.

@@ -5,8 +5,8 @@
 #include <chrono>
 #include <random>
 
+#include "offline_engine.h"
 #include "platform/audio/clip.h"
-#include "platform/audio/engine.h"
 #include "platform/audio/midi_file.h"
 #include "platform/audio/player.h"
 #include "tests/support/byte_mutation.h"
@@ -20,31 +20,25 @@ using Clock = std::chrono::steady_clock;
 constexpr int kMutants = 3000;
 constexpr auto kTimeBudget = std::chrono::seconds(25);
 
-class FuzzTest : public ::testing::Test {
+class FuzzTest : public audio_test::OfflineEngineTest {
   protected:
-    static void SetUpTestSuite() {
-        audio::Engine::ChooseSink("offline");
-        ASSERT_EQ(audio::Engine::Shared().SinkName(), "offline");
-    }
-
     // Loads every mutant through `load`, and plays a little of those that load.
     template <class Loader>
     void Run(const std::vector<std::string>& seeds, const char* name, Loader load) {
         std::mt19937 random(20240611);
-        std::vector<float> buffer(2 * 512);
         const auto deadline = Clock::now() + kTimeBudget;
         int loaded = 0;
         int tried = 0;
         for (; tried < kMutants && Clock::now() < deadline; ++tried) {
             const std::string bytes =
                 test_support::MutateBytes(seeds[tried % seeds.size()], random);
-            const audio::LoadResult result = load(dir_.Write(name, bytes), bytes);
+            const audio::LoadResult result = load(dir_.Write(name, bytes));
             ASSERT_EQ(result.clip == nullptr, result.error != audio::LoadError::None);
             if (!result.clip) continue;
             ++loaded;
             audio::Player player(result.clip);
             player.Play(std::int64_t(random() % 4000), std::nullopt, random() % 2 == 0);
-            audio::Engine::Shared().Pull(buffer.data(), 512);
+            Pull(512);
             player.Seek(std::int64_t(random() % 4000));
         }
         RecordProperty("mutants", tried);
@@ -63,9 +57,7 @@ TEST_F(FuzzTest, WaveLoaderSurvivesDamagedFiles) {
         MakeWave({.channels = 3, .rate = 48000, .bits = 24, .frames = 300}),
         MakeWave({.formatTag = 3, .rate = 22050, .bits = 32, .frames = 400}),
     };
-    Run(seeds, "fuzz.wav", [](const std::filesystem::path& file, const std::string&) {
-        return audio::LoadWaveFile(file);
-    });
+    Run(seeds, "fuzz.wav", audio::LoadWaveFile);
 }
 
 TEST_F(FuzzTest, MidiLoaderSurvivesDamagedFiles) {
@@ -90,9 +82,7 @@ TEST_F(FuzzTest, MidiLoaderSurvivesDamagedFiles) {
         ASSERT_LE(parsed.song.events.size(), audio::kMaxMidiEvents);
         ASSERT_LE(parsed.song.lengthUs, audio::kMaxMidiLengthUs);
     }
-    Run(seeds, "fuzz.mid", [](const std::filesystem::path& file, const std::string&) {
-        return audio::LoadMidiFile(file);
-    });
+    Run(seeds, "fuzz.mid", audio::LoadMidiFile);
 }
 
 }  // namespace

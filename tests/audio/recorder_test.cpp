@@ -119,10 +119,14 @@ TEST_F(RecorderTest, SavesTheTakeInEveryFormat) {
         EXPECT_NEAR(double(back.info.frames), 0.4 * format.rate, format.rate / 100.0);
         EXPECT_NEAR(sound_files::Peak(back.samples), 0.5, 0.03);
     }
-    for (const Format& bad : {Format{44100, 2, 12, 0}, {44100, 0, 16, 0}, {44100, 9, 16, 0},
-                              {0, 2, 16, 0}, {-8000, 1, 8, 0}}) {
+    for (const Format& bad : {Format{44100, 2, 12, 0},
+                              {44100, 0, 16, 0},
+                              {44100, 9, 16, 0},
+                              {0, 2, 16, 0},
+                              {-8000, 1, 8, 0}}) {
         std::string error;
-        EXPECT_FALSE(recorder_.Save(dir_.path() / "x.wav", bad.rate, bad.channels, bad.bits, &error));
+        EXPECT_FALSE(
+            recorder_.Save(dir_.path() / "x.wav", bad.rate, bad.channels, bad.bits, &error));
         EXPECT_FALSE(error.empty());
     }
 }

@@ -140,8 +140,9 @@ TEST(Soundfont, ItsErrorsReachTheTerminalOncePerCause) {
 }
 
 TEST_F(SynthTest, TheSoundfontLoadsWithTheFirstSongNotBefore) {
-    ASSERT_EQ(audio::LoadWaveFile(dir_.Write("t.wav", sound_files::MakeWave({.frames = 100}))).error,
-              audio::LoadError::None);
+    ASSERT_EQ(
+        audio::LoadWaveFile(dir_.Write("t.wav", sound_files::MakeWave({.frames = 100}))).error,
+        audio::LoadError::None);
     EXPECT_EQ(audio::LoadMidiFile(dir_.Write("bad.mid", "MThd")).error,
               audio::LoadError::InvalidFormat);
     EXPECT_FALSE(audio::MidiSynth::Loaded());
@@ -220,7 +221,8 @@ TEST_F(SynthTest, TheLargestSongAllowedOpensAndSeeksInBoundedTime) {
     MidiTrack track;
     track.Event(0, {0x90, 60, 100}).Event(1, {0x80, 60, 0});
     for (std::size_t i = 2; i < audio::kMaxMidiEvents; i += 2)
-        track.Event(1, {0x90, std::uint8_t(i % 128), 100}).Event(1, {0x80, std::uint8_t(i % 128), 0});
+        track.Event(1, {0x90, std::uint8_t(i % 128), 100})
+            .Event(1, {0x80, std::uint8_t(i % 128), 0});
     const auto song = dir_.Write("large.mid", sound_files::MakeSmf(0, 480, {track.End(0)}));
     std::shared_ptr<const audio::Clip> clip;
     EXPECT_LT(Timed([&] { clip = audio::LoadMidiFile(song).clip; }), std::chrono::seconds(30));

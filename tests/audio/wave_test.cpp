@@ -80,10 +80,14 @@ TEST_F(WaveTest, EveryLayoutDecodesToTheSameTone) {
         {"8-bit mono 8 kHz", {.channels = 1, .rate = 8000, .bits = 8, .frames = 4000}, 0.5f, 0.02f},
         {"16-bit stereo 44.1 kHz", {.frames = 22050}, 0.5f, 0.01f},
         {"24-bit stereo 48 kHz", {.rate = 48000, .bits = 24, .frames = 24000}, 0.5f, 0.01f},
-        {"32-bit mono 96 kHz", {.channels = 1, .rate = 96000, .bits = 32, .frames = 48000}, 0.5f,
+        {"32-bit mono 96 kHz",
+         {.channels = 1, .rate = 96000, .bits = 32, .frames = 48000},
+         0.5f,
          0.01f},
-        {"float stereo 22.05 kHz", {.formatTag = 3, .rate = 22050, .bits = 32, .frames = 11025},
-         0.5f, 0.01f},
+        {"float stereo 22.05 kHz",
+         {.formatTag = 3, .rate = 22050, .bits = 32, .frames = 11025},
+         0.5f,
+         0.01f},
         // Four channels of the same tone: the rear pair folds into both sides.
         {"16-bit quad 11.025 kHz", {.channels = 4, .rate = 11025, .frames = 5513}, 0.7071f, 0.02f},
     };
@@ -195,17 +199,19 @@ TEST_F(WaveTest, AFileRemovedOrCutAfterItsOpenPlaysWhatItHolds) {
     Player player(loaded.clip);
     player.Play(std::nullopt, std::nullopt, false);
     Pull(44100);
-    EXPECT_TRUE(audio_test::Eventually([&] {
-        return player.State() == audio::PlayState::Stopped;
-    })) << "a tenth of a second plays, then the sound ends instead of going on silent";
+    EXPECT_TRUE(audio_test::Eventually([&] { return player.State() == audio::PlayState::Stopped; }))
+        << "a tenth of a second plays, then the sound ends instead of going on silent";
 }
 
 // A 10 kHz tone at 22,050 Hz brought up to 44.1 kHz mirrors at 12,050 Hz unless the
 // resampler filters it; every image must stay 90 dB under the tone.
 TEST_F(WaveTest, UpsamplingLeavesEveryImage90DbUnderTheTone) {
-    const auto loaded = audio::LoadWaveFile(dir_.Write(
-        "ten.wav", MakeWave({.formatTag = 3, .channels = 1, .rate = 22050, .bits = 32,
-                             .frames = 44100, .toneHz = 10000})));
+    const auto loaded = audio::LoadWaveFile(dir_.Write("ten.wav", MakeWave({.formatTag = 3,
+                                                                            .channels = 1,
+                                                                            .rate = 22050,
+                                                                            .bits = 32,
+                                                                            .frames = 44100,
+                                                                            .toneHz = 10000})));
     const std::vector<float> steady = Played(loaded, 0, 8192 + 16384);
     const std::vector<float> late(steady.begin() + 2 * 8192, steady.end());
     const double tone = audio_test::LevelDb(late, 0, 10000, 44100);
@@ -220,7 +226,8 @@ TEST_F(WaveTest, NonFiniteSamplesPlayAsSilence) {
     const float poison[] = {std::nanf(""), INFINITY, -INFINITY};
     for (std::size_t at = kHeaderBytes, i = 0; at + 4 <= wave.size(); at += 28, ++i)
         std::memcpy(wave.data() + at, &poison[i % 3], 4);
-    const std::vector<float> mix = Played(audio::LoadWaveFile(dir_.Write("nan.wav", wave)), 0, 4410);
+    const std::vector<float> mix =
+        Played(audio::LoadWaveFile(dir_.Write("nan.wav", wave)), 0, 4410);
     for (float sample : mix) ASSERT_TRUE(std::isfinite(sample));
     EXPECT_NEAR(Peak(mix), 0.5, 0.01);
 }
