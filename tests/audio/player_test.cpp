@@ -172,10 +172,12 @@ TEST_F(PlayerTest, LineGainsScaleWhatIsRecordedAndMasterOnlyTheOutput) {
         Engine::Shared().SetLineGain(Line::Midi, gain);
         song.Play(0, std::nullopt, false);
         const float peak = Peak(Pull(4410));
-        if (gain > 0)
+        if (gain > 0) {
             EXPECT_GT(peak, 0.01f);
-        else
+        } else {
             EXPECT_EQ(peak, 0.0f);
+            EXPECT_EQ(recorder.Level(), silent);
+        }
     }
     recorder.Stop();
     EXPECT_EQ(recorder.Level(), silent);
