@@ -43,8 +43,6 @@ TEST_P(OpenTargets, SplitIntoTypeElementAndFlags) {
 INSTANTIATE_TEST_SUITE_P(
     Command, OpenTargets,
     testing::Values(
-        OpenCase{"open Sequencer!C:\\MY MUSIC\\A B.MID alias MIDI wait", "sequencer",
-                 "C:\\MY MUSIC\\A B.MID", "MIDI", true},
         OpenCase{"OPEN waveaudio!C:\\SOUNDS\\DING.WAV ALIAS WAVE WAIT BUFFER 4", "waveaudio",
                  "C:\\SOUNDS\\DING.WAV", "WAVE", true},
         // A keyword inside a path does not end it when the rest would not read as options.
@@ -60,7 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"open /tmp/two  spaces.wav", "", "/tmp/two  spaces.wav", nullptr, false},
         OpenCase{"open /tmp/say \"hi\".wav alias Q", "", "/tmp/say \"hi\".wav", "Q", false},
         OpenCase{"open Sequencer alias MIDI wait", "sequencer", "", "MIDI", true},
-        OpenCase{"open new type waveaudio alias REC buffer 5", "new", "", "REC", false},
         OpenCase{"open d: type cdaudio alias CD wait shareable", "", "d:", "CD", true},
         OpenCase{"  open\tC:\\S\\ÄÖ.WAV   alias  W  ", "", "C:\\S\\ÄÖ.WAV", "W", false}));
 
@@ -91,7 +88,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorCase{"open alias x", err::kMissingDeviceName},
                     ErrorCase{"open \"\" alias x", err::kMissingDeviceName},
                     ErrorCase{"open sequencer! alias x", err::kMissingParameter},
-                    ErrorCase{"play MIDI loudly", err::kUnrecognizedKeyword},
                     ErrorCase{"play MIDI wait wait", err::kDuplicateFlags},
                     ErrorCase{"open a.wav alias x alias y", err::kDuplicateFlags},
                     ErrorCase{"play MIDI from", err::kBadInteger},
@@ -104,7 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorCase{"seek MIDI to", err::kBadInteger},
                     ErrorCase{"seek MIDI to start to end", err::kFlagsNotCompatible},
                     ErrorCase{"status MIDI", err::kMissingParameter},
-                    ErrorCase{"status MIDI volume", err::kUnrecognizedKeyword},
                     ErrorCase{"set MIDI", err::kMissingParameter},
                     ErrorCase{"set MIDI wait", err::kMissingParameter},
                     ErrorCase{"set MIDI time format", err::kMissingParameter},
