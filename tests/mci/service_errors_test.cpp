@@ -109,7 +109,8 @@ TEST_F(ServiceTest, CommandsOnUnknownNamesAndAllAreRefused) {
          {"play NOBODY", "pause NOBODY", "resume NOBODY", "stop NOBODY", "seek NOBODY to start",
           "set NOBODY time format ms", "status NOBODY mode", "record NOBODY", "close NOBODY"})
         EXPECT_EQ(Send(command).code, 263u) << command;
-    for (const char* command : {"pause all", "status all mode", "seek all to start", "open all"})
+    for (const char* command :
+         {"play all", "pause all", "status all mode", "seek all to start", "open all"})
         EXPECT_EQ(Send(command).code, 279u) << command;
 }
 
