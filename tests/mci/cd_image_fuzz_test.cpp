@@ -17,11 +17,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string ReadAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // Sheets the loader must take apart besides the plain one the image helper writes.
 std::vector<std::string> Sheets(const std::string& plain) {
     return {
@@ -41,8 +36,8 @@ class CdImageFuzz : public ServiceTest {};
 TEST_F(CdImageFuzz, DamagedImagesOpenOrAreRefused) {
     // The sheets name disc.bin, the BIN the image helper writes beside them.
     const auto cue = sound_files::WriteCdImage(folder.path(), "disc", {{440, 2}, {880, 1}});
-    const std::string bin = ReadAll(folder.path() / "disc.bin");
-    const auto seeds = Sheets(ReadAll(cue));
+    const std::size_t binSize = folder.Read("disc.bin").size();
+    const auto seeds = Sheets(folder.Read(cue.filename().string()));
     mci::ReplaceCdDrives({{'D', cue.string()}});
 
     std::mt19937 random(20261206);
@@ -54,7 +49,7 @@ TEST_F(CdImageFuzz, DamagedImagesOpenOrAreRefused) {
             << test_support::MutateBytes(seeds[tried % seeds.size()], random);
         // Cut mid-sector, emptied, or grown past what the sheet names (the growth reads as
         // silence, which the loader need not tell from music).
-        std::filesystem::resize_file(folder.path() / "disc.bin", random() % (bin.size() * 5 / 4));
+        std::filesystem::resize_file(folder.path() / "disc.bin", random() % (binSize * 5 / 4));
         const Reply open = Send("open d: type cdaudio alias cd wait");
         if (open.code != 0) {
             ASSERT_FALSE(open.text.empty()) << open.code;

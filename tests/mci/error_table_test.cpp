@@ -1,58 +1,45 @@
-// The error table and the two ways text leaves the service: error texts and replies.
+// The error table: every number documented under its name, with a text that fits its buffer.
 #include "platform/mci/error_table.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "platform/mci/error_codes.h"
-#include "platform/mci/reply_buffer.h"
 #include "platform/multimedia.h"
 
 namespace mci {
 namespace {
 
-struct DocumentedError {
-    std::string name;
-    ErrorCode number = 0;
-};
-
 // The documented numbers, one "name<TAB>number<TAB>when" row a line after a heading.
-std::vector<DocumentedError> readDocumented(const std::filesystem::path& file) {
+std::map<ErrorCode, std::string> readDocumented(const std::filesystem::path& file) {
     std::ifstream rows(file);
-    std::vector<DocumentedError> documented;
+    std::map<ErrorCode, std::string> documented;
     std::string line;
     std::getline(rows, line);
-    while (std::getline(rows, line)) {
+    for (std::string name; std::getline(rows, line);) {
         std::istringstream fields(line);
-        DocumentedError row;
-        if (std::getline(fields, row.name, '\t') && fields >> row.number) documented.push_back(row);
+        if (ErrorCode number = 0; std::getline(fields, name, '\t') && fields >> number)
+            documented[number] = name;
     }
     return documented;
 }
 
-TEST(ErrorTable, EveryNumberIsDocumentedUnderItsName) {
+TEST(ErrorTable, EveryNumberIsDocumentedUnderItsNameWithATextOfItsOwn) {
     const std::filesystem::path file = MCI_ERRORS_TSV;
-    const std::vector<DocumentedError> documented = readDocumented(file);
+    const auto documented = readDocumented(file);
     ASSERT_FALSE(documented.empty()) << file;
-    for (const ErrorEntry& entry : AllErrors()) {
-        const auto found = std::ranges::find(documented, entry.number, &DocumentedError::number);
-        ASSERT_NE(found, documented.end()) << entry.number << " is not documented";
-        EXPECT_EQ(found->name, entry.name) << entry.number;
-    }
-}
-
-TEST(ErrorTable, EveryNumberHasATextThroughTheEntryPoint) {
     std::set<ErrorCode> numbers;
     std::set<std::string_view> names;
     for (const ErrorEntry& entry : AllErrors()) {
+        ASSERT_TRUE(documented.contains(entry.number)) << entry.number << " is not documented";
+        EXPECT_EQ(documented.at(entry.number), entry.name) << entry.number;
         EXPECT_TRUE(numbers.insert(entry.number).second) << entry.number;
         EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
         std::array<char, 260> buffer{};
@@ -62,43 +49,13 @@ TEST(ErrorTable, EveryNumberHasATextThroughTheEntryPoint) {
     }
 }
 
-TEST(ErrorTable, NumbersWithoutTextGiveZero) {
+// Numbers without a text and buffers that hold nothing give 0; a long text is cut to the buffer.
+TEST(ErrorTable, TextsFitTheirBufferOrGiveZero) {
     std::array<char, 260> buffer{};
     for (const std::uint32_t number : {0u, 1u, 258u, 9999u, 0x10000u + 259u})
         EXPECT_EQ(mciGetErrorStringA(number, buffer.data(), buffer.size()), 0) << number;
     EXPECT_EQ(mciGetErrorStringA(err::kFileNotFound, nullptr, 260), 0);
     EXPECT_EQ(mciGetErrorStringA(err::kFileNotFound, buffer.data(), 0), 0);
-}
-
-struct BufferCase {
-    std::uint32_t length;
-    const char* expected;
-};
-
-class ReplyBuffer : public testing::TestWithParam<BufferCase> {};
-
-TEST_P(ReplyBuffer, NeverWritesPastItsLength) {
-    std::array<char, 16> buffer;
-    buffer.fill('#');
-    WriteReply("playing", buffer.data(), GetParam().length);
-    EXPECT_STREQ(buffer.data(), GetParam().expected);
-    for (std::size_t i = GetParam().length; i < buffer.size(); ++i) EXPECT_EQ(buffer[i], '#') << i;
-}
-
-INSTANTIATE_TEST_SUITE_P(Lengths, ReplyBuffer,
-                         testing::Values(BufferCase{1, ""}, BufferCase{4, "pla"},
-                                         BufferCase{7, "playin"}, BufferCase{8, "playing"},
-                                         BufferCase{12, "playing"}));
-
-TEST(ReplyBuffer, ZeroLengthTouchesNothing) {
-    char untouched = '#';
-    WriteReply("playing", &untouched, 0);
-    WriteReply("playing", nullptr, 260);
-    EXPECT_EQ(untouched, '#');
-}
-
-TEST(ErrorTable, LongTextIsCutToTheBuffer) {
-    std::array<char, 8> buffer;
     buffer.fill('#');
     EXPECT_NE(mciGetErrorStringA(err::kNonapplicableFunction, buffer.data(), 6), 0);
     EXPECT_EQ(std::string(buffer.data()),

@@ -95,25 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, audio::Line::Midi},
                     LineCase{MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, audio::Line::Cd}));
 
-TEST_F(Mixer, LinesDescribeThemselves) {
-    MIXERLINEA speakers{};
-    speakers.cbStruct = 168;
-    speakers.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-    ASSERT_EQ(mixerGetLineInfoA(handle, &speakers, MIXER_GETLINEINFOF_COMPONENTTYPE), 0u);
-    EXPECT_EQ(speakers.cbStruct, 168u);
-    EXPECT_EQ(speakers.cConnections, 3u);
-    EXPECT_EQ(speakers.cControls, 1u);
-    for (std::uint32_t source = 0; source < 3; ++source) {
-        MIXERLINEA line{};
-        line.cbStruct = 168;
-        line.dwSource = source;
-        ASSERT_EQ(mixerGetLineInfoA(handle, &line, 1), 0u) << source;
-        EXPECT_EQ(line.dwSource, source);
-        EXPECT_NE(line.dwLineID, speakers.dwLineID);
-        EXPECT_NE(line.szName[0], '\0');
-    }
-}
-
 TEST_F(Mixer, MistakesGiveTheirCodes) {
     MIXERLINEA line{};
     line.cbStruct = 168;
@@ -121,7 +102,6 @@ TEST_F(Mixer, MistakesGiveTheirCodes) {
     EXPECT_EQ(mixerGetLineInfoA(handle, &line, MIXER_GETLINEINFOF_COMPONENTTYPE), MIXERR_INVALLINE);
     line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
     EXPECT_EQ(mixerGetLineInfoA(handle + 100, &line, 0x80000003), MMSYSERR_INVALHANDLE);
-    EXPECT_EQ(mixerGetLineInfoA(handle, &line, 0x10000003), MMSYSERR_INVALFLAG);
     EXPECT_EQ(mixerGetLineInfoA(handle, &line, 7), MMSYSERR_INVALFLAG);
     EXPECT_EQ(mixerGetLineInfoA(handle, nullptr, 3), MMSYSERR_INVALPARAM);
     line.dwSource = 0xFFFFFFFF;
@@ -139,9 +119,6 @@ TEST_F(Mixer, MistakesGiveTheirCodes) {
     EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MIXERR_INVALCONTROL);
     controls.dwControlType = MIXERCONTROL_CONTROLTYPE_VOLUME;
     controls.cbmxctrl = 100;
-    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MMSYSERR_INVALPARAM);
-    controls.cbmxctrl = 148;
-    controls.cbStruct = 8;
     EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MMSYSERR_INVALPARAM);
 
     std::uint32_t value = 0;

@@ -1,4 +1,4 @@
-// Completion messages of commands that carry "notify".
+// Completion messages of commands that carry "notify": which come, in what order, for one device.
 #include <chrono>
 #include <vector>
 
@@ -13,13 +13,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct Notice {
-    std::int32_t flag;
-    std::int32_t deviceId;
-    bool operator==(const Notice&) const = default;
+struct NotifyCase {
+    const char* name;
+    std::vector<std::string> commands;  // sent in turn; W is a 200 ms sound
+    std::vector<std::int32_t> flags;    // the notices that come, and no more
+    bool toWindow = true;
 };
 
-class Notify : public ServiceTest {
+class Notify : public ServiceTest, public testing::WithParamInterface<NotifyCase> {
   protected:
     void SetUp() override {
         window = RegisterWindowHandle(
@@ -37,83 +38,55 @@ class Notify : public ServiceTest {
     }
 
     // Delivers posted messages until `count` notices have come or `patience` has passed.
-    std::vector<Notice> Await(std::size_t count, std::chrono::milliseconds patience = 1s) {
+    void Await(std::size_t count, std::chrono::milliseconds patience) {
         test_support::Eventually(
             [&] {
                 DispatchPostedMessages();
                 return notices.size() >= count;
             },
             patience);
-        return notices;
     }
 
     std::int32_t window = 0;
-    std::vector<Notice> notices;
+    std::vector<std::pair<std::int32_t, std::int32_t>> notices;  // flag, device
 };
 
-TEST_F(Notify, APlayThatEndsBySelfSucceeds) {
-    ASSERT_EQ(Send("play W notify", window).code, 0u);
-    const auto got = Await(1);
-    ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].flag, MCI_NOTIFY_SUCCESSFUL);
-    EXPECT_GT(got[0].deviceId, 0);
+TEST_P(Notify, PostsItsNoticesForOneDevice) {
+    const NotifyCase& row = GetParam();
+    for (const std::string& command : row.commands) Send(command, row.toWindow ? window : 0);
+    Await(row.flags.size(), 1s);
+    Await(row.flags.size() + 1, 400ms);  // a notice too many would come by now
+    std::vector<std::int32_t> flags;
+    for (const auto& [flag, device] : notices) {
+        flags.push_back(flag);
+        EXPECT_GT(device, 0);
+        EXPECT_EQ(device, notices[0].second) << "all for one device";
+    }
+    EXPECT_EQ(flags, row.flags);
 }
 
-TEST_F(Notify, StopAbortsAPendingPlay) {
-    ASSERT_EQ(Send("play W notify", window).code, 0u);
-    ASSERT_EQ(Send("stop W").code, 0u);
-    const auto got = Await(2, 400ms);
-    ASSERT_EQ(got.size(), 1u) << "the stopped play never ends by itself";
-    EXPECT_EQ(got[0].flag, MCI_NOTIFY_ABORTED);
-}
-
-TEST_F(Notify, AnotherNotifyingCommandSupersedesAPendingPlay) {
-    ASSERT_EQ(Send("play W notify", window).code, 0u);
-    ASSERT_EQ(Send("status W mode notify", window).text, "playing");
-    const auto got = Await(2);
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0].flag, MCI_NOTIFY_SUPERSEDED);
-    EXPECT_EQ(got[1].flag, MCI_NOTIFY_SUCCESSFUL);
-    EXPECT_EQ(got[0].deviceId, got[1].deviceId);
-}
-
-TEST_F(Notify, PlayWaitNotifyHasPostedWhenItReturns) {
-    ASSERT_EQ(Send("play W wait notify", window).code, 0u);
-    const auto got = Await(1);
-    ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].flag, MCI_NOTIFY_SUCCESSFUL);
-}
-
-// A record runs on like a play: it succeeds when it has recorded up to its "to", and one
-// stopped before is aborted.
-TEST_F(Notify, ARecordNotifiesAtItsEnd) {
-    ASSERT_EQ(Send("open new type waveaudio alias R").code, 0u);
-    ASSERT_EQ(Send("record R to 150 notify", window).code, 0u);
-    auto got = Await(1);
-    ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].flag, MCI_NOTIFY_SUCCESSFUL);
-    EXPECT_EQ(Send("status R length").text, "150");
-    ASSERT_EQ(Send("record R notify", window).code, 0u);
-    ASSERT_EQ(Send("stop R").code, 0u);
-    got = Await(2);
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[1].flag, MCI_NOTIFY_ABORTED);
-}
-
-TEST_F(Notify, ImmediateCommandsSucceedAndFailuresPostNothing) {
-    ASSERT_EQ(Send("seek W to end notify", window).code, 0u);
-    EXPECT_EQ(Send("seek W to 5000 notify", window).code, 282u);
-    ASSERT_EQ(Send("close W notify", window).code, 0u);
-    const auto got = Await(3, 200ms);
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0].flag, MCI_NOTIFY_SUCCESSFUL);
-    EXPECT_EQ(got[1], got[0]);
-}
-
-TEST_F(Notify, NoWindowNoMessage) {
-    ASSERT_EQ(Send("play W notify", 0).code, 0u);
-    EXPECT_TRUE(Await(1, 400ms).empty());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Service, Notify,
+    testing::Values(
+        NotifyCase{"PlayEndsBySelf", {"play W notify"}, {MCI_NOTIFY_SUCCESSFUL}},
+        NotifyCase{"StopAbortsAPendingPlay", {"play W notify", "stop W"}, {MCI_NOTIFY_ABORTED}},
+        NotifyCase{"NewNotifySupersedesAPendingPlay",
+                   {"play W notify", "status W mode notify"},
+                   {MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_SUCCESSFUL}},
+        NotifyCase{
+            "PlayWaitHasPostedWhenItReturns", {"play W wait notify"}, {MCI_NOTIFY_SUCCESSFUL}},
+        // A record runs on like a play: it succeeds at its "to", and one stopped before is aborted.
+        NotifyCase{"RecordEndsAtItsTo",
+                   {"open new type waveaudio alias R", "record R to 150 notify"},
+                   {MCI_NOTIFY_SUCCESSFUL}},
+        NotifyCase{"StopAbortsARecord",
+                   {"open new type waveaudio alias R", "record R notify", "stop R"},
+                   {MCI_NOTIFY_ABORTED}},
+        NotifyCase{"ImmediateCommandsSucceedAndFailuresPostNothing",
+                   {"seek W to end notify", "seek W to 5000 notify", "close W notify"},
+                   {MCI_NOTIFY_SUCCESSFUL, MCI_NOTIFY_SUCCESSFUL}},
+        NotifyCase{"NoWindowNoMessage", {"play W notify"}, {}, false}),
+    [](const testing::TestParamInfo<NotifyCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace mci_test

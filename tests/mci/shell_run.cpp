@@ -9,8 +9,8 @@ namespace mci_test {
 ShellRun RunShell(const test_support::TempFolder& folder, const std::string& input,
                   const std::string& options, const std::string& limits) {
     const auto script = folder.Write("input.txt", input);
-    const std::string command =
-        (limits.empty() ? "" : "ulimit " + limits + "; ") + MCISHELL_PATH + " --sink null " + options + " < '" + script.string() + "'";
+    const std::string command = (limits.empty() ? "" : "ulimit " + limits + "; ") + MCISHELL_PATH +
+                                " --sink null " + options + " < '" + script.string() + "'";
     ShellRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
