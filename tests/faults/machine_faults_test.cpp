@@ -1,11 +1,10 @@
 // The real program when the machine goes wrong under it: the drive or the folder it shows
-// disappears, or the settings file is garbage. It refreshes, changes drive and double-clicks
+// disappears. It refreshes, changes drive and double-clicks
 // on without a crash, gives the messages it gives for a missing file or drive, still plays
 // from a good folder afterwards, and writes every setting when it unloads.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "platform/settings.h"
 #include "tests/faults/real_window_fixture.h"
@@ -92,22 +91,6 @@ TEST_F(MachineFaults, TheFolderShownIsDeleted) {
     EXPECT_TRUE(Listed(form->WAVEs).empty());
     EXPECT_EQ(BoxTitles(), std::vector<std::string>{"  MCI ERROR"});
     ExpectStillWorkingAndSaved();
-}
-
-TEST_F(MachineFaults, GarbageSettingsGiveWayToGoodOnesAfterAFullRun) {
-    fs::create_directories(settings.File().parent_path());
-    std::ofstream(settings.File(), std::ios::binary)
-        << std::string("[Settings]\nVolume=\xff\xfe\0\n[\x01\nDirectory=\"T:\\", 32);
-    Start();
-    ChangeSettings();
-    ExpectStillWorkingAndSaved();
-    EXPECT_TRUE(boxes.boxes.empty());
-
-    Start();
-    EXPECT_EQ(form->Directory1.Path(), "T:\\music");
-    EXPECT_EQ(form->vsVolume.Value(), 12345);
-    EXPECT_EQ(form->mnuOptionsMin.Checked(), vbTrue);
-    form->UnloadForm();
 }
 
 }  // namespace
