@@ -1,12 +1,11 @@
 // Start-up applies the saved settings in their order and skips what fails without a word;
 // shutdown stops both channels, then writes the five settings, however the window is closed.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <filesystem>
 #include <fstream>
-
-#include <sys/stat.h>
 
 #include "tests/main_window/startup_fixture.h"
 
@@ -44,20 +43,16 @@ TEST_P(OptionSpellings, OnlyTheExactWordChangesAnOption) {
     EXPECT_EQ(form->mnuOptionsMin.Checked(), GetParam().minChecked);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, OptionSpellings,
-                         testing::Values(OptionCase{"AlwaysOnTop", "False", vbFalse, vbFalse},
-                                         OptionCase{"AlwaysOnTop", "false", vbTrue, vbFalse},
-                                         OptionCase{"AlwaysOnTop", "FALSE", vbTrue, vbFalse},
-                                         OptionCase{"AlwaysOnTop", " False", vbTrue, vbFalse},
-                                         OptionCase{"AlwaysOnTop", "0", vbTrue, vbFalse},
-                                         OptionCase{"AlwaysOnTop", "", vbTrue, vbFalse},
-                                         OptionCase{"AlwaysOnTop", "True", vbTrue, vbFalse},
-                                         OptionCase{"ShowMin", "True", vbTrue, vbTrue},
-                                         OptionCase{"ShowMin", "TRUE", vbTrue, vbFalse},
-                                         OptionCase{"ShowMin", "true", vbTrue, vbFalse},
-                                         OptionCase{"ShowMin", "-1", vbTrue, vbFalse},
-                                         OptionCase{"ShowMin", "True ", vbTrue, vbFalse},
-                                         OptionCase{"ShowMin", "False", vbTrue, vbFalse}));
+const OptionCase kOptionCases[] = {
+    {"AlwaysOnTop", "False", vbFalse, vbFalse}, {"AlwaysOnTop", "false", vbTrue, vbFalse},
+    {"AlwaysOnTop", "FALSE", vbTrue, vbFalse},  {"AlwaysOnTop", " False", vbTrue, vbFalse},
+    {"AlwaysOnTop", "0", vbTrue, vbFalse},      {"AlwaysOnTop", "", vbTrue, vbFalse},
+    {"AlwaysOnTop", "True", vbTrue, vbFalse},   {"ShowMin", "True", vbTrue, vbTrue},
+    {"ShowMin", "TRUE", vbTrue, vbFalse},       {"ShowMin", "true", vbTrue, vbFalse},
+    {"ShowMin", "-1", vbTrue, vbFalse},         {"ShowMin", "True ", vbTrue, vbFalse},
+    {"ShowMin", "False", vbTrue, vbFalse}};
+
+INSTANTIATE_TEST_SUITE_P(Cases, OptionSpellings, testing::ValuesIn(kOptionCases));
 
 struct VolumeCase {
     const char* stored;
@@ -83,16 +78,6 @@ INSTANTIATE_TEST_SUITE_P(
                     VolumeCase{"-1", 16383, {32769}}, VolumeCase{"32768", 16383, {32769}},
                     VolumeCase{"99999999999", 16383, {32769}}));
 
-TEST_F(StartupTest, TheSavedDriveAndFolderMoveEveryList) {
-    Store("Drive", "t: [test]");
-    Store("Directory", "T:\\music\\older");
-    Start();
-    EXPECT_EQ(form->Drive1.Drive().front(), 't');
-    EXPECT_EQ(form->Directory1.Path(), "T:\\music\\older");
-    EXPECT_EQ(form->MIDIs.Path(), "T:\\music\\older");
-    EXPECT_EQ(form->WAVEs.Path(), "T:\\music\\older");
-}
-
 TEST_F(StartupTest, AFolderThatIsGoneIsSkippedSilently) {
     Store("Drive", "t: [test]");
     Store("Directory", "T:\\music\\deleted since");
@@ -100,6 +85,13 @@ TEST_F(StartupTest, AFolderThatIsGoneIsSkippedSilently) {
     EXPECT_EQ(form->Directory1.Path(), "T:\\");
     EXPECT_EQ(form->MIDIs.Path(), "T:\\");
     EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(StartupTest, AWindowStartedInADeletedFolderShowsItsListsAsUnreadable) {
+    const test_support::DeletedWorkingDirectory gone(folder.path() / "deleted");
+    Start();
+    EXPECT_EQ(form->Directory1.Path(), "T:\\deleted");
+    EXPECT_EQ(form->MIDIs.ListCount() + form->WAVEs.ListCount(), 0);
 }
 
 // Remembers whether the window was on the screen when a box came up.
@@ -149,7 +141,7 @@ class ExitWays : public StartupTest, public testing::WithParamInterface<ExitWay>
 TEST_P(ExitWays, StopBothChannelsThenWriteEverySetting) {
     OrderWatch order;
     Start();
-    form->Show();
+    ASSERT_TRUE(ShowActive(*form));
     PlayBoth();
     form->Directory1.Path("T:\\music\\older");
     form->vsVolume.Value(1234);
@@ -177,7 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ExitWays,
     testing::Values(ExitWay{"FileExit", [](frmMain& f) { f.mnuFileExit.Action()->trigger(); }},
                     ExitWay{"CloseButton", [](frmMain& f) { f.Window()->close(); }},
-                    ExitWay{"Unload", [](frmMain& f) { f.UnloadForm(); }}),
+                    ExitWay{"Unload", [](frmMain& f) { f.UnloadForm(); }},
+                    ExitWay{"CtrlX",
+                            [](frmMain& f) {
+                                PressKey(f.MIDIs.Widget(), Qt::Key_X, Qt::ControlModifier);
+                            }}),
     [](const testing::TestParamInfo<ExitWay>& info) { return std::string(info.param.name); });
 
 TEST_F(StartupTest, WhatIsSavedComesBackAtTheNextStart) {
@@ -193,6 +189,8 @@ TEST_F(StartupTest, WhatIsSavedComesBackAtTheNextStart) {
     Start();
     EXPECT_EQ(form->Drive1.Drive().front(), 't');
     EXPECT_EQ(form->Directory1.Path(), "T:\\music");
+    EXPECT_EQ(form->MIDIs.Path(), "T:\\music");
+    EXPECT_EQ(form->WAVEs.Path(), "T:\\music");
     EXPECT_EQ(form->vsVolume.Value(), 30000);
     EXPECT_EQ(form->mnuOptionsTop.Checked(), vbFalse);
     EXPECT_FALSE(StaysOnTop());
@@ -221,28 +219,29 @@ TEST_P(DamagedStores, GiveTheDefaultsSilentlyAndNeverStopTheProgram) {
     EXPECT_EQ(Stored("ShowMin"), GetParam().writable ? "True" : "<missing>");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DamagedStores,
-    testing::Values(DamagedStore{"Garbage",
-                                 [](const fs::path& file) {
-                                     fs::create_directories(file.parent_path());
-                                     std::ofstream(file, std::ios::binary)
-                                         << std::string("\xff\xfe\0[Settings\n=\x01", 14);
-                                 },
-                                 true},
-                    DamagedStore{"FileIsAFolder",
-                                 [](const fs::path& file) { fs::create_directories(file); }, false},
-                    DamagedStore{"FolderIsAFile",
-                                 [](const fs::path& file) {
-                                     std::ofstream(file.parent_path()) << "in the way";
-                                 },
-                                 false},
-                    DamagedStore{"FileIsAFifo",
-                                 [](const fs::path& file) {
-                                     fs::create_directories(file.parent_path());
-                                     mkfifo(file.c_str(), 0600);
-                                 },
-                                 false}),
-    [](const testing::TestParamInfo<DamagedStore>& info) { return std::string(info.param.name); });
+void Garbage(const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << std::string("\xff\xfe\0[Settings\n=\x01", 14);
+}
+void AFolder(const fs::path& file) {
+    fs::create_directories(file);
+}
+void FolderIsAFile(const fs::path& file) {
+    std::ofstream(file.parent_path()) << "in the way";
+}
+// A FIFO once hung the exit, waiting for a writer.
+void AFifo(const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    mkfifo(file.c_str(), 0600);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DamagedStores,
+                         testing::Values(DamagedStore{"Garbage", Garbage, true},
+                                         DamagedStore{"FileIsAFolder", AFolder, false},
+                                         DamagedStore{"FolderIsAFile", FolderIsAFile, false},
+                                         DamagedStore{"FileIsAFifo", AFifo, false}),
+                         [](const testing::TestParamInfo<DamagedStore>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace

@@ -31,14 +31,20 @@ class TabOrderTest : public MainWindowTest {
         std::vector<std::string> visited;
         for (std::size_t i = 0; i < names.size(); ++i) {
             QTest::keyClick(form->Window()->windowHandle(), Qt::Key_Tab, modifiers);
-            const auto found = names.find(QApplication::focusWidget());
+            QWidget* focus = QApplication::focusWidget();
+            // Each stop is named for screen readers, with a role of its own.
+            const QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(focus);
+            EXPECT_TRUE(spoken && !spoken->text(QAccessible::Name).isEmpty() &&
+                        spoken->role() != QAccessible::Client)
+                << i;
+            const auto found = names.find(focus);
             visited.push_back(found == names.end() ? "another widget" : found->second);
         }
         return visited;
     }
 };
 
-TEST_F(TabOrderTest, TabVisitsEveryControlInTheDesignedOrderAndShiftTabWalksBack) {
+TEST_F(TabOrderTest, TabVisitsEveryNamedControlInTheDesignedOrderAndShiftTabWalksBack) {
     ASSERT_TRUE(ShowActive(*form));
     const std::vector<std::string> forward = {
         "Directory1",   "MIDIs",        "cmdMIDI_Play", "cmdMIDI_Pause", "cmdMIDI_Stop", "WAVEs",
@@ -47,19 +53,6 @@ TEST_F(TabOrderTest, TabVisitsEveryControlInTheDesignedOrderAndShiftTabWalksBack
     std::vector<std::string> backward(forward.rbegin() + 1, forward.rend());
     backward.push_back("Drive1");
     EXPECT_EQ(Walk(Qt::ShiftModifier), backward);
-}
-
-TEST_F(TabOrderTest, EveryControlTheFocusVisitsHasAnAccessibleNameAndRole) {
-    ASSERT_TRUE(ShowActive(*form));
-    form->Drive1.SetFocus();
-    for (int i = 0; i < 11; ++i) {
-        QTest::keyClick(form->Window()->windowHandle(), Qt::Key_Tab);
-        const QAccessibleInterface* spoken =
-            QAccessible::queryAccessibleInterface(QApplication::focusWidget());
-        ASSERT_NE(spoken, nullptr);
-        EXPECT_FALSE(spoken->text(QAccessible::Name).isEmpty()) << i;
-        EXPECT_NE(spoken->role(), QAccessible::Client) << i;
-    }
 }
 
 }  // namespace
