@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/toolkit/window_registry.h"
-#include "tests/main_window/startup_fixture.h"
+#include "tests/main_window/main_window_fixture.h"
 
 namespace {
 

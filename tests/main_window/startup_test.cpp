@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tests/main_window/startup_fixture.h"
+#include "tests/main_window/main_window_fixture.h"
 
 namespace {
 
@@ -131,6 +131,16 @@ class OrderWatch : public test_support::MciRecorder {
     std::vector<bool> savedAtCommand;
 };
 
+// Both channels playing, as a user leaves them by double-clicking a file in each list.
+void PlayBoth(frmMain& form) {
+    form.Directory1.Path("T:\\music");
+    for (FileListBox* list : {&form.MIDIs, &form.WAVEs}) {
+        list->ListIndex(0);
+        list->DblClick();
+    }
+    ASSERT_TRUE(IsTrue(form.MIDIFlags().Playing) && IsTrue(form.WAVEFlags().Playing));
+}
+
 struct ExitWay {
     const char* name;
     void (*exit)(frmMain& form);
@@ -142,7 +152,7 @@ TEST_P(ExitWays, StopBothChannelsThenWriteEverySetting) {
     OrderWatch order;
     Start();
     ASSERT_TRUE(ShowActive(*form));
-    PlayBoth();
+    PlayBoth(*form);
     form->Directory1.Path("T:\\music\\older");
     form->vsVolume.Value(1234);
     form->mnuOptionsTop.Action()->trigger();

@@ -4,22 +4,18 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTimer>
-#include <optional>
 
 #include "shell/mod_common.h"
 #include "tests/main_window/main_window_fixture.h"
 #include "tests/support/notification_area_recorder.h"
-#include "tests/support/settings_folder.h"
 
 namespace {
 
-class TrayTest : public MainWindowTest {
+class TrayTest : public StartupTest {
   protected:
-    // Loaded again with a notification area, so that the window has its icon.
+    // Loaded with a notification area, so that the window has its icon.
     TrayTest() {
-        form.reset();
-        form.emplace();
-        form->LoadForm();
+        Start();
         form->Directory1.Path("T:\\music");
         mci.Clear();
     }
@@ -43,17 +39,12 @@ class TrayTest : public MainWindowTest {
     }
 
     test_support::NotificationAreaRecorder shell;
-    test_support::ScopedSettingsFolder settings{folder.path() / "settings"};  // Exit saves
 };
 
-TEST(TrayIcon, LivesFromStartUpToShutdownAsIconOneWithTheWindowsIconAndName) {
-    ApplicationFirst application;
-    test_support::TempFolder folder;
-    test_support::ScopedSettingsFolder settings{folder.path() / "settings"};
+TEST_F(StartupTest, TheTrayIconLivesFromStartUpToShutdownAsIconOneWithTheWindowsIconAndName) {
     test_support::NotificationAreaRecorder shell;
-    test_support::MciRecorder mci;
-    frmMain form;
-    form.LoadForm();
+    Start();
+    frmMain& form = *this->form;
     ASSERT_EQ(shell.calls.size(), 1u);
     const NOTIFYICONDATAA& added = shell.calls[0].record;
     EXPECT_EQ(shell.calls[0].operation, NIM_ADD);

@@ -4,7 +4,7 @@
 
 #include <QScrollBar>
 
-#include "tests/main_window/startup_fixture.h"
+#include "tests/main_window/main_window_fixture.h"
 
 namespace {
 
