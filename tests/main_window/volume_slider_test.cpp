@@ -3,30 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QScrollBar>
+#include <array>
 
 #include "tests/main_window/main_window_fixture.h"
 
 namespace {
 
-struct Move {
-    std::int16_t position;
-    std::int32_t level;
-};
-
-struct Mixer {
-    std::int32_t minimum, maximum, level;
-};
-
-struct Slider {
-    std::int16_t min, max, value, smallChange, largeChange;
-};
-
 struct SliderCase {
     const char* name;
-    Mixer mixer;
-    Slider slider;
+    std::array<std::int32_t, 3> mixer;  // minimum, maximum, level
+    std::vector<std::int16_t> slider;   // min, max, value, small and large change
     std::vector<std::int32_t> setUpWrites;
-    std::vector<Move> moves;
+    std::vector<std::pair<std::int16_t, std::int32_t>> moves;  // position, level sent
 };
 
 const SliderCase kSliderCases[] = {
@@ -63,20 +51,19 @@ class VolumeSlider : public StartupTest, public testing::WithParamInterface<Slid
 
 TEST_P(VolumeSlider, TakesItsRangeFromTheMixerAndSendsLevelsBack) {
     const SliderCase& c = GetParam();
-    mixer.lines[0] = {MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, c.mixer.minimum, c.mixer.maximum,
-                      static_cast<std::uint32_t>(c.mixer.level)};
+    mixer.lines[0] = {MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, c.mixer[0], c.mixer[1],
+                      static_cast<std::uint32_t>(c.mixer[2])};
     Start();
     const VScrollBar& bar = form->vsVolume;
     EXPECT_EQ((std::vector<std::int16_t>{bar.Min(), bar.Max(), bar.Value(), bar.SmallChange(),
                                          bar.LargeChange()}),
-              (std::vector<std::int16_t>{c.slider.min, c.slider.max, c.slider.value,
-                                         c.slider.smallChange, c.slider.largeChange}));
+              c.slider);
     EXPECT_EQ(std::vector<std::int32_t>(mixer.writes.begin(), mixer.writes.end()), c.setUpWrites);
-    for (const Move& move : c.moves) {
-        form->vsVolume.Value(move.position);
+    for (const auto& [position, level] : c.moves) {
+        form->vsVolume.Value(position);
         EXPECT_EQ(static_cast<std::int32_t>(mixer.Value(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS)),
-                  move.level)
-            << "position " << move.position;
+                  level)
+            << "position " << position;
     }
 }
 
