@@ -13,19 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST_F(StartupTest, AFirstStartUsesTheDefaultsAndLeavesTheVolumeAsItWas) {
-    Start();
-    EXPECT_EQ(form->mnuOptionsTop.Checked(), vbTrue);
-    EXPECT_TRUE(StaysOnTop());
-    EXPECT_EQ(form->mnuOptionsMin.Checked(), vbFalse);
-    EXPECT_EQ(form->Drive1.Drive().front(), 'c');
-    EXPECT_EQ(form->Directory1.Path(), drives::ToWindows(fs::current_path()));
-    EXPECT_EQ(form->MIDIs.Path(), form->Directory1.Path());
-    EXPECT_EQ(form->vsVolume.Value(), 16383);
-    EXPECT_EQ(mixer.writes, std::vector<std::uint32_t>{32769}) << "only the scale's rounding";
-    EXPECT_TRUE(boxes.boxes.empty());
-}
-
 struct OptionCase {
     const char* key;
     const char* stored;
@@ -148,13 +135,13 @@ struct ExitWay {
 
 class ExitWays : public StartupTest, public testing::WithParamInterface<ExitWay> {};
 
-TEST_P(ExitWays, StopBothChannelsThenWriteEverySetting) {
+TEST_P(ExitWays, StopBothChannelsThenWriteEverySettingForTheNextStart) {
     OrderWatch order;
     Start();
     ASSERT_TRUE(ShowActive(*form));
     PlayBoth(*form);
     form->Directory1.Path("T:\\music\\older");
-    form->vsVolume.Value(1234);
+    form->vsVolume.Value(30000);
     form->mnuOptionsTop.Action()->trigger();
     form->mnuOptionsMin.Action()->trigger();
     order.Clear();
@@ -167,12 +154,25 @@ TEST_P(ExitWays, StopBothChannelsThenWriteEverySetting) {
     EXPECT_EQ(order.savedAtCommand, std::vector<bool>(4, false)) << "sounds stop first";
     EXPECT_EQ(Stored("Drive"), form->Drive1.Drive());
     EXPECT_EQ(Stored("Directory"), "T:\\music\\older");
-    EXPECT_EQ(Stored("Volume"), "1234");
+    EXPECT_EQ(Stored("Volume"), "30000");
     EXPECT_EQ(Stored("AlwaysOnTop"), "False");
     EXPECT_EQ(Stored("ShowMin"), "True");
     EXPECT_FALSE(form->Window()->isVisible());
     EXPECT_EQ(form->Loaded(), vbFalse);
     EXPECT_TRUE(Forms().empty());
+
+    // What is saved comes back at the next start, the volume exactly as it was.
+    const std::string drive = form->Drive1.Drive();
+    Start();
+    EXPECT_EQ(form->Drive1.Drive(), drive);
+    EXPECT_EQ(form->Directory1.Path(), "T:\\music\\older");
+    EXPECT_EQ(form->MIDIs.Path(), "T:\\music\\older");
+    EXPECT_EQ(form->WAVEs.Path(), "T:\\music\\older");
+    EXPECT_EQ(form->vsVolume.Value(), 30000);
+    EXPECT_EQ(mixer.Value(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS), 5534u);
+    EXPECT_EQ(form->mnuOptionsTop.Checked(), vbFalse);
+    EXPECT_FALSE(StaysOnTop());
+    EXPECT_EQ(form->mnuOptionsMin.Checked(), vbTrue);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -186,43 +186,26 @@ INSTANTIATE_TEST_SUITE_P(
                             }}),
     [](const testing::TestParamInfo<ExitWay>& info) { return std::string(info.param.name); });
 
-TEST_F(StartupTest, WhatIsSavedComesBackAtTheNextStart) {
-    Start();
-    form->Drive1.Drive("t");
-    form->Directory1.Path("T:\\music");
-    form->vsVolume.Value(30000);
-    form->mnuOptionsTop.Action()->trigger();
-    form->mnuOptionsMin.Action()->trigger();
-    form->UnloadForm();
-    mixer.writes.clear();
-
-    Start();
-    EXPECT_EQ(form->Drive1.Drive().front(), 't');
-    EXPECT_EQ(form->Directory1.Path(), "T:\\music");
-    EXPECT_EQ(form->MIDIs.Path(), "T:\\music");
-    EXPECT_EQ(form->WAVEs.Path(), "T:\\music");
-    EXPECT_EQ(form->vsVolume.Value(), 30000);
-    EXPECT_EQ(form->mnuOptionsTop.Checked(), vbFalse);
-    EXPECT_FALSE(StaysOnTop());
-    EXPECT_EQ(form->mnuOptionsMin.Checked(), vbTrue);
-    EXPECT_EQ(mixer.Value(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS), 5534u);
-}
-
 struct DamagedStore {
     const char* name;
-    void (*spoil)(const fs::path& file);
+    void (*spoil)(const fs::path& file);  // nothing: no store yet, as at a first start
     bool writable;
 };
 
 class DamagedStores : public StartupTest, public testing::WithParamInterface<DamagedStore> {};
 
-TEST_P(DamagedStores, GiveTheDefaultsSilentlyAndNeverStopTheProgram) {
+TEST_P(DamagedStores, GiveTheDefaultsSilentlyLeavingTheVolumeAndNeverStopTheProgram) {
     fs::create_directories(settings.File().parent_path().parent_path());
-    GetParam().spoil(settings.File());
+    if (GetParam().spoil) GetParam().spoil(settings.File());
     Start();
     EXPECT_EQ(form->mnuOptionsTop.Checked(), vbTrue);
+    EXPECT_TRUE(StaysOnTop());
     EXPECT_EQ(form->mnuOptionsMin.Checked(), vbFalse);
+    EXPECT_EQ(form->Drive1.Drive().front(), 'c');
+    EXPECT_EQ(form->Directory1.Path(), drives::ToWindows(fs::current_path()));
+    EXPECT_EQ(form->MIDIs.Path(), form->Directory1.Path());
     EXPECT_EQ(form->vsVolume.Value(), 16383);
+    EXPECT_EQ(mixer.writes, std::vector<std::uint32_t>{32769}) << "only the scale's rounding";
     form->mnuOptionsMin.Action()->trigger();
     form->UnloadForm();
     EXPECT_TRUE(boxes.boxes.empty());
@@ -246,7 +229,8 @@ void AFifo(const fs::path& file) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedStores,
-                         testing::Values(DamagedStore{"Garbage", Garbage, true},
+                         testing::Values(DamagedStore{"FirstStart", nullptr, true},
+                                         DamagedStore{"Garbage", Garbage, true},
                                          DamagedStore{"FileIsAFolder", AFolder, false},
                                          DamagedStore{"FolderIsAFile", FolderIsAFile, false},
                                          DamagedStore{"FileIsAFifo", AFifo, false}),
