@@ -123,10 +123,6 @@ void WhenModalOpens(std::function<void(QWidget&)> act) {
     poll->start(0);
 }
 
-bool OnTop(const frmMain& form) {
-    return form.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-}
-
 TEST_F(TrayTest, AboutSuspendsTopMostAndAfterwardsFollowsTheOption) {
     const std::function<void()> commands[] = {
         [&] { form->mnuHelpAbout.Action()->trigger(); },
@@ -143,13 +139,13 @@ TEST_F(TrayTest, AboutSuspendsTopMostAndAfterwardsFollowsTheOption) {
         for (const auto& command : commands) {
             std::optional<bool> onTopDuringAbout;
             WhenModalOpens([&](QWidget& about) {
-                onTopDuringAbout = OnTop(*form);
+                onTopDuringAbout = StaysOnTop();
                 about.close();
             });
             command();
             ASSERT_TRUE(onTopDuringAbout.has_value());
             EXPECT_FALSE(*onTopDuringAbout);
-            EXPECT_EQ(OnTop(*form), IsTrue(option));
+            EXPECT_EQ(StaysOnTop(), IsTrue(option));
         }
     }
 }
