@@ -143,20 +143,6 @@ TEST_F(MainWindowTest, NothingSelectedMeansNothingSentAndTheCursorUntouched) {
     Screen::MousePointer(0);
 }
 
-TEST_F(MainWindowTest, TheChannelsLeaveEachOtherAlone) {
-    form->MIDIs.ListIndex(1);
-    form->WAVEs.ListIndex(1);
-    form->MIDIs.DblClick();
-    form->WAVEs.DblClick();
-    Click(form->cmdMIDI_Pause);
-    mci.Clear();
-    Click(form->cmdWAVE_Stop);
-    EXPECT_EQ(mci.Commands(), (std::vector<std::string>{"stop WAVE", "close WAVE wait"}));
-    EXPECT_TRUE(IsTrue(form->MIDIFlags().Paused));
-    EXPECT_TRUE(form->cmdMIDI_Pause.Picture() == form->imgPaused.Picture());
-    EXPECT_TRUE(form->cmdWAVE_Pause.Picture() == form->imgNormal.Picture());
-}
-
 TEST_F(MainWindowTest, WalkingAListWithTheArrowKeysPlaysEachFileItReaches) {
     ASSERT_TRUE(ShowActive(*form));
     QWidget* list = form->MIDIs.Widget();

@@ -1,5 +1,6 @@
 // The main window on the real media service and the silent output: a sound and a song play at
-// once and stop apart, every listed file plays itself, and files handed to the window play.
+// once and pause and stop apart, every listed file plays itself, and files handed to the window
+// play.
 #include <map>
 
 #include "tests/faults/real_window_fixture.h"
@@ -15,7 +16,7 @@ std::string WaveLength() {
     return reply;
 }
 
-TEST_F(RealPlayback, BothChannelsPlayAtOnceAndStopApart) {
+TEST_F(RealPlayback, BothChannelsPlayAtOnceAndPauseAndStopApart) {
     folder.Write("music/long tone.wav", sound_files::ToneWave(5000, 8000));
     folder.Write("music/Lied für dich.mid", sound_files::NoteSong(12));
     Start();
@@ -25,9 +26,12 @@ TEST_F(RealPlayback, BothChannelsPlayAtOnceAndStopApart) {
     EXPECT_EQ(Mode("WAVE"), "playing");
     EXPECT_EQ(Mode("MIDI"), "playing");
 
+    QTest::mouseClick(form->cmdMIDI_Pause.Widget(), Qt::LeftButton);
     QTest::mouseClick(form->cmdWAVE_Stop.Widget(), Qt::LeftButton);
     EXPECT_EQ(Mode("WAVE"), "closed");
-    EXPECT_EQ(Mode("MIDI"), "playing");
+    EXPECT_EQ(Mode("MIDI"), "paused");
+    EXPECT_TRUE(form->cmdMIDI_Pause.Picture() == form->imgPaused.Picture());
+    EXPECT_TRUE(form->cmdWAVE_Pause.Picture() == form->imgNormal.Picture());
     EXPECT_TRUE(boxes.boxes.empty());
     form->UnloadForm();
     EXPECT_EQ(Mode("MIDI"), "closed");
