@@ -34,13 +34,10 @@ class BrowsingTest : public MainWindowTest {
     BrowsingTest() {
         other.Write("Other Songs/late night.mid", sound_files::NoteSong(1));
         other.Write("Other Songs/door bell.wav", sound_files::ToneWave(100, 8000));
-        gone.emplace();
-        goneFolder = gone->path();
         drives.emplace(std::vector<drives::Drive>{{'C', "/", "[/]"},
                                                   {'T', folder.path(), "[test]"},
                                                   {'O', other.path(), "[other]"},
                                                   {'Q', goneFolder, "[gone]"}});
-        gone.reset();
         form->Drive1.Refresh();
         form->Directory1.Path("T:\\music");  // a new drive table starts every drive at its root
     }
@@ -51,8 +48,7 @@ class BrowsingTest : public MainWindowTest {
     }
 
     test_support::TempFolder other;
-    std::optional<test_support::TempFolder> gone;
-    std::filesystem::path goneFolder;
+    const std::filesystem::path goneFolder = folder.path() / "gone";  // never made
     PickedFolder picker;
 };
 
