@@ -4,13 +4,9 @@
 // is played; the program writes no file but its settings. The output and the soundfont are chosen
 // when first used, so these run in a process of their own.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "platform/audio/midi_synth.h"
 #include "platform/settings.h"
@@ -24,34 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kSilentNote = "playing silently";
 
-// Standard error goes to a file for the whole suite, so what the engine says once at its
-// start is counted however the tests are run.
-class StderrCapture {
-  public:
-    StderrCapture()
-        : file_(fs::temp_directory_path() / ("corvala-stderr-" + std::to_string(getpid()))) {
-        std::fflush(stderr);
-        saved_ = dup(STDERR_FILENO);
-        std::FILE* target = std::fopen(file_.c_str(), "w");
-        dup2(fileno(target), STDERR_FILENO);
-        std::fclose(target);
-    }
-    // Restores standard error and returns what was written to it meanwhile.
-    std::string Finish() {
-        std::fflush(stderr);
-        dup2(saved_, STDERR_FILENO);
-        close(saved_);
-        std::stringstream text;
-        text << std::ifstream(file_).rdbuf();
-        fs::remove(file_);
-        return text.str();
-    }
-
-  private:
-    fs::path file_;
-    int saved_ = -1;
-};
-
 struct SoundfontFault {
     const char* name;
     std::string (*file)();  // what lies in the soundfont folder; nothing when empty
@@ -62,12 +30,13 @@ class FirstUse : public faults::RealWindowTest, public testing::WithParamInterfa
     static void SetUpTestSuite() {
         // No SDL audio driver goes by this name, as on a machine without sound hardware.
         setenv("SDL_AUDIODRIVER", "corvala-no-such-driver", 1);
-        capture = new StderrCapture;
+        // Captured for the whole suite, so what the engine says once at its start is counted
+        // however the tests are run.
+        testing::internal::CaptureStderr();
     }
 
     static void TearDownTestSuite() {
-        const std::string said = capture->Finish();
-        delete capture;
+        const std::string said = testing::internal::GetCapturedStderr();
         std::cerr << said;
         std::size_t notes = 0;
         for (auto at = said.find(kSilentNote); at != std::string::npos;
@@ -81,8 +50,6 @@ class FirstUse : public faults::RealWindowTest, public testing::WithParamInterfa
         folder.Write("music/beep.wav", sound_files::ToneWave(300));
         folder.MakeFolder("fonts");
     }
-
-    static inline StderrCapture* capture = nullptr;
 };
 
 TEST_P(FirstUse, SongsAreRefusedWithABoxAndSoundsStillPlay) {

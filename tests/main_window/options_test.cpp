@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/toolkit/window_registry.h"
-#include "tests/main_window/startup_fixture.h"
+#include "tests/main_window/main_window_fixture.h"
 
 namespace {
 
@@ -11,16 +11,15 @@ TEST_F(StartupTest, F2AndF3ToggleTheOptionsFromAnyControl) {
     Start();
     ASSERT_TRUE(ShowActive(*form));
     for (Control* control : std::initializer_list<Control*>{&form->MIDIs, &form->Directory1}) {
-        PressKey(control->Widget(), Qt::Key_F2);
-        EXPECT_EQ(form->mnuOptionsTop.Checked(), vbFalse);
-        EXPECT_FALSE(StaysOnTop());
-        PressKey(control->Widget(), Qt::Key_F2);
-        EXPECT_EQ(form->mnuOptionsTop.Checked(), vbTrue);
-        EXPECT_TRUE(StaysOnTop());
-        PressKey(control->Widget(), Qt::Key_F3);
-        EXPECT_EQ(form->mnuOptionsMin.Checked(), vbTrue);
-        PressKey(control->Widget(), Qt::Key_F3);
-        EXPECT_EQ(form->mnuOptionsMin.Checked(), vbFalse);
+        for (const Boolean top : {vbFalse, vbTrue}) {
+            PressKey(control->Widget(), Qt::Key_F2);
+            EXPECT_EQ(form->mnuOptionsTop.Checked(), top);
+            EXPECT_EQ(StaysOnTop(), IsTrue(top));
+        }
+        for (const Boolean min : {vbTrue, vbFalse}) {
+            PressKey(control->Widget(), Qt::Key_F3);
+            EXPECT_EQ(form->mnuOptionsMin.Checked(), min);
+        }
     }
 }
 

@@ -4,22 +4,18 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTimer>
-#include <optional>
 
 #include "shell/mod_common.h"
 #include "tests/main_window/main_window_fixture.h"
 #include "tests/support/notification_area_recorder.h"
-#include "tests/support/settings_folder.h"
 
 namespace {
 
-class TrayTest : public MainWindowTest {
+class TrayTest : public StartupTest {
   protected:
-    // Loaded again with a notification area, so that the window has its icon.
+    // Loaded with a notification area, so that the window has its icon.
     TrayTest() {
-        form.reset();
-        form.emplace();
-        form->LoadForm();
+        Start();
         form->Directory1.Path("T:\\music");
         mci.Clear();
     }
@@ -30,37 +26,25 @@ class TrayTest : public MainWindowTest {
         DispatchPostedMessages();
     }
 
-    // Runs inspect on the popup once it is open, then closes it, choosing the named entry.
-    void OnPopup(std::function<void(QMenu&)> inspect, const QString& choose = {}) {
-        QTimer::singleShot(0, [this, inspect, choose] {
+    // Closes the popup once it is open, choosing the named entry.
+    void OnPopup(const QString& choose) {
+        QTimer::singleShot(0, [choose] {
             auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             ASSERT_NE(popup, nullptr);
-            inspect(*popup);
-            popupSeen = true;
-            for (QAction* action : popup->actions()) {
-                if (!choose.isEmpty() && action->text() == choose) {
-                    popup->hide();
-                    action->trigger();
-                    return;
-                }
-            }
             popup->hide();
+            for (QAction* action : popup->actions()) {
+                if (action->text() == choose) action->trigger();
+            }
         });
     }
 
     test_support::NotificationAreaRecorder shell;
-    test_support::ScopedSettingsFolder settings{folder.path() / "settings"};  // Exit saves
-    bool popupSeen = false;
 };
 
-TEST(TrayIcon, LivesFromStartUpToShutdownAsIconOneWithTheWindowsIconAndName) {
-    ApplicationFirst application;
-    test_support::TempFolder folder;
-    test_support::ScopedSettingsFolder settings{folder.path() / "settings"};
+TEST_F(StartupTest, TheTrayIconLivesFromStartUpToShutdownAsIconOneWithTheWindowsIconAndName) {
     test_support::NotificationAreaRecorder shell;
-    test_support::MciRecorder mci;
-    frmMain form;
-    form.LoadForm();
+    Start();
+    frmMain& form = *this->form;
     ASSERT_EQ(shell.calls.size(), 1u);
     const NOTIFYICONDATAA& added = shell.calls[0].record;
     EXPECT_EQ(shell.calls[0].operation, NIM_ADD);
@@ -81,35 +65,18 @@ TEST_F(TrayTest, ALeftClickBringsAMinimisedHiddenWindowBackInFrontWithTheFocus) 
     ASSERT_TRUE(ShowActive(*form));
     form->WindowState(vbMinimized);
     form->Hide();
-    ASSERT_EQ(form->Visible(), vbFalse);
+    for (const std::uint32_t message :
+         {WM_MBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
+        ClickIcon(message);
+        EXPECT_EQ(form->Visible(), vbFalse) << "other notifications leave it hidden: " << message;
+    }
     ClickIcon(WM_LBUTTONUP);
     EXPECT_EQ(form->Visible(), vbTrue);
     EXPECT_EQ(form->WindowState(), 0);
     EXPECT_TRUE(QTest::qWaitForWindowActive(form->Window()));
 }
 
-TEST_F(TrayTest, OtherNotificationsLeaveTheWindowAlone) {
-    for (const std::uint32_t message :
-         {WM_MBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
-        ClickIcon(message);
-        EXPECT_EQ(form->Visible(), vbFalse) << message;
-    }
-}
-
-TEST_F(TrayTest, ARightClickOpensThePopupWithItsElevenEntriesInOrder) {
-    QStringList entries;
-    OnPopup([&](QMenu& popup) {
-        for (QAction* action : popup.actions())
-            entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    });
-    ClickIcon(WM_RBUTTONUP);
-    EXPECT_TRUE(popupSeen);
-    EXPECT_EQ(entries, (QStringList{"Play &MIDI", "Pause M&IDI", "Stop MI&DI", "-", "Play &WAVE",
-                                    "Pause W&AVE", "Stop WA&VE", "-", "&About", "-", "E&xit"}));
-    EXPECT_EQ(form->Visible(), vbFalse);  // neither shown nor brought forward
-}
-
-TEST_F(TrayTest, ThePopupsPlaybackItemsDoWhatTheButtonsDo) {
+TEST_F(TrayTest, ThePopupsItemsDoWhatTheButtonsAndExitDo) {
     struct Item {
         const char* caption;
         CommandButton frmMain::*button;
@@ -121,20 +88,22 @@ TEST_F(TrayTest, ThePopupsPlaybackItemsDoWhatTheButtonsDo) {
     };
     form->MIDIs.ListIndex(0);
     form->WAVEs.ListIndex(0);
-    std::vector<std::string> byButtons;
     for (const Item& item : items) Click((*form).*item.button);
-    byButtons = mci.Commands();
+    const std::vector<std::string> byButtons = mci.Commands();
     ASSERT_FALSE(byButtons.empty());
     Click(form->cmdMIDI_Stop);
     Click(form->cmdWAVE_Stop);
     mci.Clear();
 
     for (const Item& item : items) {
-        OnPopup([](QMenu&) {}, QString::fromUtf8(item.caption));
+        OnPopup(QString::fromUtf8(item.caption));
         ClickIcon(WM_RBUTTONUP);
     }
     EXPECT_EQ(mci.Commands(), byButtons);
-    EXPECT_EQ(form->Visible(), vbFalse);
+    EXPECT_EQ(form->Visible(), vbFalse);  // neither shown nor brought forward
+    OnPopup("E&xit");
+    ClickIcon(WM_RBUTTONUP);
+    EXPECT_EQ(form->Loaded(), vbFalse) << "Exit runs the shutdown";
 }
 
 // Runs act on the modal window once one is open, however many events come before it.
@@ -148,10 +117,6 @@ void WhenModalOpens(std::function<void(QWidget&)> act) {
         act(*modal);
     });
     poll->start(0);
-}
-
-bool OnTop(const frmMain& form) {
-    return form.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
 TEST_F(TrayTest, AboutSuspendsTopMostAndAfterwardsFollowsTheOption) {
@@ -170,21 +135,15 @@ TEST_F(TrayTest, AboutSuspendsTopMostAndAfterwardsFollowsTheOption) {
         for (const auto& command : commands) {
             std::optional<bool> onTopDuringAbout;
             WhenModalOpens([&](QWidget& about) {
-                onTopDuringAbout = OnTop(*form);
+                onTopDuringAbout = StaysOnTop();
                 about.close();
             });
             command();
             ASSERT_TRUE(onTopDuringAbout.has_value());
             EXPECT_FALSE(*onTopDuringAbout);
-            EXPECT_EQ(OnTop(*form), IsTrue(option));
+            EXPECT_EQ(StaysOnTop(), IsTrue(option));
         }
     }
-}
-
-TEST_F(TrayTest, ExitFromThePopupRunsTheShutdown) {
-    OnPopup([](QMenu&) {}, "E&xit");
-    ClickIcon(WM_RBUTTONUP);
-    EXPECT_EQ(form->Loaded(), vbFalse);
 }
 
 }  // namespace
