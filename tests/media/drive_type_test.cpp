@@ -9,23 +9,11 @@
 
 namespace {
 
-class ScopedMounts {
-  public:
-    ScopedMounts(const std::string& text, const std::filesystem::path& sysBlock) {
-        drives::UseMountsForTesting(text, sysBlock);
-    }
-    ~ScopedMounts() { drives::UseMountsForTesting("", {}); }
-};
-
-class DriveTypeTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        sys.Write("sdb/removable", "1\n");
-        sys.MakeFolder("sdb/sdb1");
-    }
-
+TEST(DriveType, NamesEachKindAndCountsTheCdRomDrivesButNotTheRamDisk) {
     test_support::MciRecorder recorder;  // the media object's "close all" goes nowhere
     test_support::TempFolder sys;
+    sys.Write("sdb/removable", "1\n");
+    sys.MakeFolder("sdb/sdb1");
     test_support::ScopedDrives drives{{{'C', "/", "[/]"},
                                        {'D', "/media/STICK", "[STICK]"},
                                        {'E', "/mnt/music", "[music]"},
@@ -33,49 +21,29 @@ class DriveTypeTest : public ::testing::Test {
                                        {'G', "/mnt/ram", "[ram]"},
                                        {'H', "/run/gvfs", "[gvfs]"},
                                        {'K', "/mnt/image", "[image]"}}};
-    ScopedMounts mounts{
-        "/dev/vda / ext4 rw 0 0\n"
-        "/dev/sdb1 /media/STICK vfat rw 0 0\n"
-        "server:/music /mnt/music nfs4 rw 0 0\n"
-        "/dev/sr0 /media/DISC iso9660 ro 0 0\n"
-        "tmpfs /mnt/ram tmpfs rw 0 0\n"
-        "gvfsd-fuse /run/gvfs fuse.gvfsd-fuse rw 0 0\n"
-        "/dev/loop0 /mnt/image iso9660 ro 0 0\n",
-        sys.path()};
+    drives::UseMountsForTesting("/dev/vda / ext4 rw 0 0\n"
+                                "/dev/sdb1 /media/STICK vfat rw 0 0\n"
+                                "server:/music /mnt/music nfs4 rw 0 0\n"
+                                "/dev/sr0 /media/DISC iso9660 ro 0 0\n"
+                                "tmpfs /mnt/ram tmpfs rw 0 0\n"
+                                "gvfsd-fuse /run/gvfs fuse.gvfsd-fuse rw 0 0\n"
+                                "/dev/loop0 /mnt/image iso9660 ro 0 0\n",
+                                sys.path());
     cMCI_Adv mci;
-};
-
-TEST_F(DriveTypeTest, NamesEachKind) {
     const struct {
         const char* letter;
         const char* expected;
     } cases[] = {
-        {"C", "Fixed"},
-        {"c", "Fixed"},
-        {"D", "Removable"},
-        {"E", "Remote"},
-        {"F", "CD-ROM"},
-        {"k", "CD-ROM"},
-        {"G", ""},
-        {"H", "Unknown"},
-        {"Q", "Unknown"},
-        {"1", "Unknown"},
-        {"\u00e9", "Unknown"},
-        {"", "Invalid Drive Letter"},
-        {"CD", "Invalid Drive Letter"},
+        {"C", "Fixed"},   {"c", "Fixed"},   {"D", "Removable"}, {"E", "Remote"},
+        {"F", "CD-ROM"},  {"k", "CD-ROM"},  {"G", ""},          {"H", "Unknown"},
+        {"Q", "Unknown"}, {"1", "Unknown"}, {"\u00e9", "Unknown"},  // one character, two bytes
+        {"", "Invalid Drive Letter"}, {"CD", "Invalid Drive Letter"},
         {" C", "Invalid Drive Letter"},
     };
     for (const auto& c : cases) EXPECT_EQ(mci.OS_CheckDriveType(c.letter), c.expected) << c.letter;
-}
-
-TEST_F(DriveTypeTest, CountsTheCdRomDrivesButNotTheRamDisk) {
     EXPECT_EQ(mci.OS_GetCdCount(), 2);
-}
-
-TEST(DriveTypeOfThisMachine, TheRootFileSystemIsFixed) {
-    test_support::MciRecorder recorder;
-    cMCI_Adv mci;
-    EXPECT_EQ(mci.OS_CheckDriveType("C"), "Fixed");
+    drives::UseMountsForTesting("", {});
+    EXPECT_EQ(mci.OS_CheckDriveType("C"), "Fixed") << "this machine's root file system";
 }
 
 }  // namespace

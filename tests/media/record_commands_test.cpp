@@ -27,6 +27,7 @@ class RecordWaveCommands : public ::testing::Test {
 
     Boolean Record(std::int32_t bits, std::int32_t channels, std::int32_t rate,
                    const RecordWaveOptions& options = {}) {
+        recorder.Clear();
         return mci.MCIa_RecordWave("REC", kPath, bits, channels, rate, "WAVE", options);
     }
 
@@ -62,70 +63,49 @@ TEST_F(RecordWaveCommands, SendsEveryStepInOrder) {
         << "the placeholder file is gone; the service writes the recording";
 }
 
-TEST_F(RecordWaveCommands, AlignmentRoundsHalvesToEven) {
+TEST_F(RecordWaveCommands, ComposesTheFormatOpenSeekAndPlayClauses) {
     const struct {
         std::int32_t bits, channels, rate;
-        const char* format;
-    } cases[] = {
-        {8, 1, 8000, "channels 1 bitspersample 8 alignment 1 bytespersec 8000"},
-        {4, 1, 8000, "channels 1 bitspersample 4 alignment 0 bytespersec 0"},
-        {12, 3, 1000, "channels 3 bitspersample 12 alignment 4 bytespersec 4000"},
-        {22, 2, 1000, "channels 2 bitspersample 22 alignment 6 bytespersec 6000"},
-    };
-    for (const auto& c : cases) {
-        recorder.Clear();
-        ASSERT_EQ(Record(c.bits, c.channels, c.rate), vbTrue);
-        EXPECT_EQ(recorder.Commands().at(4),
-                  "set REC samplespersec " + std::to_string(c.rate) + " " + c.format);
-    }
-}
-
-TEST_F(RecordWaveCommands, ComposesTheOpenSeekAndPlayClauses) {
-    const struct {
-        const char* name;
         RecordWaveOptions options;
         const char* expected;  // sent
         const char* absent;    // not sent, or nullptr
     } cases[] = {
-        {"NegativeEndIsTakenAsItsSize",
-         {.IN_SpecifyEndPosition = vbTrue, .IN_EndPosition = -5000},
-         "play WAVE to 5000",
-         nullptr},
-        {"EndPastTheLength",
-         {.IN_SpecifyEndPosition = vbTrue, .IN_EndPosition = 90000},
-         "play WAVE to 59999",
-         nullptr},
-        {"EndZero", {.IN_SpecifyEndPosition = vbTrue}, "play WAVE to 59999", nullptr},
-        {"EndNotAsked", {.IN_EndPosition = 5000}, "play WAVE", "play WAVE to 5000"},
-        {"StartIsNotChecked",
-         {.IN_SpecifyStartPosition = vbTrue, .IN_StartPosition = -20},
-         "seek WAVE to -20",
-         nullptr},
-        {"Buffer", {.RecordInterval = 5}, "open new type waveaudio alias REC buffer 5", nullptr},
-        {"NoBufferForZero",
-         {},
-         "open new type waveaudio alias REC",
+        // The alignment rounds halves to even.
+        {8, 1, 8000, {}, "set REC samplespersec 8000 channels 1 bitspersample 8 alignment 1 "
+                         "bytespersec 8000", nullptr},
+        {4, 1, 8000, {}, "set REC samplespersec 8000 channels 1 bitspersample 4 alignment 0 "
+                         "bytespersec 0", nullptr},
+        {12, 3, 1000, {}, "set REC samplespersec 1000 channels 3 bitspersample 12 alignment 4 "
+                          "bytespersec 4000", nullptr},
+        {22, 2, 1000, {}, "set REC samplespersec 1000 channels 2 bitspersample 22 alignment 6 "
+                          "bytespersec 6000", nullptr},
+        // A negative end is taken as its size; one past the length or zero is the last.
+        {16, 1, 8000, {.IN_SpecifyEndPosition = vbTrue, .IN_EndPosition = -5000},
+         "play WAVE to 5000", nullptr},
+        {16, 1, 8000, {.IN_SpecifyEndPosition = vbTrue, .IN_EndPosition = 90000},
+         "play WAVE to 59999", nullptr},
+        {16, 1, 8000, {.IN_SpecifyEndPosition = vbTrue}, "play WAVE to 59999", nullptr},
+        {16, 1, 8000, {.IN_EndPosition = 5000}, "play WAVE", "play WAVE to 5000"},
+        {16, 1, 8000, {.IN_SpecifyStartPosition = vbTrue, .IN_StartPosition = -20},
+         "seek WAVE to -20", nullptr},  // the start is not checked
+        {16, 1, 8000, {.RecordInterval = 5}, "open new type waveaudio alias REC buffer 5", nullptr},
+        {16, 1, 8000, {}, "open new type waveaudio alias REC",
          "open new type waveaudio alias REC buffer 0"},
-        {"NoBufferForNegative",
-         {.RecordInterval = -3},
-         "open new type waveaudio alias REC",
+        {16, 1, 8000, {.RecordInterval = -3}, "open new type waveaudio alias REC",
          "open new type waveaudio alias REC buffer -3"},
     };
     for (const auto& c : cases) {
-        recorder.Clear();
-        ASSERT_EQ(Record(16, 1, 8000, c.options), vbTrue) << c.name;
-        EXPECT_THAT(recorder.Commands(), Contains(c.expected)) << c.name;
+        ASSERT_EQ(Record(c.bits, c.channels, c.rate, c.options), vbTrue) << c.expected;
+        EXPECT_THAT(recorder.Commands(), Contains(c.expected));
         if (c.absent) {
-            EXPECT_THAT(recorder.Commands(), Not(Contains(c.absent))) << c.name;
+            EXPECT_THAT(recorder.Commands(), Not(Contains(c.absent)));
         }
     }
 }
 
 TEST_F(RecordWaveCommands, RefusesBeforeSendingAnything) {
     struct Case {
-        const char* out;
-        const char* path;
-        const char* in;
+        const char *out, *path, *in;
     };
     for (const Case& c : {Case{"REC", "   ", "WAVE"}, Case{"wave", kPath, "WAVE"},
                           Case{" ", kPath, "WAVE"}, Case{"REC", kPath, "  "}}) {
@@ -135,8 +115,11 @@ TEST_F(RecordWaveCommands, RefusesBeforeSendingAnything) {
 }
 
 // A refused guarded command is reported; a refused or unreadable status is not. Both end in
-// the clean-up, before anything is recorded.
+// the clean-up, before anything is recorded. A refused save is quiet.
 TEST_F(RecordWaveCommands, AFailureCleansUpBeforeRecording) {
+    recorder.Answer("save", 263);
+    ASSERT_EQ(Record(16, 2, 44100, {.ShowErrors = vbTrue}), vbTrue);
+    EXPECT_TRUE(boxes.boxes.empty());
     const struct {
         const char* failing;
         std::uint32_t code;
@@ -150,7 +133,6 @@ TEST_F(RecordWaveCommands, AFailureCleansUpBeforeRecording) {
     };
     for (const auto& c : cases) {
         recorder.Answer(c.failing, c.code, c.reply);
-        recorder.Clear();
         boxes.boxes.clear();
         EXPECT_EQ(Record(16, 2, 44100, {.ShowErrors = vbTrue}), vbFalse) << c.failing;
         const auto commands = recorder.Commands();
@@ -165,30 +147,27 @@ TEST_F(RecordWaveCommands, AFailureCleansUpBeforeRecording) {
     }
 }
 
-TEST_F(RecordWaveCommands, AnUnwritablePathRaisesBeforeAnyCommand) {
+TEST_F(RecordWaveCommands, AnUnwritablePathOrAFormatThatDoesNotFitRaises) {
     try {
         mci.MCIa_RecordWave("REC", "R:\\no such folder\\take.wav", 16, 2, 44100, "WAVE");
-        FAIL() << "expected a run-time error";
+        ADD_FAILURE() << "expected a run-time error";
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.Number, vberr::PathNotFound);
     }
-    EXPECT_TRUE(recorder.calls.empty());
-}
+    EXPECT_TRUE(recorder.calls.empty()) << "before any command";
 
-TEST_F(RecordWaveCommands, AFormatThatDoesNotFitRaisesOverflowAfterTheOpen) {
     struct Case {
         std::int32_t bits, channels, rate;
     };
     for (const Case& c :
          {Case{65536, 65536, 8000}, Case{100, 10000, 8000}, Case{16, 2, 1'000'000'000}}) {
-        recorder.Clear();
         try {
             Record(c.bits, c.channels, c.rate);
             ADD_FAILURE() << "expected an overflow for " << c.bits << "x" << c.channels;
         } catch (const RuntimeError& error) {
             EXPECT_EQ(error.Number, vberr::Overflow);
         }
-        EXPECT_EQ(recorder.Commands().back(), "open new type waveaudio alias REC");
+        EXPECT_EQ(recorder.Commands().back(), "open new type waveaudio alias REC") << "after it";
     }
 }
 

@@ -87,12 +87,14 @@ TEST_F(ResourceTest, ExtractsPicturesTextAndBytes) {
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
+// Every refusal shows one box per call unless asked not to.
 TEST_F(ResourceTest, IdentifiersOutsideOneTo32767AreRefused) {
     ResourceValue value;
     for (std::int32_t id : {0, 32768, -5}) {
         boxes.boxes.clear();
         EXPECT_EQ(mci.RES_Extract(value, id, 7), vbFalse) << id;
         EXPECT_EQ(mci.RES_Save("R:\\out\\x", id, 7), vbFalse) << id;
+        EXPECT_EQ(mci.RES_Extract(value, id, 7, {.ShowErrors = vbFalse}), vbFalse);
         ASSERT_EQ(boxes.boxes.size(), 2u) << id;
         for (const auto& box : boxes.boxes) {
             EXPECT_EQ(box.prompt,
@@ -100,7 +102,6 @@ TEST_F(ResourceTest, IdentifiersOutsideOneTo32767AreRefused) {
             EXPECT_EQ(box.title, "  Invalid Resource ID Specified");
             EXPECT_EQ(box.style, 48);
         }
-        EXPECT_EQ(mci.RES_Extract(value, id, 7, {.ShowErrors = vbFalse}), vbFalse);
     }
     boxes.boxes.clear();
     for (std::int32_t id : {1, 32767}) {
@@ -112,59 +113,41 @@ TEST_F(ResourceTest, IdentifiersOutsideOneTo32767AreRefused) {
 
 TEST_F(ResourceTest, AMissingOrDamagedResourceShowsTheErrorBox) {
     const struct {
-        const char* name;
         std::int32_t id;
         std::int32_t type;
         const char* typeName;
-    } cases[] = {
-        {"NoSuchBitmap", 999, 0, ""}, {"NoSuchCursor", 999, 2, ""},
-        {"NoSuchString", 999, 3, ""}, {"NoSuchData", 101, 4, "WAVE"},
-        {"NotAPicture", 9005, 0, ""}, {"TypeClimbingOut", 101, 4, "../data/CUSTOM"},
-    };
+    } cases[] = {{999, 0, ""},  {999, 2, ""},    {999, 3, ""},
+                 {101, 4, "WAVE"}, {9005, 0, ""},  // not a picture
+                 {101, 4, "../data/CUSTOM"}};      // a type climbing out
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.id) + c.typeName);
         const std::string description =
             "Resource with identifier '" + std::to_string(c.id) + "' not found";
         boxes.boxes.clear();
         ResourceValue value = std::string("left over");
-        EXPECT_EQ(mci.RES_Extract(value, c.id, c.type, {.RES_Name = c.typeName}), vbFalse)
-            << c.name;
-        EXPECT_TRUE(std::holds_alternative<std::monostate>(value)) << c.name;
-        EXPECT_EQ(mci.RES_Save("R:\\out\\missing", c.id, c.type, {.RES_Name = c.typeName}), vbFalse)
-            << c.name;
-        ASSERT_EQ(boxes.boxes.size(), 2u) << c.name;
-        EXPECT_EQ(boxes.boxes[0].prompt,
-                  "The following error occured while trying to extract a file from resource:\r\r"
-                  "Error Number = 326\rError Description = " +
-                      description);
-        EXPECT_EQ(boxes.boxes[1].prompt,
-                  "The following error occured while trying to save a file from resource:\r\r"
-                  "Error Number = 326\rError Description = " +
-                      description);
-        for (const auto& box : boxes.boxes) {
-            EXPECT_EQ(box.title, "  Error  -  " + description);
-            EXPECT_EQ(box.style, 48);
+        EXPECT_EQ(mci.RES_Extract(value, c.id, c.type, {.RES_Name = c.typeName}), vbFalse);
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(value));
+        EXPECT_EQ(mci.RES_Save("R:\\out\\missing", c.id, c.type, {.RES_Name = c.typeName}),
+                  vbFalse);
+        EXPECT_EQ(
+            mci.RES_Extract(value, c.id, c.type, {.RES_Name = c.typeName, .ShowErrors = vbFalse}),
+            vbFalse);
+        ASSERT_EQ(boxes.boxes.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_EQ(boxes.boxes[i].prompt,
+                      std::string("The following error occured while trying to ") +
+                          (i == 0 ? "extract" : "save") +
+                          " a file from resource:\r\r"
+                          "Error Number = 326\rError Description = " +
+                          description);
+            EXPECT_EQ(boxes.boxes[i].title, "  Error  -  " + description);
+            EXPECT_EQ(boxes.boxes[i].style, 48);
         }
-        EXPECT_FALSE(fs::exists(Out("missing"))) << c.name;
-    }
-    boxes.boxes.clear();
-    ResourceValue value;
-    EXPECT_EQ(mci.RES_Extract(value, 999, 0, {.ShowErrors = vbFalse}), vbFalse);
-    EXPECT_TRUE(boxes.boxes.empty());
-}
-
-TEST_F(ResourceTest, SmallResourcesWriteNoFile) {
-    const struct {
-        const char* name;
-        std::int32_t id;
-        std::int32_t type;
-    } cases[] = {{"EmptyString", 9001, 3}, {"OneByte", 9002, 4}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(mci.RES_Save("R:\\out\\small", c.id, c.type), vbTrue) << c.name;
-        EXPECT_FALSE(fs::exists(Out("small"))) << c.name;
+        EXPECT_FALSE(fs::exists(Out("missing")));
     }
 }
 
-TEST_F(ResourceTest, AnExistingFileIsKeptOrReplacedAsAsked) {
+TEST_F(ResourceTest, AnExistingFileIsKeptOrReplacedAsAskedAndSmallResourcesWriteNoFile) {
     folder.Write("out/title.txt", "old");
     EXPECT_EQ(mci.RES_Save("R:\\OUT\\TITLE.TXT", 101, 3, {.OverwriteIfExists = vbFalse}), vbTrue);
     EXPECT_EQ(contents(Out("title.txt")), "old");
@@ -173,9 +156,12 @@ TEST_F(ResourceTest, AnExistingFileIsKeptOrReplacedAsAsked) {
     // The old file goes before the resource is looked at, so an empty one leaves nothing.
     EXPECT_EQ(mci.RES_Save("R:\\out\\title.txt", 9001, 3), vbTrue);
     EXPECT_FALSE(fs::exists(Out("title.txt")));
+    EXPECT_EQ(mci.RES_Save("R:\\out\\small", 9002, 4), vbTrue) << "one byte";
+    EXPECT_FALSE(fs::exists(Out("small")));
 }
 
 TEST_F(ResourceTest, NoFileOrAnUnwritableOneIsReported) {
+    EXPECT_EQ(mci.RES_Save("   ", 101, 3, {.ShowErrors = vbFalse}), vbFalse);
     EXPECT_EQ(mci.RES_Save("   ", 101, 3), vbFalse);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].prompt, "No file specified to extract resource to.");
@@ -198,7 +184,6 @@ TEST_F(ResourceTest, NoFileOrAnUnwritableOneIsReported) {
                     ::testing::EndsWith("Error Number = " + std::to_string(c.number) +
                                         "\rError Description = " + c.description));
     }
-    EXPECT_EQ(mci.RES_Save("   ", 101, 3, {.ShowErrors = vbFalse}), vbFalse);
 }
 
 }  // namespace

@@ -43,20 +43,10 @@ const MoveCase kMoves[] = {
       "put AVI destination"}},
     {"EveryRectangleAsWritten",
      "AVI",
-     {.MoveWindowLocation = vbTrue,
-      .Window_Left = -10,
-      .Window_Width = 320,
-      .Window_Height = 240,
-      .DisplayVideoOnEntireWindow = vbFalse,
-      .Dest_Left = 5,
-      .Dest_Top = -6,
-      .Dest_Width = 7,
-      .Dest_Height = 8,
-      .UseEntireSourceImage = vbFalse,
-      .Source_Left = 1,
-      .Source_Top = 2,
-      .Source_Width = 3,
-      .Source_Height = 4},
+     {.MoveWindowLocation = vbTrue, .Window_Left = -10, .Window_Width = 320, .Window_Height = 240,
+      .DisplayVideoOnEntireWindow = vbFalse, .Dest_Left = 5, .Dest_Top = -6, .Dest_Width = 7,
+      .Dest_Height = 8, .UseEntireSourceImage = vbFalse, .Source_Left = 1, .Source_Top = 2,
+      .Source_Width = 3, .Source_Height = 4},
      {"put AVI window", "put AVI window client", "put AVI source at 1 2 3 4",
       "put AVI window at -10 0 320 240", "put AVI destination at 5 -6 7 8"}},
     {"FlagsThatAreNotExactlyTrueAreFalse",
@@ -108,20 +98,11 @@ TEST(WindowLookup, NeedsANumberFromASuccessfulStatus) {
         EXPECT_THAT(recorder.Commands(), ElementsAreArray({"status AVI window handle notify wait"}))
             << c.name;
         EXPECT_EQ(boxes.boxes.size(), c.boxes) << c.name;
+        recorder.Clear();
+        EXPECT_EQ(mci.MCI_WindowIcon("  ", 5), vbFalse);
+        EXPECT_EQ(mci.MCI_WindowCaption("", "x"), vbFalse);
+        EXPECT_TRUE(recorder.calls.empty()) << "nothing for a blank alias";
     }
-}
-
-TEST(WindowLookup, TheIconIsSentOnceTheWindowIsKnownAndNothingForABlankAlias) {
-    test_support::MciRecorder recorder;
-    cMCI_Adv mci;
-    recorder.Answer("status AVI window handle", 0, "99999");
-    recorder.Clear();
-    EXPECT_EQ(mci.MCI_WindowIcon("AVI", 5), vbTrue);
-    EXPECT_THAT(recorder.Commands(), ElementsAreArray({"status AVI window handle wait"}));
-    recorder.Clear();
-    EXPECT_EQ(mci.MCI_WindowIcon("  ", 5), vbFalse);
-    EXPECT_EQ(mci.MCI_WindowCaption("", "x"), vbFalse);
-    EXPECT_TRUE(recorder.calls.empty());
 }
 
 }  // namespace

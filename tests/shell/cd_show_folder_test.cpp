@@ -51,38 +51,35 @@ class ShowFolderTest : public testing::Test {
     MessageBoxRecorder boxes;
 };
 
-struct FlagsCase {
-    std::int32_t flagsIn;
-    std::string folderIn;
-    std::int32_t flagsOut;
-    bool startsAtFolder;
-};
-
-class ShowFolderFlags : public ShowFolderTest, public testing::WithParamInterface<FlagsCase> {};
-
-TEST_P(ShowFolderFlags, ChoosingAFolderGivesItsPathNameAndFlags) {
-    const FlagsCase c = GetParam();
+TEST_F(ShowFolderTest, ChoosingAFolderGivesItsPathNameAndFlags) {
     dialog.answer = folder.path() / "Chosen Ünïcode";
-    std::int32_t flags = c.flagsIn;
-    std::string displayName;
-    std::string folderPath = c.folderIn;
-    EXPECT_EQ(CD_ShowFolder(7, flags, displayName, folderPath, "Select The Directory To Open:"),
-              vbTrue);
-    EXPECT_EQ(folderPath, "S:\\Chosen Ünïcode");
-    EXPECT_EQ(displayName, "Chosen Ünïcode");
-    EXPECT_EQ(flags, c.flagsOut);
-    EXPECT_EQ(dialog.seenOwner, 7);
-    EXPECT_EQ(dialog.seenTitle, "Select The Directory To Open:");
-    EXPECT_EQ(dialog.seenStart,
-              c.startsAtFolder ? folder.path() / "Start" : std::filesystem::path());
+    const struct {
+        std::int32_t flagsIn;
+        const char* folderIn;
+        std::int32_t flagsOut;
+        bool startsAtFolder;
+    } cases[] = {{81, "", 81, false},
+                 {0, "", 1, false},
+                 {1, "s:\\start", 1, true},
+                 {0x1001, "S:\\Start", 0x1001, false},
+                 {0x2001, "S:\\Start", 0x2001, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flagsIn);
+        std::int32_t flags = c.flagsIn;
+        std::string displayName;
+        std::string folderPath = c.folderIn;
+        EXPECT_EQ(CD_ShowFolder(7, flags, displayName, folderPath, "Select The Directory To Open:"),
+                  vbTrue);
+        EXPECT_EQ(folderPath, "S:\\Chosen Ünïcode");
+        EXPECT_EQ(displayName, "Chosen Ünïcode");
+        EXPECT_EQ(flags, c.flagsOut);
+        EXPECT_EQ(dialog.seenOwner, 7);
+        EXPECT_EQ(dialog.seenTitle, "Select The Directory To Open:");
+        EXPECT_EQ(dialog.seenStart,
+                  c.startsAtFolder ? folder.path() / "Start" : std::filesystem::path());
+    }
     EXPECT_TRUE(boxes.boxes.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, ShowFolderFlags,
-                         testing::Values(FlagsCase{81, "", 81, false}, FlagsCase{0, "", 1, false},
-                                         FlagsCase{1, "s:\\start", 1, true},
-                                         FlagsCase{0x1001, "S:\\Start", 0x1001, false},
-                                         FlagsCase{0x2001, "S:\\Start", 0x2001, false}));
 
 TEST_F(ShowFolderTest, CancellingClearsEverythingAndAnEmptyPromptAsksForAFolder) {
     std::int32_t flags = 81;
@@ -95,14 +92,13 @@ TEST_F(ShowFolderTest, CancellingClearsEverythingAndAnEmptyPromptAsksForAFolder)
     EXPECT_EQ(dialog.seenTitle, "Select Folder:");
 }
 
+// Error 20 is passed over; others are shown and leave the flags as they were.
 TEST_F(ShowFolderTest, ErrorTwentyIsPassedOverAndOthersAreShown) {
     std::int32_t flags = 81;
-    std::string displayName;
-    std::string folderPath;
+    std::string displayName, folderPath;
     dialog.error = RuntimeError(20, "Resume without error", "Corvala");
     EXPECT_EQ(CD_ShowFolder(0, flags, displayName, folderPath, "Pick:"), vbFalse);
     EXPECT_TRUE(boxes.boxes.empty());
-
     dialog.error = RuntimeError(7, "Out of memory", "Corvala");
     flags = 81;
     EXPECT_EQ(CD_ShowFolder(0, flags, displayName, folderPath, "Pick:"), vbFalse);

@@ -50,13 +50,10 @@ class HookedWindowTest : public testing::Test {
     const std::uint32_t comm = GetCommMessage();
 };
 
-TEST_F(HookedWindowTest, TheCommMessageIsRegisteredOnceUnderItsName) {
+TEST_F(HookedWindowTest, RefusesHandleZeroAndASecondHookAndRegistersTheCommMessageOnce) {
     EXPECT_GE(comm, 0xC000u);
     EXPECT_EQ(GetCommMessage(), comm);
     EXPECT_EQ(RegisterWindowMessageA("CSYSTRAY_COMM_MESSAGE"), comm);
-}
-
-TEST_F(HookedWindowTest, RefusesHandleZeroAndASecondHook) {
     Window& a = Make("A");
     EXPECT_EQ(HookWindow(0, a.owner), vbFalse);
     EXPECT_EQ(IsWindowHooked(0), vbFalse);
@@ -76,41 +73,25 @@ TEST_F(HookedWindowTest, UnhookingMovesTheLastEntryIntoTheFreedPosition) {
     EXPECT_EQ(std::vector<std::int32_t>(HookedWnds().begin(), HookedWnds().end()),
               (std::vector<std::int32_t>{c.hWnd, b.hWnd}));
 
-    // A has its own procedure back; B and C still hand the message to their owners.
+    // A has its own procedure back; B and C still hand the message to their owners, and other
+    // messages pass unchanged.
     Post(a, comm, 1, WM_RBUTTONUP);
     Post(b, comm, 2, WM_RBUTTONUP);
     Post(c, comm, 3, WM_RBUTTONUP);
-    EXPECT_EQ(log, (std::vector<std::string>{"A got " + std::to_string(comm), "B RightClick 2",
-                                             "B got " + std::to_string(comm), "C RightClick 3",
-                                             "C got " + std::to_string(comm)}));
+    Post(c, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    const std::string got = " got " + std::to_string(comm);
+    EXPECT_EQ(log, (std::vector<std::string>{"A" + got, "B RightClick 2", "B" + got,
+                                             "C RightClick 3", "C" + got, "C got 512"}));
 
     EXPECT_EQ(UnhookWindow(c.hWnd), vbTrue);
     EXPECT_EQ(UnhookWindow(b.hWnd), vbTrue);
     EXPECT_TRUE(HookedWnds().empty());
     EXPECT_EQ(HookWindow(b.hWnd, b.owner), vbTrue);
     EXPECT_EQ(HookedWnds().front(), b.hWnd);
-}
-
-TEST_F(HookedWindowTest, OtherMessagesPassUnchangedAndUnknownWindowsGetTheDefault) {
-    Window& a = Make("A");
-    ASSERT_EQ(HookWindow(a.hWnd, a.owner), vbTrue);
-    Post(a, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
-    EXPECT_EQ(log, std::vector<std::string>{"A got 512"});
-
     log.clear();
-    Window& stranger = Make("S");
-    EXPECT_EQ(TrayWindowProc(stranger.hWnd, comm, 1, WM_RBUTTONUP), 0);
+    EXPECT_EQ(TrayWindowProc(a.hWnd, comm, 1, WM_RBUTTONUP), 0)
+        << "an unhooked window gets the default";
     EXPECT_TRUE(log.empty());
-}
-
-TEST_F(HookedWindowTest, TheTablesKeepAHookedOwnerAlive) {
-    Window& a = Make("A");
-    ASSERT_EQ(HookWindow(a.hWnd, a.owner), vbTrue);
-    const std::weak_ptr<cSysTray> owner = a.owner;
-    a.owner.reset();
-    EXPECT_FALSE(owner.expired());
-    UnhookWindowAll(a.hWnd);
-    EXPECT_TRUE(owner.expired());
 }
 
 }  // namespace

@@ -1,49 +1,26 @@
-// The record cSysTray sends to the shell, byte for byte as the ANSI layout has it.
+// The record cSysTray sends to the shell: what an added icon carries, what a delete clears,
+// and the tip cut to fit its field.
 #include "tray/icon_record.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
 
-std::uint32_t Dword(const unsigned char* bytes, std::size_t offset) {
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
-struct Field {
-    std::size_t offset;
-    std::uint32_t add;
-    std::uint32_t remove;
-};
-
-TEST(IconRecord, HoldsItsFieldsAtTheirOffsets) {
+TEST(IconRecord, AnAddCarriesMessageIconAndTipAndADeleteOnlyTheWindowAndIdentifier) {
     const NOTIFYICONDATAA add = IconRecord(0x1234, 7, 0xC123, 0x55, "Corvala");
+    EXPECT_EQ(add.cbSize, sizeof add);
+    EXPECT_EQ(add.uFlags, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    EXPECT_EQ(add.uCallbackMessage, 0xC123u);
+    EXPECT_EQ(add.hIcon, 0x55);
     const NOTIFYICONDATAA remove = DeleteRecord(0x1234, 7);
-    ASSERT_EQ(sizeof add, 88u);
-    unsigned char addBytes[88];
-    unsigned char removeBytes[88];
-    std::memcpy(addBytes, &add, 88);
-    std::memcpy(removeBytes, &remove, 88);
-
-    const Field fields[] = {
-        {0, 88, 88},          // cbSize
-        {4, 0x1234, 0x1234},  // hWnd
-        {8, 7, 7},            // uID
-        {12, 7, 0},           // uFlags: message, icon and tip
-        {16, 0xC123, 0},      // uCallbackMessage
-        {20, 0x55, 0},        // hIcon
-    };
-    for (const Field& field : fields) {
-        SCOPED_TRACE(field.offset);
-        EXPECT_EQ(Dword(addBytes, field.offset), field.add);
-        EXPECT_EQ(Dword(removeBytes, field.offset), field.remove);
-    }
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(addBytes + 24), 8),
-              std::string("Corvala\0", 8));
-    for (std::size_t i = 24; i < 88; ++i) EXPECT_EQ(removeBytes[i], 0) << i;
+    EXPECT_EQ(remove.cbSize, sizeof remove);
+    EXPECT_EQ(remove.hWnd, 0x1234);
+    EXPECT_EQ(remove.uID, 7u);
+    EXPECT_EQ(remove.uFlags | remove.uCallbackMessage | std::uint32_t(remove.hIcon), 0u);
+    EXPECT_EQ(std::string(remove.szTip, sizeof remove.szTip),
+              std::string(sizeof remove.szTip, '\0'));
 }
 
 TEST(IconRecord, TipIsTrimmedCutTo63CharactersEndedByNulAndFilledWithSpaces) {
@@ -57,14 +34,13 @@ TEST(IconRecord, TipIsTrimmedCutTo63CharactersEndedByNulAndFilledWithSpaces) {
         {std::string(100, 'x'), std::string(63, 'x')},
         {std::string(63, 'y'), std::string(63, 'y')},
         {"  " + std::string(70, 'z'), std::string(63, 'z')},
-        {std::string(62, 'u') + "\u00fc", std::string(62, 'u')},
+        {std::string(62, 'u') + "\u00fc", std::string(62, 'u')},  // never half a character
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tip);
         const NOTIFYICONDATAA record = IconRecord(1, 1, 0x200, 0, c.tip);
         const std::string field(record.szTip, sizeof record.szTip);
-        const std::string expected = c.kept + '\0' + std::string(63 - c.kept.size(), ' ');
-        EXPECT_EQ(field, expected);
+        EXPECT_EQ(field, c.kept + '\0' + std::string(63 - c.kept.size(), ' '));
     }
 }
 
