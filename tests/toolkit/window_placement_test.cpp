@@ -42,15 +42,12 @@ TEST(SetWindowPos, ChangesTheTopmostBandAndNothingElse) {
     EXPECT_EQ(watch.changes, 0);
 }
 
-TEST(SetWindowPos, WorksBeforeTheWindowFirstShows) {
+TEST(SetWindowPos, WorksBeforeTheWindowFirstShowsAndFailsForAnUnknownWindow) {
     TestForm form;
     EXPECT_NE(SetWindowPos(form.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE + SWP_NOMOVE), 0);
     EXPECT_FALSE(form.Window()->isVisible());
     ASSERT_TRUE(ShowActive(form));
     EXPECT_TRUE(form.Window()->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-}
-
-TEST(SetWindowPos, AnUnknownWindowFails) {
     for (const std::int32_t hWnd : {0, -1, 99999})
         EXPECT_EQ(SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE + SWP_NOMOVE), 0);
 }
