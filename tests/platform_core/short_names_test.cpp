@@ -38,47 +38,34 @@ class ShortNamesTest : public testing::Test {
     ScopedDrives drives{{{'C', "/", "[/]"}, {'T', tree.path(), "[tree]"}}};
 };
 
-struct FolderCase {
-    const char* folder;
-    std::map<std::string, std::string> shortNames;  // long name -> short name
-};
-
-class ShortNamesOfAFolder : public ShortNamesTest,
-                            public testing::WithParamInterface<FolderCase> {};
-
-TEST_P(ShortNamesOfAFolder, EachEntryGetsItsShortNameAndItLeadsBack) {
-    const FolderCase& c = GetParam();
-    for (const auto& [name, shortName] : c.shortNames)
-        tree.Write(std::string(c.folder) + "/" + name);
-    for (const auto& [name, shortName] : c.shortNames) {
-        const fs::path file = tree.path() / c.folder / name;
-        EXPECT_EQ(ShortPath(drives::ToWindows(file)),
-                  std::string("T:\\") + c.folder + "\\" + shortName)
-            << name;
-        EXPECT_EQ(RoundTrip(file), file) << name;
+TEST_F(ShortNamesTest, EachEntryGetsItsShortNameAndItLeadsBack) {
+    const std::map<std::string, std::map<std::string, std::string>> folders = {
+        // Three spellings of one name: none may stand for another once upper-cased.
+        {"TWINS",
+         {{"SONG.MID", "SONG~1.MID"},
+          {"Song.mid", "SONG~2.MID"},
+          {"song.mid", "SONG~3.MID"},
+          {"ballad.mid", "ballad.mid"}}},
+        // Names that are no short names: long, spaced, dotted, quoted, non-ASCII, with "\".
+        {"ODD",
+         {{"Song One.mid", "SONGON~1.MID"},
+          {"say \"hi\".wav", "SAY_HI~1.WAV"},
+          {"a.b.c.wav", "ABC~1.WAV"},
+          {"Ärger.wav", "_RGER~1.WAV"},
+          {"left\\right.mid", "LEFT_R~1.MID"},
+          {"wow!.mid", "wow!.mid"},
+          {"new.wave", "NEW~1.WAV"}}},
+        // An alias never takes a name that an entry already has.
+        {"TAKEN", {{"LongNames.wav", "LONGNA~2.WAV"}, {"longna~1.wav", "longna~1.wav"}}}};
+    for (const auto& [folder, shortNames] : folders) {
+        for (const auto& [name, shortName] : shortNames) tree.Write(folder + "/" + name);
+        for (const auto& [name, shortName] : shortNames) {
+            const fs::path file = tree.path() / folder / name;
+            EXPECT_EQ(ShortPath(drives::ToWindows(file)), "T:\\" + folder + "\\" + shortName);
+            EXPECT_EQ(RoundTrip(file), file) << name;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ShortNamesOfAFolder,
-    testing::Values(
-        // Three spellings of one name: none may stand for another once upper-cased.
-        FolderCase{"TWINS",
-                   {{"SONG.MID", "SONG~1.MID"},
-                    {"Song.mid", "SONG~2.MID"},
-                    {"song.mid", "SONG~3.MID"},
-                    {"ballad.mid", "ballad.mid"}}},
-        // Names that are no short names: long, spaced, dotted, quoted, non-ASCII, with "\".
-        FolderCase{"ODD",
-                   {{"Song One.mid", "SONGON~1.MID"},
-                    {"say \"hi\".wav", "SAY_HI~1.WAV"},
-                    {"a.b.c.wav", "ABC~1.WAV"},
-                    {"Ärger.wav", "_RGER~1.WAV"},
-                    {"left\\right.mid", "LEFT_R~1.MID"},
-                    {"wow!.mid", "wow!.mid"},
-                    {"new.wave", "NEW~1.WAV"}}},
-        // An alias never takes a name that an entry already has.
-        FolderCase{"TAKEN", {{"LongNames.wav", "LONGNA~2.WAV"}, {"longna~1.wav", "longna~1.wav"}}}));
 
 TEST_F(ShortNamesTest, ManyLongNamesAlikeGetHashedAliasesAfterTheFourth) {
     std::vector<fs::path> files;
