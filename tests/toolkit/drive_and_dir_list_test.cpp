@@ -94,17 +94,4 @@ TEST_F(BrowsingListsTest, EnterOpensTheChosenFolderAndF5ReachesKeyDown) {
     EXPECT_EQ(keys, (std::vector<std::int16_t>{13, 116}));
 }
 
-TEST_F(BrowsingListsTest, ListsMadeInADeletedWorkingDirectoryShowItAsUnreadable) {
-    const test_support::DeletedWorkingDirectory gone(first.path() / "Music/gone");
-    DirListBox directory(form);
-    FileListBox files(form);
-    EXPECT_EQ(directory.Path(), "E:\\Music\\gone");
-    EXPECT_EQ(directory.ListCount(), 0);
-    EXPECT_EQ(files.Path(), "E:\\Music\\gone");
-    EXPECT_EQ(files.ListCount(), 0);
-    EXPECT_THROW(directory.Path("e:"), RuntimeError);
-    directory.Path("E:\\Music");
-    EXPECT_EQ(directory.ListCount(), 4);
-}
-
 }  // namespace

@@ -28,27 +28,6 @@ TEST(Menu, ClickingACheckedItemLeavesTheMarkToItsHandler) {
     EXPECT_FALSE(top.Action()->isCheckable());  // no empty box beside an unchecked item
 }
 
-TEST(Menu, AHiddenMenuOpensOnlyAsAPopupAndReturnsAfterTheChosenCommand) {
-    TestForm form;
-    Menu pop(form, "");
-    Menu play(pop, "Play &MIDI");
-    Menu exit(pop, "E&xit");
-    pop.Visible(vbFalse);
-    std::string clicked;
-    play.Click = [&] { clicked += "play"; };
-    exit.Click = [&] { clicked += "exit"; };
-    ASSERT_TRUE(ShowActive(form));
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        clicked += "open:";
-        menu->actions().at(1)->trigger();
-        menu->close();
-    });
-    form.PopupMenu(pop);
-    EXPECT_EQ(clicked, "open:exit");
-}
-
 // Boxes one after another, as one failure shows them, over a top-most window: each is owned by
 // it, kept above it, takes the focus and closes on Enter or Escape. Lone carriage returns
 // break lines, and the style gives the icon.
