@@ -7,23 +7,23 @@
 
 namespace {
 
-TEST(Conversions, RoundHalvesToTheEvenNeighbour) {
+template <typename Value>
+void ExpectError(Value value, std::int32_t number) {
+    try {
+        CInt(value);
+        ADD_FAILURE() << value;
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Number, number) << value;
+    }
+}
+
+TEST(Conversions, RoundHalvesToTheEvenNeighbourAndRaiseOverflowOutsideTheType) {
     const std::pair<double, int> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0},
                                             {-2.5, -2}, {-3.5, -4}, {2.4999, 2}, {32766.5, 32766}};
     for (auto [value, expected] : cases) EXPECT_EQ(CInt(value), expected) << value;
     EXPECT_EQ(CLng(0.49999 * 65535), 32767);
     EXPECT_EQ(CLng(2147483647.0), 2147483647);
-}
-
-TEST(Conversions, ValuesOutsideTheTypeRaiseOverflow) {
-    for (double value : {32767.5, -32769.0, 1e300, std::nan("")}) {
-        try {
-            CInt(value);
-            ADD_FAILURE() << value;
-        } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.Number, vberr::Overflow);
-        }
-    }
+    for (double value : {32767.5, -32769.0, 1e300, std::nan("")}) ExpectError(value, vberr::Overflow);
     EXPECT_THROW(CLng(2147483648.0), RuntimeError);
 }
 
@@ -32,25 +32,16 @@ TEST(Conversions, TextBecomesANumberOrATypeMismatch) {
                                                    {"+7", 7},     {"2.5", 2},         {"3.5", 4},
                                                    {"1e3", 1000}, {"32767", 32767},   {"-32768", -32768}};
     for (auto [text, expected] : numbers) EXPECT_EQ(CInt(std::string(text)), expected) << text;
-    for (const char* text : {"", "   ", "abc", "12abc", "1,5", "0x10", "--1", "1 2"}) {
-        try {
-            CInt(std::string(text));
-            ADD_FAILURE() << '"' << text << '"';
-        } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.Number, vberr::TypeMismatch) << text;
-        }
-    }
+    for (const char* text : {"", "   ", "abc", "12abc", "1,5", "0x10", "--1", "1 2"})
+        ExpectError(std::string(text), vberr::TypeMismatch);
     EXPECT_THROW(CInt(std::string("40000")), RuntimeError);
 }
 
-TEST(Conversions, UpperCaseKeepsEveryCharacterInItsPlace) {
+TEST(Conversions, UpperCaseKeepsEveryCharacterInItsPlaceAndTrimStripsOnlySpaces) {
     EXPECT_EQ(UCase("c:\\my music\\song.mid"), "C:\\MY MUSIC\\SONG.MID");
     EXPECT_EQ(UCase("ärger.wav"), "ÄRGER.WAV");
     EXPECT_EQ(UCase("straße"), "STRAßE");  // not "STRASSE": the name must still resolve
     EXPECT_EQ(UCase("日本.mid"), "日本.MID");
-}
-
-TEST(Conversions, TrimStripsOnlySpaces) {
     EXPECT_EQ(Trim("  MIDI  "), "MIDI");
     EXPECT_EQ(Trim("\tMIDI "), "\tMIDI");
     EXPECT_EQ(Trim("    "), "");

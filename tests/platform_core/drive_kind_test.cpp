@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 
 #include "platform/kernel.h"
@@ -31,15 +32,12 @@ constexpr const char* kMounts =
 class DriveKindTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        sys.Write("vda/removable", "0\n");
-        sys.Write("sdb/removable", "1\n");
-        sys.MakeFolder("sdb/sdb1");
-        sys.Write("mmcblk0/removable", "1\n");
-        sys.MakeFolder("mmcblk0/mmcblk0p1");
-        sys.Write("sdc/removable", "0\n");
-        sys.MakeFolder("sdc/sdc1");
-        sys.Write("sdd/removable", "1\n");
-        sys.Write("sdd/device/type", "5\n");
+        for (const auto& [file, text] : std::map<std::string, std::string>{
+                 {"vda/removable", "0\n"}, {"sdb/removable", "1\n"}, {"mmcblk0/removable", "1\n"},
+                 {"sdc/removable", "0\n"}, {"sdd/removable", "1\n"}, {"sdd/device/type", "5\n"}})
+            sys.Write(file, text);
+        for (const char* partition : {"sdb/sdb1", "mmcblk0/mmcblk0p1", "sdc/sdc1"})
+            sys.MakeFolder(partition);
     }
     std::uint32_t KindOf(const char* folder) const {
         std::istringstream text(kMounts);
@@ -72,10 +70,7 @@ TEST_F(DriveKindTest, EachMountTellsItsKind) {
         {"/mnt/twice", DRIVE_REMOTE},  // the later mount hides the earlier one
     };
     for (const auto& c : cases) EXPECT_EQ(KindOf(c.folder), c.kind) << c.folder;
-}
-
-TEST_F(DriveKindTest, NoMountAtAllIsUnknown) {
-    EXPECT_EQ(drives::DriveKind("/", {}, sys.path()), DRIVE_UNKNOWN);
+    EXPECT_EQ(drives::DriveKind("/", {}, sys.path()), DRIVE_UNKNOWN) << "no mount at all";
 }
 
 }  // namespace

@@ -6,54 +6,59 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-using test_support::ScopedDrives;
-using test_support::TempFolder;
-
 class PathsTest : public ::testing::Test {
 protected:
-    PathsTest() : drives({{'C', "/", "[/]"}, {'T', tree.path(), "[tree]"}}) {
-        tree.Write("My Music/Song One.mid");
-        tree.Write("My Music/Ärger.WAV");
-        tree.Write("Twins/Song.mid");
-        tree.Write("Twins/song.mid");
-        tree.Write("Twins/SONG.MID");
-        tree.Write("Deep/er/file.wav");
+    PathsTest() {
+        for (const char* file : {"My Music/Song One.mid", "My Music/Ärger.WAV", "Twins/Song.mid",
+                                 "Twins/song.mid", "Twins/SONG.MID", "Deep/er/file.wav"})
+            tree.Write(file);
     }
-    TempFolder tree;
-    ScopedDrives drives;
+    // Each path and what it resolves to under the tree; "-" when nothing.
+    void ExpectResolved(auto resolve, const std::vector<std::pair<std::string, std::string>>& rows) {
+        for (const auto& [path, expected] : rows) {
+            const auto resolved = resolve(path);
+            if (expected == "-") {
+                EXPECT_EQ(resolved, std::nullopt) << path;
+            } else {
+                EXPECT_EQ(resolved, tree.path() / expected) << path;
+            }
+        }
+    }
+    test_support::TempFolder tree;
+    test_support::ScopedDrives drives{{{'C', "/", "[/]"}, {'T', tree.path(), "[tree]"}}};
 };
 
-TEST_F(PathsTest, ComponentsResolveIgnoringCase) {
-    EXPECT_EQ(drives::Resolve("T:\\MY MUSIC\\SONG ONE.MID"), tree.path() / "My Music/Song One.mid");
-    EXPECT_EQ(drives::Resolve("t:\\my music\\ärger.wav"), tree.path() / "My Music/Ärger.WAV");
-    EXPECT_EQ(drives::Resolve("T:\\MY MUSIC\\ÄRGER.WAV"), tree.path() / "My Music/Ärger.WAV");
-    EXPECT_EQ(drives::Resolve("T:/Deep/ER/FILE.wav"), tree.path() / "Deep/er/file.wav");
-}
-
-TEST_F(PathsTest, NamesThatDifferOnlyInCase) {
-    // The exact spelling wins; any other spelling takes the first name in code-point order.
-    EXPECT_EQ(drives::Resolve("T:\\Twins\\song.mid"), tree.path() / "Twins/song.mid");
-    EXPECT_EQ(drives::Resolve("T:\\Twins\\SONG.MID"), tree.path() / "Twins/SONG.MID");
-    EXPECT_EQ(drives::Resolve("T:\\Twins\\sOnG.MiD"), tree.path() / "Twins/SONG.MID");
-    EXPECT_EQ(drives::Resolve("T:\\TWINS\\sOnG.MiD"), drives::Resolve("T:\\twins\\SoNg.mId"));
-}
-
-TEST_F(PathsTest, SeparatorsDotsAndMissingNames) {
-    EXPECT_EQ(drives::Resolve("T:\\\\Deep\\\\er\\file.wav"), tree.path() / "Deep/er/file.wav");
-    EXPECT_EQ(drives::Resolve("T:\\Deep\\.\\er\\..\\er\\file.wav"), tree.path() / "Deep/er/file.wav");
-    EXPECT_EQ(drives::Resolve("T:\\..\\..\\Deep"), tree.path() / "Deep");  // never above the drive
-    EXPECT_EQ(drives::Resolve("T:\\Deep\\nothing.wav"), std::nullopt);
-    EXPECT_EQ(drives::Resolve("T:\\Deep\\er\\file.wav\\more"), std::nullopt);
-    EXPECT_EQ(drives::Resolve("Q:\\"), std::nullopt);
-    EXPECT_EQ(drives::Resolve(""), std::nullopt);
+TEST_F(PathsTest, ComponentsResolveIgnoringCaseInsideTheDrive) {
+    ExpectResolved(drives::Resolve, {
+        {"T:\\MY MUSIC\\SONG ONE.MID", "My Music/Song One.mid"},
+        {"t:\\my music\\ärger.wav", "My Music/Ärger.WAV"},
+        {"T:\\MY MUSIC\\ÄRGER.WAV", "My Music/Ärger.WAV"},
+        {"T:/Deep/ER/FILE.wav", "Deep/er/file.wav"},
+        // The exact spelling wins; any other spelling takes the first name in code-point order.
+        {"T:\\Twins\\song.mid", "Twins/song.mid"},
+        {"T:\\Twins\\SONG.MID", "Twins/SONG.MID"},
+        {"T:\\TWINS\\sOnG.MiD", "Twins/SONG.MID"},
+        {"T:\\twins\\SoNg.mId", "Twins/SONG.MID"},
+        {"T:\\\\Deep\\\\er\\file.wav", "Deep/er/file.wav"},
+        {"T:\\Deep\\.\\er\\..\\er\\file.wav", "Deep/er/file.wav"},
+        {"T:\\..\\..\\Deep", "Deep"},  // never above the drive
+        {"T:\\Deep\\nothing.wav", "-"},
+        {"T:\\Deep\\er\\file.wav\\more", "-"},
+        {"Q:\\", "-"},
+        {"", "-"},
+    });
+    ExpectResolved(drives::ResolveForCreate, {
+        {"T:\\DEEP\\New File.wav", "Deep/New File.wav"},  // keeps the new name
+        {"T:\\DEEP\\ER\\FILE.WAV", "Deep/er/file.wav"},   // but finds an existing one
+        {"T:\\Nowhere\\new.wav", "-"},
+        {"T:\\Deep\\", "-"},
+    });
 }
 
 TEST_F(PathsTest, EachDriveKeepsItsOwnCurrentDirectory) {
     drives::SetCurrentDirectory("T:\\Deep");
     EXPECT_EQ(drives::CurrentDirectory('t'), "T:\\Deep");
-    EXPECT_EQ(drives::Resolve("T:er\\file.wav"), tree.path() / "Deep/er/file.wav");
-    EXPECT_EQ(drives::Resolve("T:\\Twins"), tree.path() / "Twins");
+    ExpectResolved(drives::Resolve, {{"T:er\\file.wav", "Deep/er/file.wav"}, {"T:\\Twins", "Twins"}});
 }
 
 TEST_F(PathsTest, WindowsFormUsesTheClosestDrive) {
@@ -63,15 +68,8 @@ TEST_F(PathsTest, WindowsFormUsesTheClosestDrive) {
     EXPECT_EQ(drives::ToWindows("/"), "C:\\");
 }
 
-TEST_F(PathsTest, CreatingKeepsTheNewNameButFindsAnExistingOne) {
-    EXPECT_EQ(drives::ResolveForCreate("T:\\DEEP\\New File.wav"), tree.path() / "Deep/New File.wav");
-    EXPECT_EQ(drives::ResolveForCreate("T:\\DEEP\\ER\\FILE.WAV"), tree.path() / "Deep/er/file.wav");
-    EXPECT_EQ(drives::ResolveForCreate("T:\\Nowhere\\new.wav"), std::nullopt);
-    EXPECT_EQ(drives::ResolveForCreate("T:\\Deep\\"), std::nullopt);
-}
-
 TEST(Wildcards, MatchAsWindowsDoesIgnoringCase) {
-    struct Case {
+    const struct {
         const char* pattern;
         std::string name;
         bool matches;
@@ -80,7 +78,8 @@ TEST(Wildcards, MatchAsWindowsDoesIgnoringCase) {
                  {"s?ng*", "SONG.mid", true},   {"*.*", "README", true},
                  {"*a*a*a*b", std::string(200, 'a'), false},
                  {"*.rmi", "ÄRGER.RMI", true}, {"ä*", "Ärger.wav", true}};
-    for (const auto& c : cases) EXPECT_EQ(drives::WildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(drives::WildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
 }
 
 }  // namespace

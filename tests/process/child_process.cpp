@@ -16,16 +16,14 @@ namespace test_support {
 
 namespace {
 
+// The test's own environment with `extra` put over it, as "NAME=value" texts.
 std::vector<std::string> mergedEnvironment(const std::map<std::string, std::string>& extra) {
-    std::map<std::string, std::string> all;
+    std::vector<std::string> result;
     for (char** entry = environ; *entry; ++entry) {
         const std::string text(*entry);
-        const auto equals = text.find('=');
-        if (equals != std::string::npos) all[text.substr(0, equals)] = text.substr(equals + 1);
+        if (!extra.contains(text.substr(0, text.find('=')))) result.push_back(text);
     }
-    for (const auto& [name, value] : extra) all[name] = value;
-    std::vector<std::string> result;
-    for (const auto& [name, value] : all) result.push_back(name + "=" + value);
+    for (const auto& [name, value] : extra) result.push_back(name + "=" + value);
     return result;
 }
 
@@ -45,6 +43,14 @@ unsigned long long caughtSignals(pid_t pid) {
 }
 
 }  // namespace
+
+std::map<std::string, std::string> HeadlessEnvironment(const std::filesystem::path& home) {
+    return {{"QT_QPA_PLATFORM", "offscreen"},
+            {"SDL_AUDIODRIVER", "dummy"},
+            {"HOME", home.string()},
+            {"XDG_CONFIG_HOME", (home / ".config").string()},
+            {"XDG_RUNTIME_DIR", home.string()}};
+}
 
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
                            const std::map<std::string, std::string>& environment) {

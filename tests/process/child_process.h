@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -12,6 +13,9 @@
 #include "tests/support/eventually.h"
 
 namespace test_support {
+
+// Headless and silent, with a home of its own so the program's settings never touch the user's.
+std::map<std::string, std::string> HeadlessEnvironment(const std::filesystem::path& home);
 
 class ChildProcess {
   public:

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "tests/process/child_process.h"
 #include "tests/support/sound_files.h"
@@ -20,37 +18,25 @@ using test_support::ChildProcess;
 using test_support::Eventually;
 using testing::HasSubstr;
 
-std::string Slurp(const std::filesystem::path& file) {
-    std::ostringstream text;
-    text << std::ifstream(file).rdbuf();
-    return text.str();
-}
-
-std::string Output(const std::string& command) {
+// What the shell command writes on its standard output, and how it ended.
+std::pair<std::string, int> RunShell(const std::string& command) {
     std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            output.append(buffer, n);
-        }
-        pclose(pipe);
-    }
-    return output;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
+    return {output, pipe ? pclose(pipe) : -1};
 }
 
 class DesktopTest : public testing::Test {
   protected:
     std::map<std::string, std::string> Environment() const {
-        return {{"QT_QPA_PLATFORM", "offscreen"},
-                {"SDL_AUDIODRIVER", "dummy"},
-                {"HOME", home.path().string()},
-                {"XDG_CONFIG_HOME", (home.path() / ".config").string()},
-                {"XDG_RUNTIME_DIR", home.path().string()}};
+        return test_support::HeadlessEnvironment(home.path());
     }
 
     static std::string Player(const std::string& call) {
-        return Output("gdbus call --session --dest org.mpris.MediaPlayer2.corvala --object-path "
-                   "/org/mpris/MediaPlayer2 --method " + call + " 2>&1");
+        return RunShell("gdbus call --session --dest org.mpris.MediaPlayer2.corvala --object-path "
+                   "/org/mpris/MediaPlayer2 --method " + call + " 2>&1").first;
     }
     static std::string Property(const std::string& name) {
         return Player("org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player " + name);
@@ -73,18 +59,15 @@ TEST_F(DesktopTest, TheCommandLineIsAnsweredWithoutAWindow) {
         {"song.mid", 1, "", "no display"},
     };
     for (const auto& row : rows) {
-        const auto out = home.path() / "out", err = home.path() / "err";
-        const std::string command =
+        const auto [out, status] = RunShell(
             "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS "
             "XDG_RUNTIME_DIR=" + home.path().string() + " " CORVALA_PATH " " + row.arguments +
-            " >" + out.string() + " 2>" + err.string();
-        const int status = std::system(command.c_str());
+            " 2>" + (home.path() / "err").string());
+        const std::string err = home.Read("err");
         EXPECT_EQ(WEXITSTATUS(status), row.status) << row.arguments;
-        EXPECT_THAT(Slurp(out), HasSubstr(row.out)) << row.arguments;
-        EXPECT_THAT(Slurp(err), HasSubstr(row.err)) << row.arguments;
-        if (row.status == 1) {
-            EXPECT_EQ(std::ranges::count(Slurp(err), '\n'), 1) << Slurp(err);
-        }
+        EXPECT_THAT(out, HasSubstr(row.out)) << row.arguments;
+        EXPECT_THAT(err, HasSubstr(row.err)) << row.arguments;
+        EXPECT_TRUE(row.status != 1 || std::ranges::count(err, '\n') == 1) << err;
     }
 }
 

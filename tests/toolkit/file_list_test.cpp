@@ -11,20 +11,12 @@
 
 #include "platform/runtime_error.h"
 #include "platform/toolkit/file_list_box.h"
-#include "platform/toolkit/menu.h"
 #include "tests/support/temp_folder.h"
 #include "tests/toolkit/test_form.h"
 
 namespace {
 
-using test_support::ScopedDrives;
-using test_support::TempFolder;
-
-std::vector<std::string> Entries(const FileListBox& list) {
-    std::vector<std::string> names;
-    for (std::int16_t i = 0; i < list.ListCount(); ++i) names.push_back(list.List(i));
-    return names;
-}
+using Names = std::vector<std::string>;
 
 class FileListTest : public testing::Test {
   protected:
@@ -35,40 +27,46 @@ class FileListTest : public testing::Test {
         }
         folder.MakeFolder("music/folder.mid");
     }
+    Names Entries() const {
+        Names names;
+        for (std::int16_t i = 0; i < list.ListCount(); ++i) names.push_back(list.List(i));
+        return names;
+    }
+    // The wave files, with the form shown when the test presses keys or clicks.
+    void ShowWaves(bool shown = false) {
+        list.Pattern("*.wav");
+        list.Path("T:\\music");
+        if (shown) {
+            ASSERT_TRUE(ShowActive(form));
+        }
+    }
+    QListWidget* View() const { return static_cast<QListWidget*>(list.Widget()); }
 
-    TempFolder folder;
-    ScopedDrives drives{{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}}};
+    test_support::TempFolder folder;
+    test_support::ScopedDrives drives{{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}}};
     TestForm form;
     FileListBox list{form};
 };
 
-struct PatternCase {
-    const char* pattern;
-    std::vector<std::string> expected;
-};
-
-class FileListPatterns : public FileListTest, public testing::WithParamInterface<PatternCase> {};
-
-TEST_P(FileListPatterns, ListsMatchingFilesSortedIgnoringCaseWithoutHiddenOnesOrFolders) {
-    list.Pattern(GetParam().pattern);
-    list.Path("t:\\MUSIC");
-    EXPECT_EQ(list.Path(), "T:\\music");
-    EXPECT_EQ(Entries(list), GetParam().expected);
-    EXPECT_EQ(list.ListIndex(), -1);
+TEST_F(FileListTest, ListsMatchingFilesSortedIgnoringCaseWithoutHiddenOnesOrFolders) {
+    const std::pair<const char*, Names> rows[] = {
+        {"*.mid;*.rmi", {"ballad.MID", "Song A.mid", "Ännchen.rmi"}},
+        {"*.wav", {"Beep One.wav", "chime.WAV"}},
+        {"s*", {"Song A.mid"}},
+        {"*.*",
+         {"ballad.MID", "Beep One.wav", "chime.WAV", "notes.midi", "readme.txt", "Song A.mid",
+          "Ännchen.rmi"}}};
+    for (const auto& [pattern, expected] : rows) {
+        list.Pattern(pattern);
+        list.Path("t:\\MUSIC");
+        EXPECT_EQ(list.Path(), "T:\\music");
+        EXPECT_EQ(Entries(), expected) << pattern;
+        EXPECT_EQ(list.ListIndex(), -1);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FileListPatterns,
-    testing::Values(PatternCase{"*.mid;*.rmi", {"ballad.MID", "Song A.mid", "Ännchen.rmi"}},
-                    PatternCase{"*.wav", {"Beep One.wav", "chime.WAV"}},
-                    PatternCase{"s*", {"Song A.mid"}},
-                    PatternCase{"*.*",
-                                {"ballad.MID", "Beep One.wav", "chime.WAV", "notes.midi",
-                                 "readme.txt", "Song A.mid", "Ännchen.rmi"}}));
-
 TEST_F(FileListTest, AFolderThatCannotBeReadLeavesTheListAsItWas) {
-    list.Pattern("*.wav");
-    list.Path("T:\\music");
+    ShowWaves();
     for (const char* bad : {"T:\\missing", "T:\\music\\readme.txt", "Q:\\", "q:"}) {
         EXPECT_THROW(list.Path(bad), RuntimeError) << bad;
         EXPECT_EQ(list.Path(), "T:\\music");
@@ -76,28 +74,20 @@ TEST_F(FileListTest, AFolderThatCannotBeReadLeavesTheListAsItWas) {
     }
 }
 
-TEST_F(FileListTest, RefreshSeesNewFilesAndKeepsTheSelectedNameWhileItIsThere) {
-    list.Pattern("*.wav");
-    list.Path("T:\\music");
+// Refresh keeping the selection is checked through F5 in the window's browsing tests.
+TEST_F(FileListTest, RefreshLetsTheSelectionGoWhenItsFileIsGone) {
+    ShowWaves();
     list.ListIndex(1);
-    EXPECT_EQ(list.FileName(), "chime.WAV");
-    folder.Write("music/alarm.wav");
-    list.Refresh();
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"alarm.wav", "Beep One.wav", "chime.WAV"}));
-    EXPECT_EQ(list.ListIndex(), 2);
-    EXPECT_EQ(list.FileName(), "chime.WAV");
-
     std::filesystem::remove(folder.path() / "music/chime.WAV");
     list.Refresh();
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(list.FileName(), "");
-    EXPECT_THROW(list.ListIndex(2), RuntimeError);
+    EXPECT_THROW(list.ListIndex(1), RuntimeError);
 }
 
 TEST_F(FileListTest, AnEntryDraggedOutGivesItsFileAsALinkAndAsTextToCopyOnly) {
-    list.Pattern("*.wav");
-    list.Path("T:\\music");
-    QAbstractItemModel* model = static_cast<QListWidget*>(list.Widget())->model();
+    ShowWaves();
+    QAbstractItemModel* model = View()->model();
     const std::unique_ptr<QMimeData> data(model->mimeData({model->index(1, 0)}));
     ASSERT_NE(data, nullptr);
     const QString file = QString::fromStdString((folder.path() / "music/chime.WAV").string());
@@ -105,22 +95,6 @@ TEST_F(FileListTest, AnEntryDraggedOutGivesItsFileAsALinkAndAsTextToCopyOnly) {
     EXPECT_EQ(data->text(), file);
     EXPECT_TRUE(data->hasFormat("text/uri-list"));
     EXPECT_EQ(model->supportedDragActions(), Qt::CopyAction);
-}
-
-TEST_F(FileListTest, ArrowKeysMoveTheSelectionFirstAndReportTheReleaseAfter) {
-    list.Pattern("*.wav");
-    list.Path("T:\\music");
-    ASSERT_TRUE(ShowActive(form));
-    std::vector<std::pair<std::int16_t, std::int16_t>> releases;  // key code, selection then
-    list.KeyUp = [&](std::int16_t key, std::int16_t) {
-        releases.emplace_back(key, list.ListIndex());
-    };
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}) {
-        PressKey(list.Widget(), key);
-    }
-    const std::vector<std::pair<std::int16_t, std::int16_t>> expected = {
-        {40, 0}, {40, 1}, {40, 1}, {38, 0}, {13, 0}};
-    EXPECT_EQ(releases, expected);
 }
 
 TEST_F(FileListTest, AutoRepeatedReleasesAreNotReported) {
@@ -131,47 +105,18 @@ TEST_F(FileListTest, AutoRepeatedReleasesAreNotReported) {
     EXPECT_EQ(releases, 0);
 }
 
-TEST_F(FileListTest, DoubleClickOnAnEmptyPlaceStillRaisesDblClickWithNothingSelected) {
-    list.Pattern("*.wav");
-    list.Path("T:\\music");
-    ASSERT_TRUE(ShowActive(form));
-    std::vector<std::string> clicked;
+// Only the left button plays, and on an empty place with nothing selected.
+TEST_F(FileListTest, OnlyTheLeftButtonsDoubleClickRaisesDblClickEvenOnAnEmptyPlace) {
+    ShowWaves(true);
+    Names clicked;
     list.DblClick = [&] { clicked.push_back(list.FileName()); };
-    auto* view = static_cast<QListWidget*>(list.Widget());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
-                       QPoint(5, view->viewport()->height() - 5));
-    const QRect second = view->visualItemRect(view->item(1));
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second.center());
-    EXPECT_EQ(clicked, (std::vector<std::string>{"", "chime.WAV"}));
-}
-
-TEST_F(FileListTest, OnlyTheLeftButtonsDoubleClickRaisesDblClick) {
-    list.Pattern("*.wav");
-    list.Path("T:\\music");
-    ASSERT_TRUE(ShowActive(form));
-    std::vector<std::string> clicked;
-    list.DblClick = [&] { clicked.push_back(list.FileName()); };
-    auto* view = static_cast<QListWidget*>(list.Widget());
-    const QPoint first = view->visualItemRect(view->item(0)).center();
+    QWidget* viewport = View()->viewport();
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 5));
+    const QPoint first = View()->visualItemRect(View()->item(0)).center();
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {
-        QTest::mouseDClick(view->viewport(), button, {}, first);
+        QTest::mouseDClick(viewport, button, {}, first);
     }
-    EXPECT_EQ(clicked, (std::vector<std::string>{"Beep One.wav"}));
-}
-
-TEST_F(FileListTest, AKeyTakenByAMenuShortcutIsNotReportedAsReleasedInTheList) {
-    list.Pattern("*.wav");
-    list.Path("T:\\music");
-    Menu menu(form, "&Sounds");
-    Menu refresh(menu, "&Refresh", "F5");
-    int refreshes = 0;
-    refresh.Click = [&] { ++refreshes; };
-    std::vector<std::int16_t> released;
-    list.KeyUp = [&](std::int16_t key, std::int16_t) { released.push_back(key); };
-    ASSERT_TRUE(ShowActive(form));
-    for (Qt::Key key : {Qt::Key_F5, Qt::Key_Down, Qt::Key_F5}) PressKey(list.Widget(), key);
-    EXPECT_EQ(refreshes, 2);
-    EXPECT_EQ(released, std::vector<std::int16_t>{40});
+    EXPECT_EQ(clicked, (Names{"", "Beep One.wav"}));
 }
 
 TEST_F(FileListTest, TakingTheFocusFailsWhileTheWindowIsHidden) {

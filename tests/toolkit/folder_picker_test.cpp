@@ -1,5 +1,6 @@
-// The real folder dialog behind the shell functions: the prompt stands above the tree (not in
-// the title bar), OK gives the folder chosen in the tree and Cancel nothing.
+// The real folder dialog behind the shell functions: it opens on the start folder with the
+// prompt above the tree (not in the title bar), OK gives the folder chosen in the tree in
+// Windows form and Cancel nothing.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -33,10 +34,9 @@ void WhenTheDialogIsUp(std::function<void(QDialog&)> answer) {
     poll->start(10);
 }
 
-// The folder the real dialog gives for the prompt and start folder, in Windows form, or "".
-std::string Browse(const char* prompt, const std::string& start) {
+// The folder the dialog gives for the prompt and start folder, in Windows form, or "".
+std::string Browse(const char* prompt, const std::string& start, char* displayName) {
     ITEMIDLIST* root = SHSimpleIDListFromPath(start.c_str());
-    char displayName[260] = {};
     BROWSEINFOA info{.hwndOwner = 0,
                      .pidlRoot = root,
                      .pszDisplayName = displayName,
@@ -47,19 +47,21 @@ std::string Browse(const char* prompt, const std::string& start) {
                      .iImage = 0};
     ITEMIDLIST* chosen = SHBrowseForFolder(&info);
     char path[260] = {};
-    if (chosen != nullptr) SHGetPathFromIDList(chosen, path);
+    if (chosen != nullptr) {
+        EXPECT_NE(SHGetPathFromIDList(chosen, path), 0);
+    }
     CoTaskMemFree(chosen);
     CoTaskMemFree(root);
     return path;
 }
 
-TEST(FolderPicker, ShowsThePromptAboveTheTreeAndGivesTheChosenFolder) {
+TEST(FolderPicker, OpensOnTheStartFolderWithThePromptAboveTheTreeAndGivesTheChosenFolder) {
     EnsureApplication();
     test_support::TempFolder folder;
     test_support::ScopedDrives drives({{'C', "/", "[/]"}, {'M', folder.path(), "[music]"}});
-    const auto chosen = folder.MakeFolder("Start/Chosen one");
+    const auto chosen = folder.MakeFolder("Start/Mürrisch Musik");
     std::vector<std::string> visibleTexts;
-    std::string title, spokenName;
+    std::string title, spokenName, root;
     WhenTheDialogIsUp([&](QDialog& dialog) {
         title = dialog.windowTitle().toStdString();
         for (const QLabel* label : dialog.findChildren<QLabel*>()) {
@@ -68,17 +70,23 @@ TEST(FolderPicker, ShowsThePromptAboveTheTreeAndGivesTheChosenFolder) {
         auto* tree = dialog.findChild<QTreeView*>();
         spokenName = tree->accessibleName().toStdString();
         auto* model = static_cast<QFileSystemModel*>(tree->model());
+        root = model->filePath(tree->rootIndex()).toStdString();
         tree->setCurrentIndex(model->index(QString::fromStdString(chosen.string())));
         dialog.accept();
     });
-    EXPECT_EQ(Browse("Select The Directory To Open:", "M:\\Start"), "M:\\Start\\Chosen one");
-    EXPECT_EQ(visibleTexts, std::vector<std::string>{"Select The Directory To Open:"});
-    EXPECT_NE(title, "Select The Directory To Open:");
+    char displayName[260] = {};
+    const char* prompt = "Select The Directory To Open:";
+    EXPECT_EQ(Browse(prompt, "m:\\start", displayName), "M:\\Start\\Mürrisch Musik");
+    EXPECT_STREQ(displayName, "Mürrisch Musik");
+    EXPECT_EQ(root, (folder.path() / "Start").string());
+    EXPECT_EQ(visibleTexts, std::vector<std::string>{prompt});
+    EXPECT_NE(title, prompt);
     EXPECT_FALSE(title.empty());
     EXPECT_FALSE(spokenName.empty());
 
+    EXPECT_EQ(SHSimpleIDListFromPath("M:\\no such folder"), nullptr);
     WhenTheDialogIsUp([](QDialog& dialog) { dialog.reject(); });
-    EXPECT_EQ(Browse("Pick one:", "M:\\Start"), "");
+    EXPECT_EQ(Browse("Pick one:", "M:\\Start", displayName), "");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <sys/stat.h>
 
@@ -25,47 +24,24 @@ class SettingsStore : public testing::Test {
     static std::string Read(const std::string& key, const std::string& fallback = "default") {
         return GetSetting("Corvala", "Settings", key, fallback);
     }
-    static std::string Contents(const fs::path& file) {
-        std::ostringstream text;
-        text << std::ifstream(file, std::ios::binary).rdbuf();
-        return text.str();
-    }
 
     test_support::TempFolder folder;
     test_support::ScopedSettingsFolder settings{folder.path() / "config"};
 };
 
-TEST_F(SettingsStore, TextComesBackExactly) {
-    const std::string texts[] = {"T:\\music",
-                                 "T:\\My Music, Old; Rare = Best",
-                                 "  spaces at both ends  ",
-                                 "@Variant(not one)",
-                                 "Ännchen",
-                                 "",
-                                 "32767",
-                                 "True",
-                                 "a\\\\b\"c\""};
-    for (const std::string& text : texts) {
-        Save("Directory", text);
-        EXPECT_EQ(Read("Directory"), text);
-    }
-    EXPECT_EQ(GetSetting("Corvala", "Other", "Directory", "none"), "none") << "sections apart";
-}
-
-TEST_F(SettingsStore, MissingStoreOrKeyGivesTheDefault) {
+TEST_F(SettingsStore, TextComesBackExactlyAndEachWriteKeepsTheOtherKeys) {
     EXPECT_EQ(Read("Drive", "c: [/]"), "c: [/]");
     EXPECT_FALSE(fs::exists(settings.File())) << "reading creates nothing";
     Save("Drive", "t: [test]");
     EXPECT_EQ(Read("Volume", "16383"), "16383");
+    for (const std::string text : {"T:\\music", "T:\\My Music, Old; Rare = Best",
+                                   "  spaces at both ends  ", "@Variant(not one)", "Ännchen", "",
+                                   "32767", "True", "a\\\\b\"c\""}) {
+        Save("Directory", text);
+        EXPECT_EQ(Read("Directory"), text);
+    }
+    EXPECT_EQ(GetSetting("Corvala", "Other", "Directory", "none"), "none") << "sections apart";
     EXPECT_EQ(Read("Drive"), "t: [test]");
-}
-
-TEST_F(SettingsStore, EachWriteKeepsTheOtherKeys) {
-    Save("Drive", "t: [test]");
-    Save("Volume", "100");
-    Save("Volume", "200");
-    EXPECT_EQ(Read("Drive"), "t: [test]");
-    EXPECT_EQ(Read("Volume"), "200");
 }
 
 TEST_F(SettingsStore, ADamagedFileReadsAsDefaultsAndIsWrittenAfresh) {
@@ -82,46 +58,34 @@ TEST_F(SettingsStore, ADamagedFileReadsAsDefaultsAndIsWrittenAfresh) {
 
 TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWrite) {
     // As root, permissions stop nothing, so the store is made unusable by its shape.
-    const struct {
-        const char* name;
-        void (*spoil)(const fs::path& file);
-    } cases[] = {
-        {"the file is a folder", [](const fs::path& file) { fs::create_directories(file); }},
-        {"its folder is a file",
-         [](const fs::path& file) {
-             fs::create_directories(file.parent_path().parent_path());
-             std::ofstream(file.parent_path()) << "in the way";
-         }},
+    using Spoil = void (*)(const fs::path& file, const fs::path& folder);
+    const std::pair<const char*, Spoil> cases[] = {
+        {"the file is a folder", [](auto& file, auto&) { fs::create_directories(file); }},
+        {"its folder is a file", [](auto&, auto& folder) { std::ofstream(folder) << "in the way"; }},
         // Opening a FIFO blocks until a writer comes: these hang if the store opens them.
         {"the file is a FIFO",
-         [](const fs::path& file) {
-             fs::create_directories(file.parent_path());
-             mkfifo(file.c_str(), 0600);
-         }},
-        {"its folder is a FIFO",
-         [](const fs::path& file) {
-             fs::create_directories(file.parent_path().parent_path());
-             mkfifo(file.parent_path().c_str(), 0600);
-         }},
+         [](auto& file, auto& folder) { fs::create_directory(folder), mkfifo(file.c_str(), 0600); }},
+        {"its folder is a FIFO", [](auto&, auto& folder) { mkfifo(folder.c_str(), 0600); }},
         {"the file links to a FIFO",
-         [](const fs::path& file) {
-             fs::create_directories(file.parent_path());
-             mkfifo((file.parent_path() / "pipe").c_str(), 0600);
+         [](auto& file, auto& folder) {
+             fs::create_directory(folder);
+             mkfifo((folder / "pipe").c_str(), 0600);
              fs::create_symlink("pipe", file);
          }},
     };
-    for (const auto& spoiled : cases) {
+    for (const auto& [name, spoil] : cases) {
         fs::remove_all(folder.path() / "config");
-        spoiled.spoil(settings.File());
+        fs::create_directories(settings.File().parent_path().parent_path());
+        spoil(settings.File(), settings.File().parent_path());
         const fs::file_type before = fs::symlink_status(settings.File()).type();
-        EXPECT_EQ(Read("Drive"), "default") << spoiled.name;
+        EXPECT_EQ(Read("Drive"), "default") << name;
         try {
             Save("Drive", "t: [test]");
-            ADD_FAILURE() << spoiled.name << ": the write did not fail";
+            ADD_FAILURE() << name << ": the write did not fail";
         } catch (const RuntimeError& error) {
             EXPECT_EQ(error.Number, vberr::PermissionDenied);
         }
-        EXPECT_EQ(fs::symlink_status(settings.File()).type(), before) << spoiled.name;
+        EXPECT_EQ(fs::symlink_status(settings.File()).type(), before) << name;
     }
 }
 
@@ -150,7 +114,8 @@ TEST_F(SettingsStore, AWriteGoesThroughALinkToARegularFile) {
 TEST_F(SettingsStore, AFailedWriteLeavesThePreviousFileWhole) {
     Save("Drive", "t: [test]");
     Save("Directory", "T:\\music");
-    const std::string before = Contents(settings.File());
+    const auto contents = [&] { return folder.Read(settings.File().lexically_relative(folder.path())); };
+    const std::string before = contents();
     const fs::path store = settings.File().parent_path();
     fs::permissions(store, fs::perms::owner_read | fs::perms::owner_exec);
     if (std::ofstream(store / "probe").is_open()) {
@@ -159,7 +124,7 @@ TEST_F(SettingsStore, AFailedWriteLeavesThePreviousFileWhole) {
     }
     EXPECT_THROW(Save("Directory", "T:\\elsewhere"), RuntimeError);
     fs::permissions(store, fs::perms::owner_all);
-    EXPECT_EQ(Contents(settings.File()), before);
+    EXPECT_EQ(contents(), before);
     EXPECT_EQ(Read("Directory"), "T:\\music");
 }
 

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <map>
-#include <optional>
 #include <string>
 
 namespace {
@@ -19,28 +18,18 @@ class ScopedSession {
   public:
     explicit ScopedSession(const std::map<std::string, std::string>& set) {
         for (const char* name : kVariables) {
-            const char* value = std::getenv(name);
-            saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
-            const auto wanted = set.find(name);
-            if (wanted == set.end()) {
-                unsetenv(name);
-            } else {
-                setenv(name, wanted->second.c_str(), 1);
-            }
+            if (const char* value = std::getenv(name)) saved_[name] = value;
+            unsetenv(name);
         }
+        for (const auto& [name, value] : set) setenv(name.c_str(), value.c_str(), 1);
     }
     ~ScopedSession() {
-        for (const auto& [name, value] : saved_) {
-            if (value) {
-                setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                unsetenv(name.c_str());
-            }
-        }
+        for (const char* name : kVariables) unsetenv(name);
+        for (const auto& [name, value] : saved_) setenv(name.c_str(), value.c_str(), 1);
     }
 
   private:
-    std::map<std::string, std::optional<std::string>> saved_;
+    std::map<std::string, std::string> saved_;
 };
 
 TEST(WindowSystem, WaylandWithXWaylandRunsOnX11) {
