@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "platform/audio/address_space.h"
 #include "platform/audio/engine.h"
 #include "platform/audio/soundfont_choice.h"
 #include "platform/audio/synth_log.h"
@@ -102,6 +103,7 @@ std::shared_ptr<MidiSynth> MidiSynth::Shared(LoadError* error, std::string* deta
             std::fprintf(stderr, "MIDI: %s\n", detail->c_str());
         return nullptr;
     }
+    RequireRoomForSoundfont(soundfonts.front());
     const std::shared_ptr<Mixer> mixer = Engine::Shared().SharedMixer();
     auto synth = std::make_shared<MidiSynth>(mixer->SampleRate(), soundfonts);
     FlushSynthLog();

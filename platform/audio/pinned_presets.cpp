@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/audio/address_space.h"
 #include "platform/audio/midi_synth.h"
 #include "platform/audio/sample_preload.h"
 #include "platform/audio/synth_log.h"
@@ -11,6 +12,7 @@ namespace audio {
 
 std::vector<PresetKey> MidiSynth::Pin(const std::vector<Preset>& presets) {
     std::lock_guard pinning(pinningMutex_);
+    RequireRoomForSoundfont(soundfont_);
     // Read while the audio thread keeps the synthesiser; taken from the cache below.
     const SamplePreload preload(soundfont_, presets);
     std::vector<PresetKey> wanted = preload.Resolved();
