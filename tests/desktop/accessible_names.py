@@ -82,23 +82,43 @@ def check_window(app, what, previous):
     return [f"{what}: {control} has no name" for control in unnamed_controls(window)]
 
 
+def answers(display):
+    return subprocess.run(["xprop", "-display", display, "-root"], capture_output=True).returncode == 0
+
+
+def start_display():
+    """Xvfb picks a free display and names it once it listens; a server still ending on that number can make
+    the new one give up just after, so the display counts only once a client has reached it."""
+    for _ in range(3):
+        ready, announce = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(announce), "-screen", "0", "1024x768x24",
+                                 "-nolisten", "tcp"], pass_fds=[announce], stderr=subprocess.DEVNULL)
+        os.close(announce)
+        with os.fdopen(ready) as announced:
+            display = ":" + announced.readline().strip()
+        if display != ":" and eventually(lambda: answers(display) or xvfb.poll() is not None) and answers(display):
+            return xvfb, display
+        stop(xvfb)
+    return None, None
+
+
+def stop(process):
+    if process is not None:
+        process.kill()
+        process.wait()
+
+
 def main(program):
+    xvfb, display = start_display()
+    if xvfb is None:
+        print("FAILED: Xvfb did not start")
+        return 1
     work = tempfile.mkdtemp()
-    # Xvfb picks a free display and names it once it accepts clients.
-    ready, announce = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(announce), "-screen", "0", "1024x768x24",
-                             "-nolisten", "tcp"], pass_fds=[announce], stderr=subprocess.DEVNULL)
-    os.close(announce)
-    with os.fdopen(ready) as announced:
-        display = ":" + announced.readline().strip()
     env = dict(os.environ, DISPLAY=display, HOME=work, XDG_CONFIG_HOME=f"{work}/.config",
                QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy")
     os.environ["DISPLAY"] = display
     corvala = openbox = None
     try:
-        if display == ":":
-            print("FAILED: Xvfb did not start")
-            return 1
         # A window manager makes the windows active, as the user's desktop does.
         openbox = subprocess.Popen(["openbox"], env=env, stderr=subprocess.DEVNULL)
         if not eventually(lambda: b"window id" in subprocess.run(
@@ -123,10 +143,8 @@ def main(program):
             print(f"FAILED: {problem}")
         return 1 if problems else 0
     finally:
-        for process in (corvala, openbox):
-            if process is not None:
-                process.kill()
-        xvfb.kill()
+        for process in (corvala, openbox, xvfb):
+            stop(process)
         shutil.rmtree(work, ignore_errors=True)
 
 

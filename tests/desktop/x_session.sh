@@ -1,14 +1,14 @@
 # Sourced by the desktop checks: needs the tools named in $tools (else exits 77, skipped), then
 # gives a work folder cleaned up at exit, fail, eventually, and a private Xvfb in $DISPLAY.
 # Processes added to $pids are ended at exit.
-for tool in $tools; do
+for tool in $tools xprop; do
     command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
 work=$(mktemp -d)
 pids=""
 cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null; done
+    for pid in $pids; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -25,8 +25,17 @@ eventually() {
     done
 }
 
-# Xvfb picks a free display and names it once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids="$!"
-eventually test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+# Xvfb picks a free display and names it once it listens; a server still ending on that number can make
+# the new one give up just after, so the display counts only once a client has reached it.
+answered_or_ended() { xprop -root >/dev/null 2>&1 || ! kill -0 "$1" 2>/dev/null; }
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    eventually test -s "$work/display" || return 1
+    export DISPLAY=":$(cat "$work/display")"
+    eventually answered_or_ended "$xvfb" && xprop -root >/dev/null 2>&1 && pids="$xvfb" && return
+    kill "$xvfb" 2>/dev/null
+    return 1
+}
+for attempt in 1 2 3; do start_xvfb && break; done
+[ -n "$pids" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
