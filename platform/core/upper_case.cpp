@@ -1,13 +1,16 @@
-#include <QString>
+#include <QChar>
 
+#include "platform/core/utf8_points.h"
 #include "platform/vb_types.h"
 
 std::string UCase(const std::string& text) {
-    // One code point for one code point: QString::toUpper would turn "ß" into "SS",
-    // and the upper-cased path would no longer name the file.
-    const std::u32string points = QString::fromStdString(text).toStdU32String();
-    std::u32string upper;
-    upper.reserve(points.size());
-    for (char32_t point : points) upper.push_back(QChar::toUpper(point));
-    return QString::fromStdU32String(upper).toStdString();
+    // One code point for one code point: "ß" stays, as "SS" would no longer name the file; and a
+    // byte that is not UTF-8 stays as it was, for the same reason.
+    std::string upper;
+    upper.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const char32_t point = text::NextPoint(text, at);
+        text::AppendPoint(upper, point >= text::StrayByte ? point : QChar::toUpper(point));
+    }
+    return upper;
 }

@@ -41,7 +41,8 @@ TEST(Conversions, UpperCaseKeepsEveryCharacterInItsPlaceAndTrimStripsOnlySpaces)
     EXPECT_EQ(UCase("c:\\my music\\song.mid"), "C:\\MY MUSIC\\SONG.MID");
     EXPECT_EQ(UCase("ärger.wav"), "ÄRGER.WAV");
     EXPECT_EQ(UCase("straße"), "STRAßE");  // not "STRASSE": the name must still resolve
-    EXPECT_EQ(UCase("日本.mid"), "日本.MID");
+    EXPECT_EQ(UCase("日本 𝄞.mid"), "日本 𝄞.MID");
+    EXPECT_EQ(UCase("caf\xe9 \xc0\x80.wav"), "CAF\xe9 \xc0\x80.WAV");  // not UTF-8: kept byte for byte
     EXPECT_EQ(Trim("  MIDI  "), "MIDI");
     EXPECT_EQ(Trim("\tMIDI "), "\tMIDI");
     EXPECT_EQ(Trim("    "), "");
