@@ -26,7 +26,8 @@ bool AddressSpaceLimited() {
 // Maps, without touching, as much as is asked: it fails exactly when an allocation of that size
 // would.
 bool Reservable(std::size_t bytes) {
-    void* block = mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    void* block =
+        mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (block == MAP_FAILED) return false;
     munmap(block, bytes);
     return true;

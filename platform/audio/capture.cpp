@@ -74,6 +74,7 @@ void Capture::moveRingToFile() {
             static_cast<std::int64_t>(kRingFrames - tail % kRingFrames));
         if (!file_.Write(file_.Frames(), ring_.data() + 2 * (tail % kRingFrames), count)) {
             limit_.store(head);  // the disk is full: the capture ends with what it kept
+            lost_ = true;
             tail = head;
             break;
         }
@@ -82,10 +83,17 @@ void Capture::moveRingToFile() {
     read_.store(tail, std::memory_order_release);
 }
 
+bool Capture::KeptAll() {
+    Drain();
+    std::lock_guard lock(fileMutex_);
+    return !lost_;
+}
+
 void Capture::Clear() {
     moveRingToFile();
     std::lock_guard lock(fileMutex_);
     file_.Clear();
+    lost_ = false;
 }
 
 std::int64_t Capture::Frames() {

@@ -35,6 +35,8 @@ class Capture {
 
     // control or service thread: moves what the ring holds into the file.
     void Drain();
+    // False when the disk took only part of what was captured since the last Clear.
+    bool KeptAll();
     void Clear();
     std::int64_t Frames();
     // Copies frames [first, first + count) into `stereo` (after a Drain).
@@ -61,6 +63,7 @@ class Capture {
 
     std::mutex fileMutex_;  // consumer side: Drain, Clear, Read
     FrameFile file_;
+    bool lost_ = false;
 };
 
 }  // namespace audio

@@ -13,6 +13,8 @@ class FrameFile {
     FrameFile(const FrameFile&) = delete;
     FrameFile& operator=(const FrameFile&) = delete;
 
+    // False when no temporary file could be made: nothing can be kept.
+    bool Usable() const { return descriptor_ >= 0; }
     std::int64_t Frames() const { return frames_; }
     // Writes frames at `first` (up to the end, which grows); false when the disk takes no more.
     bool Write(std::int64_t first, const float* stereo, std::int64_t count);

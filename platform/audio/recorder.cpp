@@ -70,8 +70,8 @@ std::int64_t Recorder::msOf(std::int64_t frames) const {
     return frames * 1000 / capture_->SampleRate();
 }
 
-void Recorder::Start(std::int64_t atMs, std::optional<std::int64_t> forMs, bool overwrite) {
-    Stop();
+bool Recorder::Start(std::int64_t atMs, std::optional<std::int64_t> forMs, bool overwrite) {
+    if (!take_.Usable() || !Stop()) return false;
     at_ = std::clamp<std::int64_t>(framesOf(atMs), 0, takeFrames());
     position_ = at_;
     overwrite_ = overwrite;
@@ -91,20 +91,23 @@ void Recorder::Start(std::int64_t atMs, std::optional<std::int64_t> forMs, bool 
     });
     mixer_->AttachCapture(capture_);
     recording_ = true;
+    return true;
 }
 
-void Recorder::Stop() {
-    if (!recording_) return;
+bool Recorder::Stop() {
+    if (!recording_) return true;
     mixer_->DetachCapture(capture_);
     capture_->Drain();
-    keepCaptured();
+    const bool kept = keepCaptured();
     recording_ = false;
     setRunning(false);
+    return kept;
 }
 
 // Copies the capture into the take at the place it was started, a block at a time.
-void Recorder::keepCaptured() {
+bool Recorder::keepCaptured() {
     const std::int64_t count = capture_->Frames();
+    const bool capturedAll = capture_->KeptAll();
     bool kept = overwrite_ || take_.Insert(at_, count);
     std::vector<float> block(2 * kReadFrames);
     for (std::int64_t done = 0; kept && done < count; done += kReadFrames) {
@@ -114,6 +117,7 @@ void Recorder::keepCaptured() {
     }
     capture_->Clear();
     position_ = std::min(at_ + count, takeFrames());
+    return kept && capturedAll;
 }
 
 void Recorder::setRunning(bool running) {
@@ -139,17 +143,19 @@ std::int64_t Recorder::LengthMs() const {
     return msOf(takeFrames() + captured);
 }
 
-void Recorder::Seek(std::int64_t ms) {
-    Stop();
+bool Recorder::Seek(std::int64_t ms) {
+    const bool kept = Stop();
     position_ = std::clamp<std::int64_t>(framesOf(ms), 0, takeFrames());
+    return kept;
 }
 
-void Recorder::Delete(std::int64_t fromMs, std::int64_t toMs) {
-    Stop();
+bool Recorder::Delete(std::int64_t fromMs, std::int64_t toMs) {
+    const bool kept = Stop();
     const std::int64_t from = std::clamp<std::int64_t>(framesOf(fromMs), 0, takeFrames());
     const std::int64_t to = std::clamp<std::int64_t>(framesOf(toMs), from, takeFrames());
     take_.Erase(from, to - from);
     position_ = from;
+    return kept;
 }
 
 std::array<float, 2> Recorder::Level() const {
@@ -168,7 +174,7 @@ void Recorder::SetOnFinished(std::function<void()> callback) {
 
 bool Recorder::Save(const std::filesystem::path& file, int samplesPerSec, int channels,
                     int bitsPerSample, std::string* error) {
-    Stop();
+    if (!Stop()) return Fail(error, "the temporary folder took only part of the recording");
     const int subtype = SubtypeForBits(bitsPerSample);
     if (subtype == 0) return Fail(error, "bits per sample must be 8, 16, 24 or 32");
     if (samplesPerSec < kMinRate || samplesPerSec > kMaxRate)

@@ -39,15 +39,18 @@ class Recorder {
 
     // Records at `atMs` (clamped to the take), inserting before what follows or, with
     // `overwrite`, over it; with `forMs` it stops by itself once it has recorded that long.
-    void Start(std::int64_t atMs, std::optional<std::int64_t> forMs, bool overwrite);
-    // Keeps what was captured; the position is left at its end.
-    void Stop();
+    // False, and nothing starts, when there is nowhere to keep a take (no temporary file).
+    [[nodiscard]] bool Start(std::int64_t atMs, std::optional<std::int64_t> forMs, bool overwrite);
+    // Keeps what was captured; the position is left at its end. False when not all of it could
+    // be kept (the temporary folder is full): what was kept stays.
+    bool Stop();
     bool Recording() const;
     std::int64_t PositionMs() const;
     std::int64_t LengthMs() const;
-    void Seek(std::int64_t ms);  // stops recording; clamped to the take
-    // Cuts [fromMs, toMs) out of the take (clamped) and stands at fromMs.
-    void Delete(std::int64_t fromMs, std::int64_t toMs);
+    bool Seek(std::int64_t ms);  // stops recording, as Stop does; clamped to the take
+    // Cuts [fromMs, toMs) out of the take (clamped) and stands at fromMs; stops recording first,
+    // with Stop's result.
+    bool Delete(std::int64_t fromMs, std::int64_t toMs);
     // The loudest sample of each channel lately while recording, 0 to 1; silence otherwise.
     std::array<float, 2> Level() const;
 
@@ -74,7 +77,7 @@ class Recorder {
     std::int64_t framesOf(std::int64_t ms) const;
     std::int64_t msOf(std::int64_t frames) const;
     std::int64_t takeFrames() const { return take_.Frames(); }
-    void keepCaptured();
+    bool keepCaptured();
     void setRunning(bool running);
 
     std::shared_ptr<Mixer> mixer_;

@@ -32,6 +32,12 @@ bool isNewOrRegularFile(const std::filesystem::path& file) {
            status.type() == std::filesystem::file_type::regular;
 }
 
+// The recorder keeps its take in a temporary file: when that folder fills, what could not be
+// kept is lost, and the command that stopped the recording says so.
+ErrorCode kept(bool whole) {
+    return whole ? err::kNone : err::kFileWrite;
+}
+
 }  // namespace
 
 std::optional<std::int64_t> RecordingDevice::msOf(const Command& command, Flag flag) const {
@@ -47,9 +53,8 @@ std::string RecordingDevice::unitsOf(std::int64_t ms) const {
 ErrorCode RecordingDevice::Pause() {
     if (paused_) return err::kNone;
     if (!recorder_.Recording()) return err::kNonapplicableFunction;
-    recorder_.Stop();
     paused_ = true;
-    return err::kNone;
+    return kept(recorder_.Stop());
 }
 
 ErrorCode RecordingDevice::Resume() {
@@ -58,15 +63,14 @@ ErrorCode RecordingDevice::Resume() {
     const std::int64_t at = recorder_.PositionMs();
     std::optional<std::int64_t> length;
     if (endMs_) length = std::max<std::int64_t>(*endMs_ - at, 0);
-    recorder_.Start(at, length, overwrite_);
+    if (!recorder_.Start(at, length, overwrite_)) return err::kFileWrite;
     paused_ = false;
     return err::kNone;
 }
 
 ErrorCode RecordingDevice::Stop() {
-    recorder_.Stop();
     paused_ = false;
-    return err::kNone;
+    return kept(recorder_.Stop());
 }
 
 ErrorCode RecordingDevice::Seek(const Command& command) {
@@ -74,9 +78,8 @@ ErrorCode RecordingDevice::Seek(const Command& command) {
     if (command.Has(Flag::ToEnd)) target = LengthMs();
     if (const auto to = msOf(command, Flag::To)) target = *to;
     if (!inRange(target)) return err::kOutOfRange;
-    recorder_.Seek(target);
     paused_ = false;
-    return err::kNone;
+    return kept(recorder_.Seek(target));
 }
 
 // From the position (or "from"), up to "to" or until stopped. "to" may lie past the end: the
@@ -87,7 +90,8 @@ ErrorCode RecordingDevice::Record(const Command& command) {
     if (!inRange(from) || (to && *to < from)) return err::kOutOfRange;
     overwrite_ = command.Has(Flag::Overwrite);
     endMs_ = to;
-    recorder_.Start(from, to ? std::optional(*to - from) : std::nullopt, overwrite_);
+    if (!recorder_.Start(from, to ? std::optional(*to - from) : std::nullopt, overwrite_))
+        return err::kFileWrite;
     paused_ = false;
     started_ = true;
     return err::kNone;
@@ -99,9 +103,8 @@ ErrorCode RecordingDevice::Delete(const Command& command) {
     const std::int64_t from = msOf(command, Flag::From).value_or(PositionMs());
     const std::int64_t to = msOf(command, Flag::To).value_or(LengthMs());
     if (!inRange(from) || !inRange(to) || to < from) return err::kOutOfRange;
-    recorder_.Delete(from, to);
     paused_ = false;
-    return err::kNone;
+    return kept(recorder_.Delete(from, to));
 }
 
 void RecordingDevice::SetOnFinished(std::function<void()> callback) {

@@ -35,7 +35,7 @@ TEST_F(MemoryTest, StaysFlatOverAThousandLoadPlayDestroyCycles) {
     const auto song = dir_.Write("s.mid", sound_files::MakeSong(2));
     const auto cycle = [&] {
         audio::Recorder recorder;
-        recorder.Start(0, std::nullopt, true);
+        EXPECT_TRUE(recorder.Start(0, std::nullopt, true));
         audio::Player wavePlayer(audio::LoadWaveFile(wave).clip);
         audio::Player midiPlayer(audio::LoadMidiFile(song).clip);
         wavePlayer.Play(std::nullopt, std::nullopt, false);

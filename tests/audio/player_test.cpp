@@ -151,7 +151,7 @@ TEST_F(PlayerTest, LineGainsScaleWhatIsRecordedAndMasterOnlyTheOutput) {
     audio::Recorder recorder;
     const std::array<float, 2> silent{0, 0};
     EXPECT_EQ(recorder.Level(), silent);
-    recorder.Start(0, std::nullopt, false);
+    ASSERT_TRUE(recorder.Start(0, std::nullopt, false));
     const struct {
         float master, wave, output, recorded;
     } cases[] = {{1, 1, 0.5f, 0.5f},          {0.5f, 1, 0.25f, 0.5f}, {1, 0.5f, 0.25f, 0.25f},

@@ -7,7 +7,11 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <sys/resource.h>
+
 #include <cmath>
+#include <csignal>
+#include <cstdlib>
 
 #include "offline_engine.h"
 #include "platform/audio/player.h"
@@ -34,7 +38,7 @@ class RecorderTest : public audio_test::OfflineEngineTest {
         ASSERT_EQ(tone.error, audio::LoadError::None);
         audio::Player player(tone.clip);
         player.Play(std::nullopt, std::nullopt, false);
-        recorder_.Start(atMs, ms, overwrite);
+        ASSERT_TRUE(recorder_.Start(atMs, ms, overwrite));
         Pull(int(ms * kRate / 1000) + 4096);  // more than asked: the recording stops itself
         EXPECT_FALSE(recorder_.Recording());
     }
@@ -156,7 +160,7 @@ TEST_F(RecorderTest, SavingAtALowerRateFiltersInsteadOfAliasing) {
 // The take goes to a temporary file: a long recording leaves the heap as it found it.
 TEST_F(RecorderTest, HoldsNoMoreMemoryTheLongerItRecords) {
     const std::size_t before = test_support::ProcessResources::Now().heapBytes;
-    recorder_.Start(0, std::nullopt, false);
+    ASSERT_TRUE(recorder_.Start(0, std::nullopt, false));
     for (int second = 0; second < 20; ++second) {
         Pull(kRate);
         recorder_.PositionMs();  // moves what was captured on
@@ -165,6 +169,31 @@ TEST_F(RecorderTest, HoldsNoMoreMemoryTheLongerItRecords) {
     EXPECT_NEAR(recorder_.LengthMs(), 20000, 100);
     const std::size_t after = test_support::ProcessResources::Now().heapBytes;
     EXPECT_LT(after, before + 1024 * 1024) << "bytes held after 20 s";
+}
+
+// Nothing recorded may vanish unsaid: with no temporary folder a recording does not start, and a
+// folder that fills makes the stop, and the save, fail.
+TEST_F(RecorderTest, ATemporaryFolderThatTakesNothingOrTooLittleIsReported) {
+    ::setenv("TMPDIR", "/nonexistent/folder", 1);
+    audio::Recorder homeless;
+    ::unsetenv("TMPDIR");
+    EXPECT_FALSE(homeless.Start(0, std::nullopt, false));
+
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 64 * 1024;
+    ASSERT_TRUE(recorder_.Start(0, std::nullopt, false));
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    for (int tenth = 0; tenth < 10; ++tenth) {
+        Pull(kRate / 10);
+        recorder_.PositionMs();  // moves what was captured on
+    }
+    const bool kept = recorder_.Stop();
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_FALSE(kept);
+    EXPECT_GT(recorder_.LengthMs(), 0) << "what fitted stays";
 }
 
 }  // namespace
