@@ -9,10 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/audio/engine.h"
-#include "platform/audio/sdl_audio_session.h"
-#include "platform/mci/cd_drives.h"
 #include "platform/multimedia.h"
+#include "platform/sound_setup.h"
 #include "platform/soundfont.h"
 #include "platform/termination_signals.h"
 #include "tools/mcishell/shell_line.h"
@@ -28,7 +26,7 @@ std::optional<std::string> readOptions(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         const std::string value = argv[i + 1];
-        if (option == "--sink" && audio::Engine::ChooseSink(value)) {
+        if (option == "--sink" && sound_setup::ChooseSink(value)) {
             sink = value;
         } else if (option == "--cd" && value.size() > 2 && value[1] == '=') {
             cdDrives[value[0]] = value.substr(2);
@@ -38,7 +36,7 @@ std::optional<std::string> readOptions(int argc, char** argv) {
             return std::nullopt;
         }
     }
-    mci::ReplaceCdDrives(std::move(cdDrives));
+    sound_setup::ReplaceCdDrives(std::move(cdDrives));
     return sink;
 }
 
@@ -56,7 +54,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // The sound card is reached through SDL, which the program that plays must start.
-    std::optional<audio::SdlAudioSession> sdl;
+    std::optional<sound_setup::SdlSession> sdl;
     if (*sink == "sdl") sdl.emplace();
     platform::TerminationSignals signals([](int) {
         closeEveryDevice();
