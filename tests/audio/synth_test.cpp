@@ -48,14 +48,13 @@ class SynthTest : public audio_test::OfflineEngineTest {
     test_support::TempFolder dir_;
 };
 
-TEST(Soundfont, FoundInOrderOfPreference) {
-    test_support::TempFolder dir;
-    const Paths folders = {dir.path() / "sf2", dir.path() / "sf3"};
+TEST_F(SynthTest, SoundfontsAreFoundInOrderOfPreference) {
+    const Paths folders = {dir_.path() / "sf2", dir_.path() / "sf3"};
     EXPECT_EQ(audio::FindSoundfonts(folders), Paths{});
-    dir.Write("sf2/TimGM6mb.sf2", "x");
-    dir.Write("sf2/FluidR3_GM.sf2", "x");
-    dir.Write("sf2/other.sf2", "x");
-    dir.Write("sf3/default-GM.sf3", "x");
+    dir_.Write("sf2/TimGM6mb.sf2", "x");
+    dir_.Write("sf2/FluidR3_GM.sf2", "x");
+    dir_.Write("sf2/other.sf2", "x");
+    dir_.Write("sf3/default-GM.sf3", "x");
     std::filesystem::create_directory(folders[0] / "default-GM.sf2");  // not a file
     EXPECT_EQ(audio::FindSoundfonts(folders),
               (Paths{folders[1] / "default-GM.sf3", folders[0] / "FluidR3_GM.sf2",
@@ -114,10 +113,9 @@ TEST(Soundfont, OnlyTheMessagesKeptHaveAHandler) {
     }
 }
 
-TEST(Soundfont, ItsErrorsReachTheTerminalOncePerCause) {
-    test_support::TempFolder dir;
-    const Paths broken = {dir.Write("corrupt.sf2", kCorruptFont),
-                          dir.Write("truncated.sf2", sound_files::MakeSoundfont().substr(0, 300))};
+TEST_F(SynthTest, SoundfontErrorsReachTheTerminalOncePerCause) {
+    const Paths broken = {dir_.Write("corrupt.sf2", kCorruptFont),
+                          dir_.Write("truncated.sf2", sound_files::MakeSoundfont().substr(0, 300))};
     testing::internal::CaptureStderr();
     for (int attempt = 0; attempt < 3; ++attempt) audio::MidiSynth(44100, broken);
     audio::FlushSynthLog();
