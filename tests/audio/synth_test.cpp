@@ -1,6 +1,5 @@
-// The synthesiser: the soundfont found by preference, the next one tried when one does not load,
-// and loaded only with the first song; its complaints reach standard error once per cause; and
-// hostile songs open, play and stop, reading no instrument while playing.
+// The synthesiser: which soundfont loads, and when; what it says on standard error; and hostile
+// songs that open, play and stop, reading no instrument while playing.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -212,9 +211,8 @@ TEST_F(SynthTest, TheLargestSongAllowedOpensAndSeeks) {
     EXPECT_GT(sound_files::Peak(Pull(4410)), 0.0f);
 }
 
-// Ten seconds of notes struck every 50 ms on four melodic channels and the drums; from the
-// fourth second on, each step also changes every channel's bank (among them those a General
-// MIDI font lacks, and the high ones kits sit in) and program.
+// Notes every 50 ms on four channels and the drums for ten seconds; from the fourth on, each step
+// also changes every channel's program and bank (those a GM font lacks, and the kits' high ones).
 std::string ChangingSong() {
     constexpr std::uint8_t kBanks[] = {0, 8, 16, 120, 127, 1};
     const auto key = [](int channel, int step) {
