@@ -139,7 +139,6 @@ TEST_F(PlayerTest, LineGainsScaleWhatIsRecordedAndMasterOnlyTheOutput) {
         SCOPED_TRACE(testing::Message() << gains.master << " " << gains.wave);
         Engine::Shared().SetLineGain(Line::Master, gains.master);
         Engine::Shared().SetLineGain(Line::Wave, gains.wave);
-        EXPECT_FLOAT_EQ(Engine::Shared().LineGain(Line::Wave), gains.wave);
         tone.Play(0, std::nullopt, false);
         EXPECT_NEAR(Peak(Pull(2048)), gains.output, 0.002);
         for (const float level : recorder.Level()) EXPECT_NEAR(level, gains.recorded, 0.01);
@@ -160,8 +159,6 @@ TEST_F(PlayerTest, LineGainsScaleWhatIsRecordedAndMasterOnlyTheOutput) {
     }
     recorder.Stop();
     EXPECT_EQ(recorder.Level(), silent);
-    Engine::Shared().SetLineGain(Line::Wave, 7);
-    EXPECT_EQ(Engine::Shared().LineGain(Line::Wave), 1);
 }
 
 // A disc plays on the CD line: its gain scales it, and the Wave line's does not.
