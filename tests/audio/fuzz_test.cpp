@@ -1,5 +1,5 @@
 // Thousands of damaged copies of valid files through both loaders, each loaded clip played a
-// little: nothing may crash, hang or leak. Bounded in count and in time so it suits ASan runs.
+// little: nothing may crash, hang or leak.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,7 +7,6 @@
 
 #include "offline_engine.h"
 #include "platform/audio/clip.h"
-#include "platform/audio/midi_file.h"
 #include "platform/audio/player.h"
 #include "tests/support/byte_mutation.h"
 #include "tests/support/sound_files.h"
@@ -51,13 +50,10 @@ class FuzzTest : public audio_test::OfflineEngineTest {
 
 TEST_F(FuzzTest, WaveLoaderSurvivesDamagedFiles) {
     using sound_files::MakeWave;
-    const std::vector<std::string> seeds = {
-        MakeWave({.channels = 1, .rate = 8000, .bits = 8, .frames = 800}),
-        MakeWave({.frames = 500}),
-        MakeWave({.channels = 3, .rate = 48000, .bits = 24, .frames = 300}),
-        MakeWave({.formatTag = 3, .rate = 22050, .bits = 32, .frames = 400}),
-    };
-    Run(seeds, "fuzz.wav", audio::LoadWaveFile);
+    Run({MakeWave({.channels = 1, .rate = 8000, .bits = 8, .frames = 800}),
+         MakeWave({.channels = 3, .rate = 48000, .bits = 24, .frames = 300}),
+         MakeWave({.formatTag = 3, .rate = 22050, .bits = 32, .frames = 400})},
+        "fuzz.wav", audio::LoadWaveFile);
 }
 
 TEST_F(FuzzTest, MidiLoaderSurvivesDamagedFiles) {
@@ -72,17 +68,8 @@ TEST_F(FuzzTest, MidiLoaderSurvivesDamagedFiles) {
         .Event(100, {0x81, 60, 0})
         .End(10);
     const std::string formatOne = sound_files::MakeSmf(1, 240, {tempo, notes});
-    const std::vector<std::string> seeds = {sound_files::MakeSong(2), formatOne,
-                                            sound_files::MakeRmid(formatOne)};
-    // The parser alone is fast enough to take many more mutants than the file round trip.
-    std::mt19937 random(7);
-    for (int i = 0; i < 10 * kMutants; ++i) {
-        const auto parsed =
-            audio::ParseMidi(test_support::MutateBytes(seeds[i % seeds.size()], random));
-        ASSERT_LE(parsed.song.events.size(), audio::kMaxMidiEvents);
-        ASSERT_LE(parsed.song.lengthUs, audio::kMaxMidiLengthUs);
-    }
-    Run(seeds, "fuzz.mid", audio::LoadMidiFile);
+    Run({sound_files::MakeSong(2), formatOne, sound_files::MakeRmid(formatOne)}, "fuzz.mid",
+        audio::LoadMidiFile);
 }
 
 }  // namespace

@@ -1,8 +1,4 @@
-// Players on the offline sink, where positions follow exactly from the frames pulled: the
-// transport and repeat behave for WAVE and MIDI alike, and a stopped or destroyed player is
-// silent; the mix applies the line gains before the recorder and Master after it, plays a disc
-// on the CD line, sounds a song on every synthesiser block, never waits for a control call and
-// bounds its command queue.
+// Players and the mix on the offline sink, where positions follow exactly from the frames pulled.
 #include "platform/audio/player.h"
 
 #include <gtest/gtest.h>
@@ -49,10 +45,8 @@ class PlayerTest : public audio_test::OfflineEngineTest {
 
 class EachKind : public PlayerTest, public ::testing::WithParamInterface<Kind> {};
 
-TEST_P(EachKind, PositionFollowsTheMixThroughPauseAndSeek) {
+TEST_P(EachKind, PositionFollowsTheMixThroughPause) {
     Player player(Clip(GetParam()));
-    EXPECT_EQ(player.State(), PlayState::Stopped);
-    EXPECT_EQ(player.PositionMs(), 0);
     EXPECT_EQ(player.LengthMs(), 2000);
     EXPECT_TRUE(player.Sounds());
     player.Play(std::nullopt, std::nullopt, false);
@@ -67,20 +61,6 @@ TEST_P(EachKind, PositionFollowsTheMixThroughPauseAndSeek) {
     EXPECT_EQ(player.State(), PlayState::Playing);
     Pull(4410);
     EXPECT_EQ(player.PositionMs(), 400);
-
-    player.Seek(1500);
-    EXPECT_EQ(player.State(), PlayState::Stopped);
-    EXPECT_EQ(player.PositionMs(), 1500);
-    Pull(441);
-    EXPECT_EQ(player.PositionMs(), 1500);
-    player.Seek(99999);
-    EXPECT_EQ(player.PositionMs(), 2000);
-    player.Seek(-5);
-    EXPECT_EQ(player.PositionMs(), 0);
-    player.Seek(1000);
-    player.Play(std::nullopt, std::nullopt, false);
-    Pull(4410);
-    EXPECT_EQ(player.PositionMs(), 1100);
     // Positions that fall between two frames read back as given.
     for (std::int64_t to : {1, 333, 667, 999}) {
         player.Play(0, to, false);
@@ -154,13 +134,11 @@ TEST_F(PlayerTest, LineGainsScaleWhatIsRecordedAndMasterOnlyTheOutput) {
     ASSERT_TRUE(recorder.Start(0, std::nullopt, false));
     const struct {
         float master, wave, output, recorded;
-    } cases[] = {{1, 1, 0.5f, 0.5f},          {0.5f, 1, 0.25f, 0.5f}, {1, 0.5f, 0.25f, 0.25f},
-                 {0.5f, 0.5f, 0.125f, 0.25f}, {0, 1, 0, 0.5f},        {1, 0, 0, 0}};
+    } cases[] = {{0.5f, 1, 0.25f, 0.5f}, {1, 0.5f, 0.25f, 0.25f}, {0, 1, 0, 0.5f}, {1, 0, 0, 0}};
     for (const auto& gains : cases) {
         SCOPED_TRACE(testing::Message() << gains.master << " " << gains.wave);
         Engine::Shared().SetLineGain(Line::Master, gains.master);
         Engine::Shared().SetLineGain(Line::Wave, gains.wave);
-        EXPECT_FLOAT_EQ(Engine::Shared().LineGain(Line::Wave), gains.wave);
         tone.Play(0, std::nullopt, false);
         EXPECT_NEAR(Peak(Pull(2048)), gains.output, 0.002);
         for (const float level : recorder.Level()) EXPECT_NEAR(level, gains.recorded, 0.01);
@@ -181,8 +159,6 @@ TEST_F(PlayerTest, LineGainsScaleWhatIsRecordedAndMasterOnlyTheOutput) {
     }
     recorder.Stop();
     EXPECT_EQ(recorder.Level(), silent);
-    Engine::Shared().SetLineGain(Line::Wave, 7);
-    EXPECT_EQ(Engine::Shared().LineGain(Line::Wave), 1);
 }
 
 // A disc plays on the CD line: its gain scales it, and the Wave line's does not.
@@ -195,8 +171,7 @@ TEST_F(PlayerTest, ADiscPlaysOnItsOwnLine) {
     for (const float cd : {1.0f, 0.5f}) {
         Engine::Shared().SetLineGain(Line::Cd, cd);
         player.Play(0, std::nullopt, false);
-        // The disc is read on a thread of its own, and what it has not read in time passes as
-        // silence: pulled a frame at a time, the mix cannot run ahead of a slow reader.
+        // Pulled a frame at a time, the mix cannot run ahead of the disc's slow reader.
         std::vector<float> sounded;
         EXPECT_TRUE(Eventually(
             [&] {
@@ -208,15 +183,10 @@ TEST_F(PlayerTest, ADiscPlaysOnItsOwnLine) {
             std::chrono::seconds(30)));
         EXPECT_NEAR(Peak(sounded), 0.5f * cd, 0.01f);
     }
-    Engine::Shared().SetLineGain(Line::Cd, 0);
-    player.Play(0, std::nullopt, false);
-    Pull(44100 / 2);
-    EXPECT_EQ(Peak(Pull(2048)), 0.0f);
-    Engine::Shared().SetLineGain(Line::Cd, 1);
 }
 
-// A song on every block sounds at once; one more could only be silent, so it says so at open
-// (the MCI layer refuses it), and a block comes free when a player closes.
+// A song on every block sounds at once (the last once crashed FluidSynth); one more says it
+// cannot sound, and a block comes free when a player closes.
 TEST_F(PlayerTest, ASongPastTheLastBlockCannotSoundAndSaysSo) {
     const auto song = Clip(Kind::Midi);
     Pull(64);  // lets go of the blocks of players closed before
@@ -249,8 +219,8 @@ TEST_F(PlayerTest, TheMixNeverWaitsForAControlCall) {
     EXPECT_GT(render.get(), 0.4f);
 }
 
-// With nobody pulling, the queue to the audio thread fills: a command past it fails at once
-// instead of hanging its caller, and one period applies only a capped share of the backlog.
+// A command past a full queue fails at once instead of hanging its caller; a period applies
+// only a capped share of the backlog.
 TEST_F(PlayerTest, AFullCommandQueueRefusesAndDrainsAFewAPeriod) {
     Player player(Clip(Kind::Wave));
     audio::Mixer& mixer = *Engine::Shared().SharedMixer();

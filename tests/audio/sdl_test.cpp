@@ -1,7 +1,5 @@
-// The SDL sink through SDL's disk driver, which writes the device's stream to a file at the
-// real-time pace: what the engine mixes reaches SDL, and SDL's own driver choice is honoured.
-// Without SDL audio started by the application the SDL sink does not open, and the null sink
-// takes over, still keeping time.
+// The SDL sink through SDL's disk driver, which writes the stream to a file in real time; without
+// SDL audio started by the application the null sink takes over, still keeping time.
 #include <gtest/gtest.h>
 
 #include <cstring>
