@@ -5,11 +5,15 @@
 
 namespace audio {
 
-// The first four bytes of `bytes`, which must hold at least four.
-inline std::uint32_t LittleEndian32(std::string_view bytes) {
+// The first `count` bytes of `bytes`, which must hold that many.
+inline std::uint32_t LittleEndian(std::string_view bytes, int count) {
     std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | std::uint8_t(bytes[i]);
+    for (int i = count - 1; i >= 0; --i) value = value << 8 | std::uint8_t(bytes[i]);
     return value;
+}
+
+inline std::uint32_t LittleEndian32(std::string_view bytes) {
+    return LittleEndian(bytes, 4);
 }
 
 }  // namespace audio

@@ -1,7 +1,6 @@
 #include "platform/audio/riff_scan.h"
 
 #include <array>
-#include <cstring>
 #include <fstream>
 
 #include "platform/audio/little_endian.h"
@@ -17,30 +16,38 @@ constexpr std::int64_t kPlaceholderSize = 0xFFFFFFFF;
 
 }  // namespace
 
+bool WalkRiffWave(std::istream& in, std::int64_t size,
+                  const std::function<bool(const RiffChunk&)>& visit) {
+    std::array<char, 12> header{};
+    if (!in.read(header.data(), header.size())) return false;
+    const std::string_view riff(header.data(), header.size());
+    if (riff.substr(0, 4) != "RIFF" || riff.substr(8) != "WAVE") return false;
+    std::int64_t offset = 12;
+    for (int chunk = 0; chunk < kMaxChunks && offset + 8 <= size; ++chunk) {
+        std::array<char, 8> chunkHeader{};
+        if (!in.seekg(offset) || !in.read(chunkHeader.data(), chunkHeader.size())) break;
+        const std::string_view id(chunkHeader.data(), 4);
+        const std::int64_t length = LittleEndian32({chunkHeader.data() + 4, 4});
+        if (visit({id, offset + 8, length})) break;
+        offset += 8 + length + (length & 1);
+    }
+    return true;
+}
+
 RiffVerdict ScanRiffWave(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::error_code ignored;
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(file, ignored));
-    std::array<char, 12> header{};
-    if (!in.read(header.data(), header.size())) return RiffVerdict::NotRiff;
-    if (std::memcmp(header.data(), "RIFF", 4) != 0 ||
-        std::memcmp(header.data() + 8, "WAVE", 4) != 0)
-        return RiffVerdict::NotRiff;
-
-    std::int64_t offset = 12;
-    for (int chunk = 0; chunk < kMaxChunks && offset + 8 <= size; ++chunk) {
-        std::array<char, 8> chunkHeader{};
-        in.seekg(offset);
-        if (!in.read(chunkHeader.data(), chunkHeader.size())) break;
-        std::int64_t length = LittleEndian32({chunkHeader.data() + 4, 4});
-        if (std::memcmp(chunkHeader.data(), "data", 4) == 0) {
-            if (length == kPlaceholderSize) length = size - offset - 8;
-            if (length == 0) return RiffVerdict::NoData;
-            return offset + 8 + length > size ? RiffVerdict::Truncated : RiffVerdict::Sound;
-        }
-        offset += 8 + length + (length & 1);
-    }
-    return RiffVerdict::NoData;
+    RiffVerdict verdict = RiffVerdict::NoData;
+    const bool riff = WalkRiffWave(in, size, [&](const RiffChunk& chunk) {
+        if (chunk.id != "data") return false;
+        const std::int64_t length =
+            chunk.length == kPlaceholderSize ? size - chunk.body : chunk.length;
+        if (length != 0)
+            verdict = chunk.body + length > size ? RiffVerdict::Truncated : RiffVerdict::Sound;
+        return true;
+    });
+    return riff ? verdict : RiffVerdict::NotRiff;
 }
 
 }  // namespace audio

@@ -1,15 +1,28 @@
 #pragma once
-// A walk over the chunks of a RIFF WAVE file, to catch what libsndfile forgives: a data chunk
-// that claims more bytes than the file holds is a truncated file, not a shorter sound.
+// Walking the chunks of a RIFF WAVE file by their headers alone: to catch what libsndfile
+// forgives (a data chunk that claims more bytes than the file holds is a truncated file, not a
+// shorter sound), and to read the format a file declares.
 #include <cstdint>
 #include <filesystem>
-#include <string>
+#include <functional>
+#include <istream>
+#include <string_view>
 
 namespace audio {
 
+struct RiffChunk {
+    std::string_view id;  // "fmt ", "data", ...
+    std::int64_t body;    // where its bytes start
+    std::int64_t length;  // as its header gives it
+};
+
+// Calls `visit` for each chunk of a RIFF WAVE file of `size` bytes, in order, until it returns
+// true. False when the file is not RIFF WAVE (RF64 among them, left to libsndfile).
+bool WalkRiffWave(std::istream& in, std::int64_t size,
+                  const std::function<bool(const RiffChunk&)>& visit);
+
 enum class RiffVerdict { Sound, Truncated, NoData, NotRiff };
 
-// Reads only chunk headers. RF64 and other non-RIFF files are NotRiff and left to libsndfile.
 RiffVerdict ScanRiffWave(const std::filesystem::path& file);
 
 }  // namespace audio

@@ -3,44 +3,31 @@
 #include <array>
 #include <fstream>
 
+#include "platform/audio/little_endian.h"
+#include "platform/audio/riff_scan.h"
+
 namespace mci {
-
-namespace {
-
-std::uint32_t little(const char* bytes, int count) {
-    std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-    return value;
-}
-
-// Chunks are word-aligned; the walk stops after this many, far more than a real file holds.
-constexpr int kMostChunks = 64;
-
-}  // namespace
 
 std::optional<WaveFormat> ReadWaveFormat(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    std::array<char, 12> riff{};
-    if (!in.read(riff.data(), riff.size()) || std::string_view(riff.data(), 4) != "RIFF" ||
-        std::string_view(riff.data() + 8, 4) != "WAVE")
-        return std::nullopt;
-    for (int chunk = 0; chunk < kMostChunks; ++chunk) {
-        std::array<char, 8> header{};
-        if (!in.read(header.data(), header.size())) return std::nullopt;
-        const std::uint32_t size = little(header.data() + 4, 4);
-        if (std::string_view(header.data(), 4) != "fmt ") {
-            in.seekg(size + (size & 1), std::ios::cur);
-            continue;
-        }
+    std::error_code ignored;
+    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(file, ignored));
+    std::optional<WaveFormat> format;
+    audio::WalkRiffWave(in, size, [&](const audio::RiffChunk& chunk) {
+        if (chunk.id != "fmt ") return false;
         std::array<char, 16> fmt{};
-        if (size < fmt.size() || !in.read(fmt.data(), fmt.size())) return std::nullopt;
-        WaveFormat format{little(fmt.data(), 2), little(fmt.data() + 4, 4),
-                          little(fmt.data() + 2, 2), little(fmt.data() + 14, 2)};
-        if (format.channels == 0 || format.samplesPerSec == 0) return std::nullopt;
-        return format;
-    }
-    return std::nullopt;
+        if (chunk.length < std::int64_t(fmt.size()) || !in.seekg(chunk.body) ||
+            !in.read(fmt.data(), fmt.size()))
+            return true;
+        const std::string_view bytes(fmt.data(), fmt.size());
+        const auto little = [&](std::size_t at, int count) {
+            return audio::LittleEndian(bytes.substr(at), count);
+        };
+        format = WaveFormat{little(0, 2), little(4, 4), little(2, 2), little(14, 2)};
+        if (format->channels == 0 || format->samplesPerSec == 0) format.reset();
+        return true;
+    });
+    return format;
 }
 
 std::optional<Outcome> WaveFormatStatus(const WaveFormat& format, const Command& command) {
