@@ -18,15 +18,10 @@ namespace mci {
 
 namespace {
 
-constexpr std::string_view kSequencer = "sequencer";
-constexpr std::string_view kWaveAudio = "waveaudio";
-constexpr std::string_view kCdAudio = "cdaudio";
+using Content = DeviceType::Content;
 
-std::string typeFromExtension(const std::string& element) {
-    const std::string extension = ToLower(std::filesystem::path(element).extension().string());
-    if (extension == ".mid" || extension == ".rmi") return std::string(kSequencer);
-    if (extension == ".wav") return std::string(kWaveAudio);
-    return {};
+const DeviceType* typeFromExtension(const std::string& element) {
+    return DeviceTypeForExtension(std::filesystem::path(element).extension().string());
 }
 
 ErrorCode fromLoadError(audio::LoadError error) {
@@ -48,17 +43,17 @@ ErrorCode fromLoadError(audio::LoadError error) {
     return err::kInvalidFile;
 }
 
-OpenResult loadClip(const std::string& type, const std::string& element) {
+OpenResult loadClip(const DeviceType& type, const std::string& element) {
     if (element.size() > drives::kLongestPath) return OpenResult::Failed(err::kOutOfRange);
     const auto file = drives::Resolve(element);
     if (!file) return OpenResult::Failed(err::kFileNotFound);
     std::error_code error;
     if (!std::filesystem::is_regular_file(*file, error)) return OpenResult::Failed(err::kFileRead);
     audio::LoadResult loaded =
-        type == kSequencer ? audio::LoadMidiFile(*file) : audio::LoadWaveFile(*file);
+        type.content == Content::Song ? audio::LoadMidiFile(*file) : audio::LoadWaveFile(*file);
     if (!loaded.clip) return OpenResult::Failed(fromLoadError(loaded.error));
     std::optional<WaveFormat> format;
-    if (type == kWaveAudio) format = ReadWaveFormat(*file);
+    if (type.content == Content::Sound) format = ReadWaveFormat(*file);
     auto device = std::make_unique<ClipDevice>(std::move(loaded.clip), format);
     // Every synthesiser channel is taken by other open songs: this one could only be silent.
     if (!device->Sounds())
@@ -96,60 +91,54 @@ OpenResult openCd(const std::string& element) {
     return OpenResult::Failed(err::kHardware);
 }
 
-// Options that only video devices take, and the buffer that only waveaudio takes. The
+// Options that only video devices take, and the buffer that only some audio types take. The
 // buffer size itself is not used: the engine sizes its own buffers. "shareable" needs no
 // check: every open makes a device of its own, so there is nothing to share.
-ErrorCode checkAudioOptions(const Command& open, const std::string& type) {
+ErrorCode checkAudioOptions(const Command& open, const DeviceType& type) {
     if (open.Has(Flag::Parent) || open.Has(Flag::Style)) return err::kUnsupportedFunction;
     if (const auto buffer = open.Number(Flag::Buffer)) {
-        if (type != kWaveAudio) return err::kUnsupportedFunction;
+        if (!type.takesBuffer) return err::kUnsupportedFunction;
         if (*buffer < 0) return err::kOutOfRange;
     }
     return err::kNone;
 }
 
 // A type word names a kind of device; only the installed types stand behind one here.
-ErrorCode checkProvided(const std::string& type) {
-    if (type.empty() || !IsDeviceTypeWord(type)) return err::kInvalidDeviceName;
-    return FindDeviceType(type) ? err::kNone : err::kCannotLoadDriver;
+ErrorCode checkProvided(const std::string& word) {
+    if (word.empty() || !IsDeviceTypeWord(word)) return err::kInvalidDeviceName;
+    return FindDeviceType(word) ? err::kNone : err::kCannotLoadDriver;
 }
 
 OpenResult makeRecorder(const Command& open) {
     if (!open.Has(Flag::Alias)) return OpenResult::Failed(err::kNewRequiresAlias);
-    const std::string type = ToLower(open.Word(Flag::Type).value_or(""));
-    if (type.empty()) return OpenResult::Failed(err::kDeviceTypeRequired);
-    if (const ErrorCode error = checkProvided(type)) return OpenResult::Failed(error);
-    if (type != kWaveAudio) return OpenResult::Failed(err::kUnsupportedFunction);
+    const std::string word = ToLower(open.Word(Flag::Type).value_or(""));
+    if (word.empty()) return OpenResult::Failed(err::kDeviceTypeRequired);
+    if (const ErrorCode error = checkProvided(word)) return OpenResult::Failed(error);
+    const DeviceType& type = *FindDeviceType(word);
+    if (!type.canRecord) return OpenResult::Failed(err::kUnsupportedFunction);
     if (const ErrorCode error = checkAudioOptions(open, type)) return OpenResult::Failed(error);
-    return {std::make_unique<RecordingDevice>(), err::kNone};
+    return {std::make_unique<RecordingDevice>(), err::kNone, &type};
 }
 
-OpenResult makeDevice(const Command& open) {
-    if (open.deviceType == "new") return makeRecorder(open);
-    const auto typeFlag = open.Word(Flag::Type);
-    if (typeFlag && !open.deviceType.empty()) return OpenResult::Failed(err::kFlagsNotCompatible);
-    std::string type = ToLower(typeFlag.value_or(open.deviceType));
-    if (type.empty()) type = typeFromExtension(open.element);
-    if (const ErrorCode error = checkProvided(type)) return OpenResult::Failed(error);
+OpenResult openAs(const DeviceType& type, const Command& open) {
     if (const ErrorCode error = checkAudioOptions(open, type)) return OpenResult::Failed(error);
-    if (type == kCdAudio) return openCd(open.element);
+    if (type.content == Content::Disc) return openCd(open.element);
     if (open.element.empty()) return {std::make_unique<EmptyDevice>(), err::kNone};
     return loadClip(type, open.element);
 }
 
-// The type a successful open made: the "type" given, the word before "!", the file's
-// extension; "new" records waveaudio.
-std::string typeOpened(const Command& open) {
-    if (open.deviceType == "new") return std::string(kWaveAudio);
-    const std::string type = open.Word(Flag::Type).value_or(open.deviceType);
-    return type.empty() ? typeFromExtension(open.element) : type;
-}
-
 }  // namespace
 
+// The type is the "type" given, else the word before "!", else the file's extension.
 OpenResult MakeDevice(const Command& open) {
-    OpenResult made = makeDevice(open);
-    if (made.device) made.type = FindDeviceType(typeOpened(open));
+    if (open.deviceType == "new") return makeRecorder(open);
+    const auto typeFlag = open.Word(Flag::Type);
+    if (typeFlag && !open.deviceType.empty()) return OpenResult::Failed(err::kFlagsNotCompatible);
+    const std::string word = ToLower(typeFlag.value_or(open.deviceType));
+    const DeviceType* type = word.empty() ? typeFromExtension(open.element) : FindDeviceType(word);
+    if (!type) return OpenResult::Failed(checkProvided(word));
+    OpenResult made = openAs(*type, open);
+    if (made.device) made.type = type;
     return made;
 }
 

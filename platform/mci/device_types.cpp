@@ -1,7 +1,6 @@
 #include "platform/mci/device_types.h"
 
 #include <algorithm>
-#include <array>
 
 #include "platform/mci/tokens.h"
 
@@ -9,11 +8,30 @@ namespace mci {
 
 namespace {
 
+using enum DeviceType::Content;
+
 constexpr std::array kTypes = {
-    DeviceType{"cdaudio", "Corvala CD Audio", true, false, false, true, false, 0, 1},
-    DeviceType{"sequencer", "Corvala MIDI Sequencer", true, false, false, false, true, 0, 1},
-    DeviceType{"waveaudio", "Corvala Wave Audio", true, true, true, false, true, 1, 1},
+    DeviceType{.name = "cdaudio", .product = "Corvala CD Audio", .content = Disc, .canEject = true},
+    DeviceType{.name = "sequencer",
+               .product = "Corvala MIDI Sequencer",
+               .content = Song,
+               .extensions = {".mid", ".rmi"},
+               .usesFiles = true},
+    DeviceType{.name = "waveaudio",
+               .product = "Corvala Wave Audio",
+               .content = Sound,
+               .extensions = {".wav"},
+               .canRecord = true,
+               .canSave = true,
+               .usesFiles = true,
+               .takesBuffer = true,
+               .inputs = 1},
 };
+
+const DeviceType* findIf(auto matches) {
+    const auto found = std::ranges::find_if(kTypes, matches);
+    return found == kTypes.end() ? nullptr : &*found;
+}
 
 }  // namespace
 
@@ -22,9 +40,16 @@ std::span<const DeviceType> InstalledTypes() {
 }
 
 const DeviceType* FindDeviceType(std::string_view name) {
-    const auto found = std::ranges::find_if(
-        kTypes, [name](const DeviceType& type) { return EqualsIgnoringCase(type.name, name); });
-    return found == kTypes.end() ? nullptr : &*found;
+    return findIf([name](const DeviceType& type) { return EqualsIgnoringCase(type.name, name); });
+}
+
+const DeviceType* DeviceTypeForExtension(std::string_view extension) {
+    return findIf([extension](const DeviceType& type) {
+        return !extension.empty() &&
+               std::ranges::any_of(type.extensions, [&](std::string_view own) {
+                   return EqualsIgnoringCase(own, extension);
+               });
+    });
 }
 
 }  // namespace mci
