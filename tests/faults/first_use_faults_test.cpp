@@ -1,8 +1,5 @@
-// The real program on a machine with no sound output and no usable soundfont: every sound
-// still plays (silently), every song is refused with the media error box, whatever is wrong
-// with the soundfont, and the missing output is said once on standard error, however much
-// is played; the program writes no file but its settings. The output and the soundfont are chosen
-// when first used, so these run in a process of their own.
+// With no sound output and no usable soundfont, sounds play silently, songs get the error box, the
+// missing output is said once, and no file but the settings is written; in a process of its own.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,18 +17,14 @@ namespace fs = std::filesystem;
 
 constexpr const char* kSilentNote = "playing silently";
 
-struct SoundfontFault {
-    const char* name;
-    std::string (*file)();  // what lies in the soundfont folder; nothing when empty
-};
-
-class FirstUse : public faults::RealWindowTest, public testing::WithParamInterface<SoundfontFault> {
+// What lies in the soundfont folder; nothing when empty.
+class FirstUse : public faults::RealWindowTest,
+                 public testing::WithParamInterface<std::string (*)()> {
   protected:
     static void SetUpTestSuite() {
         // No SDL audio driver goes by this name, as on a machine without sound hardware.
         setenv("SDL_AUDIODRIVER", "corvala-no-such-driver", 1);
-        // Captured for the whole suite, so what the engine says once at its start is counted
-        // however the tests are run.
+        // Captured for the whole suite: the engine speaks once, at its start.
         testing::internal::CaptureStderr();
     }
 
@@ -54,7 +47,7 @@ class FirstUse : public faults::RealWindowTest, public testing::WithParamInterfa
 
 TEST_P(FirstUse, SongsAreRefusedWithABoxAndSoundsStillPlay) {
     if (audio::MidiSynth::Loaded()) GTEST_SKIP() << "a soundfont is loaded in this process";
-    if (GetParam().file) folder.Write("fonts/FluidR3_GM.sf2", GetParam().file());
+    if (GetParam()) folder.Write("fonts/FluidR3_GM.sf2", GetParam()());
     audio::MidiSynth::UseSoundfontDirectory(folder.path() / "fonts");
     Start();
     form->vsVolume.Value(23456);
@@ -76,26 +69,15 @@ TEST_P(FirstUse, SongsAreRefusedWithABoxAndSoundsStillPlay) {
         EXPECT_TRUE(entry.is_directory() || entry.path() == settings.File()) << entry.path();
 }
 
-std::string Truncated() {
-    const std::string whole = sound_files::MakeSoundfont();
-    return whole.substr(0, whole.size() / 2);
-}
-
-// The first list's name and size overwritten, as a damaged disk leaves them.
-std::string Corrupt() {
-    std::string font = sound_files::MakeSoundfont();
-    font.replace(12, 8, 8, '\xff');
-    return font;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FirstUse,
-    testing::Values(SoundfontFault{"NoSoundfont", nullptr}, SoundfontFault{"Truncated", Truncated},
-                    SoundfontFault{"Corrupt", Corrupt},
-                    SoundfontFault{"NotASoundfont",
-                                   [] { return "RIFF" + std::string(4000, '\x5a'); }}),
-    [](const testing::TestParamInfo<SoundfontFault>& info) {
-        return std::string(info.param.name);
-    });
+// Missing, its first list's name and size overwritten as a damaged disk leaves them, and not a
+// soundfont at all.
+INSTANTIATE_TEST_SUITE_P(Cases, FirstUse,
+                         testing::Values(
+                             nullptr,
+                             [] {
+                                 std::string font = sound_files::MakeSoundfont();
+                                 return font.replace(12, 8, 8, '\xff');
+                             },
+                             [] { return "RIFF" + std::string(4000, '\x5a'); }));
 
 }  // namespace

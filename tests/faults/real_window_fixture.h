@@ -1,8 +1,6 @@
 #pragma once
-// The real window on the real media service, over a folder, drives and settings of the test's
-// own (T: is the folder, V: its "removable" folder, there or not), double-clicked the way a user
-// does; message boxes are recorded. The output is the silent sink, chosen once per process before
-// the engine starts; a suite that tests the choice itself hides SetUpTestSuite.
+// The real window on the real media service and the silent sink, over a folder (T:, with V: its
+// "removable" folder), drives and settings of the test's own; message boxes are recorded.
 #include <gtest/gtest.h>
 
 #include <QListWidget>
@@ -44,11 +42,6 @@ class RealWindowTest : public testing::Test {
         return reply;
     }
 
-    FileListBox& ListFor(const std::string& name) {
-        const bool midi = name.ends_with(".mid") || name.ends_with(".rmi");
-        return midi ? form->MIDIs : form->WAVEs;
-    }
-
     static std::vector<std::string> Listed(FileListBox& list) {
         std::vector<std::string> names;
         for (int i = 0; i < list.ListCount(); ++i) names.push_back(list.List(i));
@@ -57,7 +50,8 @@ class RealWindowTest : public testing::Test {
 
     // Selects the file in its list and double-clicks it, as a user would.
     Result DoubleClick(const std::string& name) {
-        FileListBox& list = ListFor(name);
+        const bool midi = name.ends_with(".mid") || name.ends_with(".rmi");
+        FileListBox& list = midi ? form->MIDIs : form->WAVEs;
         auto* view = static_cast<QListWidget*>(list.Widget());
         const auto items = view->findItems(QString::fromStdString(name), Qt::MatchExactly);
         if (items.empty()) {
@@ -68,8 +62,7 @@ class RealWindowTest : public testing::Test {
         view->scrollToItem(items.front());
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                            view->visualItemRect(items.front()).center());
-        return {Mode(&list == &form->MIDIs ? "MIDI" : "WAVE") == "playing",
-                boxes.boxes.size() > boxesBefore};
+        return {Mode(midi ? "MIDI" : "WAVE") == "playing", boxes.boxes.size() > boxesBefore};
     }
 
     ApplicationFirst application;

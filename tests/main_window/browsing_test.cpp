@@ -1,43 +1,22 @@
-// Browsing: a drive change moves the directory and file lists, an unreadable drive is reported
-// and the drive list returns to where it started, the folder picker moves all four lists, and
-// the menu shortcuts reach their commands from every control.
+// Browsing: drive changes, F5 and the tab order reach every list and control.
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <filesystem>
+#include <QApplication>
 
-#include "platform/shell.h"
 #include "tests/main_window/main_window_fixture.h"
 
 namespace {
 
-class PickedFolder : public FolderDialog {
-  public:
-    PickedFolder() : before_(SetFolderDialog(this)) {}
-    ~PickedFolder() override { SetFolderDialog(before_); }
-    std::optional<std::filesystem::path> Choose(std::int32_t, const std::string& title,
-                                                const std::filesystem::path&) override {
-        titles.push_back(title);
-        return answer;
-    }
-    std::optional<std::filesystem::path> answer;
-    std::vector<std::string> titles;
-
-  private:
-    FolderDialog* before_;
-};
-
 class BrowsingTest : public MainWindowTest {
   protected:
     BrowsingTest() {
-        other.Write("Other Songs/late night.mid", sound_files::NoteSong(1));
-        other.Write("Other Songs/door bell.wav", sound_files::ToneWave(100, 8000));
+        folder.Write("other/Other Songs/late night.mid", sound_files::NoteSong(1));
+        folder.Write("other/Other Songs/door bell.wav", sound_files::ToneWave(100, 8000));
         drives.emplace(std::vector<drives::Drive>{{'C', "/", "[/]"},
                                                   {'T', folder.path(), "[test]"},
-                                                  {'O', other.path(), "[other]"},
-                                                  {'Q', goneFolder, "[gone]"}});
+                                                  {'O', folder.path() / "other", "[other]"},
+                                                  {'Q', folder.path() / "gone", "[gone]"}});
         form->Drive1.Refresh();
         form->Directory1.Path("T:\\music");  // a new drive table starts every drive at its root
     }
@@ -46,14 +25,9 @@ class BrowsingTest : public MainWindowTest {
         return {form->Drive1.Drive(), form->Directory1.Path(), form->MIDIs.Path(),
                 form->WAVEs.Path()};
     }
-
-    test_support::TempFolder other;
-    const std::filesystem::path goneFolder = folder.path() / "gone";  // never made
-    PickedFolder picker;
 };
 
-// A readable drive moves the directory and both file lists; an unreadable one is reported and
-// the drive list returns to the start drive, while the other lists stay on the last folder read.
+// An unreadable drive is reported and undone; the other lists stay on the last folder read.
 TEST_F(BrowsingTest, ADriveChangeMovesEveryListOrIsReportedAndUndone) {
     const std::string startDrive = form->Drive1.Drive();
     form->Drive1.Drive("o");
@@ -77,29 +51,7 @@ TEST_F(BrowsingTest, ADriveChangeMovesEveryListOrIsReportedAndUndone) {
     EXPECT_EQ(Paths(), expected);
 }
 
-// Ctrl+O from any control moves all four lists; Cancel, or a folder on no drive, changes nothing.
-TEST_F(BrowsingTest, ThePickerMovesAllFourListsFromAnyControl) {
-    ASSERT_TRUE(ShowActive(*form));
-    picker.answer = goneFolder;
-    const std::vector<std::string> before = Paths();
-    form->mnuFileOpen.Click();
-    EXPECT_EQ(Paths(), before);
-    picker.answer = other.path() / "Other Songs";
-    PressKey(form->WAVEs.Widget(), Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(Paths(), (std::vector<std::string>{"o: [other]", "O:\\Other Songs", "O:\\Other Songs",
-                                                 "O:\\Other Songs"}));
-    picker.answer.reset();
-    for (Control* control :
-         std::initializer_list<Control*>{&form->Drive1, &form->Directory1, &form->MIDIs,
-                                         &form->cmdMIDI_Stop, &form->vsVolume}) {
-        PressKey(control->Widget(), Qt::Key_O, Qt::ControlModifier);
-    }
-    EXPECT_EQ(picker.titles, std::vector<std::string>(7, "Select The Directory To Open:"));
-    EXPECT_EQ(form->Directory1.Path(), "O:\\Other Songs");
-}
-
-// F5 from any control refreshes every list once; in a file list it keeps both selections, and
-// the lists report no KeyUp for an F5 they never saw go down.
+// F5 refreshes every list keeping the selections; no KeyUp comes for an F5 never seen going down.
 TEST_F(BrowsingTest, F5RefreshesEveryListFromAnyControlKeepingTheSelections) {
     ASSERT_TRUE(ShowActive(*form));
     form->MIDIs.ListIndex(1);
@@ -124,12 +76,28 @@ TEST_F(BrowsingTest, F5RefreshesEveryListFromAnyControlKeepingTheSelections) {
     EXPECT_EQ(releasedF5, 0);
 }
 
-// The popup lives on the menu bar hidden, so only the four menus show there.
-TEST_F(BrowsingTest, TheMenuBarNeverShowsThePopup) {
-    int shown = 0;
-    for (const QAction* action : form->Window()->menuBar()->actions()) shown += action->isVisible();
-    EXPECT_EQ(shown, 4);
-    EXPECT_EQ(form->mnuPop.Visible(), vbFalse);
+// Tab visits every control that takes the focus, the slider between WAVE Stop and WAVE Pause.
+TEST_F(BrowsingTest, TabVisitsEveryControlInTheDesignedOrderAndShiftTabWalksBack) {
+    ASSERT_TRUE(ShowActive(*form));
+    std::vector<QWidget*> forward;
+    for (Control* control : std::initializer_list<Control*>{
+             &form->Directory1, &form->MIDIs, &form->cmdMIDI_Play, &form->cmdMIDI_Pause,
+             &form->cmdMIDI_Stop, &form->WAVEs, &form->cmdWAVE_Play, &form->cmdWAVE_Stop,
+             &form->vsVolume, &form->cmdWAVE_Pause, &form->Drive1})
+        forward.push_back(control->Widget());
+    std::vector<QWidget*> backward(forward.rbegin() + 1, forward.rend());
+    backward.push_back(form->Drive1.Widget());
+    for (const auto& [modifiers, expected] :
+         {std::pair{Qt::KeyboardModifiers(), forward},
+          std::pair{Qt::KeyboardModifiers(Qt::ShiftModifier), backward}}) {
+        form->Drive1.SetFocus();
+        std::vector<QWidget*> visited;
+        for (std::size_t i = 0; i < forward.size(); ++i) {
+            QTest::keyClick(form->Window()->windowHandle(), Qt::Key_Tab, modifiers);
+            visited.push_back(QApplication::focusWidget());
+        }
+        EXPECT_EQ(visited, expected);
+    }
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #pragma once
-// The main window over a settings store, drives and a mixer of the test's own: T: holds a
-// "music" folder of generated songs and sounds, Q: names a folder that does not exist. MCI
-// commands and message boxes are recorded, not carried out. StartupTest leaves the window to be
-// loaded; MainWindowTest loads it, showing T:\music.
+// The main window over settings, drives (T: holds "music", Q: is missing) and a mixer of the
+// test's own; MCI commands and boxes are recorded. MainWindowTest loads it, showing T:\music.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -36,16 +34,13 @@ class StartupTest : public testing::Test {
     static std::string Stored(const std::string& key) {
         return GetSetting("Corvala", "Settings", key, "<missing>");
     }
-
     void Start() {
         form.emplace();
         form->LoadForm();
     }
-
     static void Click(CommandButton& button) {
         static_cast<QAbstractButton*>(button.Widget())->click();
     }
-
     bool StaysOnTop() const {
         return form->Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
     }

@@ -1,69 +1,65 @@
-// Start-up applies the saved settings in their order and skips what fails without a word;
-// shutdown stops both channels, then writes the five settings, however the window is closed.
+// Start-up applies the saved settings and skips what fails without a word; shutdown stops both
+// channels, then writes the five settings, however it comes.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QScrollBar>
 #include <filesystem>
 #include <fstream>
 
+#include "platform/toolkit/window_registry.h"
 #include "tests/main_window/main_window_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct OptionCase {
+// Only the exact word changes an option; a volume out of range or not a number is skipped.
+struct SavedCase {
     const char* key;
     const char* stored;
-    Boolean topChecked;
-    Boolean minChecked;
+    Boolean topChecked = vbTrue;
+    Boolean minChecked = vbFalse;
+    std::int16_t position = 16383;
+    std::vector<std::uint32_t> writes = {32769};  // the set-up's write first
 };
 
-class OptionSpellings : public StartupTest, public testing::WithParamInterface<OptionCase> {};
+class SavedSettings : public StartupTest, public testing::WithParamInterface<SavedCase> {};
 
-TEST_P(OptionSpellings, OnlyTheExactWordChangesAnOption) {
+TEST_P(SavedSettings, AreAppliedOnlyWhenExactlyRight) {
     Store(GetParam().key, GetParam().stored);
     Start();
     EXPECT_EQ(form->mnuOptionsTop.Checked(), GetParam().topChecked);
     EXPECT_EQ(StaysOnTop(), IsTrue(GetParam().topChecked));
     EXPECT_EQ(form->mnuOptionsMin.Checked(), GetParam().minChecked);
-}
-
-const OptionCase kOptionCases[] = {
-    {"AlwaysOnTop", "False", vbFalse, vbFalse}, {"AlwaysOnTop", "false", vbTrue, vbFalse},
-    {"AlwaysOnTop", "FALSE", vbTrue, vbFalse},  {"AlwaysOnTop", " False", vbTrue, vbFalse},
-    {"AlwaysOnTop", "0", vbTrue, vbFalse},      {"AlwaysOnTop", "", vbTrue, vbFalse},
-    {"AlwaysOnTop", "True", vbTrue, vbFalse},   {"ShowMin", "True", vbTrue, vbTrue},
-    {"ShowMin", "TRUE", vbTrue, vbFalse},       {"ShowMin", "true", vbTrue, vbFalse},
-    {"ShowMin", "-1", vbTrue, vbFalse},         {"ShowMin", "True ", vbTrue, vbFalse},
-    {"ShowMin", "False", vbTrue, vbFalse}};
-
-INSTANTIATE_TEST_SUITE_P(Cases, OptionSpellings, testing::ValuesIn(kOptionCases));
-
-struct VolumeCase {
-    const char* stored;
-    std::int16_t position;
-    std::vector<std::uint32_t> writes;  // the set-up's write first
-};
-
-class SavedVolume : public StartupTest, public testing::WithParamInterface<VolumeCase> {};
-
-TEST_P(SavedVolume, MovesTheSliderOrIsSkipped) {
-    Store("Volume", GetParam().stored);
-    Start();
     EXPECT_EQ(form->vsVolume.Value(), GetParam().position);
     EXPECT_EQ(mixer.writes, GetParam().writes);
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SavedVolume,
-    testing::Values(VolumeCase{"0", 0, {32769, 65535}}, VolumeCase{"32767", 32767, {32769, 0}},
-                    VolumeCase{" 1000 ", 1000, {32769, 63535}}, VolumeCase{"16383", 16383, {32769}},
-                    VolumeCase{"loud", 16383, {32769}}, VolumeCase{"", 16383, {32769}},
-                    VolumeCase{"-1", 16383, {32769}}, VolumeCase{"32768", 16383, {32769}},
-                    VolumeCase{"99999999999", 16383, {32769}}));
+    Cases, SavedSettings,
+    testing::Values(SavedCase{"AlwaysOnTop", "False", vbFalse}, SavedCase{"AlwaysOnTop", "false"},
+                    SavedCase{"AlwaysOnTop", " False"}, SavedCase{"AlwaysOnTop", ""},
+                    SavedCase{"ShowMin", "True", vbTrue, vbTrue}, SavedCase{"ShowMin", "true"},
+                    SavedCase{"ShowMin", "True "},
+                    SavedCase{"Volume", "0", vbTrue, vbFalse, 0, {32769, 65535}},
+                    SavedCase{"Volume", "32767", vbTrue, vbFalse, 32767, {32769, 0}},
+                    SavedCase{"Volume", " 1000 ", vbTrue, vbFalse, 1000, {32769, 63535}},
+                    SavedCase{"Volume", ""}, SavedCase{"Volume", "-1"},
+                    SavedCase{"Volume", "32768"}, SavedCase{"Volume", "99999999999"}));
+
+TEST_F(StartupTest, TheVolumeFollowsTheThumbWhileItIsDragged) {
+    Start();
+    mixer.writes.clear();
+    auto* bar = static_cast<QScrollBar*>(form->vsVolume.Widget());
+    bar->setSliderDown(true);
+    for (const int position : {100, 200, 32767}) bar->setSliderPosition(position);
+    EXPECT_EQ(mixer.writes, (std::vector<std::uint32_t>{65335, 65135, 0}));
+    bar->setSliderDown(false);
+    EXPECT_EQ(form->vsVolume.Value(), 32767);
+}
 
 TEST_F(StartupTest, AFolderThatIsGoneIsSkippedSilently) {
     Store("Drive", "t: [test]");
@@ -81,31 +77,26 @@ TEST_F(StartupTest, AWindowStartedInADeletedFolderShowsItsListsAsUnreadable) {
     EXPECT_EQ(form->MIDIs.ListCount() + form->WAVEs.ListCount(), 0);
 }
 
-// Remembers whether the window was on the screen when a box came up.
-class BoxWatch : public test_support::MessageBoxRecorder {
-  public:
-    explicit BoxWatch(const std::optional<frmMain>& form) : form_(form) {}
-    int Show(const std::string& prompt, int style, const std::string& title) override {
-        windowShown.push_back(form_ && form_->Window()->isVisible());
-        return MessageBoxRecorder::Show(prompt, style, title);
-    }
-    std::vector<bool> windowShown;
+// A minimised window leaves the task bar only when a tray icon leads back to it.
+class Minimising : public StartupTest,
+                   public testing::WithParamInterface<std::tuple<bool, bool, bool>> {};
 
-  private:
-    const std::optional<frmMain>& form_;
-};
-
-TEST_F(StartupTest, ADriveThatCannotBeReadIsReportedBeforeTheWindowShows) {
-    Store("Drive", "q: [gone]");
-    BoxWatch watch(form);
-    form.emplace();
-    form->Show();
-    ASSERT_EQ(watch.boxes.size(), 1u);
-    EXPECT_EQ(watch.boxes[0].title, "  Can Not Access Drive");
-    EXPECT_EQ(watch.windowShown, std::vector<bool>{false});
-    EXPECT_EQ(form->Drive1.Drive().front(), 'c') << "back to the drive it started on";
-    EXPECT_TRUE(form->Window()->isVisible());
+TEST_P(Minimising, LeavesTheTaskBarOnlyWhenTheTrayIconLeadsBack) {
+    const auto [showInTaskBar, trayIcon, staysVisible] = GetParam();
+    if (showInTaskBar) Store("ShowMin", "True");
+    Start();
+    ASSERT_TRUE(ShowActive(*form));
+    if (trayIcon) toolkit::TrayIconAdded(form->hWnd());
+    form->WindowState(vbMinimized);
+    EXPECT_EQ(form->Visible(), ToBoolean(staysVisible));
+    EXPECT_EQ(form->WindowState(), vbMinimized);
+    if (trayIcon) toolkit::TrayIconRemoved(form->hWnd());
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, Minimising,
+                         testing::Values(std::tuple(false, true, false),
+                                         std::tuple(false, false, true),
+                                         std::tuple(true, true, true)));
 
 // Notes, at every command, whether the settings were written yet.
 class OrderWatch : public test_support::MciRecorder {
@@ -118,36 +109,26 @@ class OrderWatch : public test_support::MciRecorder {
     std::vector<bool> savedAtCommand;
 };
 
-// Both channels playing, as a user leaves them by double-clicking a file in each list.
-void PlayBoth(frmMain& form) {
-    form.Directory1.Path("T:\\music");
-    for (FileListBox* list : {&form.MIDIs, &form.WAVEs}) {
-        list->ListIndex(0);
-        list->DblClick();
-    }
-    ASSERT_TRUE(IsTrue(form.MIDIFlags().Playing) && IsTrue(form.WAVEFlags().Playing));
-}
-
-struct ExitWay {
-    const char* name;
-    void (*exit)(frmMain& form);
-};
-
-class ExitWays : public StartupTest, public testing::WithParamInterface<ExitWay> {};
+class ExitWays : public StartupTest, public testing::WithParamInterface<void (*)(frmMain&)> {};
 
 TEST_P(ExitWays, StopBothChannelsThenWriteEverySettingForTheNextStart) {
     OrderWatch order;
     Start();
     ASSERT_TRUE(ShowActive(*form));
-    PlayBoth(*form);
+    form->Directory1.Path("T:\\music");
+    for (FileListBox* list : {&form->MIDIs, &form->WAVEs}) {
+        list->ListIndex(0);
+        list->DblClick();
+    }
     form->Directory1.Path("T:\\music\\older");
     form->vsVolume.Value(30000);
-    form->mnuOptionsTop.Action()->trigger();
-    form->mnuOptionsMin.Action()->trigger();
+    PressKey(form->MIDIs.Widget(), Qt::Key_F2);  // the option keys work from any control
+    EXPECT_FALSE(StaysOnTop());
+    PressKey(form->Directory1.Widget(), Qt::Key_F3);
     order.Clear();
     order.savedAtCommand.clear();
 
-    GetParam().exit(*form);
+    GetParam()(*form);
 
     EXPECT_EQ(order.Commands(), (std::vector<std::string>{"stop MIDI", "stop WAVE",
                                                           "close all wait", "close all wait"}));
@@ -175,28 +156,32 @@ TEST_P(ExitWays, StopBothChannelsThenWriteEverySettingForTheNextStart) {
     EXPECT_EQ(form->mnuOptionsMin.Checked(), vbTrue);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ExitWays,
-    testing::Values(ExitWay{"FileExit", [](frmMain& f) { f.mnuFileExit.Action()->trigger(); }},
-                    ExitWay{"CloseButton", [](frmMain& f) { f.Window()->close(); }},
-                    ExitWay{"Unload", [](frmMain& f) { f.UnloadForm(); }},
-                    ExitWay{"CtrlX",
-                            [](frmMain& f) {
-                                PressKey(f.MIDIs.Widget(), Qt::Key_X, Qt::ControlModifier);
-                            }}),
-    [](const testing::TestParamInfo<ExitWay>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ExitWays,
+                         testing::Values([](frmMain& f) { f.mnuFileExit.Action()->trigger(); },
+                                         [](frmMain& f) { f.Window()->close(); },
+                                         [](frmMain& f) { f.UnloadForm(); },
+                                         [](frmMain& f) {
+                                             PressKey(f.MIDIs.Widget(), Qt::Key_X,
+                                                      Qt::ControlModifier);
+                                         }));
 
-struct DamagedStore {
-    const char* name;
-    void (*spoil)(const fs::path& file);  // nothing: no store yet, as at a first start
-    bool writable;
-};
+void Garbage(const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << std::string("\xff\xfe\0[Settings\n=\x01", 14);
+}
+void AFifo(const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    mkfifo(file.c_str(), 0600);
+}
 
-class DamagedStores : public StartupTest, public testing::WithParamInterface<DamagedStore> {};
+// No store (a first start), garbage, or a FIFO, which once hung the exit; true when writable.
+class DamagedStores
+    : public StartupTest,
+      public testing::WithParamInterface<std::pair<void (*)(const fs::path&), bool>> {};
 
 TEST_P(DamagedStores, GiveTheDefaultsSilentlyLeavingTheVolumeAndNeverStopTheProgram) {
     fs::create_directories(settings.File().parent_path().parent_path());
-    if (GetParam().spoil) GetParam().spoil(settings.File());
+    if (GetParam().first) GetParam().first(settings.File());
     Start();
     EXPECT_EQ(form->mnuOptionsTop.Checked(), vbTrue);
     EXPECT_TRUE(StaysOnTop());
@@ -209,33 +194,11 @@ TEST_P(DamagedStores, GiveTheDefaultsSilentlyLeavingTheVolumeAndNeverStopTheProg
     form->mnuOptionsMin.Action()->trigger();
     form->UnloadForm();
     EXPECT_TRUE(boxes.boxes.empty());
-    EXPECT_EQ(Stored("ShowMin"), GetParam().writable ? "True" : "<missing>");
-}
-
-void Garbage(const fs::path& file) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << std::string("\xff\xfe\0[Settings\n=\x01", 14);
-}
-void AFolder(const fs::path& file) {
-    fs::create_directories(file);
-}
-void FolderIsAFile(const fs::path& file) {
-    std::ofstream(file.parent_path()) << "in the way";
-}
-// A FIFO once hung the exit, waiting for a writer.
-void AFifo(const fs::path& file) {
-    fs::create_directories(file.parent_path());
-    mkfifo(file.c_str(), 0600);
+    EXPECT_EQ(Stored("ShowMin"), GetParam().second ? "True" : "<missing>");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedStores,
-                         testing::Values(DamagedStore{"FirstStart", nullptr, true},
-                                         DamagedStore{"Garbage", Garbage, true},
-                                         DamagedStore{"FileIsAFolder", AFolder, false},
-                                         DamagedStore{"FolderIsAFile", FolderIsAFile, false},
-                                         DamagedStore{"FileIsAFifo", AFifo, false}),
-                         [](const testing::TestParamInfo<DamagedStore>& info) {
-                             return std::string(info.param.name);
-                         });
+                         testing::Values(std::pair(nullptr, true), std::pair(&Garbage, true),
+                                         std::pair(&AFifo, false)));
 
 }  // namespace
