@@ -11,59 +11,38 @@ namespace {
 
 using ::testing::ElementsAreArray;
 
-struct MoveCase {
-    const char* name;
-    const char* alias;
-    MoveVideoOptions options;
-    std::vector<std::string> expected;
-};
-
-class MoveVideoTest : public ::testing::TestWithParam<MoveCase> {
-  protected:
+TEST(MoveVideo, SendsThePutCommandsInOrder) {
     test_support::MciRecorder recorder;
-};
-
-TEST_P(MoveVideoTest, SendsThePutCommandsInOrder) {
     cMCI_Adv mci;
-    recorder.Clear();
-    const Boolean result = mci.MCIa_MoveVideo(GetParam().alias, GetParam().options);
-    EXPECT_THAT(recorder.Commands(), ElementsAreArray(GetParam().expected));
-    EXPECT_EQ(result, GetParam().expected.empty() ? vbFalse : vbTrue);
+    const struct {
+        const char* alias;
+        MoveVideoOptions options;
+        std::vector<std::string> expected;  // empty: nothing is sent and the call fails
+    } cases[] = {
+        {" AVI ",
+         {.UseEntireSourceImage = vbFalse, .Source_Width = 320, .Source_Height = 240},
+         {"put AVI window", "put AVI window client", "put AVI source at 0 0 320 240",
+          "put AVI destination"}},
+        {"AVI",
+         {.MoveWindowLocation = vbTrue, .Window_Left = -10, .Window_Width = 320,
+          .Window_Height = 240, .DisplayVideoOnEntireWindow = vbFalse, .Dest_Left = 5,
+          .Dest_Top = -6, .Dest_Width = 7, .Dest_Height = 8, .UseEntireSourceImage = vbFalse,
+          .Source_Left = 1, .Source_Top = 2, .Source_Width = 3, .Source_Height = 4},
+         {"put AVI window", "put AVI window client", "put AVI source at 1 2 3 4",
+          "put AVI window at -10 0 320 240", "put AVI destination at 5 -6 7 8"}},
+        {"AVI",
+         {.hCallbackProc = 9, .WaitToComplete = vbTrue},
+         {"put AVI window notify wait", "put AVI window client notify wait",
+          "put AVI source notify wait", "put AVI destination notify wait"}},
+        {"   ", {}, {}},
+    };
+    for (const auto& c : cases) {
+        recorder.Clear();
+        const Boolean result = mci.MCIa_MoveVideo(c.alias, c.options);
+        EXPECT_THAT(recorder.Commands(), ElementsAreArray(c.expected));
+        EXPECT_EQ(result, c.expected.empty() ? vbFalse : vbTrue);
+    }
 }
-
-const MoveCase kMoves[] = {
-    {"OnlyTheAlias",
-     "AVI",
-     {},
-     {"put AVI window", "put AVI window client", "put AVI source", "put AVI destination"}},
-    {"PartOfTheSource",
-     " AVI ",
-     {.UseEntireSourceImage = vbFalse, .Source_Width = 320, .Source_Height = 240},
-     {"put AVI window", "put AVI window client", "put AVI source at 0 0 320 240",
-      "put AVI destination"}},
-    {"EveryRectangleAsWritten",
-     "AVI",
-     {.MoveWindowLocation = vbTrue, .Window_Left = -10, .Window_Width = 320, .Window_Height = 240,
-      .DisplayVideoOnEntireWindow = vbFalse, .Dest_Left = 5, .Dest_Top = -6, .Dest_Width = 7,
-      .Dest_Height = 8, .UseEntireSourceImage = vbFalse, .Source_Left = 1, .Source_Top = 2,
-      .Source_Width = 3, .Source_Height = 4},
-     {"put AVI window", "put AVI window client", "put AVI source at 1 2 3 4",
-      "put AVI window at -10 0 320 240", "put AVI destination at 5 -6 7 8"}},
-    {"FlagsThatAreNotExactlyTrueAreFalse",
-     "AVI",
-     {.MoveWindowLocation = 1, .DisplayVideoOnEntireWindow = 1, .UseEntireSourceImage = 1},
-     {"put AVI window", "put AVI window client", "put AVI source at 0 0 0 0",
-      "put AVI destination at 0 0 0 0"}},
-    {"NotifyAndWaitOnEach",
-     "AVI",
-     {.hCallbackProc = 9, .WaitToComplete = vbTrue},
-     {"put AVI window notify wait", "put AVI window client notify wait",
-      "put AVI source notify wait", "put AVI destination notify wait"}},
-    {"BlankAlias", "   ", {}, {}},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, MoveVideoTest, ::testing::ValuesIn(kMoves),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MoveVideo, TheFirstFailureEndsTheSequence) {
     test_support::MciRecorder recorder;
@@ -84,13 +63,14 @@ TEST(WindowLookup, NeedsANumberFromASuccessfulStatus) {
         const char* reply;
         std::size_t boxes;
     };
+    test_support::MciRecorder recorder;
+    test_support::MessageBoxRecorder boxes;
+    cMCI_Adv mci;
     for (const Case& c : {Case{"StatusRefused", 346, "", 1}, Case{"EmptyReply", 0, "", 0},
                           Case{"NotANumber", 0, "12ab", 0}, Case{"NoSuchWindow", 0, "99999", 0}}) {
-        test_support::MciRecorder recorder;
-        test_support::MessageBoxRecorder boxes;
-        cMCI_Adv mci;
         recorder.Answer("status AVI window handle", c.code, c.reply);
         recorder.Clear();
+        boxes.boxes.clear();
         EXPECT_EQ(
             mci.MCI_WindowCaption(" AVI ", "Title", {.hCallbackProc = 4, .ShowErrors = vbTrue}),
             vbFalse)
@@ -98,11 +78,11 @@ TEST(WindowLookup, NeedsANumberFromASuccessfulStatus) {
         EXPECT_THAT(recorder.Commands(), ElementsAreArray({"status AVI window handle notify wait"}))
             << c.name;
         EXPECT_EQ(boxes.boxes.size(), c.boxes) << c.name;
-        recorder.Clear();
-        EXPECT_EQ(mci.MCI_WindowIcon("  ", 5), vbFalse);
-        EXPECT_EQ(mci.MCI_WindowCaption("", "x"), vbFalse);
-        EXPECT_TRUE(recorder.calls.empty()) << "nothing for a blank alias";
     }
+    recorder.Clear();
+    EXPECT_EQ(mci.MCI_WindowIcon("  ", 5), vbFalse);
+    EXPECT_EQ(mci.MCI_WindowCaption("", "x"), vbFalse);
+    EXPECT_TRUE(recorder.calls.empty()) << "nothing for a blank alias";
 }
 
 }  // namespace
