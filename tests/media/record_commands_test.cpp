@@ -98,17 +98,6 @@ TEST_F(RecordWaveCommands, ComposesTheFormatOpenSeekAndPlayClauses) {
     }
 }
 
-TEST_F(RecordWaveCommands, RefusesBeforeSendingAnything) {
-    struct Case {
-        const char *out, *path, *in;
-    };
-    for (const Case& c : {Case{"REC", "   ", "WAVE"}, Case{"wave", kPath, "WAVE"},
-                          Case{" ", kPath, "WAVE"}, Case{"REC", kPath, "  "}}) {
-        EXPECT_EQ(mci.MCIa_RecordWave(c.out, c.path, 16, 2, 44100, c.in), vbFalse) << c.out << c.in;
-        EXPECT_TRUE(recorder.calls.empty()) << c.out << c.in;
-    }
-}
-
 // A refused guarded command is reported; a refused or unreadable status is not. Both end in
 // the clean-up, before anything is recorded. A refused save is quiet.
 TEST_F(RecordWaveCommands, AFailureCleansUpBeforeRecording) {
@@ -142,7 +131,16 @@ TEST_F(RecordWaveCommands, AFailureCleansUpBeforeRecording) {
     }
 }
 
-TEST_F(RecordWaveCommands, AnUnwritablePathOrAFormatThatDoesNotFitRaises) {
+// A blank path or alias, or the same alias twice, is refused and an unwritable path raises, all
+// before any command; a format that does not fit raises after the open.
+TEST_F(RecordWaveCommands, RefusesOrRaisesBeforeSendingAnything) {
+    struct Case {
+        const char *out, *path, *in;
+    };
+    for (const Case& c : {Case{"REC", "   ", "WAVE"}, Case{"wave", kPath, "WAVE"},
+                          Case{" ", kPath, "WAVE"}, Case{"REC", kPath, "  "}}) {
+        EXPECT_EQ(mci.MCIa_RecordWave(c.out, c.path, 16, 2, 44100, c.in), vbFalse) << c.out << c.in;
+    }
     try {
         mci.MCIa_RecordWave("REC", "R:\\no such folder\\take.wav", 16, 2, 44100, "WAVE");
         ADD_FAILURE() << "expected a run-time error";
@@ -151,11 +149,11 @@ TEST_F(RecordWaveCommands, AnUnwritablePathOrAFormatThatDoesNotFitRaises) {
     }
     EXPECT_TRUE(recorder.calls.empty()) << "before any command";
 
-    struct Case {
+    struct Format {
         std::int32_t bits, channels, rate;
     };
-    for (const Case& c :
-         {Case{65536, 65536, 8000}, Case{100, 10000, 8000}, Case{16, 2, 1'000'000'000}}) {
+    for (const Format& c :
+         {Format{65536, 65536, 8000}, Format{100, 10000, 8000}, Format{16, 2, 1'000'000'000}}) {
         try {
             Record(c.bits, c.channels, c.rate);
             ADD_FAILURE() << "expected an overflow for " << c.bits << "x" << c.channels;

@@ -39,7 +39,9 @@ TEST(MoveVideo, SendsThePutCommandsInOrder) {
     }
 }
 
-TEST(MoveVideo, TheFirstFailureEndsTheSequence) {
+// A failed put ends the sequence; the caption and icon members need a number from a successful
+// status first, and send nothing for a blank alias.
+TEST(VideoFailures, EndTheCallWithFalse) {
     test_support::MciRecorder recorder;
     test_support::MessageBoxRecorder boxes;
     cMCI_Adv mci;
@@ -49,18 +51,12 @@ TEST(MoveVideo, TheFirstFailureEndsTheSequence) {
               vbFalse);
     EXPECT_THAT(recorder.Commands(), ElementsAreArray({"put AVI window", "put AVI window client"}));
     EXPECT_EQ(boxes.boxes.size(), 1u);
-}
-
-TEST(WindowLookup, NeedsANumberFromASuccessfulStatus) {
     struct Case {
         const char* name;
         std::uint32_t code;
         const char* reply;
         std::size_t boxes;
     };
-    test_support::MciRecorder recorder;
-    test_support::MessageBoxRecorder boxes;
-    cMCI_Adv mci;
     for (const Case& c : {Case{"StatusRefused", 346, "", 1}, Case{"EmptyReply", 0, "", 0},
                           Case{"NotANumber", 0, "12ab", 0}, Case{"NoSuchWindow", 0, "99999", 0}}) {
         recorder.Answer("status AVI window handle", c.code, c.reply);

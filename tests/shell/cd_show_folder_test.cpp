@@ -81,7 +81,8 @@ TEST_F(ShowFolderTest, ChoosingAFolderGivesItsPathNameAndFlags) {
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(ShowFolderTest, CancellingClearsEverythingAndAnEmptyPromptAsksForAFolder) {
+// A cancel clears everything; error 20 is passed over, others are shown and leave the flags.
+TEST_F(ShowFolderTest, CancellingClearsEverythingErrorTwentyIsPassedOverAndOthersAreShown) {
     std::int32_t flags = 81;
     std::string displayName = "old";
     std::string folderPath = "S:\\Start";
@@ -89,13 +90,8 @@ TEST_F(ShowFolderTest, CancellingClearsEverythingAndAnEmptyPromptAsksForAFolder)
     EXPECT_EQ(flags, 0);
     EXPECT_EQ(displayName, "");
     EXPECT_EQ(folderPath, "");
-    EXPECT_EQ(dialog.seenTitle, "Select Folder:");
-}
-
-// Error 20 is passed over; others are shown and leave the flags as they were.
-TEST_F(ShowFolderTest, ErrorTwentyIsPassedOverAndOthersAreShown) {
-    std::int32_t flags = 81;
-    std::string displayName, folderPath;
+    EXPECT_EQ(dialog.seenTitle, "Select Folder:") << "an empty prompt asks for a folder";
+    flags = 81;
     dialog.error = RuntimeError(20, "Resume without error", "Corvala");
     EXPECT_EQ(CD_ShowFolder(0, flags, displayName, folderPath, "Pick:"), vbFalse);
     EXPECT_TRUE(boxes.boxes.empty());

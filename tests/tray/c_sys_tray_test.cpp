@@ -49,8 +49,9 @@ class SysTrayTest : public testing::Test {
     std::vector<std::string> events;
 };
 
-// The record an icon is added with is pinned by the main window's tray test.
-TEST_F(SysTrayTest, AnIdentifierIsCreatedOnceAndOnlyKnownOnesAreChangedOrDeleted) {
+// The record an icon is added with is pinned by the main window's tray test. Identifiers below
+// one are sent and never recorded; termination deletes every active icon in position order.
+TEST_F(SysTrayTest, AnIdentifierIsCreatedOnceOnlyKnownOnesChangeAndTerminationDeletesInOrder) {
     EXPECT_EQ(tray->ST_OwnerForm(), nullptr);
     EXPECT_EQ(tray->ST_CreateIcon(1, 0, "Corvala"), vbFalse) << "no owner window yet";
     tray->ST_OwnerForm(form);
@@ -68,12 +69,7 @@ TEST_F(SysTrayTest, AnIdentifierIsCreatedOnceAndOnlyKnownOnesAreChangedOrDeleted
     shell.answer = 1;
     EXPECT_EQ(tray->ST_ModifyIcon(1, 0), vbFalse) << "so not recorded";
     EXPECT_EQ(Operations(), (std::vector<std::uint32_t>{NIM_ADD, NIM_MODIFY, NIM_DELETE, NIM_ADD}));
-}
-
-// Termination deletes every active icon in position order, but not those below one, which are
-// sent and never recorded.
-TEST_F(SysTrayTest, TerminationDeletesEveryActiveIconInPositionOrder) {
-    tray->ST_OwnerForm(form);
+    shell.calls.clear();
     EXPECT_EQ(tray->ST_CreateIcon(0, 0), vbTrue);
     EXPECT_EQ(tray->ST_ModifyIcon(0, 0), vbFalse);
     EXPECT_EQ(tray->ST_DeleteIcon(0), vbFalse);
