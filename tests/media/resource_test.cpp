@@ -1,5 +1,6 @@
 // The program's resources through the media class: each kind extracted and saved in its own
-// format, and every box the members show for bad input.
+// format, and every box the members show for bad input; drive kinds and the CD-ROM count over
+// drive letters the test maps to a made-up mount table.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <iterator>
 
 #include "media/cmci_adv.h"
+#include "platform/core/drive_kind.h"
 #include "tests/support/mci_recorder.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/temp_folder.h"
@@ -176,6 +178,40 @@ TEST_F(ResourceTest, NoFileOrAnUnwritableOneIsReported) {
                     ::testing::EndsWith("Error Number = " + std::to_string(c.number) +
                                         "\rError Description = " + c.description));
     }
+}
+
+TEST(DriveType, NamesEachKindAndCountsTheCdRomDrivesButNotTheRamDisk) {
+    test_support::MciRecorder recorder;  // the media object's "close all" goes nowhere
+    test_support::TempFolder sys;
+    sys.Write("sdb/removable", "1\n");
+    sys.MakeFolder("sdb/sdb1");
+    test_support::ScopedDrives drives{{{'C', "/", "[/]"},
+                                       {'D', "/media/STICK", "[STICK]"},
+                                       {'E', "/mnt/music", "[music]"},
+                                       {'F', "/media/DISC", "[DISC]"},
+                                       {'G', "/mnt/ram", "[ram]"},
+                                       {'H', "/run/gvfs", "[gvfs]"}}};
+    drives::UseMountsForTesting("/dev/vda / ext4 rw 0 0\n"
+                                "/dev/sdb1 /media/STICK vfat rw 0 0\n"
+                                "server:/music /mnt/music nfs4 rw 0 0\n"
+                                "/dev/sr0 /media/DISC iso9660 ro 0 0\n"
+                                "tmpfs /mnt/ram tmpfs rw 0 0\n"
+                                "gvfsd-fuse /run/gvfs fuse.gvfsd-fuse rw 0 0\n",
+                                sys.path());
+    cMCI_Adv mci;
+    const struct {
+        const char* letter;
+        const char* expected;
+    } cases[] = {
+        {"C", "Fixed"},   {"c", "Fixed"},   {"D", "Removable"}, {"E", "Remote"},
+        {"F", "CD-ROM"},  {"G", ""},        {"H", "Unknown"},
+        {"Q", "Unknown"}, {"1", "Unknown"}, {"\u00e9", "Unknown"},  // one character, two bytes
+        {"", "Invalid Drive Letter"}, {"CD", "Invalid Drive Letter"},
+        {" C", "Invalid Drive Letter"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(mci.OS_CheckDriveType(c.letter), c.expected) << c.letter;
+    EXPECT_EQ(mci.OS_GetCdCount(), 1);
+    drives::UseMountsForTesting("", {});
 }
 
 }  // namespace
