@@ -88,20 +88,17 @@ TEST_F(SysTrayTest, AnIdentifierIsCreatedOnceOnlyKnownOnesChangeAndTerminationDe
     EXPECT_EQ(deleted, (std::vector<std::uint32_t>{8, 6, 7}));
 }
 
-// The notifications and the event each one raises; both modes decode them alike.
+// Notifications and the event each one raises. Both modes share the decoder, whose clicks the
+// default mode's pointer test walks through.
 struct Decoding {
     std::int32_t mouseMessage;
     const char* event;  // nullptr: nothing is raised
 };
 
 constexpr Decoding Decodings[] = {
-    {WM_MOUSEMOVE, "MouseMove"},
     {WM_LBUTTONDOWN, nullptr},
-    {WM_LBUTTONUP, "LeftClick"},
-    {WM_LBUTTONDBLCLK, "DblClick"},
     {WM_RBUTTONUP, "RightClick"},
     {WM_RBUTTONDBLCLK, nullptr},
-    {WM_MBUTTONUP, "MiddleClick"},
     {0x400, nullptr},
 };
 
