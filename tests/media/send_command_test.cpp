@@ -1,5 +1,6 @@
-// The command texts the media class composes, as the MCI service receives them, and the MCI
-// error box: the number taken from the return code, missing texts, when it shows.
+// The command texts the media class composes, as the MCI service receives them (opens from
+// real files in a folder mapped to a drive letter), and the MCI error box: the number taken
+// from the return code, missing texts, when it shows.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,90 +8,73 @@
 #include "media/cmci_adv.h"
 #include "tests/support/mci_recorder.h"
 #include "tests/support/message_box_recorder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 using test_support::MciRecorder;
 
-struct CommandCase {
-    const char* name;
-    std::function<Boolean(cMCI_Adv&)> call;
-    const char* expected;  // nullptr: nothing may be sent
-};
-
-class SendCommandTest : public ::testing::TestWithParam<CommandCase> {
-protected:
+class SendTest : public ::testing::Test {
+  protected:
     MciRecorder recorder;
     test_support::MessageBoxRecorder boxes;
-};
-
-TEST_P(SendCommandTest, SendsExactlyThisText) {
     cMCI_Adv mci;
-    recorder.Clear();
-    const Boolean result = GetParam().call(mci);
-    if (GetParam().expected == nullptr) {
-        EXPECT_TRUE(recorder.calls.empty());
-        EXPECT_EQ(result, vbFalse);
-    } else {
-        ASSERT_EQ(recorder.Commands(), std::vector<std::string>{GetParam().expected});
-        EXPECT_EQ(result, vbTrue);
-    }
-}
+};
 
 // Play, stop, close, pause and resume with their defaults are pinned by the main window's
 // channel table on the real service.
-using M = cMCI_Adv;
-const CommandCase kCommandCases[] = {
-    {"PlayEveryClause",
-     [](M& m) {
-         return m.MCI_Play("WAVE", {.SpecifyStartPosition = vbTrue, .StartPosition = 0,
-                                    .SpecifyEndPosition = vbTrue, .EndPosition = 500,
-                                    .PlayFullScreen = vbTrue, .RepeatPlay = vbTrue});
-     },
-     "play WAVE from 0 to 500 repeat fullscreen"},
-    {"PlayFlagOneIsNotTrue",
-     [](M& m) { return m.MCI_Play("WAVE", {.SpecifyStartPosition = 1, .StartPosition = 9}); },
-     "play WAVE"},
-    {"PlayAndWait", [](M& m) { return m.MCI_Play(" MIDI ", {.WaitToComplete = vbTrue}); },
-     "play MIDI wait"},
-    {"CloseAllWaitsByDefault", [](M& m) { return m.MCI_CloseAll(); }, "close all wait"},
-    {"AliasHoldingWaitGetsNoSuffix", [](M& m) { return m.MCI_Close("waiter"); }, "close waiter"},
-    {"SeekNegative", [](M& m) { return m.MCI_Seek("WAVE", -1); }, "seek WAVE to -1 wait"},
-    {"SeekBeginning", [](M& m) { return m.MCI_SeekBeginning("MIDI"); }, "seek MIDI to start wait"},
-    {"SeekEndNoWait", [](M& m) { return m.MCI_SeekEnd("MIDI", {.WaitToComplete = vbFalse}); },
-     "seek MIDI to end"},
-    {"DoorOpen", [](M& m) { return m.MCI_Door("CD", vbTrue); }, "Set CD door open wait"},
-    {"DoorClosed", [](M& m) { return m.MCI_Door("CD", vbFalse); }, "Set CD door closed wait"},
-    {"SetKeepsItsText", [](M& m) { return m.MCI_Set("WAVE", " time format milliseconds"); },
-     "set WAVE  time format milliseconds wait"},
-    {"NotifyThenWait", [](M& m) { return m.MCI_Close("MIDI", {.hCallbackProc = 5}); },
-     "close MIDI notify wait"},
-    {"SendTrimsAndKeepsItsWait", [](M& m) { return m.MCIa_SendCommand("  play x wait  "); },
-     "play x wait"},
-    {"SendNotifyAfterExistingWait",
-     [](M& m) {
-         return m.MCIa_SendCommand("play x wait", {.hCallbackProc = 77, .WaitToComplete = vbFalse});
-     },
-     "play x wait notify"},
-    {"SendCutsAtNul",
-     [](M& m) {
-         return m.MCIa_SendCommand(std::string("stop x\0garbage", 14), {.WaitToComplete = vbFalse});
-     },
-     "stop x"},
-    {"SpacesOnlyAlias", [](M& m) { return m.MCI_Stop("   "); }, nullptr},
-    {"EmptyCommand", [](M& m) { return m.MCIa_SendCommand("  "); }, nullptr},
-    {"TabsAreNotStripped", [](M& m) { return m.MCI_Stop("\tMIDI"); }, "stop \tMIDI"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Members, SendCommandTest, ::testing::ValuesIn(kCommandCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-class SendTest : public ::testing::Test {
-protected:
-    MciRecorder recorder;
-    test_support::MessageBoxRecorder boxes;
-    cMCI_Adv mci;
-};
+TEST_F(SendTest, EachMemberSendsExactlyThisText) {
+    using M = cMCI_Adv;
+    const struct {
+        std::function<Boolean(M&)> call;
+        const char* expected;  // nullptr: nothing may be sent
+    } cases[] = {
+        {[](M& m) {
+             return m.MCI_Play("WAVE", {.SpecifyStartPosition = vbTrue,
+                                        .StartPosition = 0,
+                                        .SpecifyEndPosition = vbTrue,
+                                        .EndPosition = 500,
+                                        .PlayFullScreen = vbTrue,
+                                        .RepeatPlay = vbTrue});
+         },
+         "play WAVE from 0 to 500 repeat fullscreen"},
+        {[](M& m) { return m.MCI_Play("WAVE", {.SpecifyStartPosition = 1, .StartPosition = 9}); },
+         "play WAVE"},
+        {[](M& m) { return m.MCI_Play(" MIDI ", {.WaitToComplete = vbTrue}); }, "play MIDI wait"},
+        {[](M& m) { return m.MCI_Close("waiter"); }, "close waiter"},
+        {[](M& m) { return m.MCI_Seek("WAVE", -1); }, "seek WAVE to -1 wait"},
+        {[](M& m) { return m.MCI_SeekBeginning("MIDI"); }, "seek MIDI to start wait"},
+        {[](M& m) { return m.MCI_SeekEnd("MIDI", {.WaitToComplete = vbFalse}); },
+         "seek MIDI to end"},
+        {[](M& m) { return m.MCI_Door("CD", vbTrue); }, "Set CD door open wait"},
+        {[](M& m) { return m.MCI_Door("CD", vbFalse); }, "Set CD door closed wait"},
+        {[](M& m) { return m.MCI_Set("WAVE", " time format milliseconds"); },
+         "set WAVE  time format milliseconds wait"},
+        {[](M& m) { return m.MCI_Close("MIDI", {.hCallbackProc = 5}); }, "close MIDI notify wait"},
+        {[](M& m) { return m.MCIa_SendCommand("  play x wait  "); }, "play x wait"},
+        {[](M& m) {
+             return m.MCIa_SendCommand("play x wait",
+                                       {.hCallbackProc = 77, .WaitToComplete = vbFalse});
+         },
+         "play x wait notify"},
+        {[](M& m) {
+             return m.MCIa_SendCommand(std::string("stop x\0garbage", 14),
+                                       {.WaitToComplete = vbFalse});
+         },
+         "stop x"},
+        {[](M& m) { return m.MCI_Stop("   "); }, nullptr},
+        {[](M& m) { return m.MCIa_SendCommand("  "); }, nullptr},
+        {[](M& m) { return m.MCI_Stop("\tMIDI"); }, "stop \tMIDI"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected ? c.expected : "nothing");
+        recorder.Clear();
+        const Boolean result = c.call(mci);
+        EXPECT_EQ(recorder.Commands(),
+                  c.expected ? std::vector<std::string>{c.expected} : std::vector<std::string>{});
+        EXPECT_EQ(result, c.expected ? vbTrue : vbFalse);
+    }
+}
 
 TEST_F(SendTest, ReplyBufferOnlyWhenAskedAndCallbackPassedThrough) {
     recorder.Clear();
@@ -119,10 +103,9 @@ TEST_F(SendTest, ReplyBufferOnlyWhenAskedAndCallbackPassedThrough) {
 TEST(Lifetime, ClosesEveryDeviceWhenCreatedAndWhenReleasedIgnoringAFailure) {
     MciRecorder recorder;
     test_support::MessageBoxRecorder boxes;
-    { cMCI_Adv mci; }
-    EXPECT_EQ(recorder.Commands(), (std::vector<std::string>{"close all wait", "close all wait"}));
     recorder.Answer("close all", 263);
     { cMCI_Adv mci; }
+    EXPECT_EQ(recorder.Commands(), (std::vector<std::string>{"close all wait", "close all wait"}));
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
@@ -130,7 +113,7 @@ TEST_F(SendTest, TheBoxShowsTheLowWordOfTheReturnCodeAsASignedNumber) {
     const struct {
         std::uint32_t returnCode;
         std::int32_t shownNumber;
-    } cases[] = {{263, 263}, {0x113, 275}, {0xABCD0113, 275}, {0xFFFFFFFF, -1}, {0x8000, -32768},
+    } cases[] = {{263, 263}, {0xABCD0113, 275}, {0xFFFFFFFF, -1}, {0x8000, -32768},
                  {0x10000, 0}};  // high bits alone are still a failure
     for (const auto& c : cases) {
         boxes.boxes.clear();
@@ -140,7 +123,8 @@ TEST_F(SendTest, TheBoxShowsTheLowWordOfTheReturnCodeAsASignedNumber) {
         const auto& box = boxes.boxes[0];
         EXPECT_EQ(box.prompt,
                   "The following error occured while calling the mciSendString MCI API:\r\r"
-                  "Error Number = " + std::to_string(c.shownNumber) + "\rError Description = " +
+                  "Error Number = " +
+                      std::to_string(c.shownNumber) + "\rError Description = " +
                       MciRecorder::ErrorTextFor(static_cast<std::uint32_t>(c.shownNumber)));
         EXPECT_EQ(box.title, "  MCI ERROR");
         EXPECT_EQ(box.style, 48);
@@ -150,7 +134,6 @@ TEST_F(SendTest, TheBoxShowsTheLowWordOfTheReturnCodeAsASignedNumber) {
 TEST_F(SendTest, SuccessAndSilentFailuresShowNothingAndAMissingTextIsUnknownError) {
     EXPECT_EQ(mci.MCI_Play("WAVE", {.ShowErrors = vbTrue}), vbTrue);
     recorder.Answer("play", 263);
-    EXPECT_EQ(mci.MCI_Play("WAVE"), vbFalse);
     EXPECT_EQ(mci.MCI_Play("WAVE", {.ShowErrors = 1}), vbFalse);  // only -1 is True
     EXPECT_TRUE(boxes.boxes.empty());
 
@@ -159,6 +142,92 @@ TEST_F(SendTest, SuccessAndSilentFailuresShowNothingAndAMissingTextIsUnknownErro
     mci.MCI_Stop("MIDI", {.ShowErrors = vbTrue});
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_TRUE(boxes.boxes[0].prompt.ends_with("\rError Description = Unknown Error"));
+}
+
+class OpenCommandTest : public ::testing::Test {
+protected:
+    OpenCommandTest() : drives({{'C', folder.path(), "[test]"}, {'D', cdRoot.path(), "[cd]"}}) {
+        for (const char* file : {"Music/song.mid", "Sounds/Ding.wav",
+                                 "My Music/Ärger und Ölpreis.Mid", "Sounds/.hidden.wav"})
+            folder.Write(file);
+        folder.MakeFolder("Sounds/folder.wav");
+    }
+
+    test_support::TempFolder folder;
+    test_support::TempFolder cdRoot;
+    test_support::ScopedDrives drives;
+    test_support::MciRecorder recorder;
+    test_support::MessageBoxRecorder boxes;
+};
+
+// A plain open and one in a drive's root are pinned by the main window's channel tests.
+TEST_F(OpenCommandTest, ComposesTheOpenCommand) {
+    const struct {
+        const char* alias;
+        OpenOptions options;
+        const char* expected;  // nullptr: nothing is sent and the call fails
+    } cases[] = {
+        {"WAVE",
+         {.DeviceType = 4, .FilePath = "  C:\\Sounds\\Ding.wav  ", .BufferSize = 4},
+         "open WaveAudio!C:\\SOUNDS\\DING.WAV alias WAVE wait buffer 4"},
+        {"MIDI",
+         {.DeviceType = 3, .FilePath = "C:\\Music\\song.mid", .BufferSize = 4},
+         "open Sequencer!C:\\MUSIC\\SONG.MID alias MIDI wait"},
+        {"WAVE",
+         {.DeviceType = 4,
+          .FilePath = "C:\\Sounds\\Ding.wav",
+          .Shareable = vbTrue,
+          .BufferSize = 2,
+          .hCallbackProc = 9},
+         "open WaveAudio!C:\\SOUNDS\\DING.WAV alias WAVE wait buffer 2 shareable notify"},
+        // Names with spaces and accents go by their short names.
+        {"MIDI",
+         {.DeviceType = 3, .FilePath = "C:\\my music\\ärger und ölpreis.mid"},
+         "open Sequencer!C:\\MYMUSI~1\\_RGERU~1.MID alias MIDI wait"},
+        // Without an ordinary file the bare device is opened.
+        {"WAVE",
+         {.DeviceType = 4, .FilePath = "C:\\Sounds\\missing.wav"},
+         "open WaveAudio alias WAVE wait"},
+        {"WAVE",
+         {.DeviceType = 4, .FilePath = "C:\\Sounds\\.hidden.wav"},
+         "open WaveAudio alias WAVE wait"},
+        {"WAVE",
+         {.DeviceType = 4, .FilePath = "C:\\Sounds\\folder.wav"},
+         "open WaveAudio alias WAVE wait"},
+        // The file group needs a file and says nothing without.
+        {"X", {.DeviceType = 42, .FilePath = "C:\\nowhere.wav", .ShowErrors = vbTrue}, nullptr},
+        // CD audio takes the drive letter of the path.
+        {"CD", {.DeviceType = 1, .FilePath = "D:\\"}, "open d: type cdaudio alias CD wait"},
+        {"CD", {.DeviceType = 1, .FilePath = "Q:\\"}, "open cdaudio alias CD wait"},
+        {"CD", {.DeviceType = 1, .Shareable = vbTrue}, "open cdaudio alias CD wait shareable"},
+        // Video and file groups take window clauses in order.
+        {"AVI",
+         {.DeviceType = 2,
+          .FilePath = "C:\\none.avi",
+          .Parent_Handle = 1234,
+          .Style_Child = vbTrue,
+          .Style_Type = "  5  "},
+         "open avivideo alias AVI wait parent 1234 style child style 5"},
+        {"X",
+         {.FilePath = "C:\\Sounds\\Ding.wav",
+          .Shareable = vbTrue,
+          .Style_Child = vbTrue,
+          .Style_Overlapped = vbTrue,
+          .Style_Popup = vbTrue},
+         "open C:\\SOUNDS\\DING.WAV alias X wait shareable style child style overlapped style "
+         "popup"},
+        {"   ", {.DeviceType = 3, .FilePath = "C:\\Music\\song.mid"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.FilePath);
+        cMCI_Adv mci;
+        recorder.Clear();
+        const Boolean result = mci.MCI_Open(c.alias, c.options);
+        EXPECT_EQ(recorder.Commands(),
+                  c.expected ? std::vector<std::string>{c.expected} : std::vector<std::string>{});
+        EXPECT_EQ(result, c.expected ? vbTrue : vbFalse);
+    }
+    EXPECT_TRUE(boxes.boxes.empty());
 }
 
 }  // namespace

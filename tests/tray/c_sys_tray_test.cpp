@@ -1,9 +1,10 @@
 // cSysTray: which shell calls each member makes, the icon list behind them, and how the owner
-// window's notifications become events in both modes.
+// window's notifications become events in both modes; modSysTray's hook tables.
 #include "tray/c_sys_tray.h"
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,8 +50,9 @@ class SysTrayTest : public testing::Test {
     std::vector<std::string> events;
 };
 
-// The record an icon is added with is pinned by the main window's tray test.
-TEST_F(SysTrayTest, AnIdentifierIsCreatedOnceAndOnlyKnownOnesAreChangedOrDeleted) {
+// The record an icon is added with is pinned by the main window's tray test. Identifiers below
+// one are sent and never recorded; termination deletes every active icon in position order.
+TEST_F(SysTrayTest, AnIdentifierIsCreatedOnceOnlyKnownOnesChangeAndTerminationDeletesInOrder) {
     EXPECT_EQ(tray->ST_OwnerForm(), nullptr);
     EXPECT_EQ(tray->ST_CreateIcon(1, 0, "Corvala"), vbFalse) << "no owner window yet";
     tray->ST_OwnerForm(form);
@@ -68,19 +70,11 @@ TEST_F(SysTrayTest, AnIdentifierIsCreatedOnceAndOnlyKnownOnesAreChangedOrDeleted
     shell.answer = 1;
     EXPECT_EQ(tray->ST_ModifyIcon(1, 0), vbFalse) << "so not recorded";
     EXPECT_EQ(Operations(), (std::vector<std::uint32_t>{NIM_ADD, NIM_MODIFY, NIM_DELETE, NIM_ADD}));
-}
-
-// Termination deletes every active icon in position order, but not those below one, which are
-// sent and never recorded.
-TEST_F(SysTrayTest, TerminationDeletesEveryActiveIconInPositionOrder) {
-    tray->ST_OwnerForm(form);
-    for (const std::int32_t id : {0, -4}) {
-        shell.calls.clear();
-        EXPECT_EQ(tray->ST_CreateIcon(id, 0), vbTrue) << id;
-        EXPECT_EQ(tray->ST_ModifyIcon(id, 0), vbFalse) << id;
-        EXPECT_EQ(tray->ST_DeleteIcon(id), vbFalse) << id;
-        EXPECT_EQ(Operations(), std::vector<std::uint32_t>{NIM_ADD}) << id;
-    }
+    shell.calls.clear();
+    EXPECT_EQ(tray->ST_CreateIcon(0, 0), vbTrue);
+    EXPECT_EQ(tray->ST_ModifyIcon(0, 0), vbFalse);
+    EXPECT_EQ(tray->ST_DeleteIcon(0), vbFalse);
+    EXPECT_EQ(Operations(), std::vector<std::uint32_t>{NIM_ADD});
     for (const std::int32_t id : {5, 6, 7}) ASSERT_EQ(tray->ST_CreateIcon(id, 0), vbTrue);
     ASSERT_EQ(tray->ST_DeleteIcon(5), vbTrue);
     ASSERT_EQ(tray->ST_CreateIcon(8, 0), vbTrue);  // takes 5's freed position, the first
@@ -94,41 +88,25 @@ TEST_F(SysTrayTest, TerminationDeletesEveryActiveIconInPositionOrder) {
     EXPECT_EQ(deleted, (std::vector<std::uint32_t>{8, 6, 7}));
 }
 
-// The notifications and the event each one raises; both modes decode them alike.
+// Notifications and the event each one raises. Both modes share the decoder, whose clicks the
+// default mode's pointer test walks through.
 struct Decoding {
     std::int32_t mouseMessage;
     const char* event;  // nullptr: nothing is raised
 };
 
 constexpr Decoding Decodings[] = {
-    {WM_MOUSEMOVE, "MouseMove"},
     {WM_LBUTTONDOWN, nullptr},
-    {WM_LBUTTONUP, "LeftClick"},
-    {WM_LBUTTONDBLCLK, "DblClick"},
-    {WM_RBUTTONDOWN, nullptr},
     {WM_RBUTTONUP, "RightClick"},
     {WM_RBUTTONDBLCLK, nullptr},
-    {WM_MBUTTONDOWN, nullptr},
-    {WM_MBUTTONUP, "MiddleClick"},
-    {WM_MBUTTONDBLCLK, nullptr},
-    {0, nullptr},
     {0x400, nullptr},
 };
 
+// Along the owner window's top edge a real pointer move is read as a notification would be;
+// the form's own handler still runs, and keeps running once the object is gone.
 TEST_F(SysTrayTest, DefaultModeReadsTheMessageFromXOnlyWhenYIsZeroBesideTheFormsOwnHandler) {
     int ownMoves = 0;
     form.MouseMove = [&ownMoves](std::int16_t, std::int16_t, float, float) { ++ownMoves; };
-    tray->ST_OwnerForm(form);
-    Notify(WM_MOUSEMOVE, 0, 514);
-    Notify(WM_MOUSEMOVE, 0, 517 | (1 << 16));
-    EXPECT_EQ(events, std::vector<std::string>{"LeftClick 1"});
-    tray.reset();
-    Notify(WM_MOUSEMOVE, 0, 514);
-    EXPECT_EQ(ownMoves, 3);
-    EXPECT_TRUE(form.MouseMove);
-}
-
-TEST_F(SysTrayTest, ARealPointerMoveAlongTheTopEdgeLooksLikeANotification) {
     tray->ST_OwnerForm(form);
     form.ClientSize(9000, 4500);  // wide enough for x = 520 pixels
     ASSERT_TRUE(ShowActive(form));
@@ -137,9 +115,36 @@ TEST_F(SysTrayTest, ARealPointerMoveAlongTheTopEdgeLooksLikeANotification) {
     QTest::mouseMove(client, QPoint(514, 1));
     EXPECT_EQ(events, (std::vector<std::string>{"MouseMove 1", "LeftClick 1", "DblClick 1",
                                                 "RightClick 1", "MiddleClick 1"}));
+    EXPECT_EQ(ownMoves, 6) << "every move reaches the form's own handler";
+    tray.reset();
+    QTest::mouseMove(client, QPoint(514, 0));
+    EXPECT_EQ(ownMoves, 7);
 }
 
-// Switching modes reaches an icon made before through modify.
+TEST_F(SysTrayTest, TheTipIsTrimmedCutTo63CharactersEndedByNulAndFilledWithSpaces) {
+    tray->ST_OwnerForm(form);
+    const struct {
+        std::string tip, kept;
+    } cases[] = {
+        {"", ""},
+        {"  Corvala  ", "Corvala"},
+        {std::string(64, 'x'), std::string(63, 'x')},
+        {std::string(63, 'y'), std::string(63, 'y')},
+        {std::string(62, 'u') + "\u00fc", std::string(62, 'u')},  // never half a character
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tip);
+        ASSERT_EQ(tray->ST_CreateIcon(1, 0, c.tip), vbTrue);
+        const NOTIFYICONDATAA& record = shell.calls.back().record;
+        EXPECT_EQ(record.uFlags, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+        EXPECT_EQ(std::string(record.szTip, sizeof record.szTip),
+                  c.kept + '\0' + std::string(63 - c.kept.size(), ' '));
+        ASSERT_EQ(tray->ST_DeleteIcon(1), vbTrue);
+    }
+}
+
+// Switching modes reaches an icon made before through modify; the hook table holds the object
+// until its entry goes, which then removes its icons.
 TEST_F(SysTrayTest, AdvancedModeHooksTheOwnerAndPassesTheIconIdentifier) {
     tray->ST_OwnerForm(form);
     ASSERT_EQ(tray->ST_CreateIcon(1, 0), vbTrue);
@@ -156,17 +161,11 @@ TEST_F(SysTrayTest, AdvancedModeHooksTheOwnerAndPassesTheIconIdentifier) {
         EXPECT_EQ(events, decoding.event ? std::vector{std::string(decoding.event) + " 7"}
                                          : std::vector<std::string>{});
     }
-}
-
-TEST_F(SysTrayTest, AHookedObjectLivesUntilItsEntryGoesThenRemovesItsIcons) {
-    tray->ST_OwnerForm(form);
-    tray->ST_AdvancedProcessing(vbTrue);
-    ASSERT_EQ(tray->ST_CreateIcon(2, 0), vbTrue);
     shell.calls.clear();
     tray.reset();
     EXPECT_TRUE(shell.calls.empty());
     UnhookWindow(form.hWnd());
-    EXPECT_EQ(Operations(), std::vector<std::uint32_t>{NIM_DELETE});
+    EXPECT_EQ(Operations(), (std::vector<std::uint32_t>{NIM_DELETE, NIM_DELETE}));
 }
 
 TEST_F(SysTrayTest, AFailingListenerEndsNeitherTheDeliveryNorTheProgram) {
@@ -175,6 +174,49 @@ TEST_F(SysTrayTest, AFailingListenerEndsNeitherTheDeliveryNorTheProgram) {
     EXPECT_NO_THROW(Notify(WM_MOUSEMOVE, 1, WM_LBUTTONUP));
     Notify(WM_MOUSEMOVE, 1, WM_RBUTTONUP);
     EXPECT_EQ(events, std::vector<std::string>{"RightClick 1"});
+}
+
+TEST(HookWindow, UnhookingMovesTheLastEntryIntoTheFreedPositionAndTheOthersKeepTheirOwners) {
+    const std::uint32_t comm = GetCommMessage();
+    EXPECT_EQ(RegisterWindowMessageA("CSYSTRAY_COMM_MESSAGE"), comm) << "registered once";
+    std::vector<std::string> log;
+    std::deque<std::pair<std::int32_t, std::shared_ptr<cSysTray>>> windows;
+    for (const std::string name : {"A", "B", "C"}) {
+        auto& [hWnd, owner] = windows.emplace_back(
+            RegisterWindowHandle([&log, name](std::uint32_t message, std::int32_t, std::int32_t) {
+                log.push_back(name + " got " + std::to_string(message));
+            }),
+            std::make_shared<cSysTray>());
+        owner->RightClick = [&log, name](std::int32_t IconID) {
+            log.push_back(name + " RightClick " + std::to_string(IconID));
+        };
+        ASSERT_EQ(HookWindow(hWnd, owner), vbTrue);
+        EXPECT_EQ(HookWindow(hWnd, owner), vbFalse) << "a second hook";
+    }
+    const std::int32_t a = windows[0].first, b = windows[1].first, c = windows[2].first;
+    EXPECT_EQ(HookWindow(0, windows[0].second), vbFalse);
+    EXPECT_EQ(UnhookWindow(a), vbTrue);
+    EXPECT_EQ(UnhookWindow(a), vbFalse) << "not hooked: nothing to undo";
+    EXPECT_EQ(std::vector<std::int32_t>(HookedWnds().begin(), HookedWnds().end()),
+              (std::vector<std::int32_t>{c, b}));
+
+    // A has its own procedure back; B and C still hand the message to their owners, and other
+    // messages pass unchanged.
+    for (const auto& [hWnd, wParam] : {std::pair{a, 1}, {b, 2}, {c, 3}})
+        PostMessageA(hWnd, comm, wParam, WM_RBUTTONUP);
+    PostMessageA(c, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    DispatchPostedMessages();
+    const std::string got = " got " + std::to_string(comm);
+    EXPECT_EQ(log, (std::vector<std::string>{"A" + got, "B RightClick 2", "B" + got,
+                                             "C RightClick 3", "C" + got, "C got 512"}));
+
+    EXPECT_EQ(UnhookWindow(c), vbTrue);
+    EXPECT_EQ(UnhookWindow(b), vbTrue);
+    EXPECT_TRUE(HookedWnds().empty());
+    log.clear();
+    EXPECT_EQ(TrayWindowProc(a, comm, 1, WM_RBUTTONUP), 0) << "an unhooked window gets the default";
+    EXPECT_TRUE(log.empty());
+    for (const auto& window : windows) ReleaseWindowHandle(window.first);
 }
 
 }  // namespace
