@@ -141,31 +141,6 @@ std::string NoteSong(int notes) {
     return MakeSmf(0, 480, {track});
 }
 
-std::string SteppedToneWave(const std::vector<double>& amplitudes, int stepMs, int rate,
-                            int channels) {
-    const std::int64_t stepFrames = std::int64_t(rate) * stepMs / 1000;
-    std::string out;
-    for (std::size_t step = 0; step < amplitudes.size(); ++step) {
-        const std::string piece = MakeWave({.channels = channels,
-                                            .rate = rate,
-                                            .frames = stepFrames,
-                                            .amplitude = amplitudes[step]});
-        if (out.empty()) {
-            out = piece;
-        } else {
-            out += piece.substr(44);  // MakeWave's header is the canonical 44 bytes
-        }
-    }
-    const std::uint64_t dataSize = out.size() - 44;
-    std::string header;
-    PutLittle(header, 36 + dataSize, 4);
-    out.replace(4, 4, header);
-    header.clear();
-    PutLittle(header, dataSize, 4);
-    out.replace(40, 4, header);
-    return out;
-}
-
 namespace {
 
 std::uint32_t ReadLittle(const std::string& bytes, std::size_t at, int count) {

@@ -48,11 +48,6 @@ std::string ToneWave(int milliseconds, int rate = 22050, int channels = 1);
 // `notes` quarter notes in a row on a piano, 500 ms each, as a format-0 file.
 std::string NoteSong(int notes);
 
-// A 440 Hz tone whose loudness steps through `amplitudes`, each held for `stepMs`, as
-// 16-bit PCM: a shape that survives resampling, so a recording can be matched to it.
-std::string SteppedToneWave(const std::vector<double>& amplitudes, int stepMs, int rate = 22050,
-                            int channels = 1);
-
 // An 8- or 16-bit PCM WAVE file read back, samples interleaved in -1..1; empty when the
 // bytes are not such a file.
 struct DecodedWave {
