@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
@@ -14,46 +15,16 @@ extern char** environ;
 
 namespace test_support {
 
-namespace {
-
-// The test's own environment with `extra` put over it, as "NAME=value" texts.
-std::vector<std::string> mergedEnvironment(const std::map<std::string, std::string>& extra) {
-    std::vector<std::string> result;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string text(*entry);
-        if (!extra.contains(text.substr(0, text.find('=')))) result.push_back(text);
-    }
-    for (const auto& [name, value] : extra) result.push_back(name + "=" + value);
-    return result;
+std::vector<std::string> Headless(const std::filesystem::path& home,
+                                  std::vector<std::string> command) {
+    std::vector<std::string> arguments = {
+        "/usr/bin/env", "QT_QPA_PLATFORM=offscreen", "SDL_AUDIODRIVER=dummy", "HOME=" + home.string(),
+        "XDG_CONFIG_HOME=" + (home / ".config").string(), "XDG_RUNTIME_DIR=" + home.string()};
+    arguments.insert(arguments.end(), command.begin(), command.end());
+    return arguments;
 }
 
-std::vector<char*> pointers(std::vector<std::string>& texts) {
-    std::vector<char*> result;
-    for (auto& text : texts) result.push_back(text.data());
-    result.push_back(nullptr);
-    return result;
-}
-
-// The "SigCgt" mask of /proc/PID/status: bit N-1 set when signal N is caught.
-unsigned long long caughtSignals(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("SigCgt:", 0) == 0) return std::stoull(line.substr(7), nullptr, 16);
-    return 0;
-}
-
-}  // namespace
-
-std::map<std::string, std::string> HeadlessEnvironment(const std::filesystem::path& home) {
-    return {{"QT_QPA_PLATFORM", "offscreen"},
-            {"SDL_AUDIODRIVER", "dummy"},
-            {"HOME", home.string()},
-            {"XDG_CONFIG_HOME", (home / ".config").string()},
-            {"XDG_RUNTIME_DIR", home.string()}};
-}
-
-ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
-                           const std::map<std::string, std::string>& environment) {
+ChildProcess::ChildProcess(std::vector<std::string> arguments) {
     int input[2];
     int output[2];
     if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
@@ -62,11 +33,10 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-    auto argumentTexts = arguments;
-    auto environmentTexts = mergedEnvironment(environment);
-    const int failed =
-        posix_spawn(&pid_, argumentTexts[0].c_str(), &actions, nullptr,
-                    pointers(argumentTexts).data(), pointers(environmentTexts).data());
+    std::vector<char*> argv;
+    for (auto& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const int failed = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(input[0]);
     close(output[1]);
@@ -110,10 +80,12 @@ std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds time
 }
 
 bool ChildProcess::CatchesSignals(const std::vector<int>& signals) const {
-    const auto caught = caughtSignals(pid_);
-    for (int signalNumber : signals)
-        if ((caught & (1ULL << (signalNumber - 1))) == 0) return false;
-    return true;
+    // The "SigCgt" mask of /proc/PID/status has bit N-1 set when signal N is caught.
+    std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+    unsigned long long caught = 0;
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("SigCgt:")) caught = std::stoull(line.substr(7), nullptr, 16);
+    return std::ranges::all_of(signals, [&](int n) { return (caught >> (n - 1)) & 1; });
 }
 
 std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {

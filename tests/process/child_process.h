@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,13 +13,14 @@
 
 namespace test_support {
 
-// Headless and silent, with a home of its own so the program's settings never touch the user's.
-std::map<std::string, std::string> HeadlessEnvironment(const std::filesystem::path& home);
+// The command run through env(1), headless and silent, with a home of its own so the program's
+// settings never touch the user's; "NAME=value" items before the program set more variables.
+std::vector<std::string> Headless(const std::filesystem::path& home,
+                                  std::vector<std::string> command);
 
 class ChildProcess {
   public:
-    ChildProcess(const std::vector<std::string>& arguments,
-                 const std::map<std::string, std::string>& environment);
+    explicit ChildProcess(std::vector<std::string> arguments);
     ~ChildProcess();  // kills the program if it still runs
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -31,8 +31,7 @@ class ChildProcess {
     std::optional<std::string> ReadLine(std::chrono::milliseconds timeout);
     // True once the program catches every one of these signals (it has installed handlers).
     bool CatchesSignals(const std::vector<int>& signals) const;
-    // Its exit status when it exited normally by the deadline; nothing when it did not end in
-    // time or died of a signal.
+    // Its exit status when it exited normally by the deadline; nothing otherwise.
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
 
   private:
