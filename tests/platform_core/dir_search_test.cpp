@@ -8,9 +8,7 @@ namespace {
 class DirSearchTest : public ::testing::Test {
 protected:
     DirSearchTest() : drives({{'C', "/", "[/]"}, {'T', tree.path(), "[tree]"}}) {
-        tree.Write("b song.WAV");
-        tree.Write("A.mid");
-        tree.Write(".secret.wav");
+        for (const char* file : {"b song.WAV", "A.mid", ".secret.wav"}) tree.Write(file);
         tree.MakeFolder("folder.wav");
     }
     test_support::TempFolder tree;

@@ -1,11 +1,11 @@
 // Short paths: every entry gets a short name that no other entry of its folder has, ignoring
-// case, and the upper-cased short path the program makes of it names that entry again. That
-// every odd name and a deep path play through the real window is checked with the window.
+// case, and the upper-cased short path the program makes of it names that entry again (odd
+// names and a deep path are played through the real window).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <map>
+#include <set>
 
 #include "platform/core/folder_listing.h"
 #include "platform/drives.h"
@@ -61,28 +61,25 @@ TEST_F(ShortNamesTest, EachEntryGetsItsShortNameAndItLeadsBack) {
 }
 
 TEST_F(ShortNamesTest, ManyLongNamesAlikeGetHashedAliasesAfterTheFourth) {
-    std::vector<fs::path> files;
-    for (int i = 1; i <= 7; ++i)
-        files.push_back(tree.Write("takes/Recording " + std::to_string(i) + ".wav"));
-    std::vector<std::string> names;
-    for (const fs::path& file : files) {
+    const auto name = [](int i) { return "takes/Recording " + std::to_string(i) + ".wav"; };
+    for (int i = 1; i <= 7; ++i) tree.Write(name(i));
+    std::set<std::string> names;
+    for (int i = 1; i <= 7; ++i) {
+        const fs::path file = tree.path() / name(i);
         const std::string shortPath = ShortPath(drives::ToWindows(file));
-        names.push_back(shortPath.substr(shortPath.rfind('\\') + 1));
+        const std::string alias = shortPath.substr(shortPath.rfind('\\') + 1);
+        names.insert(alias);
         EXPECT_EQ(RoundTrip(file), file);
+        if (i <= 4) {
+            EXPECT_EQ(alias, "RECORD~" + std::to_string(i) + ".WAV");
+        } else {  // two letters of the name, four hexadecimal digits, "~" and a digit
+            EXPECT_TRUE(alias.size() == 12 && alias.starts_with("RE") && alias.ends_with(".WAV") &&
+                        alias[6] == '~' && alias[7] >= '1' && alias[7] <= '9' &&
+                        alias.find_first_not_of("0123456789ABCDEF", 2) == 6)
+                << alias;
+        }
     }
-    EXPECT_EQ(
-        std::vector<std::string>(names.begin(), names.begin() + 4),
-        (std::vector<std::string>{"RECORD~1.WAV", "RECORD~2.WAV", "RECORD~3.WAV", "RECORD~4.WAV"}));
-    for (std::size_t i = 4; i < names.size(); ++i) {
-        // The hashed form: two letters of the name, four hexadecimal digits, "~" and a digit.
-        const std::string& name = names[i];
-        EXPECT_TRUE(name.size() == 12 && name.starts_with("RE") && name.ends_with(".WAV") &&
-                    name[6] == '~' && name[7] >= '1' && name[7] <= '9' &&
-                    name.find_first_not_of("0123456789ABCDEF", 2) == 6)
-            << name;
-    }
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+    EXPECT_EQ(names.size(), 7u);
 }
 
 // A key press shortens the path and opens what the upper-cased short form names. A folder that
