@@ -1,17 +1,14 @@
-// The real folder dialog behind the shell functions: it opens on the start folder with the
-// prompt above the tree (not in the title bar), OK gives the folder chosen in the tree in
-// Windows form and Cancel nothing.
+// The real folder dialog behind the shell functions (the window's tests use a stand-in).
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QTimer>
 #include <QTreeView>
+#include <chrono>
 #include <functional>
-#include <memory>
 
 #include "platform/shell.h"
 #include "tests/support/temp_folder.h"
@@ -19,14 +16,14 @@
 
 namespace {
 
-// Runs `answer` on the dialog once it is up; gives up on the dialog after ten seconds.
+using namespace std::chrono_literals;
+
+// Runs `answer` on the dialog once it is up; gives up on the dialog after half a minute.
 void WhenTheDialogIsUp(std::function<void(QDialog&)> answer) {
     auto* poll = new QTimer;
-    auto started = std::make_shared<QElapsedTimer>();
-    started->start();
-    QObject::connect(poll, &QTimer::timeout, [poll, started, answer] {
+    QObject::connect(poll, &QTimer::timeout, [poll, answer, start = std::chrono::steady_clock::now()] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr && started->elapsed() < 10000) return;
+        if (dialog == nullptr && std::chrono::steady_clock::now() - start < 30s) return;
         poll->stop();
         poll->deleteLater();
         if (dialog != nullptr) answer(*dialog);
@@ -37,14 +34,11 @@ void WhenTheDialogIsUp(std::function<void(QDialog&)> answer) {
 // The folder the dialog gives for the prompt and start folder, in Windows form, or "".
 std::string Browse(const char* prompt, const std::string& start, char* displayName) {
     ITEMIDLIST* root = SHSimpleIDListFromPath(start.c_str());
-    BROWSEINFOA info{.hwndOwner = 0,
-                     .pidlRoot = root,
-                     .pszDisplayName = displayName,
-                     .lpszTitle = prompt,
-                     .ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE,
-                     .lpfn = nullptr,
-                     .lParam = 0,
-                     .iImage = 0};
+    BROWSEINFOA info{};
+    info.pidlRoot = root;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = prompt;
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
     ITEMIDLIST* chosen = SHBrowseForFolder(&info);
     char path[260] = {};
     if (chosen != nullptr) {

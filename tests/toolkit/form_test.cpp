@@ -1,0 +1,174 @@
+// Controls on a form where they differ from plain Qt: the scroll bar follows the classic toolkit
+// (out-of-range values refused, Change with every change of Value, Min may lie below Max),
+// menus, message boxes, the topmost band and the Forms collection.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QEvent>
+#include <QImage>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWindow>
+#include <vector>
+
+#include "platform/runtime_error.h"
+#include "platform/toolkit/command_button.h"
+#include "platform/toolkit/menu.h"
+#include "platform/toolkit/vscroll_bar.h"
+#include "platform/user_interface.h"
+#include "tests/toolkit/test_form.h"
+
+namespace {
+
+class FormTest : public testing::Test {
+  protected:
+    TestForm form;
+    VScrollBar bar{form};
+    int changes = 0;
+};
+
+TEST_F(FormTest, TheScrollBarAssignsInsideTheRangeAndRefusesOutside) {
+    const struct {
+        std::int16_t min, max, start, assigned;
+        bool accepted;
+    } rows[] = {{0, 32767, 5, 5, true},           {0, 32767, 0, -1, false},
+                {0, 0, 0, 32767, false},          {-32768, 32767, 0, -32768, true},
+                {100, -100, 0, -100, true},       {100, -100, 0, 101, false}};
+    for (const auto& row : rows) {
+        bar.Min(row.min);
+        bar.Max(row.max);
+        bar.Value(row.start);
+        changes = 0;
+        bar.Change = [&] { ++changes; };
+        if (row.accepted) {
+            bar.Value(row.assigned);
+        } else {
+            EXPECT_THROW(bar.Value(row.assigned), RuntimeError) << row.assigned;
+        }
+        EXPECT_EQ(bar.Value(), row.accepted ? row.assigned : row.start) << row.assigned;
+        EXPECT_EQ(changes, bar.Value() == row.start ? 0 : 1) << row.assigned;
+        bar.Change = nullptr;
+    }
+    bar.Max(32767);
+    bar.Value(30000);
+    changes = 0;
+    bar.Change = [&] { ++changes; };
+    bar.Max(1000);
+    EXPECT_EQ(bar.Value(), 1000) << "shrinking the range pulls the value in and reports it";
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(FormTest, TabReachesTheBarWhichShowsTheFocusAndTheArrowAndPageKeysMoveIt) {
+    CommandButton before(form);
+    before.TabIndex(0);
+    bar.TabIndex(1);
+    bar.Max(100);
+    bar.SmallChange(5);
+    bar.LargeChange(20);
+    bar.Value(50);
+    std::vector<std::int16_t> values;
+    bar.Change = [&] { values.push_back(bar.Value()); };
+    ASSERT_TRUE(ShowActive(form));
+    const QImage unfocused = bar.Widget()->grab().toImage();
+    PressKey(before.Widget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), bar.Widget());
+    EXPECT_NE(bar.Widget()->grab().toImage(), unfocused);  // it shows where the focus is
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_PageUp,
+                        Qt::Key_PageUp}) {
+        QTest::keyClick(form.Window()->windowHandle(), key);
+    }
+    EXPECT_EQ(values, (std::vector<std::int16_t>{55, 75, 70, 50, 30, 10}));
+}
+
+// That a click leaves the mark to the handler is checked through F2 and F3 in the window.
+TEST_F(FormTest, AnUncheckedMenuItemShowsNoEmptyBox) {
+    Menu options(form, " &Options");
+    Menu top(options, "&Always On Top    ", "F2");
+    top.Checked(vbTrue);
+    EXPECT_TRUE(top.Action()->isChecked());
+    top.Checked(vbFalse);
+    EXPECT_FALSE(top.Action()->isCheckable());
+}
+
+// Boxes one after another, as one failure shows them, over a top-most window: each is owned by
+// it, kept above it, takes the focus and closes on Enter or Escape. Lone carriage returns
+// break lines, and the style gives the icon.
+TEST_F(FormTest, EachBoxOfAFailureOpensAboveATopMostOwnerWithTheFocusAndClosesOnItsKeys) {
+    ASSERT_TRUE(ShowActive(form));
+    SetWindowPos(form.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Enter}) {
+        SCOPED_TRACE(key);
+        bool owned = false, above = false, focused = false, closedByKey = false;
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            owned = box->windowHandle()->transientParent() == form.Window()->windowHandle();
+            above = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            focused = QTest::qWaitForWindowActive(box);
+            QTest::keyClick(box, key);
+            closedByKey = !box->isVisible();
+            if (!closedByKey) box->close();
+        });
+        EXPECT_EQ(MsgBox("d: is not accessible.\r\rThe device is not ready.", vbCritical,
+                         "  Can Not Access Drive"),
+                  vbOK);
+        EXPECT_TRUE(owned && above && focused && closedByKey)
+            << owned << above << focused << closedByKey;
+        EXPECT_EQ(title, "  Can Not Access Drive");
+        EXPECT_EQ(text, "d: is not accessible.\n\nThe device is not ready.");
+        EXPECT_EQ(icon, QMessageBox::Critical);
+    }
+}
+
+// Counts the times a window is hidden or shown, which a user would see as a flash.
+class VisibilityWatch : public QObject {
+  public:
+    explicit VisibilityWatch(QWidget* window) { window->installEventFilter(this); }
+    int changes = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide || event->type() == QEvent::Show) ++changes;
+        return false;
+    }
+};
+
+TEST_F(FormTest, SetWindowPosChangesTheTopmostBandAndNothingElse) {
+    ASSERT_TRUE(ShowActive(form));
+    QMainWindow* window = form.Window();
+    const QRect before = window->geometry();
+    const VisibilityWatch watch(window);
+    for (const std::int32_t band : {HWND_TOPMOST, HWND_NOTOPMOST, HWND_NOTOPMOST, HWND_TOPMOST}) {
+        EXPECT_NE(SetWindowPos(form.hWnd(), band, 0, 0, 0, 0, SWP_NOSIZE + SWP_NOMOVE), 0);
+        EXPECT_EQ(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), band == HWND_TOPMOST);
+        EXPECT_EQ(window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint),
+                  band == HWND_TOPMOST);
+        EXPECT_EQ(window->geometry(), before);
+        EXPECT_TRUE(window->isVisible());
+    }
+    EXPECT_EQ(watch.changes, 0);
+}
+
+TEST(Forms, HoldTheLoadedFormsInTheOrderTheyLoaded) {
+    TestForm first;
+    TestForm second;
+    TestForm never;
+    second.LoadForm();
+    first.LoadForm();
+    EXPECT_EQ(Forms(), (std::vector<Form*>{&second, &first}));
+    second.UnloadForm();
+    EXPECT_EQ(Forms(), std::vector<Form*>{&first});
+    {
+        TestForm brief;
+        brief.LoadForm();
+        EXPECT_EQ(Forms().size(), 2u);
+    }
+    EXPECT_EQ(Forms(), std::vector<Form*>{&first}) << "a destroyed form leaves the collection";
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+// The drive, directory and file lists: what each shows, how it refuses what cannot be read, and
+// the keyboard and mouse events the window relies on.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QMimeData>
+#include <QTreeWidget>
+#include <QUrl>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "platform/runtime_error.h"
+#include "platform/toolkit/dir_list_box.h"
+#include "platform/toolkit/drive_list_box.h"
+#include "platform/toolkit/file_list_box.h"
+#include "tests/support/temp_folder.h"
+#include "tests/toolkit/test_form.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class ListsTest : public testing::Test {
+  protected:
+    ListsTest() {
+        for (const char* name : {"zebra", "Alpha", "älter", ".hidden", "beta", "folder.mid"})
+            first.MakeFolder(std::string("Music/") + name);
+        for (const char* name : {"Song A.mid", "ballad.MID", "Ännchen.rmi", "notes.midi",
+                                 ".hidden.mid", "Beep One.wav", "chime.WAV", "readme.txt"})
+            first.Write(std::string("Music/") + name);
+        second.MakeFolder("Sounds");
+    }
+    static Names Entries(const auto& control) {
+        Names names;
+        for (std::int16_t i = 0; i < control.ListCount(); ++i) names.push_back(control.List(i));
+        return names;
+    }
+    // The wave files on the shown form.
+    void ShowWaves() {
+        list.Pattern("*.wav");
+        list.Path("E:\\Music");
+        ASSERT_TRUE(ShowActive(form));
+    }
+    QListWidget* View() const { return static_cast<QListWidget*>(list.Widget()); }
+
+    test_support::TempFolder first;
+    test_support::TempFolder second;
+    test_support::ScopedDrives drives{
+        {{'C', "/", "[/]"}, {'E', first.path(), "[first]"}, {'F', second.path(), "[second]"}}};
+    TestForm form;
+    DirListBox dir{form};
+    FileListBox list{form};
+};
+
+TEST_F(ListsTest, DriveListSelectsByFirstLetterAndRefusesUnknownDrives) {
+    DriveListBox drive(form);
+    ASSERT_EQ(drive.ListCount(), 3);
+    int changes = 0;
+    drive.Change = [&] { ++changes; };
+    drive.Drive("F:\\Sounds");
+    EXPECT_EQ(drive.Drive(), "f: [second]");
+    drive.Drive("f");
+    EXPECT_EQ(changes, 1);
+    EXPECT_THROW(drive.Drive("x: [none]"), RuntimeError);
+    EXPECT_THROW(drive.Drive(""), RuntimeError);
+    EXPECT_EQ(drive.Drive(), "f: [second]");
+}
+
+TEST_F(ListsTest, DirectoryListShowsSubfoldersSortedIgnoringCaseWithoutHiddenOnes) {
+    dir.Path("e:\\music");
+    EXPECT_EQ(dir.Path(), "E:\\Music");
+    EXPECT_EQ(Entries(dir), (Names{"E:\\Music\\Alpha", "E:\\Music\\beta", "E:\\Music\\folder.mid",
+                                   "E:\\Music\\zebra", "E:\\Music\\älter"}));
+    const auto* tree = static_cast<QTreeWidget*>(dir.Widget());
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "E:\\");
+    EXPECT_EQ(tree->currentItem()->text(0), "Music");
+}
+
+TEST_F(ListsTest, ChangeComesOnlyWhenThePathChangesAndBadPathsLeaveTheListsAlone) {
+    dir.Path("E:\\Music");
+    ShowWaves();
+    int changes = 0;
+    dir.Change = [&] { ++changes; };
+    dir.Path("E:\\MUSIC");
+    for (const char* bad : {"E:\\Music\\readme.txt", "E:\\nowhere", "Q:\\", "q:"}) {
+        EXPECT_THROW(dir.Path(bad), RuntimeError) << bad;
+        EXPECT_THROW(list.Path(bad), RuntimeError) << bad;
+    }
+    EXPECT_EQ(dir.Path(), "E:\\Music");
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(list.Path(), "E:\\Music");
+    EXPECT_EQ(list.ListCount(), 2);
+}
+
+TEST_F(ListsTest, EnterOpensTheChosenFolderAndF5ReachesKeyDown) {
+    dir.Path("E:\\Music");
+    ASSERT_TRUE(ShowActive(form));
+    std::vector<std::int16_t> keys;
+    dir.KeyDown = [&](std::int16_t key, std::int16_t) { keys.push_back(key); };
+    auto* tree = static_cast<QTreeWidget*>(dir.Widget());
+    tree->setCurrentItem(tree->currentItem()->child(1));
+    PressKey(tree, Qt::Key_Return);
+    EXPECT_EQ(dir.Path(), "E:\\Music\\beta");
+    PressKey(tree, Qt::Key_F5);
+    EXPECT_EQ(keys, (std::vector<std::int16_t>{13, 116}));
+}
+
+TEST_F(ListsTest, FileListShowsMatchingFilesSortedIgnoringCaseWithoutHiddenOnesOrFolders) {
+    const std::pair<const char*, Names> rows[] = {
+        {"*.mid;*.rmi", {"ballad.MID", "Song A.mid", "Ännchen.rmi"}},
+        {"s*", {"Song A.mid"}},
+        {"*.*",
+         {"ballad.MID", "Beep One.wav", "chime.WAV", "notes.midi", "readme.txt", "Song A.mid",
+          "Ännchen.rmi"}}};
+    for (const auto& [pattern, expected] : rows) {
+        list.Pattern(pattern);
+        list.Path("e:\\MUSIC");
+        EXPECT_EQ(list.Path(), "E:\\Music");
+        EXPECT_EQ(Entries(list), expected) << pattern;
+        EXPECT_EQ(list.ListIndex(), -1);
+    }
+}
+
+// Refresh keeping the selection is checked through F5 in the window's browsing tests.
+TEST_F(ListsTest, RefreshLetsTheSelectionGoWhenItsFileIsGone) {
+    ShowWaves();
+    list.ListIndex(1);
+    std::filesystem::remove(first.path() / "Music/chime.WAV");
+    list.Refresh();
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(list.FileName(), "");
+    EXPECT_THROW(list.ListIndex(1), RuntimeError);
+}
+
+TEST_F(ListsTest, AFileDraggedOutGivesItsFileAsALinkAndAsTextToCopyOnly) {
+    ShowWaves();
+    QAbstractItemModel* model = View()->model();
+    const std::unique_ptr<QMimeData> data(model->mimeData({model->index(1, 0)}));
+    ASSERT_NE(data, nullptr);
+    const QString file = QString::fromStdString((first.path() / "Music/chime.WAV").string());
+    EXPECT_EQ(data->urls(), QList<QUrl>{QUrl::fromLocalFile(file)});
+    EXPECT_EQ(data->text(), file);
+    EXPECT_TRUE(data->hasFormat("text/uri-list"));
+    EXPECT_EQ(model->supportedDragActions(), Qt::CopyAction);
+}
+
+TEST_F(ListsTest, AutoRepeatedReleasesAreNotReported) {
+    int releases = 0;
+    list.KeyUp = [&](std::int16_t, std::int16_t) { ++releases; };
+    QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(list.Widget(), &repeated);
+    EXPECT_EQ(releases, 0);
+}
+
+// Only the left button plays, and on an empty place with nothing selected.
+TEST_F(ListsTest, OnlyTheLeftButtonsDoubleClickRaisesDblClickEvenOnAnEmptyPlace) {
+    ShowWaves();
+    Names clicked;
+    list.DblClick = [&] { clicked.push_back(list.FileName()); };
+    QWidget* viewport = View()->viewport();
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 5));
+    const QPoint top = View()->visualItemRect(View()->item(0)).center();
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {
+        QTest::mouseDClick(viewport, button, {}, top);
+    }
+    EXPECT_EQ(clicked, (Names{"", "Beep One.wav"}));
+}
+
+TEST_F(ListsTest, TakingTheFocusFailsWhileTheWindowIsHidden) {
+    EXPECT_THROW(list.SetFocus(), RuntimeError);
+    ASSERT_TRUE(ShowActive(form));
+    EXPECT_NO_THROW(list.SetFocus());
+}
+
+}  // namespace
