@@ -1,4 +1,4 @@
-// Drive kinds from a made-up mount table and a made-up /sys/block.
+// Drive letters and kinds from made-up mount tables and a made-up /sys/block.
 #include "platform/core/drive_kind.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "platform/core/mount_table.h"
 #include "platform/kernel.h"
 #include "tests/support/temp_folder.h"
 
@@ -66,6 +67,39 @@ TEST_F(DriveKindTest, EachMountTellsItsKind) {
     };
     for (const auto& c : cases) EXPECT_EQ(KindOf(c.folder), c.kind) << c.folder;
     EXPECT_EQ(drives::DriveKind("/", {}, sys.path()), DRIVE_UNKNOWN) << "no mount at all";
+}
+
+TEST(MountTable, RootIsCAndVolumesFollowInMountPointOrder) {
+    std::istringstream mounts(
+        "proc /proc proc rw 0 0\n"
+        "/dev/sda1 / ext4 rw 0 0\n"
+        "tmpfs /tmp tmpfs rw 0 0\n"
+        "/dev/sdc1 /media/user/USB\\040STICK vfat rw 0 0\n"
+        "/dev/sda2 /boot ext4 rw 0 0\n"
+        "server:/music /mnt/music nfs4 rw 0 0\n"
+        "/dev/sdb1 /home ext4 rw 0 0\n"
+        "/dev/sdb1 /home ext4 rw 0 0\n"
+        "/dev/sr0 /run/media/user/CDROM iso9660 ro 0 0\n"
+        "cgroup /sys/fs/cgroup/cpu cgroup rw 0 0\n"
+        "garbage\n");
+    const auto table = drives::DrivesFromMounts(mounts);
+    std::vector<std::pair<char, std::string>> seen;
+    for (const auto& d : table) seen.emplace_back(d.letter, d.mountPoint.string());
+    const std::vector<std::pair<char, std::string>> expected{
+        {'C', "/"}, {'D', "/home"}, {'E', "/media/user/USB STICK"}, {'F', "/mnt/music"},
+        {'G', "/run/media/user/CDROM"}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(table[0].label, "[/]");
+    EXPECT_EQ(table[2].label, "[USB STICK]");
+}
+
+TEST(MountTable, NoMoreLettersThanTheAlphabetHas) {
+    std::ostringstream text;
+    for (int i = 0; i < 40; ++i) text << "/dev/sd" << i << " /mnt/v" << (100 + i) << " ext4 rw 0 0\n";
+    std::istringstream mounts(text.str());
+    const auto table = drives::DrivesFromMounts(mounts);
+    ASSERT_EQ(table.size(), 24u);  // C: plus D: to Z:
+    EXPECT_EQ(table.back().letter, 'Z');
 }
 
 }  // namespace

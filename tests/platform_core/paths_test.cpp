@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/drives.h"
+#include "platform/runtime.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -10,8 +11,10 @@ class PathsTest : public ::testing::Test {
 protected:
     PathsTest() {
         for (const char* file : {"My Music/Song One.mid", "My Music/Ärger.WAV", "Twins/Song.mid",
-                                 "Twins/song.mid", "Twins/SONG.MID", "Deep/er/file.wav"})
+                                 "Twins/song.mid", "Twins/SONG.MID", "Deep/er/file.wav", "b song.WAV",
+                                 "A.mid", ".secret.wav"})
             tree.Write(file);
+        tree.MakeFolder("folder.wav");
     }
     // Each path and what it resolves to under the tree; "-" when nothing.
     void ExpectResolved(auto resolve, const std::vector<std::pair<std::string, std::string>>& rows) {
@@ -63,6 +66,24 @@ TEST_F(PathsTest, WindowsFormUsesTheClosestDrive) {
     EXPECT_EQ(drives::ToWindows(tree.path() / "My Music/Ärger.WAV"), "T:\\My Music\\Ärger.WAV");
     EXPECT_EQ(drives::ToWindows(tree.path()), "T:\\");
     EXPECT_EQ(drives::ToWindows("/"), "C:\\");
+}
+
+// Dir as the media class asks it: whether a file, or any file on a drive, is there.
+TEST_F(PathsTest, DirFindsTheFirstFileThatMatches) {
+    const struct {
+        const char* pattern;
+        int attributes;
+        const char* first;
+    } cases[] = {
+        {"T:\\*.wav", vbNormal, "b song.WAV"},
+        {"T:\\B SONG.WAV", vbNormal, "b song.WAV"},
+        {"T:\\.SECRET.WAV", vbNormal, ""},
+        {"T:\\FOLDER.WAV", vbReadOnly | vbHidden | vbSystem | vbArchive, ""},
+        {"T:\\", vbNormal, "A.mid"},
+        {"T:\\nothing\\*.wav", vbNormal, ""},
+        {"Q:\\*.wav", vbNormal, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Dir(c.pattern, c.attributes), c.first) << c.pattern;
 }
 
 TEST(Wildcards, MatchAsWindowsDoesIgnoringCase) {
