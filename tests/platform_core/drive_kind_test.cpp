@@ -50,19 +50,13 @@ TEST_F(DriveKindTest, EachMountTellsItsKind) {
         const char* folder;
         std::uint32_t kind;
     } cases[] = {
-        {"/", DRIVE_FIXED},
-        {"/media/u/STICK/songs", DRIVE_REMOVABLE},
-        {"/media/u/CARD READER", DRIVE_REMOVABLE},
+        {"/", DRIVE_FIXED},                            {"/media/u/STICK/songs", DRIVE_REMOVABLE},
+        {"/media/u/CARD READER", DRIVE_REMOVABLE},     {"/mnt/backup", DRIVE_FIXED},
         {"/media/u/CARD", DRIVE_FIXED},  // only a name beside the card's mount point
-        {"/mnt/backup", DRIVE_FIXED},
-        {"/media/u/DISC", DRIVE_CDROM},
-        {"/media/u/DRIVE", DRIVE_CDROM},
-        {"/mnt/music", DRIVE_REMOTE},
-        {"/mnt/ssh/x", DRIVE_REMOTE},
-        {"/mnt/ram", DRIVE_RAMDISK},
-        {"/srv/container/data", DRIVE_FIXED},
-        {"/proc/self", DRIVE_UNKNOWN},
-        {"/run/user/1000/gvfs", DRIVE_UNKNOWN},
+        {"/media/u/DISC", DRIVE_CDROM},                {"/media/u/DRIVE", DRIVE_CDROM},
+        {"/mnt/music", DRIVE_REMOTE},                  {"/mnt/ssh/x", DRIVE_REMOTE},
+        {"/mnt/ram", DRIVE_RAMDISK},                   {"/srv/container/data", DRIVE_FIXED},
+        {"/proc/self", DRIVE_UNKNOWN},                 {"/run/user/1000/gvfs", DRIVE_UNKNOWN},
         {"/mnt/twice", DRIVE_REMOTE},  // the later mount hides the earlier one
     };
     for (const auto& c : cases) EXPECT_EQ(KindOf(c.folder), c.kind) << c.folder;
