@@ -1,6 +1,5 @@
-// Controls on a form where they differ from plain Qt: the scroll bar follows the classic toolkit
-// (out-of-range values refused, Change with every change of Value, Min may lie below Max),
-// menus, message boxes, the topmost band and the Forms collection.
+// Controls on a form where they differ from plain Qt: the scroll bar, menus, message boxes, the
+// topmost band and the Forms collection.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -27,34 +26,13 @@ class FormTest : public testing::Test {
     int changes = 0;
 };
 
-TEST_F(FormTest, TheScrollBarAssignsInsideTheRangeAndRefusesOutside) {
-    const struct {
-        std::int16_t min, max, start, assigned;
-        bool accepted;
-    } rows[] = {{0, 32767, 5, 5, true},           {0, 32767, 0, -1, false},
-                {0, 0, 0, 32767, false},          {-32768, 32767, 0, -32768, true},
-                {100, -100, 0, -100, true},       {100, -100, 0, 101, false}};
-    for (const auto& row : rows) {
-        bar.Min(row.min);
-        bar.Max(row.max);
-        bar.Value(row.start);
-        changes = 0;
-        bar.Change = [&] { ++changes; };
-        if (row.accepted) {
-            bar.Value(row.assigned);
-        } else {
-            EXPECT_THROW(bar.Value(row.assigned), RuntimeError) << row.assigned;
-        }
-        EXPECT_EQ(bar.Value(), row.accepted ? row.assigned : row.start) << row.assigned;
-        EXPECT_EQ(changes, bar.Value() == row.start ? 0 : 1) << row.assigned;
-        bar.Change = nullptr;
-    }
-    bar.Max(32767);
+// Refused values, Change only on a change and a range with Min above Max are checked through
+// the window's saved volume and its slider over a mixer's own bounds.
+TEST_F(FormTest, ShrinkingTheScrollBarsRangePullsTheValueInAndReportsIt) {
     bar.Value(30000);
-    changes = 0;
     bar.Change = [&] { ++changes; };
     bar.Max(1000);
-    EXPECT_EQ(bar.Value(), 1000) << "shrinking the range pulls the value in and reports it";
+    EXPECT_EQ(bar.Value(), 1000);
     EXPECT_EQ(changes, 1);
 }
 

