@@ -1,11 +1,23 @@
-// Windows paths onto a temporary tree with mixed case, spaces and non-ASCII names.
+// Windows paths onto a temporary tree with mixed case, spaces and non-ASCII names. Short paths:
+// every entry gets a short name that no other entry of its folder has, ignoring case, and the
+// upper-cased short path the program makes of it names that entry again (twins, odd names and a
+// deep path are played through the real window).
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <map>
+#include <set>
+
+#include "platform/core/folder_listing.h"
 #include "platform/drives.h"
+#include "platform/kernel.h"
 #include "platform/runtime.h"
+#include "platform/vb_types.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 class PathsTest : public ::testing::Test {
 protected:
@@ -26,6 +38,17 @@ protected:
                 EXPECT_EQ(resolved, tree.path() / expected) << path;
             }
         }
+    }
+    // The short path, or empty text when the call fails.
+    static std::string ShortPath(const std::string& path) {
+        char buffer[260] = {};
+        const std::uint32_t length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+        return length == 0 || length >= sizeof buffer ? std::string() : std::string(buffer);
+    }
+    // What the program does with a file: shorten its path, upper-case it, open what it names.
+    std::optional<fs::path> RoundTrip(const fs::path& file) {
+        const std::string shortPath = ShortPath(drives::ToWindows(file));
+        return shortPath.empty() ? std::nullopt : drives::Resolve(UCase(shortPath));
     }
     test_support::TempFolder tree;
     test_support::ScopedDrives drives{{{'C', "/", "[/]"}, {'T', tree.path(), "[tree]"}}};
@@ -83,6 +106,72 @@ TEST_F(PathsTest, DirFindsTheFirstFileThatMatches) {
         {"Q:\\*.wav", vbNormal, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(Dir(c.pattern, c.attributes), c.first) << c.pattern;
+}
+
+TEST_F(PathsTest, EachEntryGetsItsShortNameAndItLeadsBack) {
+    // Dots beyond the extension's, an extension too long, and an alias an entry already has.
+    const std::map<std::string, std::string> shortNames = {{"a.b.c.wav", "ABC~1.WAV"},
+                                                           {"new.wave", "NEW~1.WAV"},
+                                                           {"LongNames.wav", "LONGNA~2.WAV"},
+                                                           {"longna~1.wav", "longna~1.wav"}};
+    for (const auto& [name, shortName] : shortNames) tree.Write("ODD/" + name);
+    for (const auto& [name, shortName] : shortNames) {
+        const fs::path file = tree.path() / "ODD" / name;
+        EXPECT_EQ(ShortPath(drives::ToWindows(file)), "T:\\ODD\\" + shortName);
+        EXPECT_EQ(RoundTrip(file), file) << name;
+    }
+}
+
+TEST_F(PathsTest, ManyLongNamesAlikeGetHashedAliasesAfterTheFourth) {
+    const auto name = [](int i) { return "takes/Recording " + std::to_string(i) + ".wav"; };
+    for (int i = 1; i <= 7; ++i) tree.Write(name(i));
+    std::set<std::string> names;
+    for (int i = 1; i <= 7; ++i) {
+        const fs::path file = tree.path() / name(i);
+        const std::string shortPath = ShortPath(drives::ToWindows(file));
+        const std::string alias = shortPath.substr(shortPath.rfind('\\') + 1);
+        names.insert(alias);
+        EXPECT_EQ(RoundTrip(file), file);
+        if (i <= 4) {
+            EXPECT_EQ(alias, "RECORD~" + std::to_string(i) + ".WAV");
+        } else {  // two letters of the name, four hexadecimal digits, "~" and a digit
+            EXPECT_TRUE(alias.size() == 12 && alias.starts_with("RE") && alias.ends_with(".WAV") &&
+                        alias[6] == '~' && alias[7] >= '1' && alias[7] <= '9' &&
+                        alias.find_first_not_of("0123456789ABCDEF", 2) == 6)
+                << alias;
+        }
+    }
+    EXPECT_EQ(names.size(), 7u);
+}
+
+// A key press shortens the path and opens what the upper-cased short form names. A folder that
+// has not changed is read from disk once for all of that, and a change is seen at once.
+TEST_F(PathsTest, AFolderIsReadOnceUntilItChanges) {
+    const fs::path file = tree.Write("Long Folder/Song Number One.mid");
+    for (const fs::path& folder : {tree.path(), file.parent_path()})
+        fs::last_write_time(folder, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    const auto readsForTwoKeys = [&](const fs::path& played) {
+        const auto before = drives::FolderReads();
+        for (int key = 0; key < 2; ++key) EXPECT_EQ(RoundTrip(played), played);
+        return drives::FolderReads() - before;
+    };
+    EXPECT_LE(readsForTwoKeys(file), 2U);
+    EXPECT_EQ(readsForTwoKeys(file), 0U);
+    const fs::path added = tree.Write("Long Folder/Song Number Two.mid");
+    EXPECT_GE(readsForTwoKeys(added), 1U);
+}
+
+TEST_F(PathsTest, MissingPathsAndSmallBuffersGiveNothing) {
+    tree.Write("Some Folder/Some Song.mid");
+    char buffer[260] = {};
+    EXPECT_EQ(GetShortPathNameA("T:\\Some Folder\\missing.mid", buffer, 260), 0U);
+    EXPECT_EQ(GetShortPathNameA("T:\\SOMEFO~9\\SOMESO~1.MID", buffer, 260), 0U);
+    const std::string expected = "T:\\SOMEFO~1\\SOMESO~1.MID";
+    char small[8] = {};
+    EXPECT_EQ(GetShortPathNameA("t:\\some folder\\SOME SONG.MID", small, 8), expected.size() + 1);
+    EXPECT_EQ(small[0], '\0');  // nothing written when it does not fit
+    EXPECT_EQ(GetShortPathNameA("t:\\some folder\\SOME SONG.MID", buffer, 260), expected.size());
+    EXPECT_EQ(std::string(buffer), expected);
 }
 
 TEST(Wildcards, MatchAsWindowsDoesIgnoringCase) {
