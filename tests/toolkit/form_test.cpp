@@ -1,23 +1,33 @@
 // Controls on a form where they differ from plain Qt: the scroll bar, menus, message boxes, the
-// topmost band and the Forms collection.
+// topmost band, the Forms collection and the folder picker.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QEvent>
+#include <QFileSystemModel>
 #include <QImage>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTreeView>
 #include <QWindow>
+#include <chrono>
+#include <functional>
 #include <vector>
 
 #include "platform/runtime_error.h"
+#include "platform/shell.h"
 #include "platform/toolkit/command_button.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/vscroll_bar.h"
 #include "platform/user_interface.h"
+#include "tests/support/temp_folder.h"
 #include "tests/toolkit/test_form.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 class FormTest : public testing::Test {
   protected:
@@ -147,6 +157,68 @@ TEST(Forms, HoldTheLoadedFormsInTheOrderTheyLoaded) {
         EXPECT_EQ(Forms().size(), 2u);
     }
     EXPECT_EQ(Forms(), std::vector<Form*>{&first}) << "a destroyed form leaves the collection";
+}
+
+// Runs `answer` on the dialog once it is up; gives up on the dialog after half a minute.
+void WhenTheDialogIsUp(std::function<void(QDialog&)> answer) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, answer, start = std::chrono::steady_clock::now()] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr && std::chrono::steady_clock::now() - start < 30s) return;
+        poll->stop();
+        poll->deleteLater();
+        if (dialog != nullptr) answer(*dialog);
+    });
+    poll->start(10);
+}
+
+// The folder the dialog gives for the prompt and start folder, in Windows form, or "".
+std::string Browse(const char* prompt, const std::string& start, char* displayName) {
+    ITEMIDLIST* root = SHSimpleIDListFromPath(start.c_str());
+    BROWSEINFOA info{};
+    info.pidlRoot = root;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = prompt;
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+    ITEMIDLIST* chosen = SHBrowseForFolder(&info);
+    char path[260] = {};
+    if (chosen != nullptr) {
+        EXPECT_NE(SHGetPathFromIDList(chosen, path), 0);
+    }
+    CoTaskMemFree(chosen);
+    CoTaskMemFree(root);
+    return path;
+}
+
+// The real folder dialog behind the shell functions (the window's tests use a stand-in).
+TEST(FolderPicker, OpensOnTheStartFolderWithThePromptAboveTheTreeAndGivesTheChosenFolder) {
+    EnsureApplication();
+    test_support::TempFolder folder;
+    test_support::ScopedDrives drives({{'C', "/", "[/]"}, {'M', folder.path(), "[music]"}});
+    const auto chosen = folder.MakeFolder("Start/Mürrisch Musik");
+    const char* prompt = "Select The Directory To Open:";
+    WhenTheDialogIsUp([&](QDialog& dialog) {
+        std::vector<std::string> visibleTexts;
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->isVisible()) visibleTexts.push_back(label->text().toStdString());
+        }
+        EXPECT_EQ(visibleTexts, std::vector<std::string>{prompt});
+        EXPECT_NE(dialog.windowTitle().toStdString(), prompt);
+        EXPECT_FALSE(dialog.windowTitle().isEmpty());
+        auto* tree = dialog.findChild<QTreeView*>();
+        EXPECT_FALSE(tree->accessibleName().isEmpty());
+        auto* model = static_cast<QFileSystemModel*>(tree->model());
+        EXPECT_EQ(model->filePath(tree->rootIndex()).toStdString(), (folder.path() / "Start").string());
+        tree->setCurrentIndex(model->index(QString::fromStdString(chosen.string())));
+        dialog.accept();
+    });
+    char displayName[260] = {};
+    EXPECT_EQ(Browse(prompt, "m:\\start", displayName), "M:\\Start\\Mürrisch Musik");
+    EXPECT_STREQ(displayName, "Mürrisch Musik");
+
+    EXPECT_EQ(SHSimpleIDListFromPath("M:\\no such folder"), nullptr);
+    WhenTheDialogIsUp([](QDialog& dialog) { dialog.reject(); });
+    EXPECT_EQ(Browse("Pick one:", "M:\\Start", displayName), "");
 }
 
 }  // namespace
