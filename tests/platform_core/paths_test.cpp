@@ -1,10 +1,12 @@
-// Windows paths onto a temporary tree with mixed case, spaces and non-ASCII names. Short paths:
+// Windows paths onto a temporary tree with mixed case, spaces and non-ASCII names, and the
+// conversions the program makes of names and numbers. Short paths:
 // every entry gets a short name that no other entry of its folder has, ignoring case, and the
 // upper-cased short path the program makes of it names that entry again (twins, odd names and a
 // deep path are played through the real window).
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -12,6 +14,7 @@
 #include "platform/drives.h"
 #include "platform/kernel.h"
 #include "platform/runtime.h"
+#include "platform/runtime_error.h"
 #include "platform/vb_types.h"
 #include "tests/support/temp_folder.h"
 
@@ -82,11 +85,7 @@ TEST_F(PathsTest, EachDriveKeepsItsOwnCurrentDirectory) {
     drives::SetCurrentDirectory("T:\\Deep");
     EXPECT_EQ(drives::CurrentDirectory('t'), "T:\\Deep");
     ExpectResolved(drives::Resolve, {{"T:er\\file.wav", "Deep/er/file.wav"}, {"T:\\Twins", "Twins"}});
-}
-
-TEST_F(PathsTest, WindowsFormUsesTheClosestDrive) {
-    EXPECT_EQ(drives::ToWindows(tree.path() / "My Music/Ärger.WAV"), "T:\\My Music\\Ärger.WAV");
-    EXPECT_EQ(drives::ToWindows(tree.path()), "T:\\");
+    EXPECT_EQ(drives::ToWindows(tree.path()), "T:\\");  // the closest drive names a folder
     EXPECT_EQ(drives::ToWindows("/"), "C:\\");
 }
 
@@ -100,6 +99,7 @@ TEST_F(PathsTest, DirFindsTheFirstFileThatMatches) {
         {"T:\\*.wav", vbNormal, "b song.WAV"},
         {"T:\\B SONG.WAV", vbNormal, "b song.WAV"},
         {"T:\\.SECRET.WAV", vbNormal, ""},
+        {"T:\\.SECRET.WAV", vbReadOnly | vbHidden | vbSystem | vbArchive, ".secret.wav"},
         {"T:\\FOLDER.WAV", vbReadOnly | vbHidden | vbSystem | vbArchive, ""},
         {"T:\\", vbNormal, "A.mid"},
         {"T:\\nothing\\*.wav", vbNormal, ""},
@@ -179,12 +179,44 @@ TEST(Wildcards, MatchAsWindowsDoesIgnoringCase) {
         const char* pattern;
         std::string name;
         bool matches;
-    } cases[] = {{"*.mid", "Song.MID", true},   {"*.mid", "song.midi", false},
-                 {"*.wav", "a.b.WAV", true},    {"?.wav", "ab.wav", false},
-                 {"s?ng*", "SONG.mid", true},   {"*.*", "README", true},
-                 {"*a*a*a*b", std::string(200, 'a'), false}, {"ä*", "Ärger.wav", true}};
+    } cases[] = {{"*.wav", "a.b.WAV", true},  {"?.wav", "ab.wav", false}, {"s?ng*", "SONG.mid", true},
+                 {"*.*", "README", true},     {"*a*a*a*b", std::string(200, 'a'), false},
+                 {"ä*", "Ärger.wav", true}};
     for (const auto& c : cases)
         EXPECT_EQ(drives::WildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
+}
+
+template <typename Value>
+void ExpectError(Value value, std::int32_t number) {
+    try {
+        CInt(value);
+        ADD_FAILURE() << value;
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Number, number) << value;
+    }
+}
+
+// Text as a hand-edited setting gives it is checked through the window's saved volume.
+TEST(Conversions, NumbersRoundHalvesToTheEvenNeighbourAndOthersRaise) {
+    const std::pair<double, int> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-3.5, -4},
+                                            {2.4999, 2}, {32766.5, 32766}};
+    for (auto [value, expected] : cases) EXPECT_EQ(CInt(value), expected) << value;
+    EXPECT_EQ(CLng(0.49999 * 65535), 32767);
+    EXPECT_EQ(CLng(2147483647.0), 2147483647);
+    for (double value : {32767.5, -32769.0, 1e300, std::nan("")}) ExpectError(value, vberr::Overflow);
+    EXPECT_THROW(CLng(2147483648.0), RuntimeError);
+    EXPECT_EQ(CInt(std::string("2.5")), 2);
+    for (const char* text : {"   ", "12abc", "1,5", "0x10"}) ExpectError(std::string(text), vberr::TypeMismatch);
+}
+
+TEST(Conversions, UpperCaseKeepsEveryCharacterInItsPlaceAndTrimStripsOnlySpaces) {
+    EXPECT_EQ(UCase("c:\\my music\\ärger.mid"), "C:\\MY MUSIC\\ÄRGER.MID");
+    EXPECT_EQ(UCase("straße"), "STRAßE");  // not "STRASSE": the name must still resolve
+    EXPECT_EQ(UCase("日本.mid"), "日本.MID");
+    EXPECT_EQ(Trim("  MIDI  "), "MIDI");
+    EXPECT_EQ(Trim("\tMIDI "), "\tMIDI");
+    EXPECT_EQ(Trim("    "), "");
+    EXPECT_EQ(CStr(-1), "-1");
 }
 
 }  // namespace

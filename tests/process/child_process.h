@@ -57,7 +57,7 @@ class ChildProcess {
         if (failed != 0) throw std::runtime_error("could not start " + arguments[0]);
     }
     ~ChildProcess() {  // kills the program if it still runs
-        if (!waitStatus_) {
+        if (!reaped_) {
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
         }
@@ -101,17 +101,12 @@ class ChildProcess {
         return std::ranges::all_of(signals, [&](int n) { return (caught >> (n - 1)) & 1; });
     }
 
-    // Its exit status when it exited normally by the deadline; nothing otherwise.
+    // Its exit status when it exited normally by the deadline; nothing otherwise. Once only.
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout) {
-        const bool ended = Eventually(
-            [&] {
-                int status = 0;
-                if (!waitStatus_ && waitpid(pid_, &status, WNOHANG) == pid_) waitStatus_ = status;
-                return waitStatus_.has_value();
-            },
-            timeout);
-        if (!ended || !WIFEXITED(*waitStatus_)) return std::nullopt;
-        return WEXITSTATUS(*waitStatus_);
+        int status = 0;
+        reaped_ = Eventually([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, timeout);
+        if (!reaped_ || !WIFEXITED(status)) return std::nullopt;
+        return WEXITSTATUS(status);
     }
 
   private:
@@ -119,7 +114,7 @@ class ChildProcess {
     int toChild_ = -1;
     int fromChild_ = -1;
     std::string pending_;
-    std::optional<int> waitStatus_;  // once reaped
+    bool reaped_ = false;
 };
 
 }  // namespace test_support
