@@ -1,8 +1,5 @@
-// Windows paths onto a temporary tree with mixed case, spaces and non-ASCII names, and the
-// conversions the program makes of names and numbers. Short paths:
-// every entry gets a short name that no other entry of its folder has, ignoring case, and the
-// upper-cased short path the program makes of it names that entry again (twins, odd names and a
-// deep path are played through the real window).
+// Windows paths and short paths onto a tree with mixed case, spaces and non-ASCII names (twins,
+// odd names and a deep path are played through the real window), and conversions of names and numbers.
 #include <gtest/gtest.h>
 
 #include <chrono>

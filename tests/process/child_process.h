@@ -1,6 +1,5 @@
 #pragma once
-// A program started for a test, with its standard input and output on pipes, so the test can
-// talk to it, signal it and see how it ends.
+// A program started for a test, its standard input and output on pipes, to talk to, signal and reap.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -15,6 +14,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/eventually.h"
@@ -77,22 +77,15 @@ class ChildProcess {
 
     // The next line of its standard output, or nothing when none comes in time.
     std::optional<std::string> ReadLine(std::chrono::milliseconds timeout) {
-        while (pending_.find('\n') == std::string::npos) {
-            pollfd ready{fromChild_, POLLIN, 0};
-            char chunk[256];
-            if (poll(&ready, 1, static_cast<int>(timeout.count())) <= 0) return std::nullopt;
-            const auto got = read(fromChild_, chunk, sizeof chunk);
-            if (got <= 0) return std::nullopt;
-            pending_.append(chunk, static_cast<std::size_t>(got));
+        pollfd ready{fromChild_, POLLIN, 0};
+        for (char c; poll(&ready, 1, static_cast<int>(timeout.count())) > 0 && read(fromChild_, &c, 1) == 1;) {
+            if (c == '\n') return std::exchange(pending_, {});
+            pending_ += c;
         }
-        const auto end = pending_.find('\n');
-        std::string line = pending_.substr(0, end);
-        pending_.erase(0, end + 1);
-        return line;
+        return std::nullopt;
     }
 
-    // True once the program catches every one of these signals (it has installed handlers):
-    // the "SigCgt" mask of /proc/PID/status has bit N-1 set when signal N is caught.
+    // True once the program has handlers for all these signals (bit N-1 of SigCgt in its status).
     bool CatchesSignals(const std::vector<int>& signals) const {
         std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
         unsigned long long caught = 0;
@@ -113,7 +106,7 @@ class ChildProcess {
     pid_t pid_ = -1;
     int toChild_ = -1;
     int fromChild_ = -1;
-    std::string pending_;
+    std::string pending_;  // a line not yet ended
     bool reaped_ = false;
 };
 

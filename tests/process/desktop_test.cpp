@@ -1,5 +1,4 @@
-// corvala in a desktop session, run under its own session bus: the command line, one window per
-// session, and the player controls (MPRIS) driven through the bus with gdbus.
+// corvala under a session bus of its own: the command line, one window per session, MPRIS via gdbus.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -1,8 +1,6 @@
-// Controls on a form where they differ from plain Qt: the scroll bar, menus, message boxes, the
-// topmost band, the Forms collection, the folder picker and the window system chosen.
+// Controls on a form where they differ from plain Qt, and the dialogs the program opens.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QDialog>
 #include <QEvent>
 #include <QFileSystemModel>
@@ -21,7 +19,6 @@
 #include "platform/runtime_error.h"
 #include "platform/shell.h"
 #include "platform/toolkit/command_button.h"
-#include "platform/toolkit/menu.h"
 #include "platform/toolkit/vscroll_bar.h"
 #include "platform/toolkit/window_system.h"
 #include "platform/user_interface.h"
@@ -36,8 +33,7 @@ class FormTest : public testing::Test {
     VScrollBar bar{form};
 };
 
-// Refused values, Change only on a change and a range with Min above Max are checked through
-// the window's saved volume and its slider over a mixer's own bounds.
+// Refusals, Change only on a change, and Min above Max are checked through the window's volume.
 TEST_F(FormTest, TabReachesTheBarWhichShowsTheFocusAndTheArrowAndPageKeysAndItsRangeMoveIt) {
     CommandButton before(form);
     before.TabIndex(0);
@@ -62,19 +58,7 @@ TEST_F(FormTest, TabReachesTheBarWhichShowsTheFocusAndTheArrowAndPageKeysAndItsR
     EXPECT_EQ(bar.Value(), 5);
 }
 
-// That a click leaves the mark to the handler is checked through F2 and F3 in the window.
-TEST_F(FormTest, AnUncheckedMenuItemShowsNoEmptyBox) {
-    Menu options(form, " &Options");
-    Menu top(options, "&Always On Top    ", "F2");
-    top.Checked(vbTrue);
-    EXPECT_TRUE(top.Action()->isChecked());
-    top.Checked(vbFalse);
-    EXPECT_FALSE(top.Action()->isCheckable());
-}
-
-// Boxes one after another, as one failure shows them, over a top-most window: each is owned by
-// it, kept above it, takes the focus and closes on Enter or Escape. Lone carriage returns
-// break lines, and the style gives the icon.
+// Boxes one after another, as one failure shows them, over a top-most window.
 TEST_F(FormTest, EachBoxOfAFailureOpensAboveATopMostOwnerWithTheFocusAndClosesOnItsKeys) {
     ASSERT_TRUE(ShowActive(form));
     SetWindowPos(form.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -204,8 +188,7 @@ TEST(FolderPicker, OpensOnTheStartFolderWithThePromptAboveTheTreeAndGivesTheChos
 
 using Session = std::map<std::string, std::string>;
 
-// A Wayland session runs the program under XWayland where there is one, so that Always On Top
-// and centring work; a platform the user named is kept.
+// Under XWayland where there is one, Always On Top and centring work; a platform named is kept.
 TEST(WindowSystem, WaylandWithXWaylandRunsOnX11) {
     const std::pair<Session, bool> cases[] = {
         {{{"XDG_SESSION_TYPE", "wayland"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, true},

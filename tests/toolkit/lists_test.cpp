@@ -119,17 +119,14 @@ TEST_F(ListsTest, AFileDraggedOutGivesItsFileAsALinkAndAsTextToCopyOnly) {
     EXPECT_EQ(model->supportedDragActions(), Qt::CopyAction);
 }
 
-TEST_F(ListsTest, AutoRepeatedReleasesAreNotReported) {
+// Only left double-clicks play, even on an empty place; auto-repeated key releases are not reported.
+TEST_F(ListsTest, OnlyLeftDoubleClicksAndTheLastReleaseOfAKeyAreReported) {
+    ShowWaves();
     int releases = 0;
     list.KeyUp = [&](std::int16_t, std::int16_t) { ++releases; };
     QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(list.Widget(), &repeated);
     EXPECT_EQ(releases, 0);
-}
-
-// Only the left button plays, and on an empty place with nothing selected.
-TEST_F(ListsTest, OnlyTheLeftButtonsDoubleClickRaisesDblClickEvenOnAnEmptyPlace) {
-    ShowWaves();
     Names clicked;
     list.DblClick = [&] { clicked.push_back(list.FileName()); };
     QWidget* viewport = View()->viewport();

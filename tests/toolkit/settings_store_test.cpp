@@ -44,8 +44,7 @@ TEST_F(SettingsStore, TextComesBackExactlyAndEachWriteKeepsTheOtherKeys) {
 }
 
 TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWrite) {
-    // As root, permissions stop nothing, so the store is made unusable by its shape; a folder
-    // in the file's place, or a file in its folder's, is checked through the window's start-up.
+    // By shape, as root ignores permissions; a folder or file in the way is checked at the window's start.
     using Spoil = void (*)(const fs::path& file, const fs::path& folder);
     const std::pair<const char*, Spoil> cases[] = {
         // Opening a FIFO blocks until a writer comes: these hang if the store opens them.
