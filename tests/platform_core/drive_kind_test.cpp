@@ -1,4 +1,4 @@
-// Drive kinds from a made-up mount table and a made-up /sys/block.
+// Drive letters and kinds from made-up mount tables and a made-up /sys/block.
 #include "platform/core/drive_kind.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "platform/core/mount_table.h"
 #include "platform/kernel.h"
 #include "tests/support/temp_folder.h"
 
@@ -16,12 +17,9 @@ constexpr const char* kMounts =
     "proc /proc proc rw 0 0\n"
     "/dev/sdb1 /media/u/STICK vfat rw 0 0\n"
     "/dev/mmcblk0p1 /media/u/CARD\\040READER exfat rw 0 0\n"
-    "/dev/sdc1 /mnt/backup ext4 rw 0 0\n"
     "/dev/sr0 /media/u/DISC iso9660 ro 0 0\n"
     "/dev/sdd /media/u/DRIVE hfsplus ro 0 0\n"
-    "/dev/loop3 /mnt/image udf ro 0 0\n"
     "server:/music /mnt/music nfs4 rw 0 0\n"
-    "//nas/share /mnt/share cifs rw 0 0\n"
     "me@host:/ /mnt/ssh fuse.sshfs rw 0 0\n"
     "tmpfs /mnt/ram tmpfs rw 0 0\n"
     "overlay /srv/container overlay rw 0 0\n"
@@ -34,9 +32,9 @@ class DriveKindTest : public ::testing::Test {
     void SetUp() override {
         for (const auto& [file, text] : std::map<std::string, std::string>{
                  {"vda/removable", "0\n"}, {"sdb/removable", "1\n"}, {"mmcblk0/removable", "1\n"},
-                 {"sdc/removable", "0\n"}, {"sdd/removable", "1\n"}, {"sdd/device/type", "5\n"}})
+                 {"sdd/removable", "1\n"}, {"sdd/device/type", "5\n"}})
             sys.Write(file, text);
-        for (const char* partition : {"sdb/sdb1", "mmcblk0/mmcblk0p1", "sdc/sdc1"})
+        for (const char* partition : {"sdb/sdb1", "mmcblk0/mmcblk0p1"})
             sys.MakeFolder(partition);
     }
     std::uint32_t KindOf(const char* folder) const {
@@ -51,26 +49,50 @@ TEST_F(DriveKindTest, EachMountTellsItsKind) {
         const char* folder;
         std::uint32_t kind;
     } cases[] = {
-        {"/", DRIVE_FIXED},
-        {"/home/u/music", DRIVE_FIXED},
-        {"/media/u/STICK/songs", DRIVE_REMOVABLE},
-        {"/media/u/CARD READER", DRIVE_REMOVABLE},
+        {"/", DRIVE_FIXED},                            {"/media/u/STICK/songs", DRIVE_REMOVABLE},
+        {"/media/u/CARD READER", DRIVE_REMOVABLE},     {"/media/u/DISC", DRIVE_CDROM},
         {"/media/u/CARD", DRIVE_FIXED},  // only a name beside the card's mount point
-        {"/mnt/backup", DRIVE_FIXED},
-        {"/media/u/DISC", DRIVE_CDROM},
         {"/media/u/DRIVE", DRIVE_CDROM},
-        {"/mnt/image/track", DRIVE_CDROM},
-        {"/mnt/music", DRIVE_REMOTE},
-        {"/mnt/share/x", DRIVE_REMOTE},
-        {"/mnt/ssh", DRIVE_REMOTE},
-        {"/mnt/ram", DRIVE_RAMDISK},
-        {"/srv/container/data", DRIVE_FIXED},
-        {"/proc/self", DRIVE_UNKNOWN},
-        {"/run/user/1000/gvfs", DRIVE_UNKNOWN},
+        {"/mnt/music", DRIVE_REMOTE},                  {"/mnt/ssh/x", DRIVE_REMOTE},
+        {"/mnt/ram", DRIVE_RAMDISK},                   {"/srv/container/data", DRIVE_FIXED},
+        {"/proc/self", DRIVE_UNKNOWN},                 {"/run/user/1000/gvfs", DRIVE_UNKNOWN},
         {"/mnt/twice", DRIVE_REMOTE},  // the later mount hides the earlier one
     };
     for (const auto& c : cases) EXPECT_EQ(KindOf(c.folder), c.kind) << c.folder;
     EXPECT_EQ(drives::DriveKind("/", {}, sys.path()), DRIVE_UNKNOWN) << "no mount at all";
+}
+
+TEST(MountTable, RootIsCAndVolumesFollowInMountPointOrder) {
+    std::istringstream mounts(
+        "proc /proc proc rw 0 0\n"
+        "/dev/sda1 / ext4 rw 0 0\n"
+        "tmpfs /tmp tmpfs rw 0 0\n"
+        "/dev/sdc1 /media/user/USB\\040STICK vfat rw 0 0\n"
+        "/dev/sda2 /boot ext4 rw 0 0\n"
+        "server:/music /mnt/music nfs4 rw 0 0\n"
+        "/dev/sdb1 /home ext4 rw 0 0\n"
+        "/dev/sdb1 /home ext4 rw 0 0\n"
+        "/dev/sr0 /run/media/user/CDROM iso9660 ro 0 0\n"
+        "cgroup /sys/fs/cgroup/cpu cgroup rw 0 0\n"
+        "garbage\n");
+    const auto table = drives::DrivesFromMounts(mounts);
+    std::vector<std::pair<char, std::string>> seen;
+    for (const auto& d : table) seen.emplace_back(d.letter, d.mountPoint.string());
+    const std::vector<std::pair<char, std::string>> expected{
+        {'C', "/"}, {'D', "/home"}, {'E', "/media/user/USB STICK"}, {'F', "/mnt/music"},
+        {'G', "/run/media/user/CDROM"}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(table[0].label, "[/]");
+    EXPECT_EQ(table[2].label, "[USB STICK]");
+}
+
+TEST(MountTable, NoMoreLettersThanTheAlphabetHas) {
+    std::ostringstream text;
+    for (int i = 0; i < 40; ++i) text << "/dev/sd" << i << " /mnt/v" << (100 + i) << " ext4 rw 0 0\n";
+    std::istringstream mounts(text.str());
+    const auto table = drives::DrivesFromMounts(mounts);
+    ASSERT_EQ(table.size(), 24u);  // C: plus D: to Z:
+    EXPECT_EQ(table.back().letter, 'Z');
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// corvala in a desktop session, run under its own session bus: the command line, one window per
-// session, and the player controls (MPRIS) driven through the bus with gdbus.
+// corvala under a session bus of its own: the command line, one window per session, MPRIS via gdbus.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -16,6 +15,7 @@ namespace {
 using namespace std::chrono_literals;
 using test_support::ChildProcess;
 using test_support::Eventually;
+using test_support::Headless;
 using testing::HasSubstr;
 
 // What the shell command writes on its standard output, and how it ended.
@@ -28,25 +28,22 @@ std::pair<std::string, int> RunShell(const std::string& command) {
     return {output, pipe ? pclose(pipe) : -1};
 }
 
-class DesktopTest : public testing::Test {
-  protected:
-    std::map<std::string, std::string> Environment() const {
-        return test_support::HeadlessEnvironment(home.path());
-    }
+std::string Player(const std::string& call) {
+    return RunShell("gdbus call --session --dest org.mpris.MediaPlayer2.corvala --object-path "
+                    "/org/mpris/MediaPlayer2 --method " + call + " 2>&1").first;
+}
 
-    static std::string Player(const std::string& call) {
-        return RunShell("gdbus call --session --dest org.mpris.MediaPlayer2.corvala --object-path "
-                   "/org/mpris/MediaPlayer2 --method " + call + " 2>&1").first;
-    }
-    static std::string Property(const std::string& name) {
-        return Player("org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player " + name);
-    }
+std::string Property(const std::string& name) {
+    return Player("org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player " + name);
+}
 
-    test_support::TempFolder home;
-};
+bool PlayerShows(const std::string& property, const std::string& text) {
+    return Eventually([&] { return Property(property).find(text) != std::string::npos; }, 20s);
+}
 
 // Without a display and without a session bus, as from a text console.
-TEST_F(DesktopTest, TheCommandLineIsAnsweredWithoutAWindow) {
+TEST(Desktop, TheCommandLineIsAnsweredWithoutAWindow) {
+    test_support::TempFolder home;
     const struct {
         std::string arguments;
         int status;
@@ -71,52 +68,44 @@ TEST_F(DesktopTest, TheCommandLineIsAnsweredWithoutAWindow) {
     }
 }
 
-TEST_F(DesktopTest, OneWindowTakesEveryStartAndTheKeysFollowTheLatestChannel) {
+TEST(Desktop, OneWindowTakesEveryStartAndTheKeysFollowTheLatestChannel) {
+    test_support::TempFolder home;
     const auto song = home.Write("music/song.mid", sound_files::NoteSong(120));
     const auto sound = home.Write("music/sound.wav", sound_files::ToneWave(60000, 8000));
-    ChildProcess window({CORVALA_PATH, song.string()}, Environment());
-    const auto status = [](const std::string& expected) {
-        return Eventually([&] { return Property("PlaybackStatus").find(expected) != std::string::npos; },
-                          20s);
-    };
-    ASSERT_TRUE(status("'Playing'"));
+    ChildProcess window(Headless(home.path(), {CORVALA_PATH, song.string()}));
+    ASSERT_TRUE(PlayerShows("PlaybackStatus", "'Playing'"));
     EXPECT_THAT(Property("Metadata"), HasSubstr("'xesam:title': <'song.mid'>"));
 
     ChildProcess changes(
-        {"/bin/sh", "-c", "exec gdbus monitor --session --dest org.mpris.MediaPlayer2.corvala"}, {});
-    const struct {
-        std::string method, status;
-    } presses[] = {{"Pause", "'Paused'"}, {"Play", "'Playing'"}, {"PlayPause", "'Paused'"},
-                   {"PlayPause", "'Playing'"}};
-    for (const auto& press : presses) {
-        Player("org.mpris.MediaPlayer2.Player." + press.method);
-        EXPECT_TRUE(status(press.status)) << press.method;
-    }
+        {"/usr/bin/env", "gdbus", "monitor", "--session", "--dest", "org.mpris.MediaPlayer2.corvala"});
     std::string seen;
-    EXPECT_TRUE(Eventually([&] {
-        seen += changes.ReadLine(100ms).value_or("");
-        return seen.find("PropertiesChanged") != std::string::npos &&
-               seen.find("'Paused'") != std::string::npos;
-    }, 20s)) << seen;
+    const auto changesShow = [&](const std::string& first, const std::string& then) {
+        return Eventually([&] {
+            seen += changes.ReadLine(100ms).value_or("");
+            return seen.find(first) != std::string::npos &&
+                   seen.find(then, seen.find(first)) != std::string::npos;
+        }, 20s);
+    };
+    for (const auto& [method, status] : {std::pair{"Pause", "'Paused'"}, {"Play", "'Playing'"},
+                                         {"PlayPause", "'Paused'"}, {"PlayPause", "'Playing'"}}) {
+        Player(std::string("org.mpris.MediaPlayer2.Player.") + method);
+        EXPECT_TRUE(PlayerShows("PlaybackStatus", status)) << method;
+    }
+    EXPECT_TRUE(changesShow("PropertiesChanged", "'Paused'")) << seen;
 
     for (const auto& later : {std::vector<std::string>{CORVALA_PATH, sound.string()},
                               std::vector<std::string>{CORVALA_PATH}}) {
-        ChildProcess second(later, Environment());
+        ChildProcess second(Headless(home.path(), later));
         EXPECT_EQ(second.WaitForExit(20s), 0);
     }
-    EXPECT_TRUE(Eventually(
-        [&] { return Property("Metadata").find("<'sound.wav'>") != std::string::npos; }, 20s));
+    EXPECT_TRUE(PlayerShows("Metadata", "<'sound.wav'>"));
     Player("org.mpris.MediaPlayer2.Player.Pause");
-    EXPECT_TRUE(status("'Paused'"));
+    EXPECT_TRUE(PlayerShows("PlaybackStatus", "'Paused'"));
     // A sound that ends by itself is reported stopped.
     seen.clear();
-    ChildProcess({CORVALA_PATH, home.Write("music/short.wav", sound_files::ToneWave(300)).string()},
-                 Environment()).WaitForExit(20s);
-    EXPECT_TRUE(Eventually([&] {
-        seen += changes.ReadLine(100ms).value_or("");
-        return seen.find("'short.wav'") != std::string::npos &&
-               seen.find("'Stopped'", seen.find("'short.wav'")) != std::string::npos;
-    }, 20s)) << seen;
+    const auto shortSound = home.Write("music/short.wav", sound_files::ToneWave(300));
+    ChildProcess(Headless(home.path(), {CORVALA_PATH, shortSound.string()})).WaitForExit(20s);
+    EXPECT_TRUE(changesShow("'short.wav'", "'Stopped'")) << seen;
 
     Player("org.mpris.MediaPlayer2.Quit");
     EXPECT_EQ(window.WaitForExit(20s), 0);

