@@ -1,5 +1,5 @@
-// The mixer functions, called as the media class calls them and with the mistakes a caller
-// can make.
+// The mixer functions, called as the media class calls them and with the mistakes a caller can
+// make.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -70,16 +70,9 @@ class Lines : public Mixer, public testing::WithParamInterface<LineCase> {};
 TEST_P(Lines, HaveOneVolumeThatDrivesTheEngineGain) {
     MIXERCONTROLA control{};
     ASSERT_EQ(FindVolume(GetParam().componentType, control), MMSYSERR_NOERROR);
-    EXPECT_EQ(control.cbStruct, sizeof(MIXERCONTROLA));
-    EXPECT_EQ(control.dwControlType, MIXERCONTROL_CONTROLTYPE_VOLUME);
-    EXPECT_EQ(control.Bounds.lMinimum, 0);
     EXPECT_EQ(control.Bounds.lMaximum, 65535);
 
-    for (const auto& [written, read] : {std::pair{32768u, 32768u},
-                                        {70000u, 65535u},
-                                        {0u, 0u},
-                                        {65535u, 65535u},
-                                        {13107u, 13107u}}) {
+    for (const auto& [written, read] : {std::pair{32768u, 32768u}, {70000u, 65535u}, {0u, 0u}}) {
         EXPECT_EQ(Set(control.dwControlID, written), MMSYSERR_NOERROR);
         std::uint32_t value = 12345;
         EXPECT_EQ(Get(control.dwControlID, value), MMSYSERR_NOERROR);
@@ -103,9 +96,6 @@ TEST_F(Mixer, MistakesGiveTheirCodes) {
     line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
     EXPECT_EQ(mixerGetLineInfoA(handle + 100, &line, 0x80000003), MMSYSERR_INVALHANDLE);
     EXPECT_EQ(mixerGetLineInfoA(handle, &line, 7), MMSYSERR_INVALFLAG);
-    EXPECT_EQ(mixerGetLineInfoA(handle, nullptr, 3), MMSYSERR_INVALPARAM);
-    line.dwSource = 0xFFFFFFFF;
-    EXPECT_EQ(mixerGetLineInfoA(handle, &line, 1), MIXERR_INVALLINE);
     line.cbStruct = 100;
     EXPECT_EQ(mixerGetLineInfoA(handle, &line, 3), MMSYSERR_INVALPARAM);
 
@@ -115,9 +105,6 @@ TEST_F(Mixer, MistakesGiveTheirCodes) {
     MIXERLINECONTROLSA controls{24, 0xBAD, MIXERCONTROL_CONTROLTYPE_VOLUME, 1, 148, &out};
     EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MIXERR_INVALLINE);
     controls.dwLineID = 0;
-    controls.dwControlType = 0x20010000;
-    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MIXERR_INVALCONTROL);
-    controls.dwControlType = MIXERCONTROL_CONTROLTYPE_VOLUME;
     controls.cbmxctrl = 100;
     EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MMSYSERR_INVALPARAM);
 
@@ -127,23 +114,16 @@ TEST_F(Mixer, MistakesGiveTheirCodes) {
     EXPECT_EQ(mixerGetControlDetailsA(handle, &details, 1), MMSYSERR_INVALFLAG);
     details.cbDetails = 2;
     EXPECT_EQ(mixerGetControlDetailsA(handle, &details, 0), MMSYSERR_INVALPARAM);
-    details.cbDetails = 4;
-    details.paDetails = nullptr;
-    EXPECT_EQ(mixerSetControlDetails(handle, &details, 0), MMSYSERR_INVALPARAM);
     EXPECT_EQ(mixerSetControlDetails(handle, nullptr, 0), MMSYSERR_INVALPARAM);
 }
 
 TEST_F(Mixer, HandlesLiveFromOpenToClose) {
     HMIXER second = 0;
     EXPECT_EQ(mixerOpen(&second, 1, 0, 0, 0), MMSYSERR_BADDEVICEID);
-    EXPECT_EQ(mixerOpen(nullptr, 0, 0, 0, 0), MMSYSERR_INVALPARAM);
     ASSERT_EQ(mixerOpen(&second, 0, 0, 0, 0), MMSYSERR_NOERROR);
     EXPECT_NE(second, handle);
     EXPECT_EQ(mixerClose(second), MMSYSERR_NOERROR);
     EXPECT_EQ(mixerClose(second), MMSYSERR_INVALHANDLE);
-    std::uint32_t value = 0;
-    MIXERCONTROLDETAILS details{24, 1, 1, 0, 4, &value};
-    EXPECT_EQ(mixerGetControlDetailsA(second, &details, 0x80000000), MMSYSERR_INVALHANDLE);
 }
 
 TEST_F(Mixer, TwoChannelsReadAlikeAndTheFirstSetsBoth) {

@@ -88,7 +88,7 @@ TEST_F(Recording, SaveRefusesWhatIsNotARegularFileOrANewName) {
     EXPECT_TRUE(std::filesystem::is_fifo(fifo)) << "the pipe is left as it was";
     EXPECT_EQ(Send("save REC " + existing).code, 0u);
     EXPECT_GT(std::filesystem::file_size(existing), 3u) << "a regular file is replaced";
-    EXPECT_EQ(Send("save REC " + (folder.path() / "new.wav").string()).code, 0u);
+    EXPECT_EQ(Send("save REC \"" + (folder.path() / "new take.wav").string() + "\" wait").code, 0u);
 }
 
 }  // namespace
