@@ -2,8 +2,7 @@
 // process itself under limits, without a sound card, with a chosen soundfont and on empty input.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,17 +25,12 @@ struct ShellRun {
 ShellRun RunShell(const test_support::TempFolder& folder, const std::string& input,
                   const std::string& options = "", const std::string& limits = "") {
     const auto script = folder.Write("input.txt", input);
+    const auto output = folder.path() / "output.txt";
     const std::string command = (limits.empty() ? "" : "ulimit " + limits + "; ") + MCISHELL_PATH +
-                                " --sink null " + options + " < '" + script.string() + "'";
-    ShellRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::string output;
-    std::array<char, 512> chunk;
-    while (const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), pipe))
-        output.append(chunk.data(), got);
-    run.exitCode = pclose(pipe);
-    std::istringstream stream(output);
+                                " --sink null > '" + output.string() + "' " + options + " < '" +
+                                script.string() + "'";
+    ShellRun run{std::system(command.c_str()), {}};
+    std::istringstream stream(folder.Read("output.txt"));
     for (std::string line; std::getline(stream, line);) run.lines.push_back(line);
     return run;
 }
@@ -53,17 +47,14 @@ const std::vector<Line> kScript = {
     {"open d: type cdaudio alias cd", 0, "2"},
     {"open new type waveaudio alias rec", 0, "3"},
     {"open waveaudio alias bare", 0, "4"},
-    // capability
     {"capability w can eject", 0, "false"},
     {"capability cd can eject", 0, "true"},
     {"capability sequencer device type", 0, "sequencer"},
     {"capability w can play can record", 284, nullptr},
     {"capability w", 273, nullptr},
-    // info
     {"info w file", 0, "%W"},
     {"info rec file", 0, ""},
     {"info cd file", 274, nullptr},
-    // sysinfo
     {"sysinfo all quantity", 0, "3"},
     {"sysinfo all name 1", 0, "cdaudio"},
     {"sysinfo all name 4", 282, nullptr},
@@ -71,7 +62,6 @@ const std::vector<Line> kScript = {
     {"sysinfo w installname", 0, "waveaudio"},
     {"sysinfo all installname", 279, nullptr},
     {"sysinfo gramophone quantity", 263, nullptr},
-    // status, by words and by number
     {"status w ready", 0, "true"},
     // a device opened by its type alone has nothing to play
     {"status bare ready", 0, "false"},
@@ -85,9 +75,7 @@ const std::vector<Line> kScript = {
     {"status w 4 mode", 295, nullptr},
     {"status w mode length", 284, nullptr},
     {"status w 99", 259, nullptr},
-    // time formats of a wave file
     {"set w time format samples", 0, ""},
-    {"status w time format", 0, "samples"},
     {"status w length", 0, "22050"},
     {"seek w to 11025", 0, ""},
     {"status w position", 0, "11025"},
@@ -138,7 +126,6 @@ const std::vector<Line> kScript = {
     {"seek rec to end", 0, ""},
     {"status rec position", 0, "3200"},
     // the disc: track 1 at sectors 0-149 (2 s), track 2 at 150-374 (3 s), after 2 s of lead-in
-    {"status cd number of tracks", 0, "2"},
     {"status cd length", 0, "5000"},
     {"status cd length track 2", 0, "3000"},
     {"status cd length track 3", 282, nullptr},
@@ -261,35 +248,28 @@ TEST(McishellTest, NoSoundCardGivesNoLibraryChatter) {
 // A chosen soundfont, the command line's before the settings', that cannot be used is named on
 // standard error; the system's take over.
 TEST(McishellTest, AChosenSoundfontThatCannotBeUsedIsNamed) {
-    struct Case {
-        const char* name;
-        std::string option;
-        std::string setting;
-        std::string named;  // empty: nothing to say
-    };
     test_support::TempFolder folder;
     const std::string valid = folder.Write("valid.sf2", sound_files::MakeSoundfont()).string();
     const std::string corrupt =
         folder.Write("corrupt.sf2", "RIFF" + std::string(400, 'x')).string();
     const std::string missing = (folder.path() / "missing.sf2").string();
     const std::string song = folder.Write("s.mid", sound_files::NoteSong(1)).string();
-    const Case cases[] = {
-        {"missing, on the command line", missing, "", missing},
-        {"corrupt, on the command line", corrupt, "", corrupt},
-        {"missing, in the settings", "", missing, missing},
-        {"the command line before the settings", valid, missing, ""},
-    };
+    // The command line's soundfont, the settings', and the one named (none: all is well).
+    const std::string rows[][3] = {{missing, "", missing},
+                                   {corrupt, "", corrupt},
+                                   {"", missing, missing},
+                                   {valid, missing, ""}};
     setenv("XDG_CONFIG_HOME", (folder.path() / "config").c_str(), 1);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        folder.Write("config/Corvala/Corvala.conf", "[General]\nSoundFont=" + c.setting + "\n");
-        const std::string option = c.option.empty() ? "" : "--soundfont '" + c.option + "'";
+    for (const auto& [chosen, setting, named] : rows) {
+        SCOPED_TRACE(chosen + " | " + setting);
+        folder.Write("config/Corvala/Corvala.conf", "[General]\nSoundFont=" + setting + "\n");
+        const std::string option = chosen.empty() ? "" : "--soundfont '" + chosen + "'";
         const ShellRun run =
             RunShell(folder, "open sequencer!" + song + " alias S\n", option + " 2>&1");
         std::string all;
         for (const std::string& line : run.lines) all += line + "\n";
-        EXPECT_EQ(all.find("cannot be used") != std::string::npos, !c.named.empty()) << all;
-        const std::string expected = c.named.empty() ? "0\t1\n" : c.named;
+        EXPECT_EQ(all.find("cannot be used") != std::string::npos, !named.empty()) << all;
+        const std::string expected = named.empty() ? "0\t1\n" : named;
         EXPECT_NE(all.find(expected), std::string::npos) << all;
     }
     unsetenv("XDG_CONFIG_HOME");

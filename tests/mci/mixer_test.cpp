@@ -1,5 +1,4 @@
-// The mixer functions, called as the media class calls them and with the mistakes a caller can
-// make.
+// The mixer functions, called as the media class calls them and with a caller's mistakes.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -109,22 +108,19 @@ TEST_F(Mixer, TwoChannelsReadAlikeAndTheFirstSetsBoth) {
 }
 
 // Stands in for the machine's master volume, so the test leaves the real one alone.
-class MachineStandIn : public mixer::MachineVolume {
-  public:
-    explicit MachineStandIn(bool available) : available_(available) {}
-    bool Available() const override { return available_; }
+struct MachineStandIn : mixer::MachineVolume {
+    bool Available() const override { return available; }
     std::optional<double> Level() override { return level; }
     void SetLevel(double value) override { level = value; }
+    bool available = true;
     double level = 0.5;
-
-  private:
-    bool available_;
 };
 
 // The speakers level goes to exactly one place: halving it twice would make half a quarter.
 TEST_F(Mixer, TheSpeakersLevelIsAppliedOnceWhereverItGoes) {
     for (const bool machineHasMaster : {true, false}) {
-        MachineStandIn machine(machineHasMaster);
+        MachineStandIn machine;
+        machine.available = machineHasMaster;
         mixer::UseMachineVolume(&machine);
         mixer::FollowMachineVolume(true);
         audio::Engine::Shared().SetLineGain(audio::Line::Master, 1.0F);
