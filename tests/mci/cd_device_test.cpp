@@ -74,10 +74,12 @@ TEST_F(CdAudio, RefusesDrivesWithoutADisc) {
 
 using Clock = std::chrono::steady_clock;
 
-// Sheets the loader must take apart besides the plain one the image helper writes.
-std::vector<std::string> Sheets(const std::string& plain) {
-    return {
-        plain,
+// Drive D's image rewritten: the plain sheet and ones the loader must take apart besides, each
+// naming disc.bin, the BIN the image helper writes beside them.
+TEST_F(CdAudio, DamagedImagesOpenOrAreRefused) {
+    const auto cue = sound_files::WriteCdImage(folder.path(), "disc", {{440, 2}, {880, 1}});
+    const std::vector<std::string> seeds = {
+        folder.Read(cue.filename().string()),
         "REM GENRE Test\nPERFORMER \"A \\\"B\\\"\"\nFILE \"disc.bin\" BINARY\n"
         "  TRACK 01 AUDIO\n    PREGAP 00:02:00\n    INDEX 00 00:00:00\n    INDEX 01 00:01:00\n"
         "  TRACK 02 MODE1/2352\n    INDEX 01 00:03:10\n  TRACK 03 AUDIO\n"
@@ -86,16 +88,7 @@ std::vector<std::string> Sheets(const std::string& plain) {
         "FILE disc.bin WAVE\n  TRACK 1 AUDIO\n    FLAGS DCP PRE 4CH\n    INDEX 1 0:0:0\n"
         "FILE \"missing.bin\" BINARY\n  TRACK 2 AUDIO\n    INDEX 1 0:1:0\n",
     };
-}
-
-class CdImageFuzz : public ServiceTest {};
-
-TEST_F(CdImageFuzz, DamagedImagesOpenOrAreRefused) {
-    // The sheets name disc.bin, the BIN the image helper writes beside them.
-    const auto cue = sound_files::WriteCdImage(folder.path(), "disc", {{440, 2}, {880, 1}});
     const std::size_t binSize = folder.Read("disc.bin").size();
-    const auto seeds = Sheets(folder.Read(cue.filename().string()));
-    mci::ReplaceCdDrives({{'D', cue.string()}});
 
     std::mt19937 random(20261206);
     const auto deadline = Clock::now() + test_support::FuzzSeconds(std::chrono::seconds(4));
@@ -121,9 +114,6 @@ TEST_F(CdImageFuzz, DamagedImagesOpenOrAreRefused) {
         Send("status cd position");
         ASSERT_EQ(Send("close cd wait").code, 0u) << tried;
     }
-    mci::ReplaceCdDrives({});
-    RecordProperty("images", tried);
-    RecordProperty("opened", opened);
     EXPECT_GT(tried, 50);
     EXPECT_GT(opened, 0) << "the damage left no image whole enough to open";
 }

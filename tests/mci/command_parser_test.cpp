@@ -55,10 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorCase{"open a.wav alias", err::kMissingParameter},
                     ErrorCase{"play MIDI repeat wait", err::kFlagsNotCompatible},
                     ErrorCase{"set MIDI wait", err::kMissingParameter},
-                    ErrorCase{"set CD door open door closed", err::kFlagsNotCompatible},
-                    ErrorCase{"save REC wait", err::kMissingParameter},
-                    ErrorCase{"put AVI source at 1 2 3", err::kBadInteger},
-                    ErrorCase{"window AVI", err::kMissingParameter}));
+                    ErrorCase{"save REC wait", err::kMissingParameter}));
 
 TEST(Command, AnExistingFileEndsAPathBeforeALaterValidEnd) {
     const char* text = "open Sequencer!C:\\A WAIT B.MID alias X";
@@ -131,7 +128,6 @@ TEST(ParserFuzz, EveryInputGetsAResultWithAText) {
             ASSERT_FALSE(parsed.command.device.empty()) << command;
         }
     }
-    RecordProperty("inputs", inputs);
     EXPECT_GT(inputs, 1000);
 }
 

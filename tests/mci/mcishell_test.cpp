@@ -84,7 +84,6 @@ const std::vector<Line> kScript = {
     {"seek w to 44102", 282, nullptr},
     {"set w time format smpte", 290, nullptr},
     {"set w time format ms", 0, ""},
-    // cue, and the window commands
     {"cue w output to 250", 0, ""},
     {"status w mode", 0, "paused"},
     {"status w position", 0, "250"},
@@ -95,7 +94,6 @@ const std::vector<Line> kScript = {
     {"where w destination", 346, nullptr},
     {"set w channels 2", 274, nullptr},
     {"save w %W.copy", 274, nullptr},
-    // a recorder's format
     {"set rec format tag pcm", 0, ""},
     {"set rec format tag 3", 282, nullptr},
     {"set rec samplespersec 8000 bitspersample 16 channels 2", 0, ""},

@@ -96,17 +96,6 @@ TEST_F(Mixer, MistakesGiveTheirCodes) {
     EXPECT_EQ(mixerSetControlDetails(handle, nullptr, 0), MMSYSERR_INVALPARAM);
 }
 
-TEST_F(Mixer, TwoChannelsReadAlikeAndTheFirstSetsBoth) {
-    MIXERCONTROLA control{};
-    ASSERT_EQ(FindVolume(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, control), 0u);
-    std::array<std::uint32_t, 2> values{40000, 10};
-    MIXERCONTROLDETAILS details{24, control.dwControlID, 2, 0, 4, values.data()};
-    ASSERT_EQ(mixerSetControlDetails(handle, &details, 0), 0u);
-    values = {0, 0};
-    ASSERT_EQ(mixerGetControlDetailsA(handle, &details, 0), 0u);
-    EXPECT_EQ(values, (std::array<std::uint32_t, 2>{40000, 40000}));
-}
-
 // Stands in for the machine's master volume, so the test leaves the real one alone.
 struct MachineStandIn : mixer::MachineVolume {
     bool Available() const override { return available; }

@@ -79,7 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"a.wav", kTone, "open WaveAudio!% type sequencer alias X", 284},
         OpenCase{"a.mid", sound_files::NoteSong(1), "open Sequencer!% alias X buffer 4", 274},
         OpenCase{"a.wav", kTone, "open WaveAudio!% alias X buffer -1", 282},
-        OpenCase{"a.wav", kTone, "open % alias X wait parent 1234", 274},
         OpenCase{nullptr, "", "open waveaudio alias all", 279},
         OpenCase{"a.wav", kTone, "open % alias X wiat", 259},
         OpenCase{nullptr, "", "open \"%\" alias X", 275},  // the missing file is named
