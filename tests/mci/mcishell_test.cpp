@@ -44,9 +44,12 @@ struct Line {
 // The wave file: 1000 ms of 16-bit mono at 22,050 Hz; the disc is described where its rows begin.
 const std::vector<Line> kScript = {
     {"open %W alias w", 0, "1"},
-    {"open d: type cdaudio alias cd", 0, "2"},
+    {"open cdaudio alias cd", 0, "2"},  // the first drive, D
     {"open new type waveaudio alias rec", 0, "3"},
     {"open waveaudio alias bare", 0, "4"},
+    {"open e: type cdaudio alias x", 296, nullptr},  // no disc image
+    {"open f: type cdaudio alias x", 262, nullptr},  // image gone
+    {"open c:\\music type cdaudio alias x", 262, nullptr},
     {"capability w can eject", 0, "false"},
     {"capability cd can eject", 0, "true"},
     {"capability sequencer device type", 0, "sequencer"},
@@ -182,7 +185,10 @@ TEST(ScriptCommands, AnswerAsMciDoes) {
     const auto image = sound_files::WriteCdImage(folder.path(), "disc", {{440, 2}, {880, 3}});
     std::string script;
     for (const Line& line : kScript) script += withPath(line.command, wave) + "\n";
-    const ShellRun run = RunShell(folder, script, "--cd D='" + image.string() + "'");
+    const std::string notADisc = folder.Write("not a disc.cue", "TRACK nonsense").string();
+    const ShellRun run = RunShell(folder, script,
+                                  "--cd D='" + image.string() + "' --cd E='" + notADisc +
+                                      "' --cd F='" + (folder.path() / "gone.cue").string() + "'");
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_EQ(run.lines.size(), kScript.size());
     const ShellRun empty = RunShell(folder, "");
