@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <map>
 #include <random>
 #include <set>
@@ -21,41 +22,33 @@
 
 namespace mci {
 namespace {
-struct ErrorCase {
-    const char* text;
-    ErrorCode error;
-};
-
-class Faults : public testing::TestWithParam<ErrorCase> {};
 
 // "a.wav" exists, so a fault in the options after it is not taken for part of its name.
 bool onlyAWavExists(const std::string& path) {
     return path == "a.wav";
 }
 
-TEST_P(Faults, GiveTheirNumber) {
-    EXPECT_EQ(ParseCommand(GetParam().text, onlyAWavExists).error, GetParam().error)
-        << GetParam().text;
+TEST(Command, FaultsGiveTheirNumber) {
+    for (const auto& [text, error] : std::initializer_list<std::pair<const char*, ErrorCode>>{
+             {" \t ", err::kMissingCommandString},
+             {"dance MIDI", err::kUnrecognizedCommand},
+             {"\"play\" MIDI", err::kUnrecognizedCommand},
+             {"play", err::kMissingDeviceName},
+             {"open alias x", err::kMissingDeviceName},
+             {"open \"\" alias x", err::kMissingDeviceName},
+             {"open sequencer! alias x", err::kMissingParameter},
+             {"play MIDI wait wait", err::kDuplicateFlags},
+             {"open a.wav alias x alias y", err::kDuplicateFlags},
+             {"play MIDI from", err::kBadInteger},
+             {"play MIDI from 12x", err::kBadInteger},
+             {"play MIDI to 99999999999", err::kBadInteger},
+             {"open a.wav alias", err::kMissingParameter},
+             {"play MIDI repeat wait", err::kFlagsNotCompatible},
+             {"set MIDI wait", err::kMissingParameter},
+             {"save REC wait", err::kMissingParameter},
+         })
+        EXPECT_EQ(ParseCommand(text, onlyAWavExists).error, error) << text;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Command, Faults,
-    testing::Values(ErrorCase{" \t ", err::kMissingCommandString},
-                    ErrorCase{"dance MIDI", err::kUnrecognizedCommand},
-                    ErrorCase{"\"play\" MIDI", err::kUnrecognizedCommand},
-                    ErrorCase{"play", err::kMissingDeviceName},
-                    ErrorCase{"open alias x", err::kMissingDeviceName},
-                    ErrorCase{"open \"\" alias x", err::kMissingDeviceName},
-                    ErrorCase{"open sequencer! alias x", err::kMissingParameter},
-                    ErrorCase{"play MIDI wait wait", err::kDuplicateFlags},
-                    ErrorCase{"open a.wav alias x alias y", err::kDuplicateFlags},
-                    ErrorCase{"play MIDI from", err::kBadInteger},
-                    ErrorCase{"play MIDI from 12x", err::kBadInteger},
-                    ErrorCase{"play MIDI to 99999999999", err::kBadInteger},
-                    ErrorCase{"open a.wav alias", err::kMissingParameter},
-                    ErrorCase{"play MIDI repeat wait", err::kFlagsNotCompatible},
-                    ErrorCase{"set MIDI wait", err::kMissingParameter},
-                    ErrorCase{"save REC wait", err::kMissingParameter}));
 
 TEST(Command, AnExistingFileEndsAPathBeforeALaterValidEnd) {
     const char* text = "open Sequencer!C:\\A WAIT B.MID alias X";

@@ -134,7 +134,6 @@ TEST_F(Playback, ShortReplyBuffersGetAsMuchAsFits) {
 
 // Completion messages of commands that carry "notify": which come, in what order, for one device.
 struct NotifyCase {
-    const char* name;
     std::vector<std::string> commands;  // sent in turn; W is a 200 ms sound
     std::vector<std::int32_t> flags;    // the notices that come, and no more
     bool toWindow = true;
@@ -171,6 +170,7 @@ class Notify : public ServiceTest, public testing::WithParamInterface<NotifyCase
 
 TEST_P(Notify, PostsItsNoticesForOneDevice) {
     const NotifyCase& row = GetParam();
+    SCOPED_TRACE(row.commands.back());
     for (const std::string& command : row.commands) Send(command, row.toWindow ? window : 0);
     Await(row.flags.size(), 1s);
     Await(row.flags.size() + 1, 400ms);  // a notice too many would come by now
@@ -186,25 +186,19 @@ TEST_P(Notify, PostsItsNoticesForOneDevice) {
 INSTANTIATE_TEST_SUITE_P(
     Service, Notify,
     testing::Values(
-        NotifyCase{"PlayEndsBySelf", {"play W notify"}, {MCI_NOTIFY_SUCCESSFUL}},
-        NotifyCase{"StopAbortsAPendingPlay", {"play W notify", "stop W"}, {MCI_NOTIFY_ABORTED}},
-        NotifyCase{"NewNotifySupersedesAPendingPlay",
-                   {"play W notify", "status W mode notify"},
+        NotifyCase{{"play W notify"}, {MCI_NOTIFY_SUCCESSFUL}},
+        NotifyCase{{"play W notify", "stop W"}, {MCI_NOTIFY_ABORTED}},
+        NotifyCase{{"play W notify", "status W mode notify"},
                    {MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_SUCCESSFUL}},
-        NotifyCase{
-            "PlayWaitHasPostedWhenItReturns", {"play W wait notify"}, {MCI_NOTIFY_SUCCESSFUL}},
+        NotifyCase{{"play W wait notify"}, {MCI_NOTIFY_SUCCESSFUL}},
         // A record runs on like a play: it succeeds at its "to", and one stopped before is aborted.
-        NotifyCase{"RecordEndsAtItsTo",
-                   {"open new type waveaudio alias R", "record R to 150 notify"},
+        NotifyCase{{"open new type waveaudio alias R", "record R to 150 notify"},
                    {MCI_NOTIFY_SUCCESSFUL}},
-        NotifyCase{"StopAbortsARecord",
-                   {"open new type waveaudio alias R", "record R notify", "stop R"},
+        NotifyCase{{"open new type waveaudio alias R", "record R notify", "stop R"},
                    {MCI_NOTIFY_ABORTED}},
-        NotifyCase{"ImmediateCommandsSucceedAndFailuresPostNothing",
-                   {"seek W to end notify", "seek W to 5000 notify", "close W notify"},
-                   {MCI_NOTIFY_SUCCESSFUL, MCI_NOTIFY_SUCCESSFUL}},
-        NotifyCase{"NoWindowNoMessage", {"play W notify"}, {}, false}),
-    [](const testing::TestParamInfo<NotifyCase>& info) { return info.param.name; });
+        NotifyCase{{"seek W to end notify", "seek W to 5000 notify", "close W notify"},
+                   {MCI_NOTIFY_SUCCESSFUL, MCI_NOTIFY_SUCCESSFUL}},  // the refused seek posts none
+        NotifyCase{{"play W notify"}, {}, false}));                  // no window, no message
 
 }  // namespace
 }  // namespace mci_test
