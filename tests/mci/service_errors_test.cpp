@@ -1,8 +1,11 @@
-// What opening files and devices gives back: bad files, unknown devices and wrong values a
-// number with a text, never a crash or a hang.
+// Bad files, unknown devices, wrong values, a recorder's bad formats and save paths, and hostile
+// scripts are refused with a number and a text.
+#include <sys/stat.h>
+
 #include <cstring>
 #include <filesystem>
 
+#include "platform/audio/midi_synth.h"
 #include "platform/drives.h"
 #include "tests/mci/service_fixture.h"
 #include "tests/support/sound_files.h"
@@ -11,7 +14,6 @@ namespace mci_test {
 namespace {
 
 struct OpenCase {
-    const char* name;
     const char* file;  // written into the test's folder; nullptr: none
     std::string bytes;
     const char* command;  // "%" stands for the file's path
@@ -33,15 +35,17 @@ TEST_P(Opens, GiveTheirNumberAndAText) {
         path = folder.MakeFolder(std::string(row.file, std::strlen(row.file) - 1)).string();
     else if (row.file)
         path = Write(row.file, row.bytes);
+    SCOPED_TRACE(row.command);
     const Reply reply = Send(withPath(row.command, path));
-    EXPECT_EQ(reply.code, row.code) << row.name;
-    EXPECT_FALSE(reply.text.empty()) << row.name;
+    EXPECT_EQ(reply.code, row.code);
+    EXPECT_FALSE(reply.text.empty());
     if (row.code == 275) {
-        EXPECT_NE(reply.text.find(path), std::string::npos) << row.name << ": names the file";
+        EXPECT_NE(reply.text.find(path), std::string::npos) << "names the file";
     }
-    EXPECT_EQ(Send("status X mode").code, row.code == 0 ? 0u : 263u) << row.name << ": open or not";
+    EXPECT_EQ(Send("status X mode").code, row.code == 0 ? 0u : 263u) << "open or not";
 }
 
+const std::string kTone = sound_files::ToneWave(50);
 // Longer than any path Linux opens.
 const std::string kOverlongOpen =
     "open WaveAudio!C:\\" + std::string(drives::kLongestPath, 'x') + ".wav alias X";
@@ -49,60 +53,37 @@ const std::string kOverlongOpen =
 INSTANTIATE_TEST_SUITE_P(
     Service, Opens,
     testing::Values(
-        OpenCase{"song by its extension", "song.RMI", sound_files::NoteSong(1), "open % alias X",
-                 0},
-        OpenCase{"wave by its extension", "ding.Wav", sound_files::ToneWave(50), "open % alias X",
-                 0},
-        OpenCase{"any file with a type", "notes.txt", sound_files::ToneWave(50),
-                 "open % type waveaudio alias X", 0},
-        OpenCase{"quote in the name", "quote\"d.wav", sound_files::ToneWave(50),
-                 "open WaveAudio!% alias X wait", 0},
-        OpenCase{"unicode name", "ünïcödé.wav", sound_files::ToneWave(50),
-                 "open WaveAudio!% alias X", 0},
-        OpenCase{"spaced name", "  spaced  .wav", sound_files::ToneWave(50),
-                 "open WaveAudio!% alias X", 0},
-        OpenCase{"apostrophe", "it's.wav", sound_files::ToneWave(50), "open WaveAudio!% alias X",
-                 0},
-        OpenCase{"missing wave", nullptr, "", "open WaveAudio!% alias X", 275},
-        OpenCase{"missing bare file", nullptr, "", "open % alias X", 275},
-        OpenCase{"corrupt wave", "noise.wav", std::string(3000, '\x5A'), "open WaveAudio!% alias X",
+        OpenCase{"song.RMI", sound_files::NoteSong(1), "open % alias X", 0},
+        OpenCase{"ding.Wav", kTone, "open % alias X", 0},
+        OpenCase{"notes.txt", kTone, "open % type waveaudio alias X", 0},
+        OpenCase{"quote\"d.wav", kTone, "open WaveAudio!% alias X wait", 0},
+        // Words of options inside a path do not end it when the rest would not read as options.
+        OpenCase{"A WAIT B ALIAS Y.wav", kTone, "  OPEN\tWaveAudio!%  ALIAS X  ", 0},
+        OpenCase{"x alias y.wav", kTone, "open \"%\" type waveaudio alias X wait", 0},
+        OpenCase{nullptr, "", "open WaveAudio!% alias X", 275},
+        OpenCase{"noise.wav", std::string(3000, '\x5A'), "open WaveAudio!% alias X", 296},
+        OpenCase{"cut.wav", sound_files::ToneWave(500).substr(0, 30), "open WaveAudio!% alias X",
                  296},
-        OpenCase{"corrupt song", "noise.mid", std::string(3000, '\x5A'), "open Sequencer!% alias X",
+        OpenCase{"cut.mid", sound_files::NoteSong(4).substr(0, 10), "open Sequencer!% alias X",
                  296},
-        OpenCase{"wave cut inside its header", "cut.wav", sound_files::ToneWave(500).substr(0, 30),
-                 "open WaveAudio!% alias X", 296},
-        OpenCase{"song cut inside its header", "cut.mid", sound_files::NoteSong(4).substr(0, 10),
-                 "open Sequencer!% alias X", 296},
-        OpenCase{"empty wave", "empty.wav", "", "open WaveAudio!% alias X", 296},
-        OpenCase{"empty song", "empty.mid", "", "open % alias X", 296},
-        OpenCase{"song opened as wave", "song.wav", sound_files::NoteSong(2), "open % alias X",
-                 296},
-        OpenCase{"folder named like a file", "folder.wav/", "", "open % alias X", 348},
-        OpenCase{"video type", "clip.avi", "x", "open avivideo!% alias X", 266},
-        OpenCase{"mpeg video", nullptr, "", "open mpegvideo alias X wait", 266},
-        OpenCase{"no cd drive behind the letter", nullptr, "", "open z: type cdaudio alias X wait",
-                 262},
-        OpenCase{"vcr", nullptr, "", "open vcr alias X", 266},
-        OpenCase{"unknown type word", nullptr, "", "open % type gramophone alias X", 263},
-        OpenCase{"unknown extension", "notes.txt", "x", "open % alias X", 263},
-        OpenCase{"new without alias", nullptr, "", "open new type waveaudio", 299},
-        OpenCase{"new without type", nullptr, "", "open new alias X", 287},
-        OpenCase{"new sequencer", nullptr, "", "open new type sequencer alias X", 274},
-        OpenCase{"two types", "a.wav", sound_files::ToneWave(50),
-                 "open WaveAudio!% type sequencer alias X", 284},
-        OpenCase{"buffer on a song", "a.mid", sound_files::NoteSong(1),
-                 "open Sequencer!% alias X buffer 4", 274},
-        OpenCase{"negative buffer", "a.wav", sound_files::ToneWave(50),
-                 "open WaveAudio!% alias X buffer -1", 282},
-        OpenCase{"window on a sound", "a.wav", sound_files::ToneWave(50),
-                 "open % alias X wait parent 1234", 274},
-        OpenCase{"style on a sound", "a.wav", sound_files::ToneWave(50),
-                 "open % alias X style child", 274},
-        OpenCase{"all as a name", nullptr, "", "open waveaudio alias all", 279},
-        OpenCase{"misspelt option", "a.wav", sound_files::ToneWave(50), "open % alias X wiat", 259},
-        OpenCase{"quoted missing file", nullptr, "", "open \"%\" alias X", 275},
-        OpenCase{"play of a missing file", nullptr, "", "play %", 275},
-        OpenCase{"overlong path", nullptr, "", kOverlongOpen.c_str(), 282}));
+        OpenCase{"empty.mid", "", "open % alias X", 296},
+        OpenCase{"song.wav", sound_files::NoteSong(2), "open % alias X", 296},
+        OpenCase{"folder.wav/", "", "open % alias X", 348},
+        OpenCase{"clip.avi", "x", "open avivideo!% alias X", 266},
+        OpenCase{nullptr, "", "open z: type cdaudio alias X wait", 262},
+        OpenCase{nullptr, "", "open % type gramophone alias X", 263},
+        OpenCase{"notes.txt", "x", "open % alias X", 263},
+        OpenCase{nullptr, "", "open new type waveaudio", 299},
+        OpenCase{nullptr, "", "open new alias X", 287},
+        OpenCase{nullptr, "", "open new type sequencer alias X", 274},
+        OpenCase{"a.wav", kTone, "open WaveAudio!% type sequencer alias X", 284},
+        OpenCase{"a.mid", sound_files::NoteSong(1), "open Sequencer!% alias X buffer 4", 274},
+        OpenCase{"a.wav", kTone, "open WaveAudio!% alias X buffer -1", 282},
+        OpenCase{nullptr, "", "open waveaudio alias all", 279},
+        OpenCase{"a.wav", kTone, "open % alias X wiat", 259},
+        OpenCase{nullptr, "", "open \"%\" alias X", 275},  // the missing file is named
+        OpenCase{nullptr, "", "play %", 275},
+        OpenCase{nullptr, "", kOverlongOpen.c_str(), 282}));  // refused before any lookup
 
 TEST_F(ServiceTest, CommandsOnUnknownNamesAndAllAreRefused) {
     for (const char* command :
@@ -112,6 +93,99 @@ TEST_F(ServiceTest, CommandsOnUnknownNamesAndAllAreRefused) {
     for (const char* command :
          {"play all", "pause all", "status all mode", "seek all to start", "open all"})
         EXPECT_EQ(Send(command).code, 279u) << command;
+}
+
+TEST_F(ServiceTest, RecorderFormatAndStateRules) {
+    ASSERT_EQ(Send("open new type waveaudio alias REC").code, 0u);
+    for (const char* refused :
+         {"set REC channels 9", "set REC bitspersample 12", "set REC samplespersec 10",
+          "set REC channels 2 bitspersample 16 alignment 2"})
+        EXPECT_EQ(Send(refused).code, 282u) << refused;
+    EXPECT_EQ(Send("set REC samplespersec 8000 channels 1 bitspersample 8 alignment 1 "
+                   "bytespersec 8000")
+                  .code,
+              0u);
+    EXPECT_EQ(Send("play REC").code, 274u);
+    ASSERT_EQ(Send("record REC").code, 0u);
+    EXPECT_EQ(Send("save REC " + (folder.path() / "early.wav").string()).code, 302u);
+    EXPECT_EQ(Send("pause REC").code, 0u);
+    EXPECT_EQ(Send("status REC mode").text, "paused");
+    EXPECT_EQ(Send("resume REC").code, 0u);
+    Send("stop REC");
+    EXPECT_EQ(Send("set REC channels 2").code, 302u) << "the format is fixed once recorded";
+    EXPECT_EQ(Send("save REC " + (folder.path() / "8 bit.wav").string()).code, 0u);
+    EXPECT_EQ(sound_files::ReadWave(folder.Read("8 bit.wav")).bits, 8);
+}
+
+// Each refused path says what is wrong with it; pipes and devices are left as they were.
+TEST_F(ServiceTest, RecorderSaveRefusesWhatIsNotARegularFileOrANewName) {
+    const std::string fifo = (folder.path() / "pipe.wav").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string existing = Write("old.wav", "old");
+    ASSERT_EQ(Send("open new type waveaudio alias REC").code, 0u);
+    ASSERT_EQ(Send("record REC").code, 0u);
+    ASSERT_EQ(Send("stop REC").code, 0u);
+    const Reply noFolder = Send("save REC " + (folder.path() / "no such folder/x.wav").string());
+    EXPECT_EQ(noFolder.code, 286u);
+    for (const std::string& bad : {fifo, folder.path().string(), std::string("/dev/null"),
+                                   (folder.path() / (std::string(300, 'n') + ".wav")).string()}) {
+        const Reply reply = Send("save REC " + bad);
+        EXPECT_EQ(reply.code, 286u) << bad;
+        EXPECT_NE(reply.text, noFolder.text) << bad << ": says what is wrong with the path";
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo)) << "the pipe is left as it was";
+    EXPECT_EQ(Send("save REC " + existing).code, 0u);
+    EXPECT_GT(std::filesystem::file_size(existing), 3u) << "a regular file is replaced";
+    EXPECT_EQ(Send("save REC \"" + (folder.path() / "new take.wav").string() + "\" wait").code, 0u);
+}
+
+TEST_F(ServiceTest, OpensStopAtALimitAndCloseAllFreesThem) {
+    int opened = 0;
+    std::uint32_t code = 0;
+    for (; opened < 100000; ++opened) {
+        code = Send("open waveaudio alias D" + std::to_string(opened)).code;
+        if (code != 0) break;
+    }
+    EXPECT_EQ(code, 266u);
+    EXPECT_GE(opened, 1000) << "no real use reaches the limit";
+    EXPECT_EQ(Send("status D0 mode").code, 0u) << "what was open stays open";
+    EXPECT_EQ(Send("close all").code, 0u);
+    EXPECT_EQ(Send("status D0 mode").code, 263u);
+    EXPECT_EQ(Send("open waveaudio alias AFTER").code, 0u);
+}
+
+// The mix sounds 256 devices at once: the next play is refused rather than answered with
+// "playing" over silence, and is taken again once one of them stops.
+TEST_F(ServiceTest, APlayPastWhatTheMixSoundsIsRefused) {
+    const std::string wave = Write("tone.wav", sound_files::ToneWave(1000));
+    const int sounding = 256;
+    for (int i = 0; i <= sounding; ++i)
+        ASSERT_EQ(Send("open " + wave + " alias W" + std::to_string(i)).code, 0u);
+    for (int i = 0; i < sounding; ++i)
+        ASSERT_EQ(Send("play W" + std::to_string(i) + " repeat").code, 0u);
+    const std::string last = "W" + std::to_string(sounding);
+    EXPECT_EQ(Send("play " + last).code, 262u);
+    EXPECT_EQ(Send("status " + last + " mode").text, "stopped");
+    EXPECT_EQ(Send("stop W0").code, 0u);
+    EXPECT_EQ(Send("play " + last).code, 0u);
+    EXPECT_EQ(Send("status " + last + " mode").text, "playing");
+}
+
+// The synthesiser sounds a song on each of its blocks at once: one more open sequencer could
+// only be silent while saying "playing", so it is refused, saying the channels are taken (not
+// that a soundfont is missing), and taken once one closes.
+TEST_F(ServiceTest, ASongPastTheSynthesisersLastBlockIsRefusedUntilOneCloses) {
+    const std::string song = Write("song.mid", sound_files::NoteSong(2));
+    for (int i = 0; i < audio::MidiSynth::kBlocks; ++i)
+        ASSERT_EQ(Send("open sequencer!" + song + " alias S" + std::to_string(i)).code, 0u) << i;
+    const Reply refused = Send("open sequencer!" + song + " alias EXTRA");
+    EXPECT_EQ(refused.code, 343u);
+    EXPECT_NE(refused.text.find("channel is taken"), std::string::npos) << refused.text;
+    EXPECT_EQ(Send("status EXTRA mode").code, 263u);
+    ASSERT_EQ(Send("close S3").code, 0u);
+    EXPECT_EQ(Send("open sequencer!" + song + " alias EXTRA").code, 0u);
+    EXPECT_EQ(Send("play EXTRA").code, 0u);
+    EXPECT_EQ(Send("status EXTRA mode").text, "playing");
 }
 
 }  // namespace

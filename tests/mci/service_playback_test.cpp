@@ -1,10 +1,12 @@
-// Playing, pausing, seeking and waiting through mciSendStringA, as the two channels do.
+// Playing, pausing, seeking, waiting and notices through mciSendStringA, as the two channels do.
 #include <array>
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "platform/multimedia.h"
+#include "platform/user_interface.h"
 #include "tests/mci/service_fixture.h"
 #include "tests/support/eventually.h"
 #include "tests/support/sound_files.h"
@@ -35,45 +37,38 @@ bool PassesPosition(const std::string& alias, std::int64_t position) {
         [&] { return NumberOf("status " + alias + " position") > position; });
 }
 
-TEST_F(Playback, TwoDevicesPlayTogetherAndPauseApart) {
+// The window's test has both channels play and stop apart; here the places they hold.
+TEST_F(Playback, APausedDeviceHoldsItsPlaceWhileAnotherPlaysOn) {
     EXPECT_EQ(NumberOf("status MIDI length"), 2000);
     EXPECT_EQ(NumberOf("status WAVE length"), 1500);
     ASSERT_EQ(Send("play MIDI").code, 0u);
     ASSERT_EQ(Send("play WAVE").code, 0u);
-    EXPECT_EQ(Send("status MIDI mode").text, "playing");
-    ASSERT_TRUE(PassesPosition("MIDI", 0));
     ASSERT_TRUE(PassesPosition("WAVE", 0));
-    const std::int64_t midiEarly = NumberOf("status MIDI position");
-
     ASSERT_EQ(Send("pause WAVE").code, 0u);
     EXPECT_EQ(Send("status WAVE mode").text, "paused");
     const std::int64_t wavePaused = NumberOf("status WAVE position");
-    // While the song moves on by a tenth of a second, the paused sound stays where it was.
-    EXPECT_TRUE(PassesPosition("MIDI", midiEarly + 100));
+    EXPECT_TRUE(PassesPosition("MIDI", NumberOf("status MIDI position") + 100));
     EXPECT_EQ(NumberOf("status WAVE position"), wavePaused);
-    EXPECT_EQ(Send("status MIDI mode").text, "playing");
-
     ASSERT_EQ(Send("resume WAVE").code, 0u);
     EXPECT_TRUE(PassesPosition("WAVE", wavePaused));
-    EXPECT_EQ(Send("stop MIDI").code, 0u);
+    EXPECT_EQ(Send("stop all wait").code, 0u);
     EXPECT_EQ(Send("status MIDI mode").text, "stopped");
-    EXPECT_EQ(Send("status WAVE mode").text, "playing");
+    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
 }
 
-TEST_F(Playback, SeekPlacesTheStoppedDevice) {
-    for (const auto& [to, at] : {std::pair{"700 wait", 700},
-                                 {"1", 1},
-                                 {"333", 333},
-                                 {"799", 799},
-                                 {"1499", 1499},
-                                 {"end", 1500},
-                                 {"start", 0}}) {
+TEST_F(Playback, SeekPlacesTheStoppedDeviceAndRangesPastTheFileAreRefused) {
+    for (const auto& [to, at] :
+         {std::pair{"700 wait", 700}, {"1499", 1499}, {"end", 1500}, {"start", 0}}) {
         EXPECT_EQ(Send(std::string("seek WAVE to ") + to).code, 0u) << to;
         EXPECT_EQ(NumberOf("status WAVE position"), at);
     }
-    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
     EXPECT_EQ(Send("seek WAVE to 1501").code, 282u);
     EXPECT_EQ(Send("seek WAVE to -1 wait").code, 282u);
+    EXPECT_EQ(Send("play WAVE from 1600").code, 282u);
+    EXPECT_EQ(Send("play WAVE to 99999").code, 282u);
+    EXPECT_EQ(Send("play WAVE from 800 to 400").code, 282u);
+    EXPECT_EQ(Send("play WAVE fullscreen").code, 274u);
+    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
 }
 
 TEST_F(Playback, PlayWaitReturnsAtTheToPositionOrTheEnd) {
@@ -90,26 +85,10 @@ TEST_F(Playback, PlayWaitReturnsAtTheToPositionOrTheEnd) {
     // Played to its end, the device is stopped: pause and resume have nothing to act on.
     EXPECT_EQ(Send("pause WAVE").code, 302u);
     EXPECT_EQ(Send("resume WAVE").code, 302u);
-}
-
-TEST_F(Playback, PlayRangesOutsideTheFileAreRefused) {
-    EXPECT_EQ(Send("play WAVE from 1600").code, 282u);
-    EXPECT_EQ(Send("play WAVE to 99999").code, 282u);
-    EXPECT_EQ(Send("play WAVE from 800 to 400").code, 282u);
-    EXPECT_EQ(Send("play WAVE from -5").code, 282u);
-    EXPECT_EQ(Send("play WAVE fullscreen").code, 274u);
-    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
-}
-
-TEST_F(Playback, PauseAndResumeNeedSomethingPlayingOrPaused) {
-    EXPECT_EQ(Send("pause MIDI").code, 302u);
-    EXPECT_EQ(Send("resume MIDI").code, 302u);
     ASSERT_EQ(Send("play MIDI").code, 0u);
     EXPECT_EQ(Send("resume MIDI").code, 0u);
     EXPECT_EQ(Send("pause MIDI").code, 0u);
     EXPECT_EQ(Send("pause MIDI").code, 0u);
-    EXPECT_EQ(Send("stop MIDI").code, 0u);
-    EXPECT_EQ(Send("resume MIDI").code, 302u);
 }
 
 TEST_F(Playback, CloseWakesAPlayWaitingOnAnotherThread) {
@@ -120,14 +99,6 @@ TEST_F(Playback, CloseWakesAPlayWaitingOnAnotherThread) {
     waiter.join();  // a close that did not wake it would leave this hanging
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(Send("status MIDI mode").code, 263u);
-}
-
-TEST_F(Playback, StopAllReachesEveryDevice) {
-    ASSERT_EQ(Send("play MIDI").code, 0u);
-    ASSERT_EQ(Send("play WAVE").code, 0u);
-    EXPECT_EQ(Send("stop all wait").code, 0u);
-    EXPECT_EQ(Send("status MIDI mode").text, "stopped");
-    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
 }
 
 TEST_F(Playback, AFileThatVanishesAfterOpenStillPlays) {
@@ -160,6 +131,74 @@ TEST_F(Playback, ShortReplyBuffersGetAsMuchAsFits) {
     EXPECT_EQ(mciSendStringA("status WAVE length", nullptr, 260, 0), 0u);
     EXPECT_EQ(mciSendStringA(nullptr, nullptr, 0, 0), 267u);
 }
+
+// Completion messages of commands that carry "notify": which come, in what order, for one device.
+struct NotifyCase {
+    std::vector<std::string> commands;  // sent in turn; W is a 200 ms sound
+    std::vector<std::int32_t> flags;    // the notices that come, and no more
+    bool toWindow = true;
+};
+
+class Notify : public ServiceTest, public testing::WithParamInterface<NotifyCase> {
+  protected:
+    void SetUp() override {
+        window = RegisterWindowHandle(
+            [this](std::uint32_t message, std::int32_t flag, std::int32_t device) {
+                if (message == MM_MCINOTIFY) notices.push_back({flag, device});
+            });
+        const std::string wave = Write("short.wav", sound_files::ToneWave(200));
+        ASSERT_EQ(Send("open WaveAudio!" + wave + " alias W").code, 0u);
+    }
+    void TearDown() override {
+        ServiceTest::TearDown();
+        ReleaseWindowHandle(window);
+    }
+
+    // Delivers posted messages until `count` notices have come or `patience` has passed.
+    void Await(std::size_t count, std::chrono::milliseconds patience) {
+        test_support::Eventually(
+            [&] {
+                DispatchPostedMessages();
+                return notices.size() >= count;
+            },
+            patience);
+    }
+
+    std::int32_t window = 0;
+    std::vector<std::pair<std::int32_t, std::int32_t>> notices;  // flag, device
+};
+
+TEST_P(Notify, PostsItsNoticesForOneDevice) {
+    const NotifyCase& row = GetParam();
+    SCOPED_TRACE(row.commands.back());
+    for (const std::string& command : row.commands) Send(command, row.toWindow ? window : 0);
+    Await(row.flags.size(), 1s);
+    Await(row.flags.size() + 1, 400ms);  // a notice too many would come by now
+    std::vector<std::int32_t> flags;
+    for (const auto& [flag, device] : notices) {
+        flags.push_back(flag);
+        EXPECT_GT(device, 0);
+        EXPECT_EQ(device, notices[0].second) << "all for one device";
+    }
+    EXPECT_EQ(flags, row.flags);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Service, Notify,
+    testing::Values(
+        NotifyCase{{"play W notify"}, {MCI_NOTIFY_SUCCESSFUL}},
+        NotifyCase{{"play W notify", "stop W"}, {MCI_NOTIFY_ABORTED}},
+        NotifyCase{{"play W notify", "status W mode notify"},
+                   {MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_SUCCESSFUL}},
+        NotifyCase{{"play W wait notify"}, {MCI_NOTIFY_SUCCESSFUL}},
+        // A record runs on like a play: it succeeds at its "to", and one stopped before is aborted.
+        NotifyCase{{"open new type waveaudio alias R", "record R to 150 notify"},
+                   {MCI_NOTIFY_SUCCESSFUL}},
+        NotifyCase{{"open new type waveaudio alias R", "record R notify", "stop R"},
+                   {MCI_NOTIFY_ABORTED}},
+        NotifyCase{{"seek W to end notify", "seek W to 5000 notify", "close W notify"},
+                   {MCI_NOTIFY_SUCCESSFUL, MCI_NOTIFY_SUCCESSFUL}},  // the refused seek posts none
+        NotifyCase{{"play W notify"}, {}, false}));                  // no window, no message
 
 }  // namespace
 }  // namespace mci_test
