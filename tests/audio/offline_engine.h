@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "tests/support/eventually.h"
 #include "platform/audio/engine.h"
+#include "tests/support/eventually.h"
 
 namespace audio_test {
 
@@ -19,7 +19,8 @@ class OfflineEngineTest : public ::testing::Test {
         ASSERT_EQ(audio::Engine::Shared().SinkName(), "offline");
     }
     void SetUp() override {
-        for (auto line : {audio::Line::Master, audio::Line::Wave, audio::Line::Midi, audio::Line::Cd})
+        for (auto line :
+             {audio::Line::Master, audio::Line::Wave, audio::Line::Midi, audio::Line::Cd})
             audio::Engine::Shared().SetLineGain(line, 1.0f);
     }
 

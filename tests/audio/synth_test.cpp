@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -259,42 +258,6 @@ TEST_F(SynthTest, ASongReadsItsInstrumentsWhileTheSynthesiserIsPlaying) {
     EXPECT_TRUE(audio_test::Eventually([&] { return audio::SoundfontReads() > readsBefore; }));
     playing.reset();
     opening.join();
-}
-
-double ResidentMb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024;
-    return 0;
-}
-
-// On Debian's full General MIDI soundfont (141 MB of samples) a song keeps only its own
-// instruments, all read when it opens and none while it plays.
-TEST_F(SynthTest, GeneralMidiSongsOnTheFullSoundfontPlayInLittleMemory) {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    GTEST_SKIP() << "a sanitizer's shadow memory is resident too";
-#endif
-    const std::filesystem::path fluidR3 = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
-    if (!std::filesystem::exists(fluidR3)) GTEST_SKIP() << fluidR3 << " is not installed";
-    std::filesystem::create_symlink(fluidR3, dir_.path() / "FluidR3_GM.sf2");
-    audio::MidiSynth::UseSoundfontDirectory(dir_.path());
-    // Two songs with few instruments in common, one after the other as a channel plays them.
-    for (int variant : {0, 1, 0}) {
-        SCOPED_TRACE(variant);
-        const auto song =
-            audio::LoadMidiFile(dir_.Write("gm.mid", sound_files::MakeGmSong(8, variant)));
-        ASSERT_TRUE(song.clip) << song.detail;
-        const double opened = ResidentMb();
-        {
-            audio::Player player(song.clip);
-            player.Play(std::nullopt, std::nullopt, false);
-            PullSeconds(double(song.clip->LengthMs()) / 1000);
-        }
-        Pull(512);  // lets go of the closed player, as a sound card's next period would
-        const double played = ResidentMb();
-        EXPECT_LT(played, 80);
-        EXPECT_LT(played - opened, 2) << "MB read while playing";
-    }
 }
 
 }  // namespace

@@ -30,12 +30,14 @@ constexpr const char* kMounts =
 class DriveKindTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const auto& [file, text] : std::map<std::string, std::string>{
-                 {"vda/removable", "0\n"}, {"sdb/removable", "1\n"}, {"mmcblk0/removable", "1\n"},
-                 {"sdd/removable", "1\n"}, {"sdd/device/type", "5\n"}})
+        for (const auto& [file, text] :
+             std::map<std::string, std::string>{{"vda/removable", "0\n"},
+                                                {"sdb/removable", "1\n"},
+                                                {"mmcblk0/removable", "1\n"},
+                                                {"sdd/removable", "1\n"},
+                                                {"sdd/device/type", "5\n"}})
             sys.Write(file, text);
-        for (const char* partition : {"sdb/sdb1", "mmcblk0/mmcblk0p1"})
-            sys.MakeFolder(partition);
+        for (const char* partition : {"sdb/sdb1", "mmcblk0/mmcblk0p1"}) sys.MakeFolder(partition);
     }
     std::uint32_t KindOf(const char* folder) const {
         std::istringstream text(kMounts);
@@ -49,13 +51,18 @@ TEST_F(DriveKindTest, EachMountTellsItsKind) {
         const char* folder;
         std::uint32_t kind;
     } cases[] = {
-        {"/", DRIVE_FIXED},                            {"/media/u/STICK/songs", DRIVE_REMOVABLE},
-        {"/media/u/CARD READER", DRIVE_REMOVABLE},     {"/media/u/DISC", DRIVE_CDROM},
+        {"/", DRIVE_FIXED},
+        {"/media/u/STICK/songs", DRIVE_REMOVABLE},
+        {"/media/u/CARD READER", DRIVE_REMOVABLE},
+        {"/media/u/DISC", DRIVE_CDROM},
         {"/media/u/CARD", DRIVE_FIXED},  // only a name beside the card's mount point
         {"/media/u/DRIVE", DRIVE_CDROM},
-        {"/mnt/music", DRIVE_REMOTE},                  {"/mnt/ssh/x", DRIVE_REMOTE},
-        {"/mnt/ram", DRIVE_RAMDISK},                   {"/srv/container/data", DRIVE_FIXED},
-        {"/proc/self", DRIVE_UNKNOWN},                 {"/run/user/1000/gvfs", DRIVE_UNKNOWN},
+        {"/mnt/music", DRIVE_REMOTE},
+        {"/mnt/ssh/x", DRIVE_REMOTE},
+        {"/mnt/ram", DRIVE_RAMDISK},
+        {"/srv/container/data", DRIVE_FIXED},
+        {"/proc/self", DRIVE_UNKNOWN},
+        {"/run/user/1000/gvfs", DRIVE_UNKNOWN},
         {"/mnt/twice", DRIVE_REMOTE},  // the later mount hides the earlier one
     };
     for (const auto& c : cases) EXPECT_EQ(KindOf(c.folder), c.kind) << c.folder;
@@ -78,9 +85,11 @@ TEST(MountTable, RootIsCAndVolumesFollowInMountPointOrder) {
     const auto table = drives::DrivesFromMounts(mounts);
     std::vector<std::pair<char, std::string>> seen;
     for (const auto& d : table) seen.emplace_back(d.letter, d.mountPoint.string());
-    const std::vector<std::pair<char, std::string>> expected{
-        {'C', "/"}, {'D', "/home"}, {'E', "/media/user/USB STICK"}, {'F', "/mnt/music"},
-        {'G', "/run/media/user/CDROM"}};
+    const std::vector<std::pair<char, std::string>> expected{{'C', "/"},
+                                                             {'D', "/home"},
+                                                             {'E', "/media/user/USB STICK"},
+                                                             {'F', "/mnt/music"},
+                                                             {'G', "/run/media/user/CDROM"}};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(table[0].label, "[/]");
     EXPECT_EQ(table[2].label, "[USB STICK]");
@@ -88,7 +97,8 @@ TEST(MountTable, RootIsCAndVolumesFollowInMountPointOrder) {
 
 TEST(MountTable, NoMoreLettersThanTheAlphabetHas) {
     std::ostringstream text;
-    for (int i = 0; i < 40; ++i) text << "/dev/sd" << i << " /mnt/v" << (100 + i) << " ext4 rw 0 0\n";
+    for (int i = 0; i < 40; ++i)
+        text << "/dev/sd" << i << " /mnt/v" << (100 + i) << " ext4 rw 0 0\n";
     std::istringstream mounts(text.str());
     const auto table = drives::DrivesFromMounts(mounts);
     ASSERT_EQ(table.size(), 24u);  // C: plus D: to Z:

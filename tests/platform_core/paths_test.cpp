@@ -1,5 +1,6 @@
 // Windows paths and short paths onto a tree with mixed case, spaces and non-ASCII names (twins,
-// odd names and a deep path are played through the real window), and conversions of names and numbers.
+// odd names and a deep path are played through the real window), and conversions of names and
+// numbers.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -20,15 +21,17 @@ namespace {
 namespace fs = std::filesystem;
 
 class PathsTest : public ::testing::Test {
-protected:
+  protected:
     PathsTest() {
-        for (const char* file : {"My Music/Ärger.WAV", "Twins/Song.mid", "Twins/song.mid", "Twins/SONG.MID",
-                                 "Deep/er/file.wav", "b song.WAV", "A.mid", ".secret.wav"})
+        for (const char* file :
+             {"My Music/Ärger.WAV", "Twins/Song.mid", "Twins/song.mid", "Twins/SONG.MID",
+              "Deep/er/file.wav", "b song.WAV", "A.mid", ".secret.wav"})
             tree.Write(file);
         tree.MakeFolder("folder.wav");
     }
     // Each path and what it resolves to under the tree; "-" when nothing.
-    void ExpectResolved(auto resolve, const std::vector<std::pair<std::string, std::string>>& rows) {
+    void ExpectResolved(auto resolve,
+                        const std::vector<std::pair<std::string, std::string>>& rows) {
         for (const auto& [path, expected] : rows) {
             const auto resolved = resolve(path);
             if (expected == "-") {
@@ -54,32 +57,36 @@ protected:
 };
 
 TEST_F(PathsTest, ComponentsResolveIgnoringCaseInsideTheDrive) {
-    ExpectResolved(drives::Resolve, {
-        {"t:\\my music\\ärger.wav", "My Music/Ärger.WAV"},
-        {"T:/Deep/ER/FILE.wav", "Deep/er/file.wav"},
-        // The exact spelling wins; any other spelling takes the first name in code-point order.
-        {"T:\\Twins\\song.mid", "Twins/song.mid"},
-        {"T:\\TWINS\\sOnG.MiD", "Twins/SONG.MID"},
-        {"T:\\\\Deep\\\\er\\file.wav", "Deep/er/file.wav"},
-        {"T:\\Deep\\.\\er\\..\\er\\file.wav", "Deep/er/file.wav"},
-        {"T:\\..\\..\\Deep", "Deep"},  // never above the drive
-        {"T:\\Deep\\nothing.wav", "-"},
-        {"T:\\Deep\\er\\file.wav\\more", "-"},
-        {"Q:\\", "-"},
-        {"", "-"},
-    });
-    ExpectResolved(drives::ResolveForCreate, {
-        {"T:\\DEEP\\New File.wav", "Deep/New File.wav"},  // keeps the new name
-        {"T:\\DEEP\\ER\\FILE.WAV", "Deep/er/file.wav"},   // but finds an existing one
-        {"T:\\Nowhere\\new.wav", "-"},
-        {"T:\\Deep\\", "-"},
-    });
+    ExpectResolved(
+        drives::Resolve,
+        {
+            {"t:\\my music\\ärger.wav", "My Music/Ärger.WAV"},
+            {"T:/Deep/ER/FILE.wav", "Deep/er/file.wav"},
+            // The exact spelling wins; any other spelling takes the first name in code-point order.
+            {"T:\\Twins\\song.mid", "Twins/song.mid"},
+            {"T:\\TWINS\\sOnG.MiD", "Twins/SONG.MID"},
+            {"T:\\\\Deep\\\\er\\file.wav", "Deep/er/file.wav"},
+            {"T:\\Deep\\.\\er\\..\\er\\file.wav", "Deep/er/file.wav"},
+            {"T:\\..\\..\\Deep", "Deep"},  // never above the drive
+            {"T:\\Deep\\nothing.wav", "-"},
+            {"T:\\Deep\\er\\file.wav\\more", "-"},
+            {"Q:\\", "-"},
+            {"", "-"},
+        });
+    ExpectResolved(drives::ResolveForCreate,
+                   {
+                       {"T:\\DEEP\\New File.wav", "Deep/New File.wav"},  // keeps the new name
+                       {"T:\\DEEP\\ER\\FILE.WAV", "Deep/er/file.wav"},  // but finds an existing one
+                       {"T:\\Nowhere\\new.wav", "-"},
+                       {"T:\\Deep\\", "-"},
+                   });
 }
 
 TEST_F(PathsTest, EachDriveKeepsItsOwnCurrentDirectory) {
     drives::SetCurrentDirectory("T:\\Deep");
     EXPECT_EQ(drives::CurrentDirectory('t'), "T:\\Deep");
-    ExpectResolved(drives::Resolve, {{"T:er\\file.wav", "Deep/er/file.wav"}, {"T:\\Twins", "Twins"}});
+    ExpectResolved(drives::Resolve,
+                   {{"T:er\\file.wav", "Deep/er/file.wav"}, {"T:\\Twins", "Twins"}});
     EXPECT_EQ(drives::ToWindows(tree.path()), "T:\\");  // the closest drive names a folder
     EXPECT_EQ(drives::ToWindows("/"), "C:\\");
 }
@@ -168,11 +175,15 @@ TEST(Wildcards, MatchAsWindowsDoesIgnoringCase) {
         const char* pattern;
         std::string name;
         bool matches;
-    } cases[] = {{"*.wav", "a.b.WAV", true},  {"?.wav", "ab.wav", false}, {"s?ng*", "SONG.mid", true},
-                 {"*.*", "README", true},     {"*a*a*a*b", std::string(200, 'a'), false},
+    } cases[] = {{"*.wav", "a.b.WAV", true},
+                 {"?.wav", "ab.wav", false},
+                 {"s?ng*", "SONG.mid", true},
+                 {"*.*", "README", true},
+                 {"*a*a*a*b", std::string(200, 'a'), false},
                  {"ä*", "Ärger.wav", true}};
     for (const auto& c : cases)
-        EXPECT_EQ(drives::WildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
+        EXPECT_EQ(drives::WildcardMatch(c.pattern, c.name), c.matches)
+            << c.pattern << " " << c.name;
 }
 
 template <typename Value>
@@ -191,7 +202,8 @@ TEST(Conversions, NumbersRoundHalvesToTheEvenNeighbourAndOthersRaise) {
     for (auto [value, expected] : {std::pair{2.5, 2}, {-3.5, -4}, {32766.5, 32766}})
         EXPECT_EQ(CInt(value), expected) << value;
     for (double value : {32767.5, 1e300, std::nan("")}) ExpectError(value, vberr::Overflow);
-    for (const char* text : {"   ", "12abc", "0x10"}) ExpectError(std::string(text), vberr::TypeMismatch);
+    for (const char* text : {"   ", "12abc", "0x10"})
+        ExpectError(std::string(text), vberr::TypeMismatch);
 }
 
 TEST(Conversions, UpperCaseKeepsEveryCharacterInItsPlaceAndTrimStripsOnlySpaces) {

@@ -1,5 +1,6 @@
 #pragma once
-// A program started for a test, its standard input and output on pipes, to talk to, signal and reap.
+// A program started for a test, its standard input and output on pipes, to talk to, signal and
+// reap.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -27,9 +28,12 @@ namespace test_support {
 // settings never touch the user's; "NAME=value" items before the program set more variables.
 inline std::vector<std::string> Headless(const std::filesystem::path& home,
                                          std::vector<std::string> command) {
-    std::vector<std::string> arguments = {
-        "/usr/bin/env", "QT_QPA_PLATFORM=offscreen", "SDL_AUDIODRIVER=dummy", "HOME=" + home.string(),
-        "XDG_CONFIG_HOME=" + (home / ".config").string(), "XDG_RUNTIME_DIR=" + home.string()};
+    std::vector<std::string> arguments = {"/usr/bin/env",
+                                          "QT_QPA_PLATFORM=offscreen",
+                                          "SDL_AUDIODRIVER=dummy",
+                                          "HOME=" + home.string(),
+                                          "XDG_CONFIG_HOME=" + (home / ".config").string(),
+                                          "XDG_RUNTIME_DIR=" + home.string()};
     arguments.insert(arguments.end(), command.begin(), command.end());
     return arguments;
 }
@@ -78,7 +82,8 @@ class ChildProcess {
     // The next line of its standard output, or nothing when none comes in time.
     std::optional<std::string> ReadLine(std::chrono::milliseconds timeout) {
         pollfd ready{fromChild_, POLLIN, 0};
-        for (char c; poll(&ready, 1, static_cast<int>(timeout.count())) > 0 && read(fromChild_, &c, 1) == 1;) {
+        for (char c; poll(&ready, 1, static_cast<int>(timeout.count())) > 0 &&
+                     read(fromChild_, &c, 1) == 1;) {
             if (c == '\n') return std::exchange(pending_, {});
             pending_ += c;
         }

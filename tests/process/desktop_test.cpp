@@ -1,4 +1,5 @@
-// corvala under a session bus of its own: the command line, one window per session, MPRIS via gdbus.
+// corvala under a session bus of its own: the command line, one window per session, MPRIS via
+// gdbus.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -29,8 +30,11 @@ std::pair<std::string, int> RunShell(const std::string& command) {
 }
 
 std::string Player(const std::string& call) {
-    return RunShell("gdbus call --session --dest org.mpris.MediaPlayer2.corvala --object-path "
-                    "/org/mpris/MediaPlayer2 --method " + call + " 2>&1").first;
+    return RunShell(
+               "gdbus call --session --dest org.mpris.MediaPlayer2.corvala --object-path "
+               "/org/mpris/MediaPlayer2 --method " +
+               call + " 2>&1")
+        .first;
 }
 
 std::string Property(const std::string& name) {
@@ -49,17 +53,16 @@ TEST(Desktop, TheCommandLineIsAnsweredWithoutAWindow) {
         int status;
         std::string out, err;
     } rows[] = {
-        {"--help", 0, "--soundfont FILE", ""},
-        {"--version", 0, "corvala ", ""},
-        {"--bogus", 2, "", "Usage: corvala"},
-        {"--soundfont", 2, "", "Usage: corvala"},
+        {"--help", 0, "--soundfont FILE", ""}, {"--version", 0, "corvala ", ""},
+        {"--bogus", 2, "", "Usage: corvala"},  {"--soundfont", 2, "", "Usage: corvala"},
         {"song.mid", 1, "", "no display"},
     };
     for (const auto& row : rows) {
         const auto [out, status] = RunShell(
             "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS "
-            "XDG_RUNTIME_DIR=" + home.path().string() + " " CORVALA_PATH " " + row.arguments +
-            " 2>" + (home.path() / "err").string());
+            "XDG_RUNTIME_DIR=" +
+            home.path().string() + " " CORVALA_PATH " " + row.arguments + " 2>" +
+            (home.path() / "err").string());
         const std::string err = home.Read("err");
         EXPECT_EQ(WEXITSTATUS(status), row.status) << row.arguments;
         EXPECT_THAT(out, HasSubstr(row.out)) << row.arguments;
@@ -76,18 +79,22 @@ TEST(Desktop, OneWindowTakesEveryStartAndTheKeysFollowTheLatestChannel) {
     ASSERT_TRUE(PlayerShows("PlaybackStatus", "'Playing'"));
     EXPECT_THAT(Property("Metadata"), HasSubstr("'xesam:title': <'song.mid'>"));
 
-    ChildProcess changes(
-        {"/usr/bin/env", "gdbus", "monitor", "--session", "--dest", "org.mpris.MediaPlayer2.corvala"});
+    ChildProcess changes({"/usr/bin/env", "gdbus", "monitor", "--session", "--dest",
+                          "org.mpris.MediaPlayer2.corvala"});
     std::string seen;
     const auto changesShow = [&](const std::string& first, const std::string& then) {
-        return Eventually([&] {
-            seen += changes.ReadLine(100ms).value_or("");
-            return seen.find(first) != std::string::npos &&
-                   seen.find(then, seen.find(first)) != std::string::npos;
-        }, 20s);
+        return Eventually(
+            [&] {
+                seen += changes.ReadLine(100ms).value_or("");
+                return seen.find(first) != std::string::npos &&
+                       seen.find(then, seen.find(first)) != std::string::npos;
+            },
+            20s);
     };
-    for (const auto& [method, status] : {std::pair{"Pause", "'Paused'"}, {"Play", "'Playing'"},
-                                         {"PlayPause", "'Paused'"}, {"PlayPause", "'Playing'"}}) {
+    for (const auto& [method, status] : {std::pair{"Pause", "'Paused'"},
+                                         {"Play", "'Playing'"},
+                                         {"PlayPause", "'Paused'"},
+                                         {"PlayPause", "'Playing'"}}) {
         Player(std::string("org.mpris.MediaPlayer2.Player.") + method);
         EXPECT_TRUE(PlayerShows("PlaybackStatus", status)) << method;
     }

@@ -30,19 +30,27 @@ class EachSignal : public testing::TestWithParam<int> {
 TEST_P(EachSignal, CorvalaEndsAsItsExitCommandDoesWritingBackEverySettingAsItWasLeft) {
     const std::string music = drives::ToWindows(home.MakeFolder("music/older").parent_path());
     const std::map<int, std::map<std::string, std::string>> leftAs = {
-        {SIGTERM, {{"Directory", music + "\\older"}, {"Volume", "0"}, {"AlwaysOnTop", "False"}, {"ShowMin", "True"}}},
+        {SIGTERM,
+         {{"Directory", music + "\\older"},
+          {"Volume", "0"},
+          {"AlwaysOnTop", "False"},
+          {"ShowMin", "True"}}},
         {SIGINT, {{"Directory", music}, {"Volume", "32767"}, {"ShowMin", "False"}}},
         {SIGHUP, {}}};
     SaveSetting("Corvala", "Settings", "Drive", music.substr(0, 1));
-    for (const auto& [key, value] : leftAs.at(GetParam())) SaveSetting("Corvala", "Settings", key, value);
+    for (const auto& [key, value] : leftAs.at(GetParam()))
+        SaveSetting("Corvala", "Settings", key, value);
     // An ALSA without cards, so the slider's level stays inside the program.
     std::ofstream(home.path() / "asound.conf") << "";
-    ChildProcess corvala(
-        Headless(home.path(), {"ALSA_CONFIG_PATH=" + (home.path() / "asound.conf").string(), CORVALA_PATH}));
-    ASSERT_TRUE(test_support::Eventually([&] { return corvala.CatchesSignals(kTerminationSignals); }, 20s));
+    ChildProcess corvala(Headless(
+        home.path(), {"ALSA_CONFIG_PATH=" + (home.path() / "asound.conf").string(), CORVALA_PATH}));
+    ASSERT_TRUE(
+        test_support::Eventually([&] { return corvala.CatchesSignals(kTerminationSignals); }, 20s));
     kill(corvala.Pid(), GetParam());
     EXPECT_EQ(corvala.WaitForExit(20s), 0);  // a bound that only catches a hang
-    const auto stored = [](const std::string& key) { return GetSetting("Corvala", "Settings", key, "<missing>"); };
+    const auto stored = [](const std::string& key) {
+        return GetSetting("Corvala", "Settings", key, "<missing>");
+    };
     EXPECT_EQ(UCase(stored("Drive").substr(0, 1)), music.substr(0, 1));
     auto expected = leftAs.at(GetParam());
     expected.try_emplace("AlwaysOnTop", "True");  // the default, there only if the shutdown saved

@@ -16,13 +16,14 @@ struct MciCall {
 };
 
 class MciRecorder : public MciStringService {
-public:
-    MciRecorder();   // installs itself
+  public:
+    MciRecorder();            // installs itself
     ~MciRecorder() override;  // puts back what was installed before
 
     // Commands that start with the prefix (compared exactly) return this code and reply.
     // The latest rule that matches wins.
-    void Answer(const std::string& commandPrefix, std::uint32_t returnCode, const std::string& reply = "");
+    void Answer(const std::string& commandPrefix, std::uint32_t returnCode,
+                const std::string& reply = "");
     // mciGetErrorStringA has no text for this number.
     void NoTextFor(std::uint32_t errorNumber);
 
@@ -36,7 +37,7 @@ public:
                              std::int32_t hwndCallback) override;
     std::int32_t GetErrorString(std::uint32_t error, char* buffer, std::uint32_t length) override;
 
-private:
+  private:
     struct Rule {
         std::string prefix;
         std::uint32_t returnCode;

@@ -173,7 +173,8 @@ TEST(FolderPicker, OpensOnTheStartFolderWithThePromptAboveTheTreeAndGivesTheChos
         auto* tree = dialog.findChild<QTreeView*>();
         EXPECT_FALSE(tree->accessibleName().isEmpty());
         auto* model = static_cast<QFileSystemModel*>(tree->model());
-        EXPECT_EQ(model->filePath(tree->rootIndex()).toStdString(), (folder.path() / "Start").string());
+        EXPECT_EQ(model->filePath(tree->rootIndex()).toStdString(),
+                  (folder.path() / "Start").string());
         tree->setCurrentIndex(model->index(QString::fromStdString(chosen.string())));
         dialog.accept();
     });
@@ -191,17 +192,20 @@ using Session = std::map<std::string, std::string>;
 // Under XWayland where there is one, Always On Top and centring work; a platform named is kept.
 TEST(WindowSystem, WaylandWithXWaylandRunsOnX11) {
     const std::pair<Session, bool> cases[] = {
-        {{{"XDG_SESSION_TYPE", "wayland"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, true},
+        {{{"XDG_SESSION_TYPE", "wayland"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}},
+         true},
         {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":1"}}, true},
         {{{"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":0"}}, true},
         {{{"XDG_SESSION_TYPE", "wayland"}, {"WAYLAND_DISPLAY", "wayland-0"}}, false},
         {{{"XDG_SESSION_TYPE", "x11"}, {"DISPLAY", ":0"}}, false},
-        {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}}, false},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}},
+         false},
         {{}, false},
     };
     std::map<std::string, std::optional<std::string>> saved;
     for (const char* name : {"XDG_SESSION_TYPE", "WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM"})
-        saved[name] = std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt;
+        saved[name] =
+            std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt;
     for (const auto& [session, xwayland] : cases) {
         for (const auto& [name, value] : saved) unsetenv(name.c_str());
         for (const auto& [name, value] : session) setenv(name.c_str(), value.c_str(), 1);

@@ -119,7 +119,8 @@ TEST_F(ListsTest, AFileDraggedOutGivesItsFileAsALinkAndAsTextToCopyOnly) {
     EXPECT_EQ(model->supportedDragActions(), Qt::CopyAction);
 }
 
-// Only left double-clicks play, even on an empty place; auto-repeated key releases are not reported.
+// Only left double-clicks play, even on an empty place; auto-repeated key releases are not
+// reported.
 TEST_F(ListsTest, OnlyLeftDoubleClicksAndTheLastReleaseOfAKeyAreReported) {
     ShowWaves();
     int releases = 0;

@@ -1,11 +1,10 @@
 // The settings store: text comes back as it was written, and a store that is damaged, cannot
 // be read or cannot be written gives the defaults without a word and loses nothing else.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
-
-#include <sys/stat.h>
 
 #include "platform/runtime_error.h"
 #include "platform/settings.h"
@@ -44,12 +43,15 @@ TEST_F(SettingsStore, TextComesBackExactlyAndEachWriteKeepsTheOtherKeys) {
 }
 
 TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWrite) {
-    // By shape, as root ignores permissions; a folder or file in the way is checked at the window's start.
+    // By shape, as root ignores permissions; a folder or file in the way is checked at the window's
+    // start.
     using Spoil = void (*)(const fs::path& file, const fs::path& folder);
     const std::pair<const char*, Spoil> cases[] = {
         // Opening a FIFO blocks until a writer comes: these hang if the store opens them.
         {"the file is a FIFO",
-         [](auto& file, auto& folder) { fs::create_directory(folder), mkfifo(file.c_str(), 0600); }},
+         [](auto& file, auto& folder) {
+             fs::create_directory(folder), mkfifo(file.c_str(), 0600);
+         }},
         {"its folder is a FIFO", [](auto&, auto& folder) { mkfifo(folder.c_str(), 0600); }},
         {"the file links to a FIFO",
          [](auto& file, auto& folder) {
@@ -77,7 +79,8 @@ TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWri
 TEST_F(SettingsStore, ValuesNoCallerCanUseReadAsMissing) {
     Save("Directory", std::string("T:\\a\0b", 6));
     EXPECT_EQ(Read("Directory"), "default");
-    std::ofstream(settings.File()) << "[Settings]\nVolume=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x13QSize)\n";
+    std::ofstream(settings.File())
+        << "[Settings]\nVolume=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x13QSize)\n";
     EXPECT_EQ(Read("Volume"), "default");
     std::ofstream(settings.File()) << "[Settings]\nVolume=5\n;" << std::string(2 << 20, 'x');
     EXPECT_EQ(Read("Volume"), "default") << "a store that large is not ours";
