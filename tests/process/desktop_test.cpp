@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "tests/process/child_process.h"
+#include "tests/support/eventually.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 

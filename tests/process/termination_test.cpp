@@ -10,6 +10,7 @@
 #include "platform/settings.h"
 #include "platform/vb_types.h"
 #include "tests/process/child_process.h"
+#include "tests/support/eventually.h"
 #include "tests/support/settings_folder.h"
 #include "tests/support/temp_folder.h"
 
