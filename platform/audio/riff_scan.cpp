@@ -11,8 +11,6 @@ namespace {
 
 // Files with thousands of chunks are not sound files anyone made on purpose.
 constexpr int kMaxChunks = 4096;
-// What recorders write while recording, and many tools leave behind: "up to the end".
-constexpr std::int64_t kPlaceholderSize = 0xFFFFFFFF;
 
 }  // namespace
 
@@ -42,7 +40,7 @@ RiffVerdict ScanRiffWave(const std::filesystem::path& file) {
     const bool riff = WalkRiffWave(in, size, [&](const RiffChunk& chunk) {
         if (chunk.id != "data") return false;
         const std::int64_t length =
-            chunk.length == kPlaceholderSize ? size - chunk.body : chunk.length;
+            chunk.length == kRiffPlaceholderSize ? size - chunk.body : chunk.length;
         if (length != 0)
             verdict = chunk.body + length > size ? RiffVerdict::Truncated : RiffVerdict::Sound;
         return true;

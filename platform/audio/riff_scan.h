@@ -21,6 +21,10 @@ struct RiffChunk {
 bool WalkRiffWave(std::istream& in, std::int64_t size,
                   const std::function<bool(const RiffChunk&)>& visit);
 
+// The data size that recorders write while recording and many tools leave behind: "up to the
+// end".
+constexpr std::int64_t kRiffPlaceholderSize = 0xFFFFFFFF;
+
 enum class RiffVerdict { Sound, Truncated, NoData, NotRiff };
 
 RiffVerdict ScanRiffWave(const std::filesystem::path& file);

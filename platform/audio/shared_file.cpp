@@ -23,8 +23,9 @@ SndfileHandle SharedFileReader::OpenSound(SF_INFO* info) {
 
 sf_count_t SharedFileReader::Length(void* self) {
     struct stat status {};
-    if (::fstat(static_cast<SharedFileReader*>(self)->file_->Descriptor(), &status) != 0) return 0;
-    return status.st_size;
+    const auto* reader = static_cast<SharedFileReader*>(self);
+    if (::fstat(reader->file_->Descriptor(), &status) != 0) return 0;
+    return status.st_size - reader->start_;
 }
 
 sf_count_t SharedFileReader::Seek(sf_count_t offset, int whence, void* self) {
@@ -47,8 +48,8 @@ sf_count_t SharedFileReader::Seek(sf_count_t offset, int whence, void* self) {
 
 sf_count_t SharedFileReader::Read(void* buffer, sf_count_t count, void* self) {
     auto* reader = static_cast<SharedFileReader*>(self);
-    const ssize_t got =
-        ::pread(reader->file_->Descriptor(), buffer, std::size_t(count), off_t(reader->position_));
+    const ssize_t got = ::pread(reader->file_->Descriptor(), buffer, std::size_t(count),
+                                off_t(reader->start_ + reader->position_));
     if (got <= 0) return 0;
     reader->position_ += got;
     return got;

@@ -26,10 +26,11 @@ class SharedFile {
     const int descriptor_;
 };
 
-// One reader's view of a shared file; must outlive the SNDFILE opened through it.
+// One reader's view of a shared file, from `start` on; must outlive the SNDFILE opened through it.
 class SharedFileReader {
   public:
-    explicit SharedFileReader(std::shared_ptr<const SharedFile> file) : file_(std::move(file)) {}
+    explicit SharedFileReader(std::shared_ptr<const SharedFile> file, std::int64_t start = 0)
+        : file_(std::move(file)), start_(start) {}
     SndfileHandle OpenSound(SF_INFO* info);
 
   private:
@@ -40,6 +41,7 @@ class SharedFileReader {
     static sf_count_t Tell(void* self);
 
     std::shared_ptr<const SharedFile> file_;
+    const std::int64_t start_;
     sf_count_t position_ = 0;
 };
 

@@ -30,6 +30,45 @@ class WaveClip final : public Clip {
     std::shared_ptr<const WaveFormat> format_;
 };
 
+int bytesPerSample(int subtype) {
+    switch (subtype) {
+        case SF_FORMAT_PCM_U8:
+        case SF_FORMAT_PCM_S8:
+            return 1;
+        case SF_FORMAT_PCM_16:
+            return 2;
+        case SF_FORMAT_PCM_24:
+            return 3;
+        case SF_FORMAT_PCM_32:
+        case SF_FORMAT_FLOAT:
+            return 4;
+        case SF_FORMAT_DOUBLE:
+            return 8;
+        default:
+            return 0;  // packed or compressed: no raw reading
+    }
+}
+
+// libsndfile reads a WAV whose data size is the placeholder only up to 4 GiB; one that runs on
+// past that is read as raw samples from where its data starts, to its end.
+void readPastFourGiB(const std::filesystem::path& file, const SF_INFO& info, WaveFormat& format) {
+    const int subtype = info.format & SF_FORMAT_SUBMASK;
+    const int frameBytes = bytesPerSample(subtype) * info.channels;
+    std::ifstream in(file, std::ios::binary);
+    std::error_code ignored;
+    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(file, ignored));
+    WalkRiffWave(in, size, [&](const RiffChunk& chunk) {
+        if (chunk.id != "data") return false;
+        if (frameBytes > 0 && chunk.length == kRiffPlaceholderSize &&
+            size - chunk.body > kRiffPlaceholderSize) {
+            format.rawStart = chunk.body;
+            format.rawFormat = SF_FORMAT_RAW | subtype | SF_ENDIAN_LITTLE;
+            format.frames = (size - chunk.body) / frameBytes;
+        }
+        return true;
+    });
+}
+
 bool IsWaveContainer(int format) {
     const int major = format & SF_FORMAT_TYPEMASK;
     return major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64;
@@ -62,17 +101,18 @@ LoadResult LoadWaveFile(const std::filesystem::path& file) {
         info.samplerate > kMaxRate)
         return LoadFailure(LoadError::InvalidFormat, "unsupported channel count or sample rate");
     if (info.frames <= 0) return LoadFailure(LoadError::InvalidFormat, "no sound data");
-    if (info.frames / info.samplerate > kMaxSeconds)
-        return LoadFailure(LoadError::InvalidFormat, "the sound is too long");
 
     auto format = std::make_shared<WaveFormat>();
-    format->file = SharedFile::Open(file);
-    if (!format->file) return LoadFailure(LoadError::Unreadable, "the file cannot be read");
     format->channels = info.channels;
     format->rate = info.samplerate;
     format->frames = info.frames;
+    readPastFourGiB(file, info, *format);
+    if (format->frames / info.samplerate > kMaxSeconds)
+        return LoadFailure(LoadError::InvalidFormat, "the sound is too long");
+    format->file = SharedFile::Open(file);
+    if (!format->file) return LoadFailure(LoadError::Unreadable, "the file cannot be read");
     format->outputRate = Engine::Shared().SampleRate();
-    format->outputFrames = info.frames * format->outputRate / info.samplerate;
+    format->outputFrames = format->frames * format->outputRate / info.samplerate;
     return LoadResult{std::make_shared<WaveClip>(std::move(format)), LoadError::None, {}};
 }
 

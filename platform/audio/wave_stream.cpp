@@ -47,9 +47,14 @@ WaveStream::WaveStream(std::shared_ptr<const WaveFormat> format, const Span& spa
       span_(span),
       chunkFrames_(std::clamp<std::int64_t>(
           kChunkOutputFrames * format_->rate / format_->outputRate, 1, kMaxChunkFrames)),
-      source_(format_->file),
+      source_(format_->file, format_->rawStart),
       ring_(2 * kRingFrames) {
     SF_INFO info{};
+    if (format_->rawFormat != 0) {
+        info.samplerate = format_->rate;
+        info.channels = format_->channels;
+        info.format = format_->rawFormat;
+    }
     file_ = source_.OpenSound(&info);
     // Rewritten in place since its load: its samples no longer fit what was read then.
     if (info.channels != format_->channels || info.samplerate != format_->rate) file_.reset();

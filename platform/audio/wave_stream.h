@@ -27,6 +27,10 @@ struct WaveFormat {
     std::int64_t frames = 0;        // at the file's rate
     int outputRate = 0;             // the engine's
     std::int64_t outputFrames = 0;  // at the engine's rate
+    // A WAV whose data size is the placeholder and runs on past 4 GiB, where libsndfile stops
+    // reading one, is read as raw samples of this format from where its data starts.
+    std::int64_t rawStart = 0;
+    int rawFormat = 0;
 };
 
 class WaveStream final : public Voice {
