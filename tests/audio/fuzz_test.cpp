@@ -1,5 +1,4 @@
-// Thousands of damaged copies of valid files through both loaders, each loaded clip played a
-// little: nothing may crash, hang or leak.
+// Damaged copies of valid files through both loaders and played: nothing may crash, hang or leak.
 #include <gtest/gtest.h>
 
 #include <chrono>

@@ -38,9 +38,8 @@ TEST(IdleOutputTest, ClosesWhenQuietAndSleepsUntilTheNextSound) {
     ASSERT_TRUE(Eventually([&] { return !mixer->OutputOpen(); }));
 
     // Once a thread has finished its last round, it waits with no deadline: no clock wakes it.
-    EXPECT_TRUE(Eventually([] {
-        return test_support::ProcessResources::ThreadsWaitWithoutTimeout("audio-");
-    }));
+    EXPECT_TRUE(Eventually(
+        [] { return test_support::ProcessResources::ThreadsWaitWithoutTimeout("audio-"); }));
 
     const std::int64_t paused = track->PositionFrames();
     ASSERT_TRUE(control([&] { return track->Resume(); }));

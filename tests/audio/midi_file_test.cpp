@@ -1,5 +1,4 @@
-// Reading songs, exact to the microsecond, or refusing them; the channel state a seek sends
-// again; the instruments a song selects; and floods thinned while music passes.
+// Reading songs exact to the microsecond or refusing them, and what is made of what they hold.
 #include "platform/audio/midi_file.h"
 
 #include <gtest/gtest.h>

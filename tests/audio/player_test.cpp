@@ -8,11 +8,8 @@
 #include <future>
 
 #include "offline_engine.h"
-#include "platform/audio/cd_audio.h"
-#include "platform/audio/midi_synth.h"
 #include "platform/audio/mixer.h"
 #include "platform/audio/recorder.h"
-#include "tests/support/cd_image.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -22,7 +19,6 @@ using audio::Engine;
 using audio::Line;
 using audio::Player;
 using audio::PlayState;
-using audio_test::Eventually;
 using sound_files::Peak;
 
 enum class Kind { Wave, Midi };
@@ -45,7 +41,7 @@ class PlayerTest : public audio_test::OfflineEngineTest {
 
 class EachKind : public PlayerTest, public ::testing::WithParamInterface<Kind> {};
 
-TEST_P(EachKind, PositionFollowsTheMixThroughPause) {
+TEST_P(EachKind, PositionFollowsTheMix) {
     Player player(Clip(GetParam()));
     EXPECT_EQ(player.LengthMs(), 2000);
     EXPECT_TRUE(player.Sounds());
@@ -53,14 +49,6 @@ TEST_P(EachKind, PositionFollowsTheMixThroughPause) {
     EXPECT_EQ(player.State(), PlayState::Playing);
     Pull(13230);
     EXPECT_EQ(player.PositionMs(), 300);
-    player.Pause();
-    EXPECT_EQ(player.State(), PlayState::Paused);
-    Pull(4410);
-    EXPECT_EQ(player.PositionMs(), 300);
-    player.Resume();
-    EXPECT_EQ(player.State(), PlayState::Playing);
-    Pull(4410);
-    EXPECT_EQ(player.PositionMs(), 400);
     // Positions that fall between two frames read back as given.
     for (std::int64_t to : {1, 333, 667, 999}) {
         player.Play(0, to, false);
@@ -159,52 +147,6 @@ TEST_F(PlayerTest, LineGainsScaleWhatIsRecordedAndMasterOnlyTheOutput) {
     }
     recorder.Stop();
     EXPECT_EQ(recorder.Level(), silent);
-}
-
-// A disc plays on the CD line: its gain scales it, and the Wave line's does not.
-TEST_F(PlayerTest, ADiscPlaysOnItsOwnLine) {
-    const auto disc =
-        audio::LoadCdAudio(sound_files::WriteCdImage(dir_.path(), "disc", {{440, 2}}).string());
-    ASSERT_EQ(disc.error, audio::CdError::None);
-    Player player(disc.clip);
-    Engine::Shared().SetLineGain(Line::Wave, 0);
-    for (const float cd : {1.0f, 0.5f}) {
-        Engine::Shared().SetLineGain(Line::Cd, cd);
-        player.Play(0, std::nullopt, false);
-        // Pulled a frame at a time, the mix cannot run ahead of the disc's slow reader.
-        std::vector<float> sounded;
-        EXPECT_TRUE(Eventually(
-            [&] {
-                const std::vector<float> frame = Pull(1);
-                if (sounded.empty() && Peak(frame) == 0.0f) return false;
-                sounded.insert(sounded.end(), frame.begin(), frame.end());
-                return sounded.size() == 2 * 128;  // more than a period of the tone
-            },
-            std::chrono::seconds(30)));
-        EXPECT_NEAR(Peak(sounded), 0.5f * cd, 0.01f);
-    }
-}
-
-// A song on every block sounds at once (the last once crashed FluidSynth); one more says it
-// cannot sound, and a block comes free when a player closes.
-TEST_F(PlayerTest, ASongPastTheLastBlockCannotSoundAndSaysSo) {
-    const auto song = Clip(Kind::Midi);
-    Pull(64);  // lets go of the blocks of players closed before
-    std::vector<std::unique_ptr<Player>> players;
-    for (int i = 0; i < audio::MidiSynth::kBlocks; ++i) {
-        players.push_back(std::make_unique<Player>(song));
-        EXPECT_TRUE(players.back()->Sounds()) << "player " << i;
-        players.back()->Play(std::nullopt, std::nullopt, false);
-    }
-    Player extra(song);
-    EXPECT_FALSE(extra.Sounds());
-    extra.Play(std::nullopt, std::nullopt, false);
-    EXPECT_GT(Peak(Pull(4410)), 0.001f);
-    for (const auto& player : players) EXPECT_EQ(player->PositionMs(), 100);
-    EXPECT_EQ(extra.PositionMs(), 100);
-    players.pop_back();
-    Pull(64);
-    EXPECT_TRUE(Player(song).Sounds());
 }
 
 // A control call holds the control lock while the audio thread renders: the render goes on.

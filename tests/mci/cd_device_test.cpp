@@ -1,6 +1,4 @@
-// The cdaudio device on a generated disc image: what it plays, and damaged images (the sheet
-// mangled, the BIN cut or grown), which open or are refused. The drives it refuses are rows of
-// the mcishell script.
+// The cdaudio device on a generated disc image: what it plays, and damaged images.
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -10,7 +8,6 @@
 #include "tests/mci/service_fixture.h"
 #include "tests/support/byte_mutation.h"
 #include "tests/support/cd_image.h"
-#include "tests/support/eventually.h"
 #include "tests/support/tone_analysis.h"
 
 namespace mci_test {
@@ -42,21 +39,6 @@ TEST_F(CdAudio, PlaysTheTrackAskedFor) {
     ASSERT_EQ(Send("stop rec").code, 0u);
     ASSERT_EQ(Send("save rec " + saved).code, 0u);
     EXPECT_NEAR(sound_files::ToneHz(saved), 880.0, 880.0 * 0.05);
-}
-
-TEST_F(CdAudio, PauseHoldsThePlaceAndResumeGoesOn) {
-    ASSERT_EQ(Send("open d: type cdaudio alias cd").code, 0u);
-    ASSERT_EQ(Send("play cd from 4000").code, 0u);
-    test_support::Eventually([] { return NumberOf("status cd position") >= 4100; });
-    ASSERT_EQ(Send("pause cd").code, 0u);
-    EXPECT_EQ(Send("status cd mode").text, "paused");
-    const std::int64_t held = NumberOf("status cd position");
-    EXPECT_GE(held, 4100);
-    EXPECT_EQ(NumberOf("status cd position"), held);
-    ASSERT_EQ(Send("resume cd").code, 0u);
-    EXPECT_EQ(Send("status cd mode").text, "playing");
-    ASSERT_EQ(Send("stop cd").code, 0u);
-    EXPECT_EQ(Send("status cd mode").text, "stopped");
 }
 
 using Clock = std::chrono::steady_clock;

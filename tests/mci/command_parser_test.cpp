@@ -1,5 +1,4 @@
-// Command strings refused before any device sees them, paths that read as options, random
-// strings, and the error table every refusal's number and text come from.
+// Command strings refused before any device sees them, and the error table refusals come from.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -37,7 +36,6 @@ TEST(Command, FaultsGiveTheirNumber) {
              {"open alias x", err::kMissingDeviceName},
              {"open \"\" alias x", err::kMissingDeviceName},
              {"open sequencer! alias x", err::kMissingParameter},
-             {"play MIDI wait wait", err::kDuplicateFlags},
              {"open a.wav alias x alias y", err::kDuplicateFlags},
              {"play MIDI from", err::kBadInteger},
              {"play MIDI from 12x", err::kBadInteger},

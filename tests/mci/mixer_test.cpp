@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "platform/audio/engine.h"
-#include "platform/mci/alsa_master.h"
 #include "platform/mci/mixer_levels.h"
 #include "platform/multimedia.h"
 #include "tests/mci/service_fixture.h"
@@ -132,16 +131,6 @@ TEST_F(Mixer, TheSpeakersLevelIsAppliedOnceWhereverItGoes) {
             EXPECT_NEAR(engineGain, 32768 / 65535.0, 1e-4);
         }
     }
-}
-
-// Reads the machine's volume without changing it; skipped where there is no ALSA Master.
-TEST(AlsaMaster, ReadsAFractionWhereTheMachineHasOne) {
-    mixer::AlsaMaster master;
-    if (!master.Available()) GTEST_SKIP() << "no ALSA Master control on this machine";
-    const auto level = master.Level();
-    ASSERT_TRUE(level.has_value());
-    EXPECT_GE(*level, 0.0);
-    EXPECT_LE(*level, 1.0);
 }
 
 }  // namespace

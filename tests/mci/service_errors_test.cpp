@@ -1,5 +1,4 @@
-// Bad files, unknown devices, wrong values, a recorder's bad formats and save paths, and hostile
-// scripts are refused with a number and a text.
+// What the service refuses, each with its number and a text.
 #include <sys/stat.h>
 
 #include <cstring>
@@ -8,6 +7,7 @@
 #include "platform/audio/midi_synth.h"
 #include "platform/drives.h"
 #include "tests/mci/service_fixture.h"
+#include "tests/support/eventually.h"
 #include "tests/support/sound_files.h"
 
 namespace mci_test {
@@ -54,23 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
     Service, Opens,
     testing::Values(
         OpenCase{"song.RMI", sound_files::NoteSong(1), "open % alias X", 0},
-        OpenCase{"ding.Wav", kTone, "open % alias X", 0},
         OpenCase{"notes.txt", kTone, "open % type waveaudio alias X", 0},
         OpenCase{"quote\"d.wav", kTone, "open WaveAudio!% alias X wait", 0},
         // Words of options inside a path do not end it when the rest would not read as options.
         OpenCase{"A WAIT B ALIAS Y.wav", kTone, "  OPEN\tWaveAudio!%  ALIAS X  ", 0},
         OpenCase{"x alias y.wav", kTone, "open \"%\" type waveaudio alias X wait", 0},
-        OpenCase{nullptr, "", "open WaveAudio!% alias X", 275},
-        OpenCase{"noise.wav", std::string(3000, '\x5A'), "open WaveAudio!% alias X", 296},
-        OpenCase{"cut.wav", sound_files::ToneWave(500).substr(0, 30), "open WaveAudio!% alias X",
-                 296},
-        OpenCase{"cut.mid", sound_files::NoteSong(4).substr(0, 10), "open Sequencer!% alias X",
-                 296},
-        OpenCase{"empty.mid", "", "open % alias X", 296},
         OpenCase{"song.wav", sound_files::NoteSong(2), "open % alias X", 296},
         OpenCase{"folder.wav/", "", "open % alias X", 348},
         OpenCase{"clip.avi", "x", "open avivideo!% alias X", 266},
-        OpenCase{nullptr, "", "open z: type cdaudio alias X wait", 262},
         OpenCase{nullptr, "", "open % type gramophone alias X", 263},
         OpenCase{"notes.txt", "x", "open % alias X", 263},
         OpenCase{nullptr, "", "open new type waveaudio", 299},
@@ -171,13 +162,19 @@ TEST_F(ServiceTest, APlayPastWhatTheMixSoundsIsRefused) {
     EXPECT_EQ(Send("status " + last + " mode").text, "playing");
 }
 
-// The synthesiser sounds a song on each of its blocks at once: one more open sequencer could
-// only be silent while saying "playing", so it is refused, saying the channels are taken (not
-// that a soundfont is missing), and taken once one closes.
+// A song sounds on each synthesiser block at once (the last once crashed FluidSynth); one more
+// could only be silent while "playing", so it is refused as the channels taken (not as a missing
+// soundfont) until one closes.
 TEST_F(ServiceTest, ASongPastTheSynthesisersLastBlockIsRefusedUntilOneCloses) {
     const std::string song = Write("song.mid", sound_files::NoteSong(2));
-    for (int i = 0; i < audio::MidiSynth::kBlocks; ++i)
-        ASSERT_EQ(Send("open sequencer!" + song + " alias S" + std::to_string(i)).code, 0u) << i;
+    std::string last;
+    for (int i = 0; i < audio::MidiSynth::kBlocks; ++i) {
+        last = "S" + std::to_string(i);
+        ASSERT_EQ(Send("open sequencer!" + song + " alias " + last).code, 0u) << i;
+        ASSERT_EQ(Send("play " + last).code, 0u) << i;
+    }
+    EXPECT_TRUE(
+        test_support::Eventually([&] { return NumberOf("status " + last + " position") > 0; }));
     const Reply refused = Send("open sequencer!" + song + " alias EXTRA");
     EXPECT_EQ(refused.code, 343u);
     EXPECT_NE(refused.text.find("channel is taken"), std::string::npos) << refused.text;
