@@ -63,14 +63,15 @@ class WaveTest : public audio_test::OfflineEngineTest {
         return Pull(frames);
     }
 
-    // A file whose header declares `dataBytes` of sound but which holds only `wave`'s samples
-    // at its start (and, with `toneAt`, again at that byte offset of the data): the rest is a
-    // hole that takes no disk space.
-    std::filesystem::path SparseWave(const std::string& wave, std::uint32_t dataBytes,
+    // A file of `dataBytes` of sound (its header says so, or past 4 GiB holds the placeholder)
+    // that holds only `wave`'s samples at its start (and, with `toneAt`, again at that byte
+    // offset of the data): the rest is a hole that takes no disk space.
+    std::filesystem::path SparseWave(const std::string& wave, std::uint64_t dataBytes,
                                      std::uint64_t toneAt = 0) {
         std::string header = wave.substr(0, kHeaderBytes);
-        PutLittle(header, 4, dataBytes + 36);
-        PutLittle(header, 40, dataBytes);
+        const bool placeholder = dataBytes + 36 > 0xFFFFFFFF;
+        PutLittle(header, 4, placeholder ? 0xFFFFFFFF : std::uint32_t(dataBytes + 36));
+        PutLittle(header, 40, placeholder ? 0xFFFFFFFF : std::uint32_t(dataBytes));
         const auto file = dir_.Write("sparse.wav", header);
         std::filesystem::resize_file(file, kHeaderBytes + dataBytes);
         std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
@@ -184,6 +185,19 @@ TEST_F(WaveTest, ASeekDeepIntoALongFilePlaysFromThere) {
     EXPECT_EQ(Peak(Pull(2048)), 0.0f);
     player.Play(299'990, std::nullopt, false);
     EXPECT_EQ(Peak(Pull(441)), 0.0f);
+    EXPECT_NEAR(Peak(Pull(441)), 0.5, 0.01);
+}
+
+// Past 4 GiB a data size can only be the placeholder, where libsndfile stops reading.
+TEST_F(WaveTest, APlaceholderWavPlaysPastFourGiB) {
+    constexpr std::uint64_t kFourGiB = std::uint64_t(1) << 32;
+    const auto loaded = audio::LoadWaveFile(
+        SparseWave(MakeWave({.frames = 4410, .toneHz = 1000}), kFourGiB + 4 * 4410, kFourGiB));
+    ASSERT_EQ(loaded.error, LoadError::None) << loaded.detail;
+    const std::int64_t toneMs = kFourGiB / 4 * 1000 / 44100;
+    EXPECT_EQ(loaded.clip->LengthMs(), (kFourGiB / 4 + 4410) * 1000 / 44100);
+    Player player(loaded.clip);
+    player.Play(toneMs + 10, std::nullopt, false);
     EXPECT_NEAR(Peak(Pull(441)), 0.5, 0.01);
 }
 
