@@ -14,6 +14,15 @@ using test_support::MciRecorder;
 
 class SendTest : public ::testing::Test {
   protected:
+    SendTest() : drives({{'C', folder.path(), "[test]"}, {'D', cdRoot.path(), "[cd]"}}) {
+        for (const char* file : {"Music/song.mid", "Sounds/Ding.wav",
+                                 "My Music/Ärger und Ölpreis.Mid", "Sounds/.hidden.wav"})
+            folder.Write(file);
+    }
+
+    test_support::TempFolder folder;
+    test_support::TempFolder cdRoot;
+    test_support::ScopedDrives drives;
     MciRecorder recorder;
     test_support::MessageBoxRecorder boxes;
     cMCI_Adv mci;
@@ -137,23 +146,8 @@ TEST_F(SendTest, SuccessAndSilentFailuresShowNothingAndAMissingTextIsUnknownErro
     EXPECT_TRUE(boxes.boxes[0].prompt.ends_with("\rError Description = Unknown Error"));
 }
 
-class OpenCommandTest : public ::testing::Test {
-  protected:
-    OpenCommandTest() : drives({{'C', folder.path(), "[test]"}, {'D', cdRoot.path(), "[cd]"}}) {
-        for (const char* file : {"Music/song.mid", "Sounds/Ding.wav",
-                                 "My Music/Ärger und Ölpreis.Mid", "Sounds/.hidden.wav"})
-            folder.Write(file);
-    }
-
-    test_support::TempFolder folder;
-    test_support::TempFolder cdRoot;
-    test_support::ScopedDrives drives;
-    test_support::MciRecorder recorder;
-    test_support::MessageBoxRecorder boxes;
-};
-
 // A plain open and one in a drive's root are pinned by the main window's channel tests.
-TEST_F(OpenCommandTest, ComposesTheOpenCommand) {
+TEST_F(SendTest, ComposesTheOpenCommand) {
     const struct {
         const char* alias;
         OpenOptions options;
@@ -206,7 +200,6 @@ TEST_F(OpenCommandTest, ComposesTheOpenCommand) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options.FilePath);
-        cMCI_Adv mci;
         recorder.Clear();
         const Boolean result = mci.MCI_Open(c.alias, c.options);
         EXPECT_EQ(recorder.Commands(),

@@ -121,20 +121,13 @@ TEST(ShowShellError, ShowsNothingFrom33OnAndNamesTheActionOrAGeneralOne) {
               "The following error was encountered while trying to access/open the file:");
 }
 
-class ShellExecuteTest : public testing::Test {
-  protected:
-    ShellExecuteTest() {
-        EnsureApplication();
-        folder.Write("docs/read me.txt", "hello");
-    }
-
+// Addresses reach the desktop as given and documents as file URLs.
+TEST(ShellExecute, AnswersForAddressesAndDocumentsAsTheShellDoes) {
+    EnsureApplication();
     test_support::TempFolder folder;
+    folder.Write("docs/read me.txt", "hello");
     test_support::ScopedDrives drives{{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}}};
     test_support::DesktopLauncherRecorder launcher;
-};
-
-// Addresses reach the desktop as given and documents as file URLs.
-TEST_F(ShellExecuteTest, AnswersForAddressesAndDocumentsAsTheShellDoes) {
     struct Case {
         const char* file;
         const char* verb;
