@@ -35,10 +35,10 @@ class RealWindowTest : public testing::Test {
 
     void ShowFolder(const std::string& name) { form->Directory1.Path("T:\\" + name); }
 
-    static std::string Mode(const std::string& alias) {
+    static std::string Status(const std::string& alias, const std::string& item = "mode") {
         char reply[260] = {};
-        if (mciSendStringA(("status " + alias + " mode").c_str(), reply, sizeof reply, 0) != 0)
-            return "closed";
+        const std::string command = "status " + alias + " " + item;
+        if (mciSendStringA(command.c_str(), reply, sizeof reply, 0) != 0) return "closed";
         return reply;
     }
 
@@ -62,7 +62,7 @@ class RealWindowTest : public testing::Test {
         view->scrollToItem(items.front());
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                            view->visualItemRect(items.front()).center());
-        return {Mode(midi ? "MIDI" : "WAVE") == "playing", boxes.boxes.size() > boxesBefore};
+        return {Status(midi ? "MIDI" : "WAVE") == "playing", boxes.boxes.size() > boxesBefore};
     }
 
     ApplicationFirst application;

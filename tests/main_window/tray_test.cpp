@@ -12,11 +12,7 @@ namespace {
 // Loaded with a notification area, so that the window has its icon.
 class TrayTest : public StartupTest {
   protected:
-    TrayTest() {
-        Start();
-        form->Directory1.Path("T:\\music");
-        mci.Clear();
-    }
+    TrayTest() { Start(); }
 
     void ClickIcon(std::uint32_t mouseMessage) {
         PostMessageA(form->hWnd(), WM_MOUSEMOVE, 1, static_cast<std::int32_t>(mouseMessage));

@@ -1,5 +1,4 @@
-// Wave recording on the real service and the null sink: a cancel from an event handler keeps
-// what was recorded, in the asked format, under the name the caller gave.
+// Wave recording on the real service: a cancel from an event handler keeps what was recorded.
 #include <gtest/gtest.h>
 
 #include <chrono>

