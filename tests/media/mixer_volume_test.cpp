@@ -54,9 +54,14 @@ TEST_F(MixerVolumeTest, EachFamilyKeepsItsOwnBoundsAndClampsToThem) {
         std::int32_t written;
         std::uint32_t reaches;
     } writes[] = {
-        {0, -5, 0},        {0, 70000, 65535}, {0, 32768, 32768}, {1, 40000, 32767},
-        {2, -500, static_cast<std::uint32_t>(-100)}, {2, -7, static_cast<std::uint32_t>(-7)},
-        {3, 0, 10},        {3, 25, 20},
+        {0, -5, 0},
+        {0, 70000, 65535},
+        {0, 32768, 32768},
+        {1, 40000, 32767},
+        {2, -500, static_cast<std::uint32_t>(-100)},
+        {2, -7, static_cast<std::uint32_t>(-7)},
+        {3, 0, 10},
+        {3, 25, 20},
     };
     for (std::size_t index = 0; index < std::size(kFamilies); ++index) {
         const Family& family = kFamilies[index];
@@ -77,8 +82,9 @@ TEST_F(MixerVolumeTest, EachFamilyKeepsItsOwnBoundsAndClampsToThem) {
 TEST_F(MixerVolumeTest, AMixerThatCannotBeOpenedWarnsOnceAndLeavesEveryVolumeAtZero) {
     mixer.openResult = MMSYSERR_BADDEVICEID;
     std::optional<cMCI_Adv> mci(std::in_place);
-    ASSERT_EQ(boxes.boxes.size(), 1u);  // its title is pinned by the main window's slider test
+    ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].prompt, "An error occured while trying to access the volume mixer.");
+    EXPECT_EQ(boxes.boxes[0].title, "  Error Opening Volume Mixer");
     EXPECT_EQ(mixer.calls, std::vector<std::string>{"mixerOpen 0 0 0 0"});
     for (const Family& family : kFamilies) {
         ((*mci).*family.set)(12);

@@ -112,8 +112,10 @@ TEST_F(ResourceTest, AMissingOrDamagedResourceShowsTheErrorBox) {
         std::int32_t id;
         std::int32_t type;
         const char* typeName;
-    } cases[] = {{999, 0, ""}, {999, 3, ""}, {101, 4, "WAVE"},
-                 {9005, 0, ""},                 // not a picture
+    } cases[] = {{999, 0, ""},
+                 {999, 3, ""},
+                 {101, 4, "WAVE"},
+                 {9005, 0, ""},                // not a picture
                  {101, 4, "../data/CUSTOM"}};  // a type climbing out
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.id) + c.typeName);
@@ -190,22 +192,31 @@ TEST(DriveType, NamesEachKindAndCountsTheCdRomDrivesButNotTheRamDisk) {
                                        {'F', "/media/DISC", "[DISC]"},
                                        {'G', "/mnt/ram", "[ram]"},
                                        {'H', "/run/gvfs", "[gvfs]"}}};
-    drives::UseMountsForTesting("/dev/vda / ext4 rw 0 0\n"
-                                "/dev/sdb1 /media/STICK vfat rw 0 0\n"
-                                "server:/music /mnt/music nfs4 rw 0 0\n"
-                                "/dev/sr0 /media/DISC iso9660 ro 0 0\n"
-                                "tmpfs /mnt/ram tmpfs rw 0 0\n"
-                                "gvfsd-fuse /run/gvfs fuse.gvfsd-fuse rw 0 0\n",
-                                sys.path());
+    drives::UseMountsForTesting(
+        "/dev/vda / ext4 rw 0 0\n"
+        "/dev/sdb1 /media/STICK vfat rw 0 0\n"
+        "server:/music /mnt/music nfs4 rw 0 0\n"
+        "/dev/sr0 /media/DISC iso9660 ro 0 0\n"
+        "tmpfs /mnt/ram tmpfs rw 0 0\n"
+        "gvfsd-fuse /run/gvfs fuse.gvfsd-fuse rw 0 0\n",
+        sys.path());
     cMCI_Adv mci;
     const struct {
         const char* letter;
         const char* expected;
     } cases[] = {
-        {"C", "Fixed"},   {"c", "Fixed"},   {"D", "Removable"}, {"E", "Remote"},
-        {"F", "CD-ROM"},  {"G", ""},        {"H", "Unknown"},
-        {"Q", "Unknown"}, {"1", "Unknown"}, {"\u00e9", "Unknown"},  // one character, two bytes
-        {"", "Invalid Drive Letter"}, {"CD", "Invalid Drive Letter"},
+        {"C", "Fixed"},
+        {"c", "Fixed"},
+        {"D", "Removable"},
+        {"E", "Remote"},
+        {"F", "CD-ROM"},
+        {"G", ""},
+        {"H", "Unknown"},
+        {"Q", "Unknown"},
+        {"1", "Unknown"},
+        {"\u00e9", "Unknown"},  // one character, two bytes
+        {"", "Invalid Drive Letter"},
+        {"CD", "Invalid Drive Letter"},
         {" C", "Invalid Drive Letter"},
     };
     for (const auto& c : cases) EXPECT_EQ(mci.OS_CheckDriveType(c.letter), c.expected) << c.letter;
