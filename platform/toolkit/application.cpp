@@ -27,6 +27,7 @@ void UseClassicFonts() {
 }
 
 bool running = false;
+bool endedBySignal = false;
 
 // Qt ends the process with a fatal message when no window system answers. While the toolkit
 // starts, its messages are held back: the fatal one becomes a single line and exit status 1,
@@ -82,7 +83,10 @@ void UnloadEveryForm() {
         forms.front()->UnloadForm();
         if (forms.front()->Loaded()) break;  // a form refused to unload: end all the same
     }
-    End();
+    // The signal may come while a box of the start-up's is up, before the main loop runs: every
+    // loop running is left, later boxes return at once, and the main loop is not entered.
+    endedBySignal = true;
+    QCoreApplication::exit(0);
 }
 
 }  // namespace
@@ -105,6 +109,7 @@ Application::~Application() {
 }
 
 int Application::Run() {
+    if (endedBySignal) return 0;
     running = true;
     const int code = QApplication::exec();
     running = false;

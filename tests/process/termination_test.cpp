@@ -58,6 +58,16 @@ TEST_P(EachSignal, CorvalaEndsAsItsExitCommandDoesWritingBackEverySettingAsItWas
     for (const auto& [key, value] : expected) EXPECT_EQ(stored(key), value) << key;
 }
 
+// A file given on the command line that cannot be opened puts a box up before the main loop runs.
+TEST_P(EachSignal, CorvalaEndsWhileABoxOfItsStartIsUp) {
+    const auto broken = home.Write("broken.mid", "MThd");
+    ChildProcess corvala(Headless(home.path(), {CORVALA_PATH, broken.string()}));
+    ASSERT_TRUE(
+        test_support::Eventually([&] { return corvala.CatchesSignals(kTerminationSignals); }, 20s));
+    kill(corvala.Pid(), GetParam());
+    EXPECT_EQ(corvala.WaitForExit(20s), 0);
+}
+
 TEST_P(EachSignal, McishellClosesItsDevicesAndEnds) {
     ChildProcess shell(Headless(home.path(), {MCISHELL_PATH, "--sink", "null"}));
     shell.WriteLine("open new type waveaudio alias R");
