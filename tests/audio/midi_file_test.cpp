@@ -5,7 +5,6 @@
 
 #include <tuple>
 
-#include "platform/audio/midi_channel_state.h"
 #include "platform/audio/midi_presets.h"
 #include "platform/audio/midi_thinning.h"
 #include "tests/support/sound_files.h"
@@ -174,41 +173,6 @@ TEST(MidiFile, BrokenFilesAreRefused) {
         EXPECT_TRUE(result.song.events.empty());
         EXPECT_EQ(result.song.lengthUs, 0);
     }
-}
-
-audio::SongState After(std::initializer_list<std::array<std::uint8_t, 3>> messages) {
-    audio::SongState state;
-    for (const auto& m : messages) audio::ApplyToState(state, m[0], m[1], m[2]);
-    return state;
-}
-
-TEST(MidiChannelState, KeepsWhatASeekSendsAgainPerChannel) {
-    const audio::SongState state = After({{0xC3, 40, 0},
-                                          {0xB3, 7, 90},
-                                          {0xB3, 0, 1},
-                                          {0xE3, 0x10, 0x50},
-                                          {0xD3, 33, 0},
-                                          {0xC3, 41, 0}});
-    EXPECT_EQ(state[3].program, 41);
-    EXPECT_EQ(state[3].controllers[7], 90);
-    EXPECT_TRUE(state[3].controllerSet.test(0));
-    EXPECT_EQ(state[3].bend, 0x10 | 0x50 << 7);
-    EXPECT_EQ(state[3].pressure, 33);
-    EXPECT_EQ(state[0].program, 0);
-    EXPECT_FALSE(state[0].controllerSet.any());
-
-    // The bend range comes from registered parameter 0 only.
-    EXPECT_EQ(After({{0xB0, 101, 0}, {0xB0, 100, 0}, {0xB0, 6, 12}})[0].bendRange, 12);
-    EXPECT_EQ(After({{0xB0, 101, 0}, {0xB0, 100, 1}, {0xB0, 6, 12}})[0].bendRange, 2);
-    EXPECT_EQ(After({{0xB0, 6, 12}})[0].bendRange, 2);
-    // Parameter selection and data entry are not sent again as controllers.
-    EXPECT_FALSE(After({{0xB0, 101, 0}, {0xB0, 6, 12}})[0].controllerSet.any());
-
-    const audio::SongState reset =
-        After({{0xB5, 64, 127}, {0xB5, 7, 80}, {0xE5, 0, 0}, {0xB5, 121, 0}});
-    EXPECT_FALSE(reset[5].controllerSet.test(64));
-    EXPECT_TRUE(reset[5].controllerSet.test(7));  // volume survives a reset of all controllers
-    EXPECT_EQ(reset[5].bend, 8192);
 }
 
 MidiEvent At(std::uint8_t status, std::uint8_t data1, std::uint8_t data2 = 0) {

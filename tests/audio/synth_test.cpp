@@ -41,19 +41,6 @@ class SynthTest : public audio_test::OfflineEngineTest {
     test_support::TempFolder dir_;
 };
 
-TEST_F(SynthTest, SoundfontsAreFoundInOrderOfPreference) {
-    const Paths folders = {dir_.path() / "sf2", dir_.path() / "sf3"};
-    EXPECT_EQ(audio::FindSoundfonts(folders), Paths{});
-    dir_.Write("sf2/TimGM6mb.sf2", "x");
-    dir_.Write("sf2/FluidR3_GM.sf2", "x");
-    dir_.Write("sf2/other.sf2", "x");
-    dir_.Write("sf3/default-GM.sf3", "x");
-    std::filesystem::create_directory(folders[0] / "default-GM.sf2");  // not a file
-    EXPECT_EQ(audio::FindSoundfonts(folders),
-              (Paths{folders[1] / "default-GM.sf3", folders[0] / "FluidR3_GM.sf2",
-                     folders[0] / "TimGM6mb.sf2"}));
-}
-
 struct Fonts {
     const char* name;
     std::string defaultGm;  // empty: no such file
@@ -104,17 +91,6 @@ TEST(Soundfont, OnlyTheMessagesKeptHaveAHandler) {
         fluid_set_log_function(level, handler, nullptr);
         EXPECT_EQ(handler != nullptr, kept) << "level " << level;
     }
-}
-
-TEST_F(SynthTest, SoundfontErrorsReachTheTerminalOncePerCause) {
-    const Paths broken = {dir_.Write("corrupt.sf2", kCorruptFont),
-                          dir_.Write("truncated.sf2", sound_files::MakeSoundfont().substr(0, 300))};
-    testing::internal::CaptureStderr();
-    for (int attempt = 0; attempt < 3; ++attempt) audio::MidiSynth(44100, broken);
-    audio::FlushSynthLog();
-    const auto lines = CapturedStderrLines();
-    EXPECT_FALSE(lines.empty());
-    EXPECT_EQ(std::set(lines.begin(), lines.end()).size(), lines.size());
 }
 
 TEST_F(SynthTest, TheSoundfontLoadsWithTheFirstSongNotBefore) {

@@ -76,27 +76,6 @@ TEST_F(StartupTest, AWindowStartedInADeletedFolderShowsItsListsAsUnreadable) {
     EXPECT_EQ(form->MIDIs.ListCount() + form->WAVEs.ListCount(), 0);
 }
 
-// A minimised window leaves the task bar only when a tray icon leads back to it.
-class Minimising : public StartupTest,
-                   public testing::WithParamInterface<std::tuple<bool, bool, bool>> {};
-
-TEST_P(Minimising, LeavesTheTaskBarOnlyWhenTheTrayIconLeadsBack) {
-    const auto [showInTaskBar, trayIcon, staysVisible] = GetParam();
-    if (showInTaskBar) Store("ShowMin", "True");
-    Start();
-    ASSERT_TRUE(ShowActive(*form));
-    if (trayIcon) toolkit::TrayIconAdded(form->hWnd());
-    form->WindowState(vbMinimized);
-    EXPECT_EQ(form->Visible(), ToBoolean(staysVisible));
-    EXPECT_EQ(form->WindowState(), vbMinimized);
-    if (trayIcon) toolkit::TrayIconRemoved(form->hWnd());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Minimising,
-                         testing::Values(std::tuple(false, true, false),
-                                         std::tuple(false, false, true),
-                                         std::tuple(true, true, true)));
-
 // Notes, at every command, whether the settings were written yet.
 class OrderWatch : public test_support::MciRecorder {
   public:

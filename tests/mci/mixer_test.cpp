@@ -74,27 +74,6 @@ TEST_F(Mixer, EachLineHasOneVolumeThatDrivesItsEngineGain) {
     }
 }
 
-// The media class falls back when the mixer or a line is missing; other mistakes give their codes.
-TEST_F(Mixer, MistakesGiveTheirCodes) {
-    HMIXER second = 0;
-    EXPECT_EQ(mixerOpen(&second, 1, 0, 0, 0), MMSYSERR_BADDEVICEID);
-    ASSERT_EQ(mixerOpen(&second, 0, 0, 0, 0), MMSYSERR_NOERROR);
-    EXPECT_EQ(mixerClose(second), MMSYSERR_NOERROR);
-    EXPECT_EQ(mixerClose(second), MMSYSERR_INVALHANDLE);
-    MIXERLINEA line{};
-    line.cbStruct = 168;
-    line.dwComponentType = 0x1234;
-    EXPECT_EQ(mixerGetLineInfoA(handle, &line, MIXER_GETLINEINFOF_COMPONENTTYPE), MIXERR_INVALLINE);
-    line.cbStruct = 100;
-    EXPECT_EQ(mixerGetLineInfoA(handle, &line, 3), MMSYSERR_INVALPARAM);
-    MIXERCONTROLA out{};
-    MIXERLINECONTROLSA controls{24, 0xBAD, MIXERCONTROL_CONTROLTYPE_VOLUME, 1, 148, &out};
-    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 2), MIXERR_INVALLINE);
-    std::uint32_t value = 0;
-    EXPECT_EQ(Get(0xBAD, value), MIXERR_INVALCONTROL);
-    EXPECT_EQ(mixerSetControlDetails(handle, nullptr, 0), MMSYSERR_INVALPARAM);
-}
-
 // Stands in for the machine's master volume, so the test leaves the real one alone.
 struct MachineStandIn : mixer::MachineVolume {
     bool Available() const override { return available; }

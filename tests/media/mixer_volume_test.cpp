@@ -97,19 +97,4 @@ TEST_F(MixerVolumeTest, AMixerThatCannotBeOpenedWarnsOnceAndLeavesEveryVolumeAtZ
     EXPECT_EQ(boxes.boxes.size(), 1u);
 }
 
-TEST_F(MixerVolumeTest, AMissingLineReadsZeroAndItsWritesReachNoOtherControl) {
-    mixer.lines.erase(mixer.lines.begin() + 1);  // no wave output line
-    mixer.lines[0].value = 0xFFFFFFFF;
-    cMCI_Adv mci;
-    mixer.calls.clear();
-    EXPECT_EQ(mci.MCIa_VolumeWAVE_Max(), 0);
-    EXPECT_EQ(mci.MCIa_VolumeWAVE_Min(), 0);
-    EXPECT_EQ(mci.MCIa_VolumeWAVE(), 0);
-    mci.MCIa_VolumeWAVE(0);
-    EXPECT_TRUE(mixer.calls.empty());
-    EXPECT_EQ(mci.MCIa_VolumeMIDI_Max(), 100) << "the lines after it are still found";
-    EXPECT_EQ(mci.MCIa_VolumeSystem(), -1) << "a signed 32-bit number without conversion";
-    EXPECT_TRUE(boxes.boxes.empty());
-}
-
 }  // namespace

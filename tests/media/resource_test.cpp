@@ -87,26 +87,6 @@ TEST_F(ResourceTest, ExtractsPicturesTextAndBytes) {
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
-// Every refusal shows one box per call unless asked not to.
-TEST_F(ResourceTest, IdentifiersOutsideOneTo32767AreRefused) {
-    ResourceValue value;
-    for (std::int32_t id : {0, 32768}) {
-        EXPECT_EQ(mci.RES_Extract(value, id, 7), vbFalse) << id;
-        EXPECT_EQ(mci.RES_Save("R:\\out\\x", id, 7), vbFalse) << id;
-        EXPECT_EQ(mci.RES_Extract(value, id, 7, {.ShowErrors = vbFalse}), vbFalse);
-    }
-    ASSERT_EQ(boxes.boxes.size(), 4u);
-    EXPECT_EQ(boxes.boxes[3].prompt,
-              "Invalid resource ID specified.  Can't retrieve the file from the resource.");
-    EXPECT_EQ(boxes.boxes[3].title, "  Invalid Resource ID Specified");
-    boxes.boxes.clear();
-    for (std::int32_t id : {1, 32767}) {
-        EXPECT_EQ(mci.RES_Extract(value, id, 7), vbTrue) << id;
-        EXPECT_EQ(mci.RES_Save("R:\\out\\x", id, 7), vbTrue) << id;
-    }
-    EXPECT_TRUE(boxes.boxes.empty());
-}
-
 TEST_F(ResourceTest, AMissingOrDamagedResourceShowsTheErrorBox) {
     const struct {
         std::int32_t id;
@@ -142,19 +122,6 @@ TEST_F(ResourceTest, AMissingOrDamagedResourceShowsTheErrorBox) {
         }
         EXPECT_FALSE(fs::exists(Out("missing")));
     }
-}
-
-TEST_F(ResourceTest, AnExistingFileIsKeptOrReplacedAsAskedAndSmallResourcesWriteNoFile) {
-    folder.Write("out/title.txt", "old");
-    EXPECT_EQ(mci.RES_Save("R:\\OUT\\TITLE.TXT", 101, 3, {.OverwriteIfExists = vbFalse}), vbTrue);
-    EXPECT_EQ(contents(Out("title.txt")), "old");
-    EXPECT_EQ(mci.RES_Save("R:\\out\\title.txt", 101, 3), vbTrue);
-    EXPECT_EQ(contents(Out("title.txt")), "Corvala");
-    // The old file goes before the resource is looked at, so an empty one leaves nothing.
-    EXPECT_EQ(mci.RES_Save("R:\\out\\title.txt", 9001, 3), vbTrue);
-    EXPECT_FALSE(fs::exists(Out("title.txt")));
-    EXPECT_EQ(mci.RES_Save("R:\\out\\small", 9002, 4), vbTrue) << "one byte";
-    EXPECT_FALSE(fs::exists(Out("small")));
 }
 
 TEST_F(ResourceTest, NoFileOrAnUnwritableOneIsReported) {

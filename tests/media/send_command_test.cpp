@@ -79,26 +79,6 @@ TEST_F(SendTest, EachMemberSendsExactlyThisText) {
     }
 }
 
-TEST_F(SendTest, ReplyBufferOnlyWhenAskedAndCallbackPassedThrough) {
-    recorder.Clear();
-    recorder.Answer("status MIDI mode", 0, "playing");
-    std::string mode = "stale";
-    EXPECT_EQ(mci.MCI_Status("MIDI", "mode", mode, {.hCallbackProc = 12}), vbTrue);
-    EXPECT_EQ(mode, "playing");
-    mci.MCI_Stop("MIDI", {.hCallbackProc = 12});
-    std::string result;
-    recorder.Answer("status x", 0, "42");
-    mci.MCIa_SendCommand("status x length", {.UseReturnString = 1, .Return_Result = &result});
-    EXPECT_EQ(result, "42") << "any non-zero UseReturnString asks for the reply";
-    ASSERT_EQ(recorder.calls.size(), 3u);  // reply lengths and texts are the recording test's
-    EXPECT_EQ(recorder.calls[0].callbackWindow, 12);
-    EXPECT_EQ(recorder.calls[1].callbackWindow, 12);
-    EXPECT_EQ(recorder.calls[1].returnLength, 0u);
-    std::string reply = "stale";
-    EXPECT_EQ(mci.MCI_Status("  ", "mode", reply), vbFalse);
-    EXPECT_EQ(reply, "") << "cleared even when it returns early";
-}
-
 TEST(Lifetime, ClosesEveryDeviceWhenCreatedAndWhenReleasedIgnoringAFailure) {
     MciRecorder recorder;
     test_support::MessageBoxRecorder boxes;

@@ -31,24 +31,6 @@ class VideoWindowTest : public ::testing::Test {
     cMCI_Adv mci;
 };
 
-TEST_F(VideoWindowTest, TheCaptionIsSetAsGiven) {
-    for (const char* caption : {" Clip one ", "", "Ünïcode and \"quotes\""}) {
-        EXPECT_EQ(mci.MCI_WindowCaption("AVI", caption), vbTrue) << caption;
-        EXPECT_EQ(display.Caption(), caption);
-    }
-}
-
-TEST_F(VideoWindowTest, TheIconIsTheOneWhoseHandleWasGiven) {
-    ResourceValue icon;
-    ASSERT_EQ(mci.RES_Extract(icon, 101, 1), vbTrue);
-    const std::int32_t hIcon = std::get<Picture>(icon).Handle();
-    EXPECT_EQ(mci.MCI_WindowIcon("AVI", hIcon), vbTrue);
-    EXPECT_FALSE(display.Window()->windowIcon().isNull());
-    // The window answers a new icon with the handle of the one it had.
-    EXPECT_EQ(SendMessageA(display.hWnd(), WM_SETICON, ICON_BIG, 0), hIcon);
-    EXPECT_TRUE(display.Window()->windowIcon().isNull());
-}
-
 TEST_F(VideoWindowTest, MoveVideoSendsThePutCommandsInOrder) {
     const struct {
         const char* alias;

@@ -82,33 +82,6 @@ TEST_F(PathsTest, ComponentsResolveIgnoringCaseInsideTheDrive) {
                    });
 }
 
-TEST_F(PathsTest, EachDriveKeepsItsOwnCurrentDirectory) {
-    drives::SetCurrentDirectory("T:\\Deep");
-    EXPECT_EQ(drives::CurrentDirectory('t'), "T:\\Deep");
-    ExpectResolved(drives::Resolve,
-                   {{"T:er\\file.wav", "Deep/er/file.wav"}, {"T:\\Twins", "Twins"}});
-    EXPECT_EQ(drives::ToWindows(tree.path()), "T:\\");  // the closest drive names a folder
-    EXPECT_EQ(drives::ToWindows("/"), "C:\\");
-}
-
-// Dir as the media class asks it: whether a file, or any file on a drive, is there.
-TEST_F(PathsTest, DirFindsTheFirstFileThatMatches) {
-    const struct {
-        const char* pattern;
-        int attributes;
-        const char* first;
-    } cases[] = {
-        {"T:\\B SONG.WAV", vbNormal, "b song.WAV"},
-        {"T:\\.SECRET.WAV", vbNormal, ""},
-        {"T:\\.SECRET.WAV", vbReadOnly | vbHidden | vbSystem | vbArchive, ".secret.wav"},
-        {"T:\\FOLDER.WAV", vbReadOnly | vbHidden | vbSystem | vbArchive, ""},
-        {"T:\\", vbNormal, "A.mid"},
-        {"T:\\nothing\\*.wav", vbNormal, ""},
-        {"Q:\\*.wav", vbNormal, ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(Dir(c.pattern, c.attributes), c.first) << c.pattern;
-}
-
 TEST_F(PathsTest, EachEntryGetsItsShortNameAndItLeadsBack) {
     // Dots beyond the extension's, an extension too long, and an alias an entry already has.
     const std::map<std::string, std::string> shortNames = {{"a.b.c.wav", "ABC~1.WAV"},
@@ -160,30 +133,6 @@ TEST_F(PathsTest, AFolderIsReadOnceUntilItChanges) {
     EXPECT_EQ(readsForTwoKeys(file), 0U);
     const fs::path added = tree.Write("Long Folder/Song Number Two.mid");
     EXPECT_GE(readsForTwoKeys(added), 1U);
-}
-
-// A path too long for the program's buffer is played through the window's deep-path test.
-TEST_F(PathsTest, MissingPathsHaveNoShortPath) {
-    tree.Write("Some Folder/Some Song.mid");
-    EXPECT_EQ(ShortPath("T:\\Some Folder\\missing.mid"), "");
-    EXPECT_EQ(ShortPath("T:\\SOMEFO~9\\SOMESO~1.MID"), "");
-    EXPECT_EQ(ShortPath("t:\\some folder\\SOME SONG.MID"), "T:\\SOMEFO~1\\SOMESO~1.MID");
-}
-
-TEST(Wildcards, MatchAsWindowsDoesIgnoringCase) {
-    const struct {
-        const char* pattern;
-        std::string name;
-        bool matches;
-    } cases[] = {{"*.wav", "a.b.WAV", true},
-                 {"?.wav", "ab.wav", false},
-                 {"s?ng*", "SONG.mid", true},
-                 {"*.*", "README", true},
-                 {"*a*a*a*b", std::string(200, 'a'), false},
-                 {"ä*", "Ärger.wav", true}};
-    for (const auto& c : cases)
-        EXPECT_EQ(drives::WildcardMatch(c.pattern, c.name), c.matches)
-            << c.pattern << " " << c.name;
 }
 
 template <typename Value>

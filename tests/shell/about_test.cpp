@@ -25,16 +25,6 @@
 
 namespace {
 
-TEST(VersionText, PadsTheMinorToTwoDigitsAndTheRevisionToFour) {
-    struct Case {
-        std::int16_t major, minor, revision;
-        const char* text;
-    };
-    for (const Case& c : {Case{3, 12, 345, "3.12.0345"}, Case{3, 100, 2, "3.100.0002"},
-                          Case{10, 5, 12345, "10.05.12345"}})
-        EXPECT_EQ(VersionText(c.major, c.minor, c.revision), c.text);
-}
-
 void ClickOn(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, 2));
 }

@@ -114,20 +114,6 @@ TEST_F(FormTest, SetWindowPosChangesTheTopmostBandAndNothingElse) {
     EXPECT_EQ(watch.changes, 0);
 }
 
-TEST(Forms, HoldTheLoadedFormsInTheOrderTheyLoaded) {
-    TestForm first;
-    TestForm never;
-    {
-        TestForm brief;
-        brief.LoadForm();
-        first.LoadForm();
-        EXPECT_EQ(Forms(), (std::vector<Form*>{&brief, &first}));
-    }
-    EXPECT_EQ(Forms(), std::vector<Form*>{&first}) << "a destroyed form leaves the collection";
-    first.UnloadForm();
-    EXPECT_TRUE(Forms().empty());
-}
-
 // Runs `answer` on the dialog from the event loop it runs.
 void WhenTheDialogIsUp(std::function<void(QDialog&)> answer) {
     QTimer::singleShot(0, [answer] {
@@ -188,31 +174,5 @@ TEST(FolderPicker, OpensOnTheStartFolderWithThePromptAboveTheTreeAndGivesTheChos
 }
 
 using Session = std::map<std::string, std::string>;
-
-// Under XWayland where there is one, Always On Top and centring work; a platform named is kept.
-TEST(WindowSystem, WaylandWithXWaylandRunsOnX11) {
-    const std::pair<Session, bool> cases[] = {
-        {{{"XDG_SESSION_TYPE", "wayland"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}},
-         true},
-        {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":1"}}, true},
-        {{{"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":0"}}, true},
-        {{{"XDG_SESSION_TYPE", "wayland"}, {"WAYLAND_DISPLAY", "wayland-0"}}, false},
-        {{{"XDG_SESSION_TYPE", "x11"}, {"DISPLAY", ":0"}}, false},
-        {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}},
-         false},
-        {{}, false},
-    };
-    std::map<std::string, std::optional<std::string>> saved;
-    for (const char* name : {"XDG_SESSION_TYPE", "WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM"})
-        saved[name] =
-            std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt;
-    for (const auto& [session, xwayland] : cases) {
-        for (const auto& [name, value] : saved) unsetenv(name.c_str());
-        for (const auto& [name, value] : session) setenv(name.c_str(), value.c_str(), 1);
-        EXPECT_EQ(toolkit::UseXWayland(), xwayland) << testing::PrintToString(session);
-    }
-    for (const auto& [name, value] : saved)
-        value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-}
 
 }  // namespace
