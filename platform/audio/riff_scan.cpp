@@ -32,20 +32,23 @@ bool WalkRiffWave(std::istream& in, std::int64_t size,
     return true;
 }
 
-RiffVerdict ScanRiffWave(const std::filesystem::path& file) {
+RiffScan ScanRiffWave(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::error_code ignored;
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(file, ignored));
-    RiffVerdict verdict = RiffVerdict::NoData;
+    RiffScan scan{.verdict = RiffVerdict::NoData};
     const bool riff = WalkRiffWave(in, size, [&](const RiffChunk& chunk) {
         if (chunk.id != "data") return false;
-        const std::int64_t length =
-            chunk.length == kRiffPlaceholderSize ? size - chunk.body : chunk.length;
-        if (length != 0)
-            verdict = chunk.body + length > size ? RiffVerdict::Truncated : RiffVerdict::Sound;
+        scan.placeholder = chunk.length == kRiffPlaceholderSize;
+        scan.dataStart = chunk.body;
+        scan.dataBytes = scan.placeholder ? size - chunk.body : chunk.length;
+        if (scan.dataBytes != 0)
+            scan.verdict =
+                chunk.body + scan.dataBytes > size ? RiffVerdict::Truncated : RiffVerdict::Sound;
         return true;
     });
-    return riff ? verdict : RiffVerdict::NotRiff;
+    if (!riff) scan.verdict = RiffVerdict::NotRiff;
+    return scan;
 }
 
 }  // namespace audio

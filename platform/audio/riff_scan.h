@@ -27,6 +27,13 @@ constexpr std::int64_t kRiffPlaceholderSize = 0xFFFFFFFF;
 
 enum class RiffVerdict { Sound, Truncated, NoData, NotRiff };
 
-RiffVerdict ScanRiffWave(const std::filesystem::path& file);
+struct RiffScan {
+    RiffVerdict verdict = RiffVerdict::NotRiff;
+    std::int64_t dataStart = 0;  // with Sound: where the data chunk's bytes start
+    std::int64_t dataBytes = 0;  // and how many there are, to the end for the placeholder
+    bool placeholder = false;
+};
+
+RiffScan ScanRiffWave(const std::filesystem::path& file);
 
 }  // namespace audio

@@ -51,22 +51,13 @@ int bytesPerSample(int subtype) {
 
 // libsndfile reads a WAV whose data size is the placeholder only up to 4 GiB; one that runs on
 // past that is read as raw samples from where its data starts, to its end.
-void readPastFourGiB(const std::filesystem::path& file, const SF_INFO& info, WaveFormat& format) {
+void readPastFourGiB(const RiffScan& scan, const SF_INFO& info, WaveFormat& format) {
     const int subtype = info.format & SF_FORMAT_SUBMASK;
     const int frameBytes = bytesPerSample(subtype) * info.channels;
-    std::ifstream in(file, std::ios::binary);
-    std::error_code ignored;
-    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(file, ignored));
-    WalkRiffWave(in, size, [&](const RiffChunk& chunk) {
-        if (chunk.id != "data") return false;
-        if (frameBytes > 0 && chunk.length == kRiffPlaceholderSize &&
-            size - chunk.body > kRiffPlaceholderSize) {
-            format.rawStart = chunk.body;
-            format.rawFormat = SF_FORMAT_RAW | subtype | SF_ENDIAN_LITTLE;
-            format.frames = (size - chunk.body) / frameBytes;
-        }
-        return true;
-    });
+    if (frameBytes == 0 || !scan.placeholder || scan.dataBytes <= kRiffPlaceholderSize) return;
+    format.rawStart = scan.dataStart;
+    format.rawFormat = SF_FORMAT_RAW | subtype | SF_ENDIAN_LITTLE;
+    format.frames = scan.dataBytes / frameBytes;
 }
 
 bool IsWaveContainer(int format) {
@@ -82,7 +73,8 @@ LoadResult LoadWaveFile(const std::filesystem::path& file) {
         return LoadFailure(LoadError::NotFound, "no such file");
     if (!std::ifstream(file, std::ios::binary))
         return LoadFailure(LoadError::Unreadable, "the file cannot be read");
-    switch (ScanRiffWave(file)) {
+    const RiffScan scan = ScanRiffWave(file);
+    switch (scan.verdict) {
         case RiffVerdict::Truncated:
             return LoadFailure(LoadError::InvalidFormat, "truncated file");
         case RiffVerdict::NoData:
@@ -106,7 +98,7 @@ LoadResult LoadWaveFile(const std::filesystem::path& file) {
     format->channels = info.channels;
     format->rate = info.samplerate;
     format->frames = info.frames;
-    readPastFourGiB(file, info, *format);
+    readPastFourGiB(scan, info, *format);
     if (format->frames / info.samplerate > kMaxSeconds)
         return LoadFailure(LoadError::InvalidFormat, "the sound is too long");
     format->file = SharedFile::Open(file);
