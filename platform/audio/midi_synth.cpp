@@ -262,7 +262,10 @@ void MidiSynth::SoundsOff(int block) {
 void MidiSynth::Render(float* stereo, int frames) {
     if (idleFrames_ > std::int64_t(kTailSeconds) * sampleRate_) return;
     const SynthAccess::AudioTurn turn(access_);
-    if (!turn) return;  // a song's instruments are loading: no MIDI in this period
+    if (!turn) {  // a song's instruments are loading: no MIDI in this block
+        blocksMissed_.fetch_add(1, std::memory_order_relaxed);
+        return;
+    }
     for (int block = 0; block < kBlocks && silencePending_.any(); ++block) {
         if (!silencePending_.test(block)) continue;
         silencePending_.reset(block);
@@ -272,6 +275,11 @@ void MidiSynth::Render(float* stereo, int frames) {
     idleFrames_ += frames;
     fluid_synth_write_float(synth_, frames, scratch_.data(), 0, 2, scratch_.data(), 1, 2);
     for (int i = 0; i < 2 * frames; ++i) stereo[i] += scratch_[i];
+}
+
+void MidiSynth::PeriodEnded() {
+    access_.PeriodEnded(songPlayed_);
+    songPlayed_ = false;
 }
 
 }  // namespace audio

@@ -12,6 +12,7 @@
 #include <fluidsynth.h>
 
 #include <array>
+#include <atomic>
 #include <bitset>
 #include <filesystem>
 #include <map>
@@ -69,8 +70,15 @@ class MidiSynth final : public Bus {
     void Send(int block, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     void Restore(int block, const SongState& state);
     void SoundsOff(int block);
-    void KeepAwake() { idleFrames_ = 0; }  // a song is playing, even through a long rest
+    // A song is playing, even through a long rest.
+    void KeepAwake() {
+        idleFrames_ = 0;
+        songPlayed_ = true;
+    }
     void Render(float* stereo, int frames) override;
+    void PeriodEnded() override;
+    // Any thread: blocks rendered without MIDI because a song's instruments were loading.
+    long BlocksMissed() const { return blocksMissed_.load(std::memory_order_relaxed); }
 
   private:
     friend class PinnedPresets;
@@ -89,10 +97,12 @@ class MidiSynth final : public Bus {
     std::filesystem::path soundfont_;
     int sampleRate_;
     SynthAccess access_;
-    std::mutex pinningMutex_;              // one Pin at a time
-    std::mutex pinsMutex_;                 // inside a ControlTurn when both are held
-    std::map<PresetKey, int> pinCounts_;   // songs open that use each pinned preset
-    std::int64_t idleFrames_ = 0;          // audio thread
+    std::mutex pinningMutex_;             // one Pin at a time
+    std::mutex pinsMutex_;                // inside a ControlTurn when both are held
+    std::map<PresetKey, int> pinCounts_;  // songs open that use each pinned preset
+    std::int64_t idleFrames_ = 0;         // audio thread
+    bool songPlayed_ = false;             // audio thread: in this period
+    std::atomic<long> blocksMissed_{0};
     std::bitset<kBlocks> silencePending_;  // audio thread: blocks to silence when it has the turn
     std::array<float, 2 * Mixer::kBlockFrames> scratch_{};
 

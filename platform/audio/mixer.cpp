@@ -218,6 +218,7 @@ void Mixer::Render(float* stereo, int frames) {
         stereo += 2 * block;
         frames -= block;
     }
+    for (std::size_t i = 0; i < audioBusCount_; ++i) audioBuses_[i]->PeriodEnded();
     if (short_) starved_.fetch_add(1, std::memory_order_relaxed);
 }
 

@@ -40,6 +40,8 @@ class Bus {
     virtual ~Bus() = default;
     // Adds `frames` stereo frames into `stereo` (audio thread).
     virtual void Render(float* stereo, int frames) = 0;
+    // After the last Render of a period (audio thread).
+    virtual void PeriodEnded() {}
 };
 
 // One instruction to the audio thread.

@@ -2,8 +2,11 @@
 // Who may call the synthesiser: the audio thread, which must never wait, or a control thread
 // loading a song's instruments, which may. FluidSynth runs without its own locking, so the two
 // take turns; when the control thread has the turn, the audio thread does without for that
-// period instead of waiting.
+// block instead of waiting. While a song plays, the control thread takes its turn just after a
+// period ends, so that it is done long before the next period wants the synthesiser.
 #include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <thread>
 
 namespace audio {
@@ -36,6 +39,7 @@ class SynthAccess {
     class ControlTurn {
       public:
         explicit ControlTurn(SynthAccess& access) : access_(access) {
+            access_.AwaitPeriodEnd();
             while (access_.busy_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
         }
         ~ControlTurn() { access_.busy_.clear(std::memory_order_release); }
@@ -49,9 +53,28 @@ class SynthAccess {
     // Whether this thread is the audio thread, inside its turn.
     static bool InAudioTurn() { return inAudioTurn_; }
 
+    // Audio thread, after a period's last turn: whether a song played in it.
+    void PeriodEnded(bool songPlayed) {
+        songPlaying_.store(songPlayed, std::memory_order_relaxed);
+        periods_.fetch_add(1, std::memory_order_release);
+    }
+
   private:
+    // While a song plays, until the next period ends, or for 100 ms should the output have just
+    // closed.
+    void AwaitPeriodEnd() const {
+        if (!songPlaying_.load(std::memory_order_relaxed)) return;
+        const std::uint64_t seen = periods_.load(std::memory_order_acquire);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
+        while (periods_.load(std::memory_order_acquire) == seen &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+
     static inline thread_local bool inAudioTurn_ = false;
     std::atomic_flag busy_;
+    std::atomic<bool> songPlaying_{false};
+    std::atomic<std::uint64_t> periods_{0};
 };
 
 }  // namespace audio
