@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QIcon>
 #include <QMainWindow>
 
 #include "media/cmci_adv.h"

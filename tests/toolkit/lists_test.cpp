@@ -82,18 +82,11 @@ TEST_F(ListsTest, ChangeComesOnlyWhenThePathChangesAndBadPathsLeaveTheListsAlone
 }
 
 TEST_F(ListsTest, FileListShowsMatchingFilesSortedIgnoringCaseWithoutHiddenOnesOrFolders) {
-    const std::pair<const char*, Names> rows[] = {
-        {"*.mid;*.rmi", {"ballad.MID", "Song A.mid", "Ännchen.rmi"}},
-        {"*.*",
-         {"ballad.MID", "Beep One.wav", "chime.WAV", "notes.midi", "readme.txt", "Song A.mid",
-          "Ännchen.rmi"}}};
-    for (const auto& [pattern, expected] : rows) {
-        list.Pattern(pattern);
-        list.Path("e:\\MUSIC");
-        EXPECT_EQ(list.Path(), "E:\\Music");
-        EXPECT_EQ(Entries(list), expected) << pattern;
-        EXPECT_EQ(list.ListIndex(), -1);
-    }
+    list.Pattern("*.mid;*.rmi");
+    list.Path("e:\\MUSIC");
+    EXPECT_EQ(list.Path(), "E:\\Music");
+    EXPECT_EQ(Entries(list), (Names{"ballad.MID", "Song A.mid", "Ännchen.rmi"}));
+    EXPECT_EQ(list.ListIndex(), -1);
 }
 
 // Refresh keeping the selection is checked through F5 in the window's browsing tests.

@@ -48,10 +48,6 @@ TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWri
     using Spoil = void (*)(const fs::path& file, const fs::path& folder);
     const std::pair<const char*, Spoil> cases[] = {
         // Opening a FIFO blocks until a writer comes: these hang if the store opens them.
-        {"the file is a FIFO",
-         [](auto& file, auto& folder) {
-             fs::create_directory(folder), mkfifo(file.c_str(), 0600);
-         }},
         {"its folder is a FIFO", [](auto&, auto& folder) { mkfifo(folder.c_str(), 0600); }},
         {"the file links to a FIFO",
          [](auto& file, auto& folder) {
