@@ -31,7 +31,6 @@ class Playback : public ServiceTest {
     std::string wave;
 };
 
-// Waits until the device's position passes `position`; false if it has not by the deadline.
 bool PassesPosition(const std::string& alias, std::int64_t position) {
     return test_support::Eventually(
         [&] { return NumberOf("status " + alias + " position") > position; });

@@ -1,5 +1,4 @@
-// The media class's mixer volumes, against a stand-in mixer: each family clamped to its own
-// bounds, and a mixer or a line that is not there.
+// The media class's mixer volumes against a stand-in mixer, and a mixer that is not there.
 #include <gtest/gtest.h>
 
 #include <optional>

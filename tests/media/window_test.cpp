@@ -1,6 +1,4 @@
-// The video window helpers through the recording stand-in: the "put" sequence, the window
-// handle lookup, and the caption and icon members on a real window whose handle the stand-in
-// answers, as a video device's service would name its display window.
+// The video window helpers: the "put" sequence, and the window handle lookup they rely on.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

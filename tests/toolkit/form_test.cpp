@@ -109,7 +109,6 @@ TEST_F(FormTest, SetWindowPosChangesTheTopmostBandAndNothingElse) {
     EXPECT_EQ(watch.changes, 0);
 }
 
-// Runs `answer` on the dialog from the event loop it runs.
 void WhenTheDialogIsUp(std::function<void(QDialog&)> answer) {
     QTimer::singleShot(0, [answer] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());

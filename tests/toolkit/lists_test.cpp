@@ -1,5 +1,4 @@
-// The directory and file lists: what each shows, how it refuses what cannot be read, and the
-// keyboard and mouse events the window relies on (drives are checked through the window).
+// The directory and file lists: what each shows and refuses, and the events the window uses.
 #include <gtest/gtest.h>
 
 #include <QListWidget>
@@ -34,7 +33,6 @@ class ListsTest : public testing::Test {
         for (std::int16_t i = 0; i < control.ListCount(); ++i) names.push_back(control.List(i));
         return names;
     }
-    // The wave files on the shown form.
     void ShowWaves() {
         list.Pattern("*.wav");
         list.Path("E:\\Music");

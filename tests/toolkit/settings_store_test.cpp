@@ -1,5 +1,4 @@
-// The settings store: text comes back as it was written, and a store that is damaged, cannot
-// be read or cannot be written gives the defaults without a word and loses nothing else.
+// The settings store: text comes back as written; a store it cannot use gives the defaults.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -43,8 +42,7 @@ TEST_F(SettingsStore, TextComesBackExactlyAndEachWriteKeepsTheOtherKeys) {
 }
 
 TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWrite) {
-    // By shape, as root ignores permissions; a folder or file in the way is checked at the window's
-    // start.
+    // By shape, as root ignores permissions.
     using Spoil = void (*)(const fs::path& file, const fs::path& folder);
     const std::pair<const char*, Spoil> cases[] = {
         // Opening a FIFO blocks until a writer comes: these hang if the store opens them.
