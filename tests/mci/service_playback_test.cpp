@@ -57,20 +57,6 @@ TEST_F(Playback, APausedDeviceHoldsItsPlaceWhileAnotherPlaysOn) {
     EXPECT_EQ(Send("status WAVE mode").text, "stopped");
 }
 
-TEST_F(Playback, SeekPlacesTheStoppedDeviceAndRangesPastTheFileAreRefused) {
-    for (const auto& [to, at] :
-         {std::pair{"700 wait", 700}, {"1499", 1499}, {"end", 1500}, {"start", 0}}) {
-        EXPECT_EQ(Send(std::string("seek WAVE to ") + to).code, 0u) << to;
-        EXPECT_EQ(NumberOf("status WAVE position"), at);
-    }
-    EXPECT_EQ(Send("seek WAVE to 1501").code, 282u);
-    EXPECT_EQ(Send("seek WAVE to -1 wait").code, 282u);
-    EXPECT_EQ(Send("play WAVE from 1600").code, 282u);
-    EXPECT_EQ(Send("play WAVE from 800 to 400").code, 282u);
-    EXPECT_EQ(Send("play WAVE fullscreen").code, 274u);
-    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
-}
-
 TEST_F(Playback, PlayWaitReturnsAtTheToPositionOrTheEnd) {
     const auto start = Clock::now();
     ASSERT_EQ(Send("play WAVE from 0 to 300 wait").code, 0u);

@@ -140,7 +140,6 @@ TEST(ShellExecute, AnswersForAddressesAndDocumentsAsTheShellDoes) {
         {"T:\\docs\\missing.txt", "open", true, 2, ""},
         {"T:\\nowhere\\missing.txt", "open", true, 3, ""},
         {"missing.txt", "open", true, 2, ""},
-        {"", "open", true, 2, ""},
         {nullptr, "open", true, 2, ""},
     };
     for (const Case& c : cases) {
