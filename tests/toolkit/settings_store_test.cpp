@@ -1,4 +1,5 @@
 // The settings store: text comes back as written; a store it cannot use gives the defaults.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -60,12 +61,10 @@ TEST_F(SettingsStore, AStoreThatCannotBeReadOrWrittenGivesDefaultsAndRaisesOnWri
         spoil(settings.File(), settings.File().parent_path());
         const fs::file_type before = fs::symlink_status(settings.File()).type();
         EXPECT_EQ(Read("Drive"), "default") << name;
-        try {
-            Save("Drive", "t: [test]");
-            ADD_FAILURE() << name << ": the write did not fail";
-        } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.Number, vberr::PermissionDenied);
-        }
+        EXPECT_THAT([] { Save("Drive", "t: [test]"); },
+                    testing::Throws<RuntimeError>(
+                        testing::Field(&RuntimeError::Number, vberr::PermissionDenied)))
+            << name;
         EXPECT_EQ(fs::symlink_status(settings.File()).type(), before) << name;
     }
 }
