@@ -2,11 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QMainWindow>
-
 #include "media/cmci_adv.h"
 #include "platform/toolkit/form.h"
-#include "platform/user_interface.h"
 #include "tests/support/mci_recorder.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/toolkit/test_application.h"
