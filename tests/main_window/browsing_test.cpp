@@ -1,7 +1,6 @@
 // Browsing: drive changes, F5 and the tab order reach every list and control.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 
 #include "tests/main_window/main_window_fixture.h"

@@ -1,5 +1,4 @@
-// The two channels: every button and open-and-play in every state, with the commands that reach
-// the media service, the flags and the Pause picture after; then the ways a list starts a file.
+// The two channels: every button and open-and-play in every state, then the ways a list plays.
 #include <gtest/gtest.h>
 
 #include <QListWidget>
@@ -122,7 +121,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChannelStateTable,
                          testing::Combine(testing::Values(MidiChannel, WaveChannel),
                                           testing::ValuesIn(Rows)));
 
-// Each key that moves the selection opens and plays the file it reaches.
 TEST_F(MainWindowTest, WalkingAListWithTheArrowKeysPlaysEachFileItReaches) {
     ASSERT_TRUE(ShowActive(*form));
     std::vector<std::string> played;

@@ -1,6 +1,5 @@
 #pragma once
-// The main window over settings, drives (T: holds "music", Q: is missing) and a mixer of the
-// test's own; MCI commands and boxes are recorded. MainWindowTest loads it, showing T:\music.
+// The main window over the test's settings, drives (T: holds "music", Q: is gone) and mixer.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>

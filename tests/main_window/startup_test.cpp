@@ -143,11 +143,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExitWays,
                                          }));
 
 void Garbage(const fs::path& file) {
-    fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << std::string("\xff\xfe\0[Settings\n=\x01", 14);
 }
 void AFifo(const fs::path& file) {
-    fs::create_directories(file.parent_path());
     mkfifo(file.c_str(), 0600);
 }
 
@@ -157,7 +155,7 @@ class DamagedStores
       public testing::WithParamInterface<std::pair<void (*)(const fs::path&), bool>> {};
 
 TEST_P(DamagedStores, GiveTheDefaultsSilentlyLeavingTheVolumeAndNeverStopTheProgram) {
-    fs::create_directories(settings.File().parent_path().parent_path());
+    fs::create_directories(settings.File().parent_path());
     if (GetParam().first) GetParam().first(settings.File());
     Start();
     EXPECT_EQ(form->mnuOptionsTop.Checked(), vbTrue);

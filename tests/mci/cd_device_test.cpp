@@ -1,4 +1,4 @@
-// The cdaudio device on a generated disc image: what it plays, and damaged images.
+// The cdaudio device on damaged disc images: each opens or is refused, and nothing hangs.
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -8,45 +8,27 @@
 #include "tests/mci/service_fixture.h"
 #include "tests/support/byte_mutation.h"
 #include "tests/support/cd_image.h"
-#include "tests/support/tone_analysis.h"
 
 namespace mci_test {
 namespace {
 
 class CdAudio : public ServiceTest {
   protected:
-    void SetUp() override {
-        const auto image = sound_files::WriteCdImage(folder.path(), "disc", {{440, 2}, {880, 3}});
-        mci::ReplaceCdDrives({{'D', image.string()}});
-    }
+    void SetUp() override { mci::ReplaceCdDrives({{'D', cue.string()}}); }
     void TearDown() override {
         ServiceTest::TearDown();
         mci::ReplaceCdDrives({});
     }
-};
 
-// The second track's tone, not the first's, is what plays.
-TEST_F(CdAudio, PlaysTheTrackAskedFor) {
-    const std::string saved = (folder.path() / "track.wav").string();
-    ASSERT_EQ(Send("open d: type cdaudio alias cd").code, 0u);
-    ASSERT_EQ(Send("set cd time format tmsf").code, 0u);
-    ASSERT_EQ(Send("open new type waveaudio alias rec").code, 0u);
-    ASSERT_EQ(Send("set rec samplespersec 44100 channels 1 bitspersample 16").code, 0u);
-    ASSERT_EQ(Send("record rec").code, 0u);
-    ASSERT_EQ(Send("play cd from 2 to 2:0:1:0 wait").code, 0u);
-    EXPECT_EQ(Send("status cd position").text, "02:00:01:00");
-    EXPECT_EQ(Send("status cd mode").text, "stopped");
-    ASSERT_EQ(Send("stop rec").code, 0u);
-    ASSERT_EQ(Send("save rec " + saved).code, 0u);
-    EXPECT_NEAR(sound_files::ToneHz(saved), 880.0, 880.0 * 0.05);
-}
+    const std::filesystem::path cue =
+        sound_files::WriteCdImage(folder.path(), "disc", {{440, 2}, {880, 1}});
+};
 
 using Clock = std::chrono::steady_clock;
 
 // Drive D's image rewritten: the plain sheet and ones the loader must take apart besides, each
 // naming disc.bin, the BIN the image helper writes beside them.
 TEST_F(CdAudio, DamagedImagesOpenOrAreRefused) {
-    const auto cue = sound_files::WriteCdImage(folder.path(), "disc", {{440, 2}, {880, 1}});
     const std::vector<std::string> seeds = {
         folder.Read(cue.filename().string()),
         "REM GENRE Test\nPERFORMER \"A \\\"B\\\"\"\nFILE \"disc.bin\" BINARY\n"

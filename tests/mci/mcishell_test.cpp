@@ -86,6 +86,14 @@ const std::vector<Line> kScript = {
     {"seek w to 44102", 282, nullptr},
     {"set w time format smpte", 290, nullptr},
     {"set w time format ms", 0, ""},
+    {"seek w to end wait", 0, ""},
+    {"status w position", 0, "1000"},
+    {"seek w to 1001", 282, nullptr},
+    {"seek w to -1 wait", 282, nullptr},
+    {"play w from 1100", 282, nullptr},
+    {"play w from 800 to 400", 282, nullptr},
+    {"play w fullscreen", 274, nullptr},
+    {"status w mode", 0, "stopped"},
     {"cue w output to 250", 0, ""},
     {"status w mode", 0, "paused"},
     {"status w position", 0, "250"},
@@ -98,6 +106,11 @@ const std::vector<Line> kScript = {
     {"save w %W.copy", 274, nullptr},
     {"set rec format tag pcm", 0, ""},
     {"set rec format tag 3", 282, nullptr},
+    {"set rec channels 9", 282, nullptr},
+    {"set rec bitspersample 12", 282, nullptr},
+    {"set rec samplespersec 10", 282, nullptr},
+    {"set rec channels 2 bitspersample 16 alignment 2", 282, nullptr},
+    {"play rec", 274, nullptr},
     {"set rec samplespersec 8000 bitspersample 16 channels 2", 0, ""},
     {"status rec format tag", 0, "pcm"},
     {"status rec bytespersec", 0, "32000"},
@@ -107,6 +120,7 @@ const std::vector<Line> kScript = {
     // recording into the take, in bytes of 8,000 Hz 16-bit stereo (32,000 a second)
     {"record rec to 6400 wait", 0, ""},
     {"status rec position", 0, "6400"},
+    {"set rec channels 1", 302, nullptr},  // the format is fixed once recorded
     {"delete rec from 1600 to 4800", 0, ""},
     {"status rec length", 0, "3200"},
     {"seek rec to 6400", 282, nullptr},
@@ -116,6 +130,9 @@ const std::vector<Line> kScript = {
     {"record rec insert overwrite", 284, nullptr},
     {"seek rec to end", 0, ""},
     {"status rec position", 0, "3200"},
+    {"record rec", 0, ""},
+    {"save rec %W.early", 302, nullptr},  // not while it records
+    {"stop rec", 0, ""},
     // the disc: track 1 at sectors 0-149 (2 s), track 2 at 150-374 (3 s), after 2 s of lead-in
     {"status cd length", 0, "5000"},
     {"status cd length track 2", 0, "3000"},
@@ -152,7 +169,6 @@ const std::vector<Line> kScript = {
     {"pause cd", 302, nullptr},
     // a file named where a device belongs is opened for the command
     {"status %W length", 0, "1000"},
-    {"sysinfo all quantity open", 0, "4"},
     {"play %W", 0, ""},
     {"sysinfo all quantity open", 0, "5"},
     {"close %W", 0, ""},

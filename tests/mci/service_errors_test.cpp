@@ -86,28 +86,6 @@ TEST_F(ServiceTest, CommandsOnUnknownNamesAndAllAreRefused) {
         EXPECT_EQ(Send(command).code, 279u) << command;
 }
 
-TEST_F(ServiceTest, RecorderFormatAndStateRules) {
-    ASSERT_EQ(Send("open new type waveaudio alias REC").code, 0u);
-    for (const char* refused :
-         {"set REC channels 9", "set REC bitspersample 12", "set REC samplespersec 10",
-          "set REC channels 2 bitspersample 16 alignment 2"})
-        EXPECT_EQ(Send(refused).code, 282u) << refused;
-    EXPECT_EQ(Send("set REC samplespersec 8000 channels 1 bitspersample 8 alignment 1 "
-                   "bytespersec 8000")
-                  .code,
-              0u);
-    EXPECT_EQ(Send("play REC").code, 274u);
-    ASSERT_EQ(Send("record REC").code, 0u);
-    EXPECT_EQ(Send("save REC " + (folder.path() / "early.wav").string()).code, 302u);
-    EXPECT_EQ(Send("pause REC").code, 0u);
-    EXPECT_EQ(Send("status REC mode").text, "paused");
-    EXPECT_EQ(Send("resume REC").code, 0u);
-    Send("stop REC");
-    EXPECT_EQ(Send("set REC channels 2").code, 302u) << "the format is fixed once recorded";
-    EXPECT_EQ(Send("save REC " + (folder.path() / "8 bit.wav").string()).code, 0u);
-    EXPECT_EQ(sound_files::ReadWave(folder.Read("8 bit.wav")).bits, 8);
-}
-
 // Each refused path says what is wrong with it; pipes and devices are left as they were.
 TEST_F(ServiceTest, RecorderSaveRefusesWhatIsNotARegularFileOrANewName) {
     const std::string fifo = (folder.path() / "pipe.wav").string();

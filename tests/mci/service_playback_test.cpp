@@ -33,16 +33,17 @@ class Playback : public ServiceTest {
     std::string wave;
 };
 
-// Waits until the device's position passes `position`; false if it has not by the deadline.
 bool PassesPosition(const std::string& alias, std::int64_t position) {
     return test_support::Eventually(
         [&] { return NumberOf("status " + alias + " position") > position; });
 }
 
-// The window's test has both channels play and stop apart; here the places they hold.
+// The window's test has both channels play and stop apart; here the places they hold. The wave
+// file is gone before its play: what was opened still plays.
 TEST_F(Playback, APausedDeviceHoldsItsPlaceWhileAnotherPlaysOn) {
     EXPECT_EQ(NumberOf("status MIDI length"), 2000);
     EXPECT_EQ(NumberOf("status WAVE length"), 1500);
+    std::filesystem::remove(wave);
     ASSERT_EQ(Send("play MIDI").code, 0u);
     ASSERT_EQ(Send("play WAVE").code, 0u);
     ASSERT_TRUE(PassesPosition("WAVE", 0));
@@ -74,20 +75,6 @@ TEST_F(Playback, OpeningASongNeverCutsTheOnePlaying) {
     EXPECT_EQ(synth->BlocksMissed(), missed);
 }
 
-TEST_F(Playback, SeekPlacesTheStoppedDeviceAndRangesPastTheFileAreRefused) {
-    for (const auto& [to, at] :
-         {std::pair{"700 wait", 700}, {"1499", 1499}, {"end", 1500}, {"start", 0}}) {
-        EXPECT_EQ(Send(std::string("seek WAVE to ") + to).code, 0u) << to;
-        EXPECT_EQ(NumberOf("status WAVE position"), at);
-    }
-    EXPECT_EQ(Send("seek WAVE to 1501").code, 282u);
-    EXPECT_EQ(Send("seek WAVE to -1 wait").code, 282u);
-    EXPECT_EQ(Send("play WAVE from 1600").code, 282u);
-    EXPECT_EQ(Send("play WAVE from 800 to 400").code, 282u);
-    EXPECT_EQ(Send("play WAVE fullscreen").code, 274u);
-    EXPECT_EQ(Send("status WAVE mode").text, "stopped");
-}
-
 TEST_F(Playback, PlayWaitReturnsAtTheToPositionOrTheEnd) {
     const auto start = Clock::now();
     ASSERT_EQ(Send("play WAVE from 0 to 300 wait").code, 0u);
@@ -116,12 +103,6 @@ TEST_F(Playback, CloseWakesAPlayWaitingOnAnotherThread) {
     waiter.join();  // a close that did not wake it would leave this hanging
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(Send("status MIDI mode").code, 263u);
-}
-
-TEST_F(Playback, AFileThatVanishesAfterOpenStillPlays) {
-    std::filesystem::remove(wave);
-    ASSERT_EQ(Send("play WAVE").code, 0u);
-    EXPECT_TRUE(PassesPosition("WAVE", 0));
 }
 
 TEST_F(Playback, AliasesNameOneDeviceFromOpenToClose) {
@@ -188,7 +169,7 @@ TEST_P(Notify, PostsItsNoticesForOneDevice) {
     const NotifyCase& row = GetParam();
     SCOPED_TRACE(row.commands.back());
     for (const std::string& command : row.commands) Send(command, row.toWindow ? window : 0);
-    Await(row.flags.size(), 1s);
+    Await(row.flags.size(), 20s);        // only a hang runs out
     Await(row.flags.size() + 1, 400ms);  // a notice too many would come by now
     std::vector<std::int32_t> flags;
     for (const auto& [flag, device] : notices) {

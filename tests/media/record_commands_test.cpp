@@ -14,7 +14,9 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::Field;
 using ::testing::Not;
+using ::testing::Throws;
 
 class RecordWaveCommands : public ::testing::Test {
   protected:
@@ -146,12 +148,8 @@ TEST_F(RecordWaveCommands, RefusesOrRaisesBeforeSendingAnything) {
                           Case{" ", kPath, "WAVE"}, Case{"REC", kPath, "  "}}) {
         EXPECT_EQ(mci.MCIa_RecordWave(c.out, c.path, 16, 2, 44100, c.in), vbFalse) << c.out << c.in;
     }
-    try {
-        mci.MCIa_RecordWave("REC", "R:\\no such folder\\take.wav", 16, 2, 44100, "WAVE");
-        ADD_FAILURE() << "expected a run-time error";
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.Number, vberr::PathNotFound);
-    }
+    EXPECT_THAT([&] { mci.MCIa_RecordWave("REC", "R:\\no such\\take.wav", 16, 2, 44100, "WAVE"); },
+                Throws<RuntimeError>(Field(&RuntimeError::Number, vberr::PathNotFound)));
     EXPECT_TRUE(recorder.calls.empty()) << "before any command";
 
     struct Format {
@@ -159,12 +157,9 @@ TEST_F(RecordWaveCommands, RefusesOrRaisesBeforeSendingAnything) {
     };
     for (const Format& c :
          {Format{65536, 65536, 8000}, Format{100, 10000, 8000}, Format{16, 2, 1'000'000'000}}) {
-        try {
-            Record(c.bits, c.channels, c.rate);
-            ADD_FAILURE() << "expected an overflow for " << c.bits << "x" << c.channels;
-        } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.Number, vberr::Overflow);
-        }
+        EXPECT_THAT([&] { Record(c.bits, c.channels, c.rate); },
+                    Throws<RuntimeError>(Field(&RuntimeError::Number, vberr::Overflow)))
+            << c.bits << "x" << c.channels;
         EXPECT_EQ(recorder.Commands().back(), "open new type waveaudio alias REC") << "after it";
     }
 }

@@ -1,15 +1,9 @@
-// The video window helpers through the recording stand-in: the "put" sequence, the window
-// handle lookup, and the caption and icon members on a real window whose handle the stand-in
-// answers, as a video device's service would name its display window.
+// The video window helpers: the "put" sequence, and the window handle lookup they rely on.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QIcon>
-#include <QMainWindow>
-
 #include "media/cmci_adv.h"
 #include "platform/toolkit/form.h"
-#include "platform/user_interface.h"
 #include "tests/support/mci_recorder.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/toolkit/test_application.h"

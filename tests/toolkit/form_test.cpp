@@ -10,17 +10,12 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QWindow>
-#include <cstdlib>
 #include <functional>
-#include <map>
-#include <optional>
 #include <vector>
 
-#include "platform/runtime_error.h"
 #include "platform/shell.h"
 #include "platform/toolkit/command_button.h"
 #include "platform/toolkit/vscroll_bar.h"
-#include "platform/toolkit/window_system.h"
 #include "platform/user_interface.h"
 #include "tests/support/temp_folder.h"
 #include "tests/toolkit/test_form.h"
@@ -114,7 +109,6 @@ TEST_F(FormTest, SetWindowPosChangesTheTopmostBandAndNothingElse) {
     EXPECT_EQ(watch.changes, 0);
 }
 
-// Runs `answer` on the dialog from the event loop it runs.
 void WhenTheDialogIsUp(std::function<void(QDialog&)> answer) {
     QTimer::singleShot(0, [answer] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -172,7 +166,5 @@ TEST(FolderPicker, OpensOnTheStartFolderWithThePromptAboveTheTreeAndGivesTheChos
     WhenTheDialogIsUp([](QDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(Browse("Pick one:", "M:\\Start", displayName), "");
 }
-
-using Session = std::map<std::string, std::string>;
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The directory and file lists: what each shows, how it refuses what cannot be read, and the
-// keyboard and mouse events the window relies on (drives are checked through the window).
+// The directory and file lists: what each shows and refuses, and the events the window uses.
 #include <gtest/gtest.h>
 
 #include <QListWidget>
@@ -34,7 +33,6 @@ class ListsTest : public testing::Test {
         for (std::int16_t i = 0; i < control.ListCount(); ++i) names.push_back(control.List(i));
         return names;
     }
-    // The wave files on the shown form.
     void ShowWaves() {
         list.Pattern("*.wav");
         list.Path("E:\\Music");
@@ -82,18 +80,11 @@ TEST_F(ListsTest, ChangeComesOnlyWhenThePathChangesAndBadPathsLeaveTheListsAlone
 }
 
 TEST_F(ListsTest, FileListShowsMatchingFilesSortedIgnoringCaseWithoutHiddenOnesOrFolders) {
-    const std::pair<const char*, Names> rows[] = {
-        {"*.mid;*.rmi", {"ballad.MID", "Song A.mid", "Ännchen.rmi"}},
-        {"*.*",
-         {"ballad.MID", "Beep One.wav", "chime.WAV", "notes.midi", "readme.txt", "Song A.mid",
-          "Ännchen.rmi"}}};
-    for (const auto& [pattern, expected] : rows) {
-        list.Pattern(pattern);
-        list.Path("e:\\MUSIC");
-        EXPECT_EQ(list.Path(), "E:\\Music");
-        EXPECT_EQ(Entries(list), expected) << pattern;
-        EXPECT_EQ(list.ListIndex(), -1);
-    }
+    list.Pattern("*.mid;*.rmi");
+    list.Path("e:\\MUSIC");
+    EXPECT_EQ(list.Path(), "E:\\Music");
+    EXPECT_EQ(Entries(list), (Names{"ballad.MID", "Song A.mid", "Ännchen.rmi"}));
+    EXPECT_EQ(list.ListIndex(), -1);
 }
 
 // Refresh keeping the selection is checked through F5 in the window's browsing tests.

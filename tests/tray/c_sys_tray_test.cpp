@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,18 +85,6 @@ TEST_F(SysTrayTest, AnIdentifierIsCreatedOnceOnlyKnownOnesChangeAndTerminationDe
     EXPECT_EQ(deleted, (std::vector<std::uint32_t>{8, 6, 7}));
 }
 
-// Both modes share the decoder, whose clicks the default mode's pointer test walks through.
-struct Decoding {
-    std::int32_t mouseMessage;
-    const char* event;  // nullptr: nothing is raised
-};
-
-constexpr Decoding Decodings[] = {
-    {WM_LBUTTONDOWN, nullptr},
-    {WM_RBUTTONUP, "RightClick"},
-    {0x400, nullptr},
-};
-
 // Along the owner window's top edge a real pointer move is read as a notification would be;
 // the form's own handler still runs, and keeps running once the object is gone.
 TEST_F(SysTrayTest, DefaultModeReadsTheMessageFromXOnlyWhenYIsZeroBesideTheFormsOwnHandler) {
@@ -150,12 +137,14 @@ TEST_F(SysTrayTest, AdvancedModeHooksTheOwnerAndPassesTheIconIdentifier) {
     ASSERT_EQ(tray->ST_CreateIcon(7, 0), vbTrue);
     for (const auto& call : {shell.calls[1], shell.calls[2]})
         EXPECT_EQ(call.record.uCallbackMessage, GetCommMessage());
-    for (const Decoding& decoding : Decodings) {
-        SCOPED_TRACE(decoding.mouseMessage);
+    // Both modes share the decoder, whose clicks the default mode's pointer test walks through.
+    for (const auto& [message, raised] : {std::pair<std::int32_t, const char*>{WM_LBUTTONDOWN, ""},
+                                          {WM_RBUTTONUP, "RightClick 7"},
+                                          {0x400, ""}}) {
         events.clear();
-        Notify(GetCommMessage(), 7, decoding.mouseMessage);
-        EXPECT_EQ(events, decoding.event ? std::vector{std::string(decoding.event) + " 7"}
-                                         : std::vector<std::string>{});
+        Notify(GetCommMessage(), 7, message);
+        EXPECT_EQ(events, *raised ? std::vector<std::string>{raised} : std::vector<std::string>{})
+            << message;
     }
     shell.calls.clear();
     tray.reset();
