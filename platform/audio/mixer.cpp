@@ -155,7 +155,8 @@ std::vector<std::shared_ptr<void>> Mixer::TakeExpiredGarbage() {
 void Mixer::Settle() {
     const std::uint64_t sent = queue_.Written();
     const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
-    while (clocked_.load() && queue_.Consumed() < sent && std::chrono::steady_clock::now() < deadline)
+    while (clocked_.load() && queue_.Consumed() < sent &&
+           std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(kPollPause);
     std::vector<std::shared_ptr<void>> expired;
     {

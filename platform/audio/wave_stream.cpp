@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 #include "platform/audio/wave_reader.h"
 
@@ -80,9 +79,8 @@ bool WaveStream::Render(float* stereo, int frames) {
     const std::size_t wanted = 2 * std::size_t(frames);
     std::size_t count = 0;
     for (const std::span<const float> part : ring_.Readable()) {
-        const auto end = part.begin() + std::ptrdiff_t(std::min(part.size(), wanted - count));
-        std::transform(part.begin(), end, stereo + count, stereo + count, std::plus<>());
-        count += std::size_t(end - part.begin());
+        const std::size_t n = std::min(part.size(), wanted - count);
+        for (std::size_t i = 0; i < n; ++i) stereo[count++] += part[i];
     }
     ring_.Consume(count);
     return count == wanted || done_.load(std::memory_order_acquire);
