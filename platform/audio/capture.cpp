@@ -6,27 +6,16 @@
 namespace audio {
 
 namespace {
-constexpr std::uint64_t kRingFrames = 1 << 17;  // about three seconds at 44.1 kHz
 constexpr std::int64_t kLevelWindowFrames = 2048;
 }
 
-Capture::Capture(int sampleRate)
-    : sampleRate_(sampleRate), ring_(2 * kRingFrames) {}
+Capture::Capture(int sampleRate) : sampleRate_(sampleRate) {}
 
 void Capture::Write(const float* stereo, int frames) {
-    const std::uint64_t head = written_.load(std::memory_order_relaxed);
-    const std::uint64_t tail = read_.load(std::memory_order_acquire);
-    const std::uint64_t room = std::min(kRingFrames - (head - tail),
-                                        limit_.load(std::memory_order_relaxed) - head);
-    const std::uint64_t count = std::min<std::uint64_t>(room, static_cast<std::uint64_t>(frames));
-    for (std::uint64_t i = 0; i < count; ++i) {
-        const std::uint64_t slot = (head + i) % kRingFrames;
-        ring_[2 * slot] = stereo[2 * i];
-        ring_[2 * slot + 1] = stereo[2 * i + 1];
-        windowPeak_[0] = std::max(windowPeak_[0], std::abs(stereo[2 * i]));
-        windowPeak_[1] = std::max(windowPeak_[1], std::abs(stereo[2 * i + 1]));
-    }
-    written_.store(head + count, std::memory_order_release);
+    const std::uint64_t left = limit_.load(std::memory_order_relaxed) - ring_.Written() / 2;
+    const std::size_t count = ring_.Write(stereo, 2 * std::min<std::uint64_t>(left, frames));
+    for (std::size_t i = 0; i < count; ++i)
+        windowPeak_[i % 2] = std::max(windowPeak_[i % 2], std::abs(stereo[i]));
     windowFrames_ += frames;
     if (windowFrames_ >= kLevelWindowFrames) {
         for (int channel = 0; channel < 2; ++channel) {
@@ -38,7 +27,7 @@ void Capture::Write(const float* stereo, int frames) {
 }
 
 void Capture::Limit(std::optional<std::int64_t> frames, std::function<void()> onFull) {
-    const std::uint64_t head = written_.load(std::memory_order_acquire);
+    const std::uint64_t head = ring_.Written() / 2;
     limit_.store(frames ? head + std::uint64_t(std::max<std::int64_t>(*frames, 0)) : UINT64_MAX);
     for (auto& level : level_) level.store(0.0f);
     std::lock_guard lock(fullMutex_);
@@ -46,7 +35,7 @@ void Capture::Limit(std::optional<std::int64_t> frames, std::function<void()> on
 }
 
 bool Capture::Full() const {
-    return written_.load(std::memory_order_acquire) >= limit_.load();
+    return ring_.Written() / 2 >= limit_.load();
 }
 
 std::array<float, 2> Capture::Level() const {
@@ -66,21 +55,15 @@ void Capture::Drain() {
 
 void Capture::moveRingToFile() {
     std::lock_guard lock(fileMutex_);
-    const std::uint64_t head = written_.load(std::memory_order_acquire);
-    std::uint64_t tail = read_.load(std::memory_order_relaxed);
-    while (tail != head) {
-        const std::int64_t count = std::min<std::int64_t>(
-            static_cast<std::int64_t>(head - tail),
-            static_cast<std::int64_t>(kRingFrames - tail % kRingFrames));
-        if (!file_.Write(file_.Frames(), ring_.data() + 2 * (tail % kRingFrames), count)) {
-            limit_.store(head);  // the disk is full: the capture ends with what it kept
-            lost_ = true;
-            tail = head;
-            break;
-        }
-        tail += std::uint64_t(count);
+    const auto parts = ring_.Readable();
+    const std::size_t count = parts[0].size() + parts[1].size();
+    for (const std::span<const float> part : parts) {
+        if (file_.Write(file_.Frames(), part.data(), std::int64_t(part.size() / 2))) continue;
+        limit_.store((ring_.Consumed() + count) / 2);  // the disk is full: it ends with what it kept
+        lost_ = true;
+        break;
     }
-    read_.store(tail, std::memory_order_release);
+    ring_.Consume(count);
 }
 
 bool Capture::KeptAll() {

@@ -11,9 +11,9 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <vector>
 
 #include "platform/audio/frame_file.h"
+#include "platform/audio/spsc_ring.h"
 
 namespace audio {
 
@@ -47,11 +47,8 @@ class Capture {
 
     const int sampleRate_;
 
-    // Single-producer, single-consumer ring of stereo frames.
-    std::vector<float> ring_;
-    std::atomic<std::uint64_t> written_{0};
-    std::atomic<std::uint64_t> read_{0};
-    std::atomic<std::uint64_t> limit_{UINT64_MAX};  // in frames written, like written_
+    SpscRing<float, 2 << 17> ring_;  // stereo frames: about three seconds at 44.1 kHz
+    std::atomic<std::uint64_t> limit_{UINT64_MAX};  // in frames ever written
 
     // Level: the audio thread gathers peaks over a window, then publishes them.
     std::array<float, 2> windowPeak_{};

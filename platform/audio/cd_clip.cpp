@@ -13,6 +13,7 @@
 #include "platform/audio/cd_source.h"
 #include "platform/audio/cue_image.h"
 #include "platform/audio/engine.h"
+#include "platform/audio/spsc_ring.h"
 
 namespace audio {
 
@@ -38,7 +39,6 @@ class CdVoice final : public Voice {
         : source_(std::move(source)),
           leadOut_(leadOut),
           loopStart_(span.loopStart),
-          ring_(kRingSectors),
           seekSector_(span.from / kCdFramesPerSector),
           frame_(span.from),
           reader_([this](std::stop_token stop) { ReadAhead(stop); }) {}
@@ -49,7 +49,7 @@ class CdVoice final : public Voice {
 
     void Rewind() override {
         frame_ = loopStart_;
-        read_.store(written_.load(std::memory_order_acquire), std::memory_order_release);
+        ring_.Consume(ring_.Size());
         seekSector_.store(loopStart_ / kCdFramesPerSector, std::memory_order_relaxed);
         generation_.fetch_add(1, std::memory_order_release);
     }
@@ -57,12 +57,12 @@ class CdVoice final : public Voice {
     bool Render(float* stereo, int frames) override {
         const std::uint64_t generation = generation_.load(std::memory_order_relaxed);
         while (frames > 0) {
-            const std::uint64_t read = read_.load(std::memory_order_relaxed);
-            if (read == written_.load(std::memory_order_acquire)) break;
-            const Sector& sector = ring_[read % kRingSectors];
+            const std::span<const Sector> sectors = ring_.Readable()[0];
+            if (sectors.empty()) break;
+            const Sector& sector = sectors.front();
             const std::int64_t first = sector.number * kCdFramesPerSector;
             if (sector.generation != generation || first + kCdFramesPerSector <= frame_) {
-                read_.store(read + 1, std::memory_order_release);
+                ring_.Consume(1);
                 continue;
             }
             const std::int64_t offset = std::max<std::int64_t>(frame_ - first, 0);
@@ -73,8 +73,7 @@ class CdVoice final : public Voice {
             stereo += 2 * count;
             frames -= count;
             frame_ += count;
-            if (offset + count == kCdFramesPerSector)
-                read_.store(read + 1, std::memory_order_release);
+            if (offset + count == kCdFramesPerSector) ring_.Consume(1);
         }
         frame_ += frames;  // what was not read in time passes as silence
         return frames == 0;
@@ -93,29 +92,26 @@ class CdVoice final : public Voice {
                 next = seekSector_.load(std::memory_order_relaxed);
                 reader.Seek(next);
             }
-            const std::uint64_t written = written_.load(std::memory_order_relaxed);
-            if (next >= leadOut_ ||
-                written - read_.load(std::memory_order_acquire) >= kRingSectors) {
+            const std::span<Sector> free = ring_.Writable()[0];
+            if (next >= leadOut_ || free.empty()) {
                 std::this_thread::sleep_for(kIdlePause);
                 continue;
             }
-            Sector& sector = ring_[written % kRingSectors];
+            Sector& sector = free.front();
             sector.generation = generation;
             sector.number = next++;
             if (const std::int16_t* samples = reader.Read())
                 std::copy_n(samples, sector.samples.size(), sector.samples.begin());
             else
                 sector.samples.fill(0);
-            written_.store(written + 1, std::memory_order_release);
+            ring_.Commit(1);
         }
     }
 
     const std::string source_;
     const std::int64_t leadOut_;
     const std::int64_t loopStart_;
-    std::vector<Sector> ring_;
-    std::atomic<std::uint64_t> written_{0};
-    std::atomic<std::uint64_t> read_{0};
+    SpscRing<Sector, kRingSectors> ring_;
     std::atomic<std::uint64_t> generation_{0};
     std::atomic<std::int64_t> seekSector_;
     std::int64_t frame_;   // consumer only

@@ -119,11 +119,11 @@ float Mixer::Gain(Line line) const {
 
 bool Mixer::Send(const Command& command) {
     OpenOutput();
-    if (queue_.Push(command)) return true;
+    if (queue_.Write(&command, 1) == 1) return true;
     const auto deadline = std::chrono::steady_clock::now() + kFullQueueLimit;
     while (clocked_.load() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(kPollPause);
-        if (queue_.Push(command)) return true;
+        if (queue_.Write(&command, 1) == 1) return true;
     }
     std::fprintf(stderr, "audio: the output has stopped taking commands; %zu are waiting\n",
                  Pending());
@@ -138,11 +138,11 @@ bool Mixer::HasRoomFor(const Track* track) const {
 }
 
 void Mixer::Retire(std::shared_ptr<void> garbage) {
-    if (garbage) garbage_.emplace_back(queue_.Pushed(), std::move(garbage));
+    if (garbage) garbage_.emplace_back(queue_.Written(), std::move(garbage));
 }
 
 std::vector<std::shared_ptr<void>> Mixer::TakeExpiredGarbage() {
-    const std::uint64_t done = queue_.Popped();
+    const std::uint64_t done = queue_.Consumed();
     std::vector<std::shared_ptr<void>> expired;
     std::erase_if(garbage_, [&](auto& item) {
         if (item.first > done) return false;
@@ -153,9 +153,10 @@ std::vector<std::shared_ptr<void>> Mixer::TakeExpiredGarbage() {
 }
 
 void Mixer::Settle() {
-    const std::uint64_t sent = queue_.Pushed();
+    const std::uint64_t sent = queue_.Written();
     const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
-    while (clocked_.load() && queue_.Popped() < sent && std::chrono::steady_clock::now() < deadline)
+    while (clocked_.load() && queue_.Consumed() < sent &&
+           std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(kPollPause);
     std::vector<std::shared_ptr<void>> expired;
     {
@@ -203,10 +204,10 @@ void Mixer::DetachCapture(const std::shared_ptr<Capture>& capture) {
 // audio thread
 void Mixer::Render(float* stereo, int frames) {
     for (int applied = 0; applied < kMaxCommandsPerPeriod; ++applied) {
-        const Command* command = queue_.Front();
-        if (command == nullptr) break;
-        Apply(*command);
-        queue_.PopFront();
+        const std::span<const Command> commands = queue_.Readable()[0];
+        if (commands.empty()) break;
+        Apply(commands.front());
+        queue_.Consume(1);
     }
     const bool quiet = playingCount_ == 0 && audioCaptureCount_ == 0;
     quietFrames_.store(quiet ? quietFrames_.load(std::memory_order_relaxed) + frames : 0,

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "platform/audio/line.h"
-#include "platform/audio/spsc_queue.h"
+#include "platform/audio/spsc_ring.h"
 #include "platform/audio/underrun_count.h"
 #include "platform/audio/voice.h"
 
@@ -115,7 +115,7 @@ class Mixer {
     void SetOutput(OutputOpener open);
     bool OutputOpen() const { return open_.load(); }
     // Commands sent and not yet applied.
-    std::size_t Pending() const { return std::size_t(queue_.Pushed() - queue_.Popped()); }
+    std::size_t Pending() const { return queue_.Size(); }
     void AttachBus(const std::shared_ptr<Bus>& bus);  // mixed on the Midi line
     void AttachCapture(const std::shared_ptr<Capture>& capture);
     void DetachCapture(const std::shared_ptr<Capture>& capture);
@@ -146,7 +146,7 @@ class Mixer {
 
     // Control side (controlMutex_).
     std::mutex controlMutex_;
-    SpscQueue<Command, 2048> queue_;
+    SpscRing<Command, 2048> queue_;
     std::vector<std::pair<std::uint64_t, std::shared_ptr<void>>> garbage_;
     std::unordered_map<const Track*, std::shared_ptr<Track>> tracks_;  // closing many stays linear
     std::vector<std::shared_ptr<Bus>> buses_;

@@ -47,8 +47,7 @@ WaveStream::WaveStream(std::shared_ptr<const WaveFormat> format, const Span& spa
       span_(span),
       chunkFrames_(std::clamp<std::int64_t>(
           kChunkOutputFrames * format_->rate / format_->outputRate, 1, kMaxChunkFrames)),
-      source_(format_->file, format_->rawStart),
-      ring_(2 * kRingFrames) {
+      source_(format_->file, format_->rawStart) {
     SF_INFO info{};
     if (format_->rawFormat != 0) {
         info.samplerate = format_->rate;
@@ -77,22 +76,19 @@ std::unique_ptr<Voice> WaveStream::Cue(const Span& span) const {
 
 // audio thread
 bool WaveStream::Render(float* stereo, int frames) {
-    const std::int64_t at = read_.load(std::memory_order_relaxed);
-    const std::int64_t available = written_.load(std::memory_order_acquire) - at;
-    const std::int64_t count = std::min<std::int64_t>(frames, available);
-    for (std::int64_t i = 0; i < count; ++i) {
-        const std::int64_t slot = (at + i) % kRingFrames;
-        stereo[2 * i] += ring_[2 * slot];
-        stereo[2 * i + 1] += ring_[2 * slot + 1];
+    const std::size_t wanted = 2 * std::size_t(frames);
+    std::size_t count = 0;
+    for (const std::span<const float> part : ring_.Readable()) {
+        const std::size_t n = std::min(part.size(), wanted - count);
+        for (std::size_t i = 0; i < n; ++i) stereo[count++] += part[i];
     }
-    read_.store(at + count, std::memory_order_release);
-    return count == frames || done_.load(std::memory_order_acquire);
+    ring_.Consume(count);
+    return count == wanted || done_.load(std::memory_order_acquire);
 }
 
 // audio thread: everything the reader will make has been heard.
 bool WaveStream::Ended() const {
-    return done_.load(std::memory_order_acquire) &&
-           read_.load(std::memory_order_relaxed) == written_.load(std::memory_order_acquire);
+    return done_.load(std::memory_order_acquire) && ring_.Size() == 0;
 }
 
 // Moves made frames into the ring and makes more, until the ring holds `limit` frames.
@@ -114,18 +110,10 @@ void WaveStream::ReadAhead(std::int64_t limit) {
 }
 
 void WaveStream::MovePending(std::int64_t limit) {
-    const std::int64_t head = written_.load(std::memory_order_relaxed);
-    const std::int64_t filled = head - read_.load(std::memory_order_acquire);
-    const std::int64_t room = std::max<std::int64_t>(0, std::min(limit, kRingFrames) - filled);
-    const std::int64_t count =
-        std::min<std::int64_t>(room, std::int64_t(pending_.size() - pendingAt_) / 2);
-    for (std::int64_t i = 0; i < count; ++i) {
-        const std::int64_t slot = (head + i) % kRingFrames;
-        ring_[2 * slot] = pending_[pendingAt_ + 2 * i];
-        ring_[2 * slot + 1] = pending_[pendingAt_ + 2 * i + 1];
-    }
-    pendingAt_ += std::size_t(2 * count);
-    written_.store(head + count, std::memory_order_release);
+    const std::size_t wanted = 2 * std::size_t(std::clamp<std::int64_t>(limit, 0, kRingFrames));
+    const std::size_t room = wanted - std::min(wanted, ring_.Size());
+    pendingAt_ += ring_.Write(pending_.data() + pendingAt_,
+                              std::min(room, pending_.size() - pendingAt_));
 }
 
 void WaveStream::StartPass(std::int64_t from) {

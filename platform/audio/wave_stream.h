@@ -13,6 +13,7 @@
 #include "platform/audio/resampler.h"
 #include "platform/audio/shared_file.h"
 #include "platform/audio/sndfile_handle.h"
+#include "platform/audio/spsc_ring.h"
 #include "platform/audio/voice.h"
 
 namespace audio {
@@ -72,10 +73,7 @@ class WaveStream final : public Voice {
     std::vector<float> pending_;  // made, not yet in the ring
     std::size_t pendingAt_ = 0;   // samples of pending_ already moved
 
-    // The ring, one producer (reader) and one consumer (audio thread).
-    std::vector<float> ring_;
-    std::atomic<std::int64_t> written_{0};
-    std::atomic<std::int64_t> read_{0};
+    SpscRing<float, 2 * kRingFrames> ring_;  // stereo frames, from the reader to the audio thread
     std::atomic<bool> done_{false};
 
     std::shared_ptr<WaveReader> reader_;

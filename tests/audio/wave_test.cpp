@@ -9,6 +9,7 @@
 #include "platform/audio/clip.h"
 #include "platform/audio/player.h"
 #include "platform/audio/resampler.h"
+#include "platform/audio/spsc_ring.h"
 #include "tests/support/process_resources.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
@@ -220,6 +221,19 @@ TEST(ResamplerTest, InputAfterTheEndWaitsForAClear) {
     resampler.Clear();
     resampler.Process(input.data(), 1000, out);
     EXPECT_GT(out.size(), ended);
+}
+
+// The read-ahead rings are written and read in bulk: a stretch past the end goes on at the start.
+TEST(SpscRingTest, BulkWritesAndReadsWrapAround) {
+    audio::SpscRing<int, 8> ring;
+    const int items[] = {0, 1, 2, 3, 4, 5, 6, 7};
+    ring.Write(items, 6);
+    ring.Consume(5);
+    EXPECT_EQ(ring.Write(items, 8), 7u);
+    const auto parts = ring.Readable();
+    std::vector<int> read(parts[0].begin(), parts[0].end());
+    read.insert(read.end(), parts[1].begin(), parts[1].end());
+    EXPECT_EQ(read, (std::vector<int>{5, 0, 1, 2, 3, 4, 5, 6}));
 }
 
 }  // namespace
