@@ -12,7 +12,10 @@ constexpr std::int64_t kLevelWindowFrames = 2048;
 Capture::Capture(int sampleRate) : sampleRate_(sampleRate) {}
 
 void Capture::Write(const float* stereo, int frames) {
-    const std::uint64_t left = limit_.load(std::memory_order_relaxed) - ring_.Written() / 2;
+    // A full disk may set the limit below what is already written.
+    const std::uint64_t limit = limit_.load(std::memory_order_relaxed);
+    const std::uint64_t written = ring_.Written() / 2;
+    const std::uint64_t left = limit > written ? limit - written : 0;
     const std::size_t count = ring_.Write(stereo, 2 * std::min<std::uint64_t>(left, frames));
     for (std::size_t i = 0; i < count; ++i)
         windowPeak_[i % 2] = std::max(windowPeak_[i % 2], std::abs(stereo[i]));
