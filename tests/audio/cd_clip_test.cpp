@@ -141,14 +141,14 @@ TEST_P(CdClip, CuesAndLoopsRenderTheSectorsAskedForAndNothingStale) {
 
 TEST_P(CdClip, APlayingDiscHoldsLittleMemory) {
     constexpr std::size_t kDiscs = 8;
-    const std::size_t before = test_support::ProcessResources::Now().heapBytes;
+    const std::size_t before = test_support::LiveHeapBytes();
     std::vector<std::unique_ptr<audio::Voice>> discs;
     std::vector<float> block(2 * audio::kCdFramesPerSector);
     for (std::size_t i = 0; i < kDiscs; ++i) {
         discs.push_back(loaded.clip->NewVoice()->Cue({.from = 0, .end = 588 * 300}));
         ASSERT_TRUE(Eventually([&] { return discs.back()->Render(block.data(), 588); }));
     }
-    const std::size_t each = (test_support::ProcessResources::Now().heapBytes - before) / kDiscs;
+    const std::size_t each = (test_support::LiveHeapBytes() - before) / kDiscs;
     RecordProperty("bytes_per_disc", std::to_string(each));
     EXPECT_LT(each, 512u * 1024);
 }

@@ -107,7 +107,7 @@ TEST_F(RecorderTest, SavesTheTakeInEveryFormat) {
 
 // The take goes to a temporary file: a long recording leaves the heap as it found it.
 TEST_F(RecorderTest, HoldsNoMoreMemoryTheLongerItRecords) {
-    const std::size_t before = test_support::ProcessResources::Now().heapBytes;
+    const std::size_t before = test_support::LiveHeapBytes();
     ASSERT_TRUE(recorder_.Start(0, std::nullopt, false));
     for (int second = 0; second < 20; ++second) {
         Pull(kRate);
@@ -115,7 +115,7 @@ TEST_F(RecorderTest, HoldsNoMoreMemoryTheLongerItRecords) {
     }
     recorder_.Stop();
     EXPECT_NEAR(recorder_.LengthMs(), 20000, 100);
-    const std::size_t after = test_support::ProcessResources::Now().heapBytes;
+    const std::size_t after = test_support::LiveHeapBytes();
     EXPECT_LT(after, before + 1024 * 1024) << "bytes held after 20 s";
 }
 

@@ -127,8 +127,8 @@ std::string MakeSong(int seconds) {
 }
 
 std::string ToneWave(int milliseconds, int rate, int channels) {
-    return MakeWave({.channels = channels, .rate = rate,
-                     .frames = std::int64_t(rate) * milliseconds / 1000});
+    return MakeWave(
+        {.channels = channels, .rate = rate, .frames = std::int64_t(rate) * milliseconds / 1000});
 }
 
 std::string NoteSong(int notes) {
