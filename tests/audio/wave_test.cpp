@@ -18,19 +18,11 @@ namespace {
 using audio::LoadError;
 using audio::Player;
 using sound_files::MakeWave;
+using sound_files::Patched;
 using sound_files::Peak;
 using sound_files::WaveSpec;
 
 constexpr std::size_t kHeaderBytes = 44;
-
-void PutLittle(std::string& bytes, std::size_t at, std::uint32_t value, int size = 4) {
-    for (int i = 0; i < size; ++i) bytes[at + i] = char(value >> (8 * i));
-}
-
-std::string Patched(std::string bytes, std::size_t at, std::uint32_t value, int size = 4) {
-    PutLittle(bytes, at, value, size);
-    return bytes;
-}
 
 class WaveTest : public audio_test::OfflineEngineTest {
   protected:
@@ -48,10 +40,11 @@ class WaveTest : public audio_test::OfflineEngineTest {
     // offset of the data): the rest is a hole that takes no disk space.
     std::filesystem::path SparseWave(const std::string& wave, std::uint64_t dataBytes,
                                      std::uint64_t toneAt = 0) {
-        std::string header = wave.substr(0, kHeaderBytes);
         const bool placeholder = dataBytes + 36 > 0xFFFFFFFF;
-        PutLittle(header, 4, placeholder ? 0xFFFFFFFF : std::uint32_t(dataBytes + 36));
-        PutLittle(header, 40, placeholder ? 0xFFFFFFFF : std::uint32_t(dataBytes));
+        const std::string header =
+            Patched(Patched(wave.substr(0, kHeaderBytes), 4,
+                            placeholder ? 0xFFFFFFFF : std::uint32_t(dataBytes + 36)),
+                    40, placeholder ? 0xFFFFFFFF : std::uint32_t(dataBytes));
         const auto file = dir_.Write("sparse.wav", header);
         std::filesystem::resize_file(file, kHeaderBytes + dataBytes);
         std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);

@@ -13,6 +13,7 @@
 namespace {
 
 using RealPlayback = faults::RealWindowTest;
+using sound_files::Patched;
 
 // Names differing only in case, with quotes, "!", "'", "\" and accents, near and 300 characters
 // deep: each has its own length, so the length the device reports tells which file it opened.
@@ -75,12 +76,6 @@ struct HostileFile {
     std::string bytes;
     Outcome outcome;
 };
-
-// Rewrites `size` little-endian bytes at `offset`.
-std::string Patched(std::string bytes, std::size_t offset, std::uint32_t value, int size = 4) {
-    for (int i = 0; i < size; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * i));
-    return bytes;
-}
 
 std::vector<HostileFile> HostileFiles() {
     const std::string wave = sound_files::ToneWave(300);

@@ -60,6 +60,11 @@ std::string MakeWave(const WaveSpec& wave) {
     return out + data;
 }
 
+std::string Patched(std::string bytes, std::size_t at, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes[at + i] = char(value >> (8 * i));
+    return bytes;
+}
+
 void MidiTrack::Delta(std::uint32_t delta) {
     std::string groups(1, char(delta & 0x7F));
     while (delta >>= 7) groups.insert(groups.begin(), char(0x80 | (delta & 0x7F)));

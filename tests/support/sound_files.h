@@ -21,6 +21,9 @@ struct WaveSpec {
 // A complete RIFF WAVE file holding a sine tone on every channel.
 std::string MakeWave(const WaveSpec& wave);
 
+// `bytes` with the `size` bytes at `at` overwritten by `value`, little-endian.
+std::string Patched(std::string bytes, std::size_t at, std::uint32_t value, int size = 4);
+
 // Builds one MTrk chunk's events.
 class MidiTrack {
   public:
