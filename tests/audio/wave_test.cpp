@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <tuple>
 
 #include "offline_engine.h"
 #include "platform/audio/clip.h"
@@ -81,19 +82,13 @@ TEST_F(WaveTest, EveryLayoutDecodesToTheSameTone) {
     }
 }
 
-struct Header {
-    const char* name;
-    std::string bytes;
-    LoadError error;
-};
-
 // Recorders write 0xFFFFFFFF while recording and many tools leave it: such a file plays what
 // it holds, where one whose sizes say more than that is refused.
 TEST_F(WaveTest, HeaderSizesThatLieAreRefusedAndPlaceholdersPlay) {
     const std::string broken = MakeWave({.frames = 1000});
     const std::string tone = MakeWave({.frames = 4410});
     const std::uint32_t real = std::uint32_t(tone.size() - kHeaderBytes);
-    const Header cases[] = {
+    const std::tuple<const char*, std::string, LoadError> cases[] = {
         {"header only", MakeWave({.frames = 0}), LoadError::InvalidFormat},
         {"truncated data", broken.substr(0, broken.size() - 100), LoadError::InvalidFormat},
         {"data size lies", Patched(broken, 40, 10'000'000), LoadError::InvalidFormat},
@@ -101,11 +96,11 @@ TEST_F(WaveTest, HeaderSizesThatLieAreRefusedAndPlaceholdersPlay) {
         {"data size placeholder", Patched(tone, 40, 0xFFFFFFFF), LoadError::None},
         {"RIFF size past the end", Patched(tone, 4, real + 36 + 1'000'000), LoadError::None},
     };
-    for (const Header& file : cases) {
-        SCOPED_TRACE(file.name);
-        const auto result = audio::LoadWaveFile(dir_.Write("odd.wav", file.bytes));
-        EXPECT_EQ(result.error, file.error) << result.detail;
-        EXPECT_EQ(result.clip == nullptr, file.error != LoadError::None);
+    for (const auto& [name, bytes, error] : cases) {
+        SCOPED_TRACE(name);
+        const auto result = audio::LoadWaveFile(dir_.Write("odd.wav", bytes));
+        EXPECT_EQ(result.error, error) << result.detail;
+        EXPECT_EQ(result.clip == nullptr, error != LoadError::None);
         if (!result.clip) {
             EXPECT_FALSE(result.detail.empty());
             continue;
