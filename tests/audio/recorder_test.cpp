@@ -27,7 +27,7 @@ struct Readback {
 class RecorderTest : public audio_test::OfflineEngineTest {
   protected:
     // Records `ms` of `wave` (a second of tone) at `atMs`.
-    void RecordTone(const sound_files::WaveSpec& wave, std::int64_t atMs, std::int64_t ms,
+    void RecordTone(const sound_files::WaveLayout& wave, std::int64_t atMs, std::int64_t ms,
                     bool overwrite) {
         const auto tone = audio::LoadWaveFile(dir_.Write("tone.wav", sound_files::MakeWave(wave)));
         ASSERT_EQ(tone.error, audio::LoadError::None);

@@ -21,7 +21,7 @@ using audio::Player;
 using sound_files::MakeWave;
 using sound_files::Patched;
 using sound_files::Peak;
-using sound_files::WaveSpec;
+using sound_files::WaveLayout;
 
 constexpr std::size_t kHeaderBytes = 44;
 
@@ -58,7 +58,7 @@ class WaveTest : public audio_test::OfflineEngineTest {
 };
 
 TEST_F(WaveTest, EveryLayoutDecodesToTheSameTone) {
-    const std::pair<const char*, WaveSpec> layouts[] = {
+    const std::pair<const char*, WaveLayout> layouts[] = {
         {"8-bit mono 8 kHz", {.channels = 1, .rate = 8000, .bits = 8, .frames = 4000}},
         {"16-bit stereo 44.1 kHz", {.frames = 22050}},
         {"24-bit stereo 48 kHz", {.rate = 48000, .bits = 24, .frames = 24000}},
