@@ -12,7 +12,7 @@ double ToneHz(const std::filesystem::path& wave) {
     constexpr float kSilence = 300.0f / 32768;
     std::ifstream in(wave, std::ios::binary);
     const DecodedWave decoded = ReadWave({std::istreambuf_iterator<char>(in), {}});
-    if (decoded.bits != 16) return 0;
+    if (decoded.bits != 16 || decoded.channels == 0) return 0;
     std::vector<float> first;
     for (std::size_t at = 0; at < decoded.samples.size(); at += std::size_t(decoded.channels))
         first.push_back(decoded.samples[at]);
