@@ -7,6 +7,7 @@
 #include <fstream>
 #include <numbers>
 #include <thread>
+#include <tuple>
 
 #include "offline_engine.h"
 #include "platform/audio/cd_audio.h"
@@ -23,11 +24,7 @@ TEST(CueSheetCheck, LetsOnlyOrdinarySheetsThrough) {
     const std::string plain =
         "REM made by a test\nFILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
         "  TRACK 02 AUDIO\n    PREGAP 00:02:00\n    INDEX 01 00:02:00\n";
-    const struct {
-        const char* name;
-        std::string text;
-        bool plain;
-    } sheets[] = {
+    const std::tuple<const char*, std::string, bool> sheets[] = {
         {"plain", plain, true},
         {"lower case and carriage returns", "file \"a.bin\" binary\r\ntrack 1 audio\r\n", true},
         {"empty", "", false},
@@ -41,8 +38,8 @@ TEST(CueSheetCheck, LetsOnlyOrdinarySheetsThrough) {
         {"unknown command", plain + "EJECT NOW\n", false},
         {"control character", plain + "REM \x01\n", false},
     };
-    for (const auto& sheet : sheets)
-        EXPECT_EQ(audio::IsPlainCueSheet(sheet.text), sheet.plain) << sheet.name;
+    for (const auto& [name, text, ordinary] : sheets)
+        EXPECT_EQ(audio::IsPlainCueSheet(text), ordinary) << name;
 }
 
 const std::vector<sound_files::CdTrackTone> kTracks = {{440, 2}, {880, 2}};
@@ -141,14 +138,14 @@ TEST_P(CdClip, CuesAndLoopsRenderTheSectorsAskedForAndNothingStale) {
 
 TEST_P(CdClip, APlayingDiscHoldsLittleMemory) {
     constexpr std::size_t kDiscs = 8;
-    const std::size_t before = test_support::ProcessResources::Now().heapBytes;
+    const std::size_t before = test_support::LiveHeapBytes();
     std::vector<std::unique_ptr<audio::Voice>> discs;
     std::vector<float> block(2 * audio::kCdFramesPerSector);
     for (std::size_t i = 0; i < kDiscs; ++i) {
         discs.push_back(loaded.clip->NewVoice()->Cue({.from = 0, .end = 588 * 300}));
         ASSERT_TRUE(Eventually([&] { return discs.back()->Render(block.data(), 588); }));
     }
-    const std::size_t each = (test_support::ProcessResources::Now().heapBytes - before) / kDiscs;
+    const std::size_t each = (test_support::LiveHeapBytes() - before) / kDiscs;
     RecordProperty("bytes_per_disc", std::to_string(each));
     EXPECT_LT(each, 512u * 1024);
 }

@@ -27,7 +27,7 @@ struct Readback {
 class RecorderTest : public audio_test::OfflineEngineTest {
   protected:
     // Records `ms` of `wave` (a second of tone) at `atMs`.
-    void RecordTone(const sound_files::WaveSpec& wave, std::int64_t atMs, std::int64_t ms,
+    void RecordTone(const sound_files::WaveLayout& wave, std::int64_t atMs, std::int64_t ms,
                     bool overwrite) {
         const auto tone = audio::LoadWaveFile(dir_.Write("tone.wav", sound_files::MakeWave(wave)));
         ASSERT_EQ(tone.error, audio::LoadError::None);
@@ -80,34 +80,27 @@ TEST_F(RecorderTest, RecordingsGoInWhereTheyAreStarted) {
     EXPECT_EQ(Outline(100), (std::vector<int>{2, 2, 4, 4}));
 }
 
-struct Format {
-    int rate;
-    int channels;
-    int bits;
-    int subtype;
-};
-
 TEST_F(RecorderTest, SavesTheTakeInEveryFormat) {
     RecordTone({}, 0, 400, false);
-    const Format formats[] = {{8000, 1, 8, SF_FORMAT_PCM_U8},
+    const int formats[][4] = {{8000, 1, 8, SF_FORMAT_PCM_U8},
                               {22050, 1, 24, SF_FORMAT_PCM_24},
                               {48000, 2, 32, SF_FORMAT_PCM_32},
                               {96000, 4, 16, SF_FORMAT_PCM_16}};
-    for (const Format& format : formats) {
-        SCOPED_TRACE(testing::Message() << format.rate << " Hz, " << format.channels << " ch, "
-                                        << format.bits << " bits");
-        const Readback back = SavedAs(format.rate, format.channels, format.bits);
-        EXPECT_EQ(back.info.format, SF_FORMAT_WAV | format.subtype);
-        EXPECT_EQ(back.info.samplerate, format.rate);
-        EXPECT_EQ(back.info.channels, format.channels);
-        EXPECT_NEAR(double(back.info.frames), 0.4 * format.rate, format.rate / 100.0);
+    for (const auto& [rate, channels, bits, subtype] : formats) {
+        SCOPED_TRACE(testing::Message()
+                     << rate << " Hz, " << channels << " ch, " << bits << " bits");
+        const Readback back = SavedAs(rate, channels, bits);
+        EXPECT_EQ(back.info.format, SF_FORMAT_WAV | subtype);
+        EXPECT_EQ(back.info.samplerate, rate);
+        EXPECT_EQ(back.info.channels, channels);
+        EXPECT_NEAR(double(back.info.frames), 0.4 * rate, rate / 100.0);
         EXPECT_NEAR(sound_files::Peak(back.samples), 0.5, 0.03);
     }
 }
 
 // The take goes to a temporary file: a long recording leaves the heap as it found it.
 TEST_F(RecorderTest, HoldsNoMoreMemoryTheLongerItRecords) {
-    const std::size_t before = test_support::ProcessResources::Now().heapBytes;
+    const std::size_t before = test_support::LiveHeapBytes();
     ASSERT_TRUE(recorder_.Start(0, std::nullopt, false));
     for (int second = 0; second < 20; ++second) {
         Pull(kRate);
@@ -115,7 +108,7 @@ TEST_F(RecorderTest, HoldsNoMoreMemoryTheLongerItRecords) {
     }
     recorder_.Stop();
     EXPECT_NEAR(recorder_.LengthMs(), 20000, 100);
-    const std::size_t after = test_support::ProcessResources::Now().heapBytes;
+    const std::size_t after = test_support::LiveHeapBytes();
     EXPECT_LT(after, before + 1024 * 1024) << "bytes held after 20 s";
 }
 

@@ -3,10 +3,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
-#include <set>
-#include <sstream>
 #include <thread>
 
 #include "offline_engine.h"
@@ -23,18 +22,9 @@
 
 namespace {
 
-using Paths = std::vector<std::filesystem::path>;
 using sound_files::MidiTrack;
 
 const std::string kCorruptFont = "RIFF" + std::string(400, '\x7f');
-
-// What was written to standard error since testing::internal::CaptureStderr, line by line.
-std::vector<std::string> CapturedStderrLines() {
-    std::istringstream in(testing::internal::GetCapturedStderr());
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 class SynthTest : public audio_test::OfflineEngineTest {
   protected:
@@ -117,7 +107,8 @@ TEST_F(SynthTest, WithNoUsableFontASongSaysWhyAndAnSf3PutThereLaterLoads) {
         EXPECT_EQ(song.error, audio::LoadError::NoSoundfont);
         EXPECT_NE(song.detail.find("fluid-soundfont-gm"), std::string::npos) << song.detail;
     }
-    EXPECT_EQ(CapturedStderrLines().size(), 1u) << "what to install, said once";
+    EXPECT_EQ(std::ranges::count(testing::internal::GetCapturedStderr(), '\n'), 1)
+        << "what to install, said once";
     fonts.Write("default-GM.sf2", kCorruptFont);
     const auto song = audio::LoadMidiFile(songFile);
     EXPECT_EQ(song.error, audio::LoadError::NoSoundfont);

@@ -12,14 +12,6 @@ namespace {
 constexpr int kRate = 44100;
 constexpr std::size_t kWaveHeaderBytes = 44;
 
-// A track's sectors are the data of a 16-bit stereo WAVE file at the CD's rate.
-std::string trackSectors(const CdTrackTone& track) {
-    WaveSpec wave;
-    wave.frames = std::int64_t(track.seconds) * kRate;
-    wave.toneHz = track.toneHz;
-    return MakeWave(wave).substr(kWaveHeaderBytes);
-}
-
 std::string cueLine(int number, int startSeconds) {
     char line[96];
     std::snprintf(line, sizeof line, "  TRACK %02d AUDIO\n    INDEX 01 %02d:%02d:00\n", number,
@@ -43,7 +35,9 @@ std::filesystem::path WriteCdImage(const std::filesystem::path& folder, const st
             cue += "FILE \"" + file + "\" BINARY\n";
             start = 0;
         }
-        bin << trackSectors(tracks[i]);
+        // A track's sectors are the data of a 16-bit stereo WAVE file at the CD's rate.
+        bin << MakeWave({.frames = tracks[i].seconds * kRate, .toneHz = tracks[i].toneHz})
+                   .substr(kWaveHeaderBytes);
         cue += cueLine(static_cast<int>(i + 1), start);
         start += tracks[i].seconds;
     }

@@ -7,14 +7,18 @@ namespace test_support {
 
 MciRecorder::MciRecorder() : previous_(SetMciStringService(this)) {}
 
-MciRecorder::~MciRecorder() { SetMciStringService(previous_); }
+MciRecorder::~MciRecorder() {
+    SetMciStringService(previous_);
+}
 
 void MciRecorder::Answer(const std::string& commandPrefix, std::uint32_t returnCode,
                          const std::string& reply) {
     rules_.push_back({commandPrefix, returnCode, reply});
 }
 
-void MciRecorder::NoTextFor(std::uint32_t errorNumber) { withoutText_.push_back(errorNumber); }
+void MciRecorder::NoTextFor(std::uint32_t errorNumber) {
+    withoutText_.push_back(errorNumber);
+}
 
 std::vector<std::string> MciRecorder::Commands() const {
     std::vector<std::string> commands;

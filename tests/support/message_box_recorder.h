@@ -14,13 +14,19 @@ struct ShownBox {
 };
 
 class MessageBoxRecorder : public MessageBoxPresenter {
-public:
-    MessageBoxRecorder();
-    ~MessageBoxRecorder() override;
-    int Show(const std::string& prompt, int style, const std::string& title) override;
+  public:
+    MessageBoxRecorder() : previous_(SetMessageBoxPresenter(this)) {}
+    ~MessageBoxRecorder() override { SetMessageBoxPresenter(previous_); }
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    int Show(const std::string& prompt, int style, const std::string& title) override {
+        boxes.push_back({prompt, style, title});
+        return vbOK;
+    }
     std::vector<ShownBox> boxes;
 
-private:
+  private:
     MessageBoxPresenter* previous_;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // Stands in for the audio mixer: lines of any bounds, a mixer that cannot be opened, and a
-// record of every call with the sizes, flags and values the program passed.
+// record of every call, with the arguments of opening and closing.
 #include <cstdint>
 #include <string>
 #include <vector>

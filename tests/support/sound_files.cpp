@@ -17,7 +17,7 @@ void PutBig(std::string& out, std::uint64_t value, int bytes) {
     for (int i = bytes - 1; i >= 0; --i) out.push_back(char(value >> (8 * i) & 0xFF));
 }
 
-void PutSample(std::string& out, const WaveSpec& wave, double value) {
+void PutSample(std::string& out, const WaveLayout& wave, double value) {
     if (wave.formatTag == 3) {
         const float f = float(value);
         std::uint32_t bits = 0;
@@ -36,7 +36,7 @@ void PutSample(std::string& out, const WaveSpec& wave, double value) {
 
 }  // namespace
 
-std::string MakeWave(const WaveSpec& wave) {
+std::string MakeWave(const WaveLayout& wave) {
     const int blockAlign = wave.channels * wave.bits / 8;
     std::string data;
     data.reserve(std::size_t(wave.frames * blockAlign));
@@ -58,6 +58,11 @@ std::string MakeWave(const WaveSpec& wave) {
     out += "data";
     PutLittle(out, data.size(), 4);
     return out + data;
+}
+
+std::string Patched(std::string bytes, std::size_t at, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes[at + i] = char(value >> (8 * i));
+    return bytes;
 }
 
 void MidiTrack::Delta(std::uint32_t delta) {
@@ -127,8 +132,8 @@ std::string MakeSong(int seconds) {
 }
 
 std::string ToneWave(int milliseconds, int rate, int channels) {
-    return MakeWave({.channels = channels, .rate = rate,
-                     .frames = std::int64_t(rate) * milliseconds / 1000});
+    return MakeWave(
+        {.channels = channels, .rate = rate, .frames = std::int64_t(rate) * milliseconds / 1000});
 }
 
 std::string NoteSong(int notes) {

@@ -8,7 +8,7 @@
 
 namespace sound_files {
 
-struct WaveSpec {
+struct WaveLayout {
     int formatTag = 1;  // 1 integer PCM, 3 IEEE float
     int channels = 2;
     int rate = 44100;
@@ -19,7 +19,10 @@ struct WaveSpec {
 };
 
 // A complete RIFF WAVE file holding a sine tone on every channel.
-std::string MakeWave(const WaveSpec& wave);
+std::string MakeWave(const WaveLayout& wave);
+
+// `bytes` with the `size` bytes at `at` overwritten by `value`, little-endian.
+std::string Patched(std::string bytes, std::size_t at, std::uint32_t value, int size = 4);
 
 // Builds one MTrk chunk's events.
 class MidiTrack {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <utility>
 
 namespace sound_files {
 
@@ -14,100 +15,71 @@ constexpr int kSampleGuard = 46;  // zero frames the format asks for after each 
 constexpr int kInstrumentGenerator = 41;
 constexpr int kSampleGenerator = 53;
 
-void Put(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i) & 0xFF));
+// Little-endian fields, each a value and its width in bytes.
+std::string Fields(std::initializer_list<std::pair<std::uint32_t, int>> fields) {
+    std::string out;
+    for (const auto& [value, bytes] : fields)
+        for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i) & 0xFF));
+    return out;
 }
 
-void PutName(std::string& out, const std::string& name) {
-    out += name;
-    out.append(20 - name.size(), '\0');
+std::string Name(const std::string& name) {
+    return name + std::string(20 - name.size(), '\0');
 }
 
 std::string Chunk(const std::string& id, const std::string& body) {
-    std::string out = id;
-    Put(out, std::uint32_t(body.size()), 4);
-    return out + body;
+    return id + Fields({{std::uint32_t(body.size()), 4}}) + body;
 }
 
 std::string List(const std::string& type, const std::string& chunks) {
     return Chunk("LIST", type + chunks);
 }
 
+// Library, genre and morphology follow the bag, unused.
 std::string PresetHeader(const std::string& name, int program, int bank, int bag) {
-    std::string out;
-    PutName(out, name);
-    Put(out, program, 2);
-    Put(out, bank, 2);
-    Put(out, bag, 2);
-    Put(out, 0, 4);  // library, genre, morphology: unused
-    Put(out, 0, 4);
-    Put(out, 0, 4);
-    return out;
+    return Name(name) + Fields({{program, 2}, {bank, 2}, {bag, 2}, {0, 4}, {0, 4}, {0, 4}});
 }
 
-std::string Bag(int generator) {
-    std::string out;
-    Put(out, generator, 2);
-    Put(out, 0, 2);  // no modulators
-    return out;
-}
-
-std::string Generator(int operation, int amount) {
-    std::string out;
-    Put(out, operation, 2);
-    Put(out, amount, 2);
-    return out;
+// A bag's first generator, and no modulators; or a generator's operation and amount.
+std::string Pair(int first, int second = 0) {
+    return Fields({{first, 2}, {second, 2}});
 }
 
 std::string InstrumentHeader(const std::string& name, int bag) {
-    std::string out;
-    PutName(out, name);
-    Put(out, bag, 2);
-    return out;
+    return Name(name) + Fields({{bag, 2}});
 }
 
+// Start, end, loop start and end, rate; original key, pitch correction, link and type.
 std::string SampleHeader(const std::string& name, int end, int type) {
-    std::string out;
-    PutName(out, name);
-    Put(out, 0, 4);                                    // start
-    Put(out, std::uint32_t(end), 4);                   // end
-    Put(out, 8, 4);                                    // loop start
-    Put(out, std::uint32_t(std::max(end - 8, 0)), 4);  // loop end
-    Put(out, 44100, 4);
-    Put(out, 60, 1);  // original key
-    Put(out, 0, 1);   // pitch correction
-    Put(out, 0, 2);   // link
-    Put(out, type, 2);
-    return out;
+    return Name(name) + Fields({{0, 4}, {end, 4}, {8, 4}, {std::max(end - 8, 0), 4}, {44100, 4}}) +
+           Fields({{60, 1}, {0, 1}, {0, 2}, {type, 2}});
 }
 
 }  // namespace
 
 std::string MakeSoundfont() {
     std::string samples;
-    for (int i = 0; i < kFrames; ++i)
-        Put(samples,
-            std::uint16_t(std::lround(8000 * std::sin(2 * std::numbers::pi * 441 * i / 44100))), 2);
+    for (int i = 0; i < kFrames; ++i) {
+        const double tone = 8000 * std::sin(2 * std::numbers::pi * 441 * i / 44100);
+        samples += Fields({{std::uint16_t(std::lround(tone)), 2}});
+    }
     samples.append(2 * kSampleGuard, '\0');
 
-    std::string version;
-    Put(version, 2, 2);
-    Put(version, 1, 2);
     const std::string info =
-        List("INFO", Chunk("ifil", version) + Chunk("isng", std::string("EMU8000\0", 8)) +
+        List("INFO", Chunk("ifil", Pair(2, 1)) + Chunk("isng", std::string("EMU8000\0", 8)) +
                          Chunk("INAM", std::string("Test\0\0", 6)));
     const std::string sdta = List("sdta", Chunk("smpl", samples));
     const std::string noModulators(10, '\0');
-    const std::string pdta = List(
-        "pdta", Chunk("phdr", PresetHeader("Piano", 0, 0, 0) + PresetHeader("Kit", 0, 128, 1) +
-                                  PresetHeader("EOP", 0, 0, 2)) +
-                    Chunk("pbag", Bag(0) + Bag(1) + Bag(2)) + Chunk("pmod", noModulators) +
-                    Chunk("pgen", Generator(kInstrumentGenerator, 0) +
-                                      Generator(kInstrumentGenerator, 0) + Generator(0, 0)) +
-                    Chunk("inst", InstrumentHeader("Sine", 0) + InstrumentHeader("EOI", 1)) +
-                    Chunk("ibag", Bag(0) + Bag(1)) + Chunk("imod", noModulators) +
-                    Chunk("igen", Generator(kSampleGenerator, 0) + Generator(0, 0)) +
-                    Chunk("shdr", SampleHeader("Sine", kFrames, 1) + SampleHeader("EOS", 0, 0)));
+    const std::string pdta =
+        List("pdta",
+             Chunk("phdr", PresetHeader("Piano", 0, 0, 0) + PresetHeader("Kit", 0, 128, 1) +
+                               PresetHeader("EOP", 0, 0, 2)) +
+                 Chunk("pbag", Pair(0) + Pair(1) + Pair(2)) + Chunk("pmod", noModulators) +
+                 Chunk("pgen", Pair(kInstrumentGenerator) + Pair(kInstrumentGenerator) + Pair(0)) +
+                 Chunk("inst", InstrumentHeader("Sine", 0) + InstrumentHeader("EOI", 1)) +
+                 Chunk("ibag", Pair(0) + Pair(1)) + Chunk("imod", noModulators) +
+                 Chunk("igen", Pair(kSampleGenerator) + Pair(0)) +
+                 Chunk("shdr", SampleHeader("Sine", kFrames, 1) + SampleHeader("EOS", 0, 0)));
     return Chunk("RIFF", "sfbk" + info + sdta + pdta);
 }
 

@@ -50,12 +50,4 @@ DeletedWorkingDirectory::~DeletedWorkingDirectory() {
     fs::current_path(before_, ignored);
 }
 
-ScopedDrives::ScopedDrives(std::vector<drives::Drive> table) {
-    drives::ReplaceForTesting(std::move(table));
-}
-
-ScopedDrives::~ScopedDrives() {
-    drives::ReplaceForTesting({});
-}
-
 }  // namespace test_support

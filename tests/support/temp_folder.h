@@ -42,8 +42,10 @@ class DeletedWorkingDirectory {
 // Replaces the drive table for the life of the object.
 class ScopedDrives {
   public:
-    explicit ScopedDrives(std::vector<drives::Drive> table);
-    ~ScopedDrives();
+    explicit ScopedDrives(std::vector<drives::Drive> table) {
+        drives::ReplaceForTesting(std::move(table));
+    }
+    ~ScopedDrives() { drives::ReplaceForTesting({}); }
 };
 
 }  // namespace test_support

@@ -1,45 +1,30 @@
 #include "tests/support/tone_analysis.h"
 
-#include <cstdint>
-#include <cstdlib>
+#include <cmath>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
+
+#include "tests/support/sound_files.h"
 
 namespace sound_files {
 
-namespace {
-
-constexpr int kSilence = 300;  // of 32767
-
-std::uint32_t little(const std::string& bytes, std::size_t at, int count) {
-    std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-}  // namespace
-
 double ToneHz(const std::filesystem::path& wave) {
+    constexpr float kSilence = 300.0f / 32768;
     std::ifstream in(wave, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    const auto data = bytes.find("data", 12);
-    if (bytes.size() < 44 || data == std::string::npos || little(bytes, 34, 2) != 16) return 0;
-    const int channels = static_cast<int>(little(bytes, 22, 2));
-    const double rate = little(bytes, 24, 4);
-    std::vector<int> samples;
-    for (std::size_t at = data + 8; at + 1 < bytes.size(); at += 2 * std::size_t(channels))
-        samples.push_back(static_cast<std::int16_t>(little(bytes, at, 2)));
-    std::size_t first = 0;
-    std::size_t last = samples.size();
-    while (first < last && std::abs(samples[first]) < kSilence) ++first;
-    while (last > first && std::abs(samples[last - 1]) < kSilence) --last;
-    if (last - first < 2) return 0;
+    const DecodedWave decoded = ReadWave({std::istreambuf_iterator<char>(in), {}});
+    if (decoded.bits != 16 || decoded.channels == 0) return 0;
+    std::vector<float> first;
+    for (std::size_t at = 0; at < decoded.samples.size(); at += std::size_t(decoded.channels))
+        first.push_back(decoded.samples[at]);
+    const auto loud = [&](std::size_t at) { return std::abs(first[at]) >= kSilence; };
+    std::size_t begin = 0;
+    std::size_t end = first.size();
+    while (begin < end && !loud(begin)) ++begin;
+    while (end > begin && !loud(end - 1)) --end;
+    if (end - begin < 2) return 0;
     int rising = 0;
-    for (std::size_t i = first + 1; i < last; ++i) rising += samples[i - 1] < 0 && samples[i] >= 0;
-    return rising * rate / double(last - first);
+    for (std::size_t i = begin + 1; i < end; ++i) rising += first[i - 1] < 0 && first[i] >= 0;
+    return rising * double(decoded.rate) / double(end - begin);
 }
 
 }  // namespace sound_files
