@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "media/cmci_adv.h"
-#include "platform/core/drive_kind.h"
+#include "platform/core/mount_table.h"
 #include "tests/support/mci_recorder.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/temp_folder.h"
@@ -159,14 +159,14 @@ TEST(DriveType, NamesEachKindAndCountsTheCdRomDrivesButNotTheRamDisk) {
                                        {'F', "/media/DISC", "[DISC]"},
                                        {'G', "/mnt/ram", "[ram]"},
                                        {'H', "/run/gvfs", "[gvfs]"}}};
-    drives::UseMountsForTesting(
-        "/dev/vda / ext4 rw 0 0\n"
-        "/dev/sdb1 /media/STICK vfat rw 0 0\n"
-        "server:/music /mnt/music nfs4 rw 0 0\n"
-        "/dev/sr0 /media/DISC iso9660 ro 0 0\n"
-        "tmpfs /mnt/ram tmpfs rw 0 0\n"
-        "gvfsd-fuse /run/gvfs fuse.gvfsd-fuse rw 0 0\n",
-        sys.path());
+    drives::UseMountsForTesting(sys.Write("mounts",
+                                          "/dev/vda / ext4 rw 0 0\n"
+                                          "/dev/sdb1 /media/STICK vfat rw 0 0\n"
+                                          "server:/music /mnt/music nfs4 rw 0 0\n"
+                                          "/dev/sr0 /media/DISC iso9660 ro 0 0\n"
+                                          "tmpfs /mnt/ram tmpfs rw 0 0\n"
+                                          "gvfsd-fuse /run/gvfs fuse.gvfsd-fuse rw 0 0\n"),
+                                sys.path());
     cMCI_Adv mci;
     const struct {
         const char* letter;
