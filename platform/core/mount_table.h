@@ -18,7 +18,8 @@ struct MountEntry {
 std::vector<MountEntry> ReadMounts(const std::filesystem::path& mountsFile);
 
 // Where the mounts and the kernel's block devices are read: /proc/self/mounts and /sys/block,
-// or a test's own files in their place until it calls UseMountsForTesting({}, {}).
+// or a test's own files in their place until it calls UseMountsForTesting({}, {}). The drive
+// list takes a change at its next Refresh(), GetDriveTypeA at its next call.
 struct MountSource {
     std::filesystem::path mounts;
     std::filesystem::path sysBlock;
