@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <mutex>
 #include <optional>
 #include <set>
-#include <sstream>
 
 #include "platform/drives.h"
 #include "platform/kernel.h"
@@ -15,17 +13,6 @@ namespace drives {
 namespace fs = std::filesystem;
 
 namespace {
-
-struct MountSource {
-    std::mutex mutex;
-    std::optional<std::string> mountsText;  // set by a test
-    fs::path sysBlock = "/sys/block";
-};
-
-MountSource& mountSource() {
-    static MountSource instance;
-    return instance;
-}
 
 std::string firstLine(const fs::path& file) {
     std::ifstream in(file);
@@ -93,13 +80,6 @@ std::uint32_t DriveKind(const fs::path& folder, const std::vector<MountEntry>& m
     return best ? kindOfMount(*best, sysBlock) : DRIVE_UNKNOWN;
 }
 
-void UseMountsForTesting(const std::string& mountsText, const fs::path& sysBlock) {
-    auto& s = mountSource();
-    std::lock_guard lock(s.mutex);
-    s.mountsText = mountsText.empty() ? std::nullopt : std::optional(mountsText);
-    s.sysBlock = mountsText.empty() ? fs::path("/sys/block") : sysBlock;
-}
-
 }  // namespace drives
 
 std::uint32_t GetDriveTypeA(const char* rootPathName) {
@@ -111,22 +91,13 @@ std::uint32_t GetDriveTypeA(const char* rootPathName) {
     const auto drive = isRoot ? drives::Find(root[0]) : std::nullopt;
     if (!drive) return DRIVE_NO_ROOT_DIR;
 
-    auto& s = drives::mountSource();
-    std::vector<drives::MountEntry> mounts;
-    std::filesystem::path sysBlock;
-    {
-        std::lock_guard lock(s.mutex);
-        std::ifstream system("/proc/self/mounts");
-        std::istringstream replaced(s.mountsText.value_or(""));
-        mounts =
-            drives::ReadMountEntries(s.mountsText ? static_cast<std::istream&>(replaced) : system);
-        sysBlock = s.sysBlock;
-    }
+    const auto source = drives::CurrentMountSource();
+    const auto mounts = drives::ReadMounts(source.mounts);
     // Inside a chroot the mount table lists only the mounts below the new root, never the
     // root's own; the root file system is still the machine's disk.
     const bool rootUnlisted =
         drive->mountPoint == "/" && std::none_of(mounts.begin(), mounts.end(),
                                                  [](const auto& m) { return m.mountPoint == "/"; });
     if (rootUnlisted) return DRIVE_FIXED;
-    return drives::DriveKind(drive->mountPoint, mounts, sysBlock);
+    return drives::DriveKind(drive->mountPoint, mounts, source.sysBlock);
 }

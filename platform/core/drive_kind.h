@@ -3,7 +3,6 @@
 // the folder and, for a volume on a block device, from what the kernel says of that device.
 #include <cstdint>
 #include <filesystem>
-#include <string>
 #include <vector>
 
 #include "platform/core/mount_table.h"
@@ -17,9 +16,5 @@ namespace drives {
 // or no mount at all, is unknown.
 std::uint32_t DriveKind(const std::filesystem::path& folder, const std::vector<MountEntry>& mounts,
                         const std::filesystem::path& sysBlock);
-
-// GetDriveTypeA reads /proc/self/mounts and /sys/block; a test may put its own in their
-// place until it calls this again with empty text.
-void UseMountsForTesting(const std::string& mountsText, const std::filesystem::path& sysBlock);
 
 }  // namespace drives

@@ -1,7 +1,6 @@
 // The drive letters in use and each drive's current directory. Guarded by one mutex because
 // the media service resolves paths on the caller's thread while the window may refresh.
 #include <cctype>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <string_view>
@@ -27,8 +26,7 @@ State& state() {
 }
 
 std::vector<Drive> readSystemMounts() {
-    std::ifstream mounts("/proc/self/mounts");
-    return DrivesFromMounts(mounts);
+    return DrivesFromMounts(ReadMounts(CurrentMountSource().mounts));
 }
 
 // Caller holds the mutex.

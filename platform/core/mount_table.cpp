@@ -1,29 +1,31 @@
 #include "platform/core/mount_table.h"
 
+#include <mntent.h>
+
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <memory>
+#include <mutex>
 #include <set>
-#include <sstream>
 #include <string_view>
 
 namespace drives {
 
 namespace {
 
-// /proc/self/mounts writes space, tab, newline and backslash as octal escapes ("\040").
-std::string unescapeOctal(const std::string& field) {
-    std::string out;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        const bool escape = field[i] == '\\' && i + 3 < field.size();
-        if (escape && std::all_of(field.begin() + i + 1, field.begin() + i + 4,
-                                  [](char c) { return c >= '0' && c <= '7'; })) {
-            out.push_back(static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8)));
-            i += 3;
-        } else {
-            out.push_back(field[i]);
-        }
-    }
-    return out;
+MountSource systemSource() {
+    return {"/proc/self/mounts", "/sys/block"};
+}
+
+struct ReplaceableSource {
+    std::mutex mutex;
+    MountSource current = systemSource();
+};
+
+ReplaceableSource& source() {
+    static ReplaceableSource instance;
+    return instance;
 }
 
 bool isUnder(std::string_view path, std::string_view folder) {
@@ -32,8 +34,8 @@ bool isUnder(std::string_view path, std::string_view folder) {
 
 bool isSystemFolder(const std::string& mountPoint) {
     if (isUnder(mountPoint, "/run/media")) return false;
-    constexpr std::array system{"/proc", "/sys", "/dev", "/run", "/boot", "/snap", "/var/lib",
-                                "/usr", "/etc", "/tmp"};
+    constexpr std::array system{"/proc", "/sys",     "/dev", "/run", "/boot",
+                                "/snap", "/var/lib", "/usr", "/etc", "/tmp"};
     return std::any_of(system.begin(), system.end(),
                        [&](const char* folder) { return isUnder(mountPoint, folder); });
 }
@@ -52,16 +54,29 @@ std::string labelOf(const std::string& mountPoint) {
 
 }  // namespace
 
-std::vector<MountEntry> ReadMountEntries(std::istream& mounts) {
+std::vector<MountEntry> ReadMounts(const std::filesystem::path& mountsFile) {
     std::vector<MountEntry> entries;
-    std::string line;
-    while (std::getline(mounts, line)) {
-        std::istringstream fields(line);
-        std::string source, mountPoint, type;
-        if (!(fields >> source >> mountPoint >> type)) continue;
-        entries.push_back({unescapeOctal(source), unescapeOctal(mountPoint), type});
-    }
+    const std::unique_ptr<FILE, int (*)(FILE*)> file(setmntent(mountsFile.c_str(), "r"), endmntent);
+    if (!file) return entries;
+    // Room for an overlay's long option list; getmntent_r cuts a longer line, first fields kept.
+    std::vector<char> line(1 << 16);
+    mntent entry{};
+    while (getmntent_r(file.get(), &entry, line.data(), static_cast<int>(line.size())))
+        if (*entry.mnt_type) entries.push_back({entry.mnt_fsname, entry.mnt_dir, entry.mnt_type});
     return entries;
+}
+
+MountSource CurrentMountSource() {
+    auto& s = source();
+    std::lock_guard lock(s.mutex);
+    return s.current;
+}
+
+void UseMountsForTesting(const std::filesystem::path& mountsFile,
+                         const std::filesystem::path& sysBlock) {
+    auto& s = source();
+    std::lock_guard lock(s.mutex);
+    s.current = mountsFile.empty() ? systemSource() : MountSource{mountsFile, sysBlock};
 }
 
 bool IsNetworkFileSystem(const std::string& type) {
@@ -71,9 +86,9 @@ bool IsNetworkFileSystem(const std::string& type) {
     return network.contains(type);
 }
 
-std::vector<Drive> DrivesFromMounts(std::istream& mounts) {
+std::vector<Drive> DrivesFromMounts(const std::vector<MountEntry>& mounts) {
     std::vector<std::string> volumes;
-    for (const auto& entry : ReadMountEntries(mounts)) {
+    for (const auto& entry : mounts) {
         const std::string mountPoint = entry.mountPoint.string();
         if (mountPoint == "/" || isSystemFolder(mountPoint) || !isVolume(entry.source, entry.type))
             continue;

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/audio/engine.h"
-#include "platform/mci/mixer_levels.h"
+#include "platform/mixer/mixer_levels.h"
 #include "platform/multimedia.h"
 #include "tests/mci/service_fixture.h"
 

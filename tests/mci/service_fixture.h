@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/audio/engine.h"
-#include "platform/mci/mixer_levels.h"
+#include "platform/mixer/mixer_levels.h"
 #include "platform/multimedia.h"
 #include "tests/support/temp_folder.h"
 

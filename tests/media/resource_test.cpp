@@ -8,7 +8,7 @@
 #include <iterator>
 
 #include "media/cmci_adv.h"
-#include "platform/core/drive_kind.h"
+#include "platform/core/mount_table.h"
 #include "tests/support/mci_recorder.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/temp_folder.h"
@@ -149,13 +149,14 @@ TEST_F(ResourceTest, NoFileOrAnUnwritableOneIsReported) {
 // Each mount's kind is the drive-kind test's; here the names of kinds and the letters.
 TEST(DriveType, NamesEachKindAndCountsTheCdRomDrivesButNotTheRamDisk) {
     test_support::MciRecorder recorder;  // the media object's "close all" goes nowhere
+    test_support::TempFolder sys;
     test_support::ScopedDrives drives{
         {{'C', "/", "[/]"}, {'F', "/media/DISC", "[DISC]"}, {'G', "/mnt/ram", "[ram]"}}};
-    drives::UseMountsForTesting(
-        "/dev/vda / ext4 rw 0 0\n"
-        "/dev/sr0 /media/DISC iso9660 ro 0 0\n"
-        "tmpfs /mnt/ram tmpfs rw 0 0\n",
-        {});
+    drives::UseMountsForTesting(sys.Write("mounts",
+                                          "/dev/vda / ext4 rw 0 0\n"
+                                          "/dev/sr0 /media/DISC iso9660 ro 0 0\n"
+                                          "tmpfs /mnt/ram tmpfs rw 0 0\n"),
+                                sys.path());
     cMCI_Adv mci;
     const struct {
         const char* letter;
@@ -172,7 +173,7 @@ TEST(DriveType, NamesEachKindAndCountsTheCdRomDrivesButNotTheRamDisk) {
     };
     for (const auto& c : cases) EXPECT_EQ(mci.OS_CheckDriveType(c.letter), c.expected) << c.letter;
     EXPECT_EQ(mci.OS_GetCdCount(), 1);
-    drives::UseMountsForTesting("", {});
+    drives::UseMountsForTesting({}, {});
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
 
 #include "platform/core/mount_table.h"
 #include "platform/kernel.h"
@@ -16,7 +15,7 @@ constexpr const char* kMounts =
     "/dev/vda / ext4 rw 0 0\n"
     "proc /proc proc rw 0 0\n"
     "/dev/sdb1 /media/u/STICK vfat rw 0 0\n"
-    "/dev/mmcblk0p1 /media/u/CARD\\040READER exfat rw 0 0\n"
+    "/dev/mmcblk0p1 /media/u/CARD\\040R\\011\\134\u00e9 exfat rw 0 0\n"
     "/dev/sr0 /media/u/DISC iso9660 ro 0 0\n"
     "/dev/sdd /media/u/DRIVE hfsplus ro 0 0\n"
     "server:/music /mnt/music nfs4 rw 0 0\n"
@@ -38,12 +37,13 @@ class DriveKindTest : public ::testing::Test {
                                                 {"sdd/device/type", "5\n"}})
             sys.Write(file, text);
         for (const char* partition : {"sdb/sdb1", "mmcblk0/mmcblk0p1"}) sys.MakeFolder(partition);
+        mounts = drives::ReadMounts(sys.Write("mounts", kMounts));
     }
     std::uint32_t KindOf(const char* folder) const {
-        std::istringstream text(kMounts);
-        return drives::DriveKind(folder, drives::ReadMountEntries(text), sys.path());
+        return drives::DriveKind(folder, mounts, sys.path());
     }
     test_support::TempFolder sys;
+    std::vector<drives::MountEntry> mounts;
 };
 
 TEST_F(DriveKindTest, EachMountTellsItsKind) {
@@ -53,7 +53,7 @@ TEST_F(DriveKindTest, EachMountTellsItsKind) {
     } cases[] = {
         {"/", DRIVE_FIXED},
         {"/media/u/STICK/songs", DRIVE_REMOVABLE},
-        {"/media/u/CARD READER", DRIVE_REMOVABLE},
+        {"/media/u/CARD R\t\\\u00e9", DRIVE_REMOVABLE},
         {"/media/u/DISC", DRIVE_CDROM},
         {"/media/u/CARD", DRIVE_FIXED},  // only a name beside the card's mount point
         {"/media/u/DRIVE", DRIVE_CDROM},

@@ -6,8 +6,8 @@
 // apply the level twice. The source lines are the engine's line gains.
 #include <cstdint>
 
-#include "platform/mci/machine_volume.h"
-#include "platform/mci/mixer_lines.h"
+#include "platform/mixer/machine_volume.h"
+#include "platform/mixer/mixer_lines.h"
 
 namespace mixer {
 

@@ -5,10 +5,10 @@
 #include <mutex>
 #include <set>
 
-#include "platform/mci/mixer_levels.h"
-#include "platform/mci/mixer_lines.h"
-#include "platform/mci/mixer_real.h"
-#include "platform/mci/mixer_records.h"
+#include "platform/mixer/mixer_levels.h"
+#include "platform/mixer/mixer_lines.h"
+#include "platform/mixer/mixer_real.h"
+#include "platform/mixer/mixer_records.h"
 #include "platform/multimedia.h"
 
 namespace {

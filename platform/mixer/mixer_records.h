@@ -1,6 +1,6 @@
 #pragma once
 // Fills the mixer records the program reads, from the line table.
-#include "platform/mci/mixer_lines.h"
+#include "platform/mixer/mixer_lines.h"
 #include "platform/multimedia.h"
 
 namespace mixer {

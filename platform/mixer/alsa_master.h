@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "platform/mci/machine_volume.h"
+#include "platform/mixer/machine_volume.h"
 
 namespace mixer {
 

@@ -1,4 +1,4 @@
-#include "platform/mci/alsa_master.h"
+#include "platform/mixer/alsa_master.h"
 
 #include <alsa/asoundlib.h>
 

@@ -2,7 +2,7 @@
 // the program mixers of any shape and see every record it passes.
 #include <atomic>
 
-#include "platform/mci/mixer_real.h"
+#include "platform/mixer/mixer_real.h"
 #include "platform/multimedia.h"
 
 namespace {

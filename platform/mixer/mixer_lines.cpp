@@ -1,4 +1,4 @@
-#include "platform/mci/mixer_lines.h"
+#include "platform/mixer/mixer_lines.h"
 
 #include <algorithm>
 #include <array>

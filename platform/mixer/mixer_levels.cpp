@@ -1,4 +1,4 @@
-#include "platform/mci/mixer_levels.h"
+#include "platform/mixer/mixer_levels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/audio/engine.h"
-#include "platform/mci/alsa_master.h"
+#include "platform/mixer/alsa_master.h"
 
 namespace mixer {
 

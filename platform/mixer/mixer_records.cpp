@@ -1,4 +1,4 @@
-#include "platform/mci/mixer_records.h"
+#include "platform/mixer/mixer_records.h"
 
 #include <algorithm>
 #include <cstring>
