@@ -80,90 +80,94 @@ std::byte* channelValue(const MIXERCONTROLDETAILS& details, std::uint32_t channe
     return static_cast<std::byte*>(details.paDetails) + channel * details.cbDetails;
 }
 
+class LineMixer final : public MixerService {
+  public:
+    std::uint32_t Open(HMIXER* phmx, std::uint32_t uMxId, std::uintptr_t, std::uintptr_t,
+                       std::uint32_t fdwOpen) override {
+        if (!phmx) return MMSYSERR_INVALPARAM;
+        if (uMxId != 0) return MMSYSERR_BADDEVICEID;
+        // No change messages are sent, so no callback can be asked for.
+        if (fdwOpen != 0) return MMSYSERR_INVALFLAG;
+        OpenHandles& table = handles();
+        std::lock_guard lock(table.mutex);
+        *phmx = ++table.last;
+        table.open.insert(*phmx);
+        return MMSYSERR_NOERROR;
+    }
+
+    std::uint32_t Close(HMIXER hmx) override {
+        OpenHandles& table = handles();
+        std::lock_guard lock(table.mutex);
+        return table.open.erase(hmx) ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
+    }
+
+    std::uint32_t GetLineInfo(HMIXER hmxobj, MIXERLINEA* pmxl, std::uint32_t fdwInfo) override {
+        if (const std::uint32_t fault = checkObject(hmxobj, fdwInfo)) return fault;
+        if (!pmxl || pmxl->cbStruct < sizeof(MIXERLINEA)) return MMSYSERR_INVALPARAM;
+        const std::uint32_t query = fdwInfo & kQueryMask;
+        if (query > MIXER_GETLINEINFOF_COMPONENTTYPE) return MMSYSERR_INVALFLAG;
+        const mixer::LineInfo* line = lineFor(*pmxl, query);
+        if (!line) return MIXERR_INVALLINE;
+        mixer::FillLine(*line, *pmxl);
+        return MMSYSERR_NOERROR;
+    }
+
+    std::uint32_t GetLineControls(HMIXER hmxobj, MIXERLINECONTROLSA* pmxlc,
+                                  std::uint32_t fdwControls) override {
+        if (const std::uint32_t fault = checkObject(hmxobj, fdwControls)) return fault;
+        if (!pmxlc || pmxlc->cbStruct < kMixerLineControlsSize || !pmxlc->pamxctrl ||
+            pmxlc->cbmxctrl < sizeof(MIXERCONTROLA))
+            return MMSYSERR_INVALPARAM;
+        const mixer::LineInfo* line = nullptr;
+        switch (fdwControls & kQueryMask) {
+            case kControlsAll:
+                line = mixer::FindByLineId(pmxlc->dwLineID);
+                if (line && pmxlc->cControls != 1) return MMSYSERR_INVALPARAM;
+                break;
+            case kControlById:
+                line = mixer::FindByControlId(pmxlc->dwControlType);
+                if (!line) return MIXERR_INVALCONTROL;
+                pmxlc->dwLineID = line->lineId;
+                break;
+            case MIXER_GETLINECONTROLSF_ONEBYTYPE:
+                line = mixer::FindByLineId(pmxlc->dwLineID);
+                if (line && pmxlc->dwControlType != MIXERCONTROL_CONTROLTYPE_VOLUME)
+                    return MIXERR_INVALCONTROL;
+                break;
+            default:
+                return MMSYSERR_INVALFLAG;
+        }
+        if (!line) return MIXERR_INVALLINE;
+        mixer::FillVolumeControl(*line, *pmxlc->pamxctrl);
+        return MMSYSERR_NOERROR;
+    }
+
+    std::uint32_t GetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
+                                    std::uint32_t fdwDetails) override {
+        if (const std::uint32_t fault = checkObject(hmxobj, fdwDetails)) return fault;
+        if (const std::uint32_t fault = checkDetails(pmxcd, fdwDetails)) return fault;
+        const MIXERCONTROLDETAILS_UNSIGNED value{
+            mixer::ReadLevel(*mixer::FindByControlId(pmxcd->dwControlID))};
+        for (std::uint32_t channel = 0; channel < pmxcd->cChannels; ++channel)
+            std::memcpy(channelValue(*pmxcd, channel), &value, sizeof value);
+        return MMSYSERR_NOERROR;
+    }
+
+    // The faders are uniform: the first channel's value sets every channel of the line.
+    std::uint32_t SetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
+                                    std::uint32_t fdwDetails) override {
+        if (const std::uint32_t fault = checkObject(hmxobj, fdwDetails)) return fault;
+        if (const std::uint32_t fault = checkDetails(pmxcd, fdwDetails)) return fault;
+        MIXERCONTROLDETAILS_UNSIGNED value{};
+        std::memcpy(&value, channelValue(*pmxcd, 0), sizeof value);
+        mixer::WriteLevel(*mixer::FindByControlId(pmxcd->dwControlID), value.dwValue);
+        return MMSYSERR_NOERROR;
+    }
+};
+
 }  // namespace
 
-namespace mixer::real {
-
-std::uint32_t Open(HMIXER* phmx, std::uint32_t uMxId, std::uintptr_t, std::uintptr_t,
-                        std::uint32_t fdwOpen) {
-    if (!phmx) return MMSYSERR_INVALPARAM;
-    if (uMxId != 0) return MMSYSERR_BADDEVICEID;
-    // No change messages are sent, so no callback can be asked for.
-    if (fdwOpen != 0) return MMSYSERR_INVALFLAG;
-    OpenHandles& table = handles();
-    std::lock_guard lock(table.mutex);
-    *phmx = ++table.last;
-    table.open.insert(*phmx);
-    return MMSYSERR_NOERROR;
+MixerService& mixer::MachineMixer() {
+    static LineMixer machine;
+    return machine;
 }
-
-std::uint32_t Close(HMIXER hmx) {
-    OpenHandles& table = handles();
-    std::lock_guard lock(table.mutex);
-    return table.open.erase(hmx) ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
-}
-
-std::uint32_t GetLineInfo(HMIXER hmxobj, MIXERLINEA* pmxl, std::uint32_t fdwInfo) {
-    if (const std::uint32_t fault = checkObject(hmxobj, fdwInfo)) return fault;
-    if (!pmxl || pmxl->cbStruct < sizeof(MIXERLINEA)) return MMSYSERR_INVALPARAM;
-    const std::uint32_t query = fdwInfo & kQueryMask;
-    if (query > MIXER_GETLINEINFOF_COMPONENTTYPE) return MMSYSERR_INVALFLAG;
-    const mixer::LineInfo* line = lineFor(*pmxl, query);
-    if (!line) return MIXERR_INVALLINE;
-    mixer::FillLine(*line, *pmxl);
-    return MMSYSERR_NOERROR;
-}
-
-std::uint32_t GetLineControls(HMIXER hmxobj, MIXERLINECONTROLSA* pmxlc,
-                                    std::uint32_t fdwControls) {
-    if (const std::uint32_t fault = checkObject(hmxobj, fdwControls)) return fault;
-    if (!pmxlc || pmxlc->cbStruct < kMixerLineControlsSize || !pmxlc->pamxctrl ||
-        pmxlc->cbmxctrl < sizeof(MIXERCONTROLA))
-        return MMSYSERR_INVALPARAM;
-    const mixer::LineInfo* line = nullptr;
-    switch (fdwControls & kQueryMask) {
-        case kControlsAll:
-            line = mixer::FindByLineId(pmxlc->dwLineID);
-            if (line && pmxlc->cControls != 1) return MMSYSERR_INVALPARAM;
-            break;
-        case kControlById:
-            line = mixer::FindByControlId(pmxlc->dwControlType);
-            if (!line) return MIXERR_INVALCONTROL;
-            pmxlc->dwLineID = line->lineId;
-            break;
-        case MIXER_GETLINECONTROLSF_ONEBYTYPE:
-            line = mixer::FindByLineId(pmxlc->dwLineID);
-            if (line && pmxlc->dwControlType != MIXERCONTROL_CONTROLTYPE_VOLUME)
-                return MIXERR_INVALCONTROL;
-            break;
-        default:
-            return MMSYSERR_INVALFLAG;
-    }
-    if (!line) return MIXERR_INVALLINE;
-    mixer::FillVolumeControl(*line, *pmxlc->pamxctrl);
-    return MMSYSERR_NOERROR;
-}
-
-std::uint32_t GetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
-                                      std::uint32_t fdwDetails) {
-    if (const std::uint32_t fault = checkObject(hmxobj, fdwDetails)) return fault;
-    if (const std::uint32_t fault = checkDetails(pmxcd, fdwDetails)) return fault;
-    const MIXERCONTROLDETAILS_UNSIGNED value{
-        mixer::ReadLevel(*mixer::FindByControlId(pmxcd->dwControlID))};
-    for (std::uint32_t channel = 0; channel < pmxcd->cChannels; ++channel)
-        std::memcpy(channelValue(*pmxcd, channel), &value, sizeof value);
-    return MMSYSERR_NOERROR;
-}
-
-// The faders are uniform: the first channel's value sets every channel of the line.
-std::uint32_t SetControlDetails(HMIXER hmxobj, MIXERCONTROLDETAILS* pmxcd,
-                                     std::uint32_t fdwDetails) {
-    if (const std::uint32_t fault = checkObject(hmxobj, fdwDetails)) return fault;
-    if (const std::uint32_t fault = checkDetails(pmxcd, fdwDetails)) return fault;
-    MIXERCONTROLDETAILS_UNSIGNED value{};
-    std::memcpy(&value, channelValue(*pmxcd, 0), sizeof value);
-    mixer::WriteLevel(*mixer::FindByControlId(pmxcd->dwControlID), value.dwValue);
-    return MMSYSERR_NOERROR;
-}
-
-}  // namespace mixer::real
