@@ -1,6 +1,7 @@
 // Underruns under load: a WAV (resampled from 22,050 Hz) and a MIDI song loop on the null
 // sink while another thread sends 200 control calls a second, for a minute. Counts the
-// periods the engine could not fill in time, by cause; the target is 0. With SDL_AUDIODRIVER set
+// periods the engine could not fill in time, by cause; the target is 0. Then the blocks a
+// playing song goes without while other songs open beside it. With SDL_AUDIODRIVER set
 // (for example SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null) it runs on that SDL driver
 // instead.
 #include <benchmark/benchmark.h>
@@ -13,8 +14,10 @@
 
 #include "platform/audio/clip.h"
 #include "platform/audio/engine.h"
+#include "platform/audio/midi_synth.h"
 #include "platform/audio/player.h"
 #include "platform/audio/sdl_audio_session.h"
+#include "tests/support/gm_song.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -98,6 +101,34 @@ BENCHMARK(BM_UnderrunsWithCommandsFromAnotherThread)
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
+
+// Six songs, each with instruments the playing one lacks, open and close while a song plays:
+// the blocks the playing song went without while their instruments were pinned. The target is
+// 0 on a machine with a core to spare; where the opening thread loses its core while it holds
+// the synthesiser, a period can still go without.
+void BM_SongsOpenBesideAPlayingOne(benchmark::State& state) {
+    test_support::TempFolder folder;
+    const auto playing =
+        audio::LoadMidiFile(folder.Write("playing.mid", sound_files::MakeGmSong(60, 0)));
+    const auto synth = audio::MidiSynth::Shared(nullptr, nullptr);
+    if (!playing.clip || !synth) {
+        state.SkipWithError("the song did not load");
+        return;
+    }
+    audio::Player player(playing.clip);
+    long missed = 0;
+    for (auto _ : state) {
+        player.Play(0, std::nullopt, true);
+        while (player.PositionMs() < 100) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const long before = synth->BlocksMissed();
+        for (int variant = 1; variant <= 6; ++variant)
+            audio::LoadMidiFile(folder.Write("opening.mid", sound_files::MakeGmSong(1, variant)));
+        missed += synth->BlocksMissed() - before;
+        player.Stop();
+    }
+    state.counters["blocks_missed"] = double(missed);
+}
+BENCHMARK(BM_SongsOpenBesideAPlayingOne)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/audio/address_space.h"
 #include "platform/audio/midi_synth.h"
@@ -30,12 +31,17 @@ std::vector<PresetKey> MidiSynth::Pin(const std::vector<Preset>& presets) {
     // Samples are large blocks in the middle of the heap; hand their pages back, outside the
     // turn since it walks the whole heap.
     if (released) malloc_trim(0);
-    // One instrument at a time, so that the audio thread goes without MIDI for moments, not for
-    // a whole song's instruments.
-    for (const PresetKey& key : wanted) {
+    // A few instruments a turn, as many as half a millisecond allows, so that each turn ends
+    // before the audio thread wants the synthesiser again.
+    for (auto key = wanted.begin(); key != wanted.end();) {
         const SynthAccess::ControlTurn turn(access_);
         std::lock_guard lock(pinsMutex_);
-        if (++pinCounts_[key] == 1) fluid_synth_pin_preset(synth_, fontId_, key.first, key.second);
+        const auto start = std::chrono::steady_clock::now();
+        do {
+            if (++pinCounts_[*key] == 1)
+                fluid_synth_pin_preset(synth_, fontId_, key->first, key->second);
+        } while (++key != wanted.end() &&
+                 std::chrono::steady_clock::now() - start < std::chrono::microseconds(500));
     }
     FlushSynthLog();
     return wanted;

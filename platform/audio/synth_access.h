@@ -60,15 +60,22 @@ class SynthAccess {
     }
 
   private:
-    // While a song plays, until the next period ends, or for 100 ms should the output have just
-    // closed.
+    // While a song plays, until a period is seen to end a moment ago: seen late (this thread
+    // may wake late on a busy machine), the next period may be about to start. For 100 ms at
+    // most, should the output have just closed.
     void AwaitPeriodEnd() const {
         if (!songPlaying_.load(std::memory_order_relaxed)) return;
-        const std::uint64_t seen = periods_.load(std::memory_order_acquire);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
-        while (periods_.load(std::memory_order_acquire) == seen &&
-               std::chrono::steady_clock::now() < deadline)
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + std::chrono::milliseconds(100);
+        std::uint64_t seen = periods_.load(std::memory_order_acquire);
+        for (auto looked = Clock::now(); looked < deadline;) {
             std::this_thread::sleep_for(std::chrono::microseconds(100));
+            const auto now = Clock::now();
+            const std::uint64_t periods = periods_.load(std::memory_order_acquire);
+            if (periods != seen && now - looked < std::chrono::milliseconds(1)) return;
+            seen = periods;
+            looked = now;
+        }
     }
 
     static inline thread_local bool inAudioTurn_ = false;

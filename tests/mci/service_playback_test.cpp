@@ -5,12 +5,10 @@
 #include <thread>
 #include <vector>
 
-#include "platform/audio/midi_synth.h"
 #include "platform/multimedia.h"
 #include "platform/user_interface.h"
 #include "tests/mci/service_fixture.h"
 #include "tests/support/eventually.h"
-#include "tests/support/gm_song.h"
 #include "tests/support/sound_files.h"
 
 namespace mci_test {
@@ -59,20 +57,6 @@ TEST_F(Playback, APausedDeviceHoldsItsPlaceWhileAnotherPlaysOn) {
     EXPECT_EQ(Send("stop all wait").code, 0u);
     EXPECT_EQ(Send("status MIDI mode").text, "stopped");
     EXPECT_EQ(Send("status WAVE mode").text, "stopped");
-}
-
-// While a song plays, another opening takes the synthesiser from it only between periods.
-TEST_F(Playback, OpeningASongNeverCutsTheOnePlaying) {
-    const auto synth = audio::MidiSynth::Shared(nullptr, nullptr);
-    ASSERT_EQ(Send("play MIDI repeat").code, 0u);
-    ASSERT_TRUE(PassesPosition("MIDI", 0));
-    const long missed = synth->BlocksMissed();
-    for (int variant = 0; variant < 6; ++variant) {
-        const std::string song = Write("gm.mid", sound_files::MakeGmSong(1, variant));
-        ASSERT_EQ(Send("open Sequencer!" + song + " alias GM wait").code, 0u);
-        ASSERT_EQ(Send("close GM wait").code, 0u);
-    }
-    EXPECT_EQ(synth->BlocksMissed(), missed);
 }
 
 TEST_F(Playback, PlayWaitReturnsAtTheToPositionOrTheEnd) {
