@@ -87,12 +87,12 @@ def answers(display):
 
 
 def start_display():
-    """Xvfb picks a free display and names it once it listens; a server still ending on that number can make
-    the new one give up just after, so the display counts only once a client has reached it."""
+    """Xvfb picks a free display and names it once it listens; the display counts once a client has reached it.
+    Without -noreset the server resets as that client leaves and refuses the next one for a moment."""
     for _ in range(3):
         ready, announce = os.pipe()
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(announce), "-screen", "0", "1024x768x24",
-                                 "-nolisten", "tcp"], pass_fds=[announce], stderr=subprocess.DEVNULL)
+                                 "-nolisten", "tcp", "-noreset"], pass_fds=[announce], stderr=subprocess.DEVNULL)
         os.close(announce)
         with os.fdopen(ready) as announced:
             display = ":" + announced.readline().strip()

@@ -25,11 +25,12 @@ eventually() {
     done
 }
 
-# Xvfb picks a free display and names it once it listens; a server still ending on that number can make
-# the new one give up just after, so the display counts only once a client has reached it.
+# Xvfb picks a free display and names it once it listens; the display counts once a client has reached
+# it. Without -noreset the server resets as each check's last client leaves and refuses the next one for
+# a moment.
 answered_or_ended() { xprop -root >/dev/null 2>&1 || ! kill -0 "$1" 2>/dev/null; }
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb=$!
     eventually test -s "$work/display" || return 1
     export DISPLAY=":$(cat "$work/display")"
