@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "platform/audio/address_space.h"
+#include "platform/audio/engine.h"
 #include "platform/audio/midi_synth.h"
 #include "platform/audio/sample_preload.h"
 #include "platform/audio/synth_log.h"
@@ -14,12 +15,14 @@ namespace audio {
 std::vector<PresetKey> MidiSynth::Pin(const std::vector<Preset>& presets) {
     std::lock_guard pinning(pinningMutex_);
     RequireRoomForSoundfont(soundfont_);
+    // Pulled by hand, the mix has no periods for the turns to fall between.
+    const bool betweenPeriods = Engine::Shared().SinkName() != "offline";
     // Read while the audio thread keeps the synthesiser; taken from the cache below.
     const SamplePreload preload(soundfont_, presets);
     std::vector<PresetKey> wanted = preload.Resolved();
     bool released = false;
     {
-        const SynthAccess::ControlTurn turn(access_);
+        const SynthAccess::ControlTurn turn(access_, betweenPeriods);
         std::lock_guard lock(pinsMutex_);
         // Should the font not load a second time, they are resolved and read here, in the turn.
         if (!preload.Loaded())
@@ -34,7 +37,7 @@ std::vector<PresetKey> MidiSynth::Pin(const std::vector<Preset>& presets) {
     // A few instruments a turn, as many as half a millisecond allows, so that each turn ends
     // before the audio thread wants the synthesiser again.
     for (auto key = wanted.begin(); key != wanted.end();) {
-        const SynthAccess::ControlTurn turn(access_);
+        const SynthAccess::ControlTurn turn(access_, betweenPeriods);
         std::lock_guard lock(pinsMutex_);
         const auto start = std::chrono::steady_clock::now();
         do {

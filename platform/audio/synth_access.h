@@ -35,11 +35,11 @@ class SynthAccess {
     };
 
     // Control thread: waits for the turn, which the audio thread holds only for a fraction of a
-    // period at a time.
+    // period at a time; `betweenPeriods`, for the end of a period if a song plays.
     class ControlTurn {
       public:
-        explicit ControlTurn(SynthAccess& access) : access_(access) {
-            access_.AwaitPeriodEnd();
+        ControlTurn(SynthAccess& access, bool betweenPeriods) : access_(access) {
+            if (betweenPeriods) access_.AwaitPeriodEnd();
             while (access_.busy_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
         }
         ~ControlTurn() { access_.busy_.clear(std::memory_order_release); }
@@ -58,17 +58,20 @@ class SynthAccess {
         songPlaying_.store(songPlayed, std::memory_order_relaxed);
         periods_.fetch_add(1, std::memory_order_release);
     }
+    // Control thread: no song is open, whatever the last period said.
+    void NoSongOpen() { songPlaying_.store(false, std::memory_order_relaxed); }
 
   private:
     // While a song plays, until a period is seen to end a moment ago: seen late (this thread
-    // may wake late on a busy machine), the next period may be about to start. For 100 ms at
-    // most, should the output have just closed.
-    void AwaitPeriodEnd() const {
+    // may wake late on a busy machine), the next period may be about to start. With no period
+    // ending for 20 ms, the output has closed or is pulled by hand: then at once, until a
+    // period says a song plays.
+    void AwaitPeriodEnd() {
         if (!songPlaying_.load(std::memory_order_relaxed)) return;
         using Clock = std::chrono::steady_clock;
-        const auto deadline = Clock::now() + std::chrono::milliseconds(100);
         std::uint64_t seen = periods_.load(std::memory_order_acquire);
-        for (auto looked = Clock::now(); looked < deadline;) {
+        auto looked = Clock::now();
+        for (const auto quiet = looked + std::chrono::milliseconds(20); looked < quiet;) {
             std::this_thread::sleep_for(std::chrono::microseconds(100));
             const auto now = Clock::now();
             const std::uint64_t periods = periods_.load(std::memory_order_acquire);
@@ -76,6 +79,7 @@ class SynthAccess {
             seen = periods;
             looked = now;
         }
+        if (periods_.load(std::memory_order_acquire) == seen) NoSongOpen();
     }
 
     static inline thread_local bool inAudioTurn_ = false;
