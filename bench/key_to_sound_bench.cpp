@@ -5,6 +5,7 @@
 // instructions per key are the collected total over the number of PressKey calls.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <fstream>
 #include <vector>
 
@@ -58,6 +59,11 @@ void BM_KeyToSound(benchmark::State& state, const std::string& folder, std::int3
     cMCI_Adv mci;
     const std::string path =
         "T:\\" + folder + (type == 3 ? "\\Song To Play.mid" : "\\Sound To Play.wav");
+    // The first key in a folder lists it and gives its files their short names: timed apart.
+    const auto first = std::chrono::steady_clock::now();
+    PressKey(mci, "KEY", type, path);
+    state.counters["first_key_ms"] =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - first).count();
     for (auto _ : state) {
         if (!PressKey(mci, "KEY", type, path)) state.SkipWithError("no sound");
     }
