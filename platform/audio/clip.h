@@ -50,7 +50,4 @@ LoadResult LoadMidiFile(const std::filesystem::path& file);
 // A failed load with its reason.
 LoadResult LoadFailure(LoadError error, std::string detail);
 
-// The name of a load error, for messages and tests ("NotFound", ...).
-const char* LoadErrorName(LoadError error);
-
 }  // namespace audio

@@ -130,10 +130,10 @@ TEST(SoundfontLimit, UnderAFileLimitASongSaysWhatWasShort) {
         close(lowestFree);
         const rlimit limit{rlim_t(lowestFree), rlim_t(lowestFree)};
         setrlimit(RLIMIT_NOFILE, &limit);
-        std::fputs(audio::LoadErrorName(audio::LoadMidiFile(songFile).error), stderr);
-        std::_Exit(0);
+        const bool saysSo = audio::LoadMidiFile(songFile).error == audio::LoadError::TooManyFiles;
+        std::_Exit(saysSo ? 0 : 1);
     };
-    EXPECT_EXIT(loadWithNoFileLeft(), testing::ExitedWithCode(0), "TooManyFiles$");
+    EXPECT_EXIT(loadWithNoFileLeft(), testing::ExitedWithCode(0), "");
 }
 
 // A million short notes: as many events as a file may hold.

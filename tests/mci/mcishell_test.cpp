@@ -77,11 +77,18 @@ const std::vector<Line> kScript = {
     {"status w 4 mode", 295, nullptr},
     {"status w mode length", 284, nullptr},
     {"status w 99", 259, nullptr},
+    {"status w number of tracks", 0, "1"},
+    {"status w current track", 0, "1"},
+    {"status w media present", 0, "true"},
+    {"status w start position", 0, "0"},
+    {"status w time format", 0, "milliseconds"},
     {"set w time format samples", 0, ""},
+    {"status w time format", 0, "samples"},
     {"status w length", 0, "22050"},
     {"seek w to 11025", 0, ""},
     {"status w position", 0, "11025"},
     {"set w time format bytes", 0, ""},
+    {"status w time format", 0, "bytes"},
     {"status w position", 0, "22050"},
     {"seek w to 44102", 282, nullptr},
     {"set w time format smpte", 290, nullptr},
@@ -130,7 +137,12 @@ const std::vector<Line> kScript = {
     {"record rec insert overwrite", 284, nullptr},
     {"seek rec to end", 0, ""},
     {"status rec position", 0, "3200"},
+    {"resume rec", 302, nullptr},  // neither recording nor paused
     {"record rec", 0, ""},
+    {"pause rec", 0, ""},
+    {"status rec mode", 0, "paused"},
+    {"resume rec", 0, ""},
+    {"status rec mode", 0, "recording"},
     {"save rec %W.early", 302, nullptr},  // not while it records
     {"stop rec", 0, ""},
     // the disc: track 1 at sectors 0-149 (2 s), track 2 at 150-374 (3 s), after 2 s of lead-in
@@ -197,6 +209,10 @@ TEST(ScriptCommands, AnswerAsMciDoes) {
     const ShellRun empty = RunShell(folder, "");
     EXPECT_EQ(empty.exitCode, 0);
     EXPECT_TRUE(empty.lines.empty());
+    const ShellRun noSuchSink = RunShell(folder, "", "--sink nonsense 2>&1");
+    EXPECT_NE(noSuchSink.exitCode, 0);
+    EXPECT_TRUE(!noSuchSink.lines.empty() &&
+                noSuchSink.lines[0].find("nonsense") != std::string::npos);
     for (std::size_t i = 0; i < kScript.size(); ++i) {
         const Line& line = kScript[i];
         const std::string& got = run.lines[i];

@@ -74,6 +74,53 @@ TEST_F(Mixer, EachLineHasOneVolumeThatDrivesItsEngineGain) {
     }
 }
 
+// The other ways a caller may find a line or a control, and a caller's mistakes.
+TEST_F(Mixer, LinesAndControlsAreFoundEveryWayAndMistakesAreRefused) {
+    constexpr std::uint32_t byDestination = 0, bySource = 1, byLineId = 2, byHandle = 0x80000000;
+    constexpr std::uint32_t allControls = 0, controlById = 1;
+    MIXERCONTROLA wave{};
+    ASSERT_EQ(FindVolume(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, wave), 0u);
+    MIXERLINEA line{};
+    line.cbStruct = sizeof line;
+    const auto lineInfo = [&](std::uint32_t flags, std::uint32_t destination,
+                              std::uint32_t source) {
+        line.dwDestination = destination;
+        line.dwSource = source;
+        return mixerGetLineInfoA(handle, &line, flags);
+    };
+    EXPECT_EQ(lineInfo(byDestination | byHandle, 0, 0), MMSYSERR_NOERROR);
+    EXPECT_EQ(line.dwComponentType, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS);
+    const std::uint32_t sources = line.cConnections;
+    EXPECT_EQ(lineInfo(byDestination, 1, 0), MIXERR_INVALLINE);
+    EXPECT_EQ(lineInfo(bySource, 0, sources - 1), MMSYSERR_NOERROR);
+    EXPECT_EQ(lineInfo(bySource, 0, sources), MIXERR_INVALLINE);
+    EXPECT_EQ(lineInfo(byLineId, 0, 0), MMSYSERR_NOERROR) << "the last source's own line";
+    EXPECT_EQ(lineInfo(4, 0, 0), MMSYSERR_INVALFLAG);
+    EXPECT_EQ(lineInfo(0x40000000, 0, 0), MMSYSERR_INVALFLAG);
+    EXPECT_EQ(mixerGetLineInfoA(handle + 100, &line, byHandle), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(mixerGetLineInfoA(handle + 100, &line, 0), MMSYSERR_BADDEVICEID);
+
+    MIXERCONTROLA control{};
+    MIXERLINECONTROLSA controls{kMixerLineControlsSize, 0,       wave.dwControlID, 1,
+                                sizeof control,         &control};
+    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, controlById), MMSYSERR_NOERROR);
+    EXPECT_EQ(control.dwControlID, wave.dwControlID);
+    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, allControls), MMSYSERR_NOERROR);
+    controls.cControls = 2;
+    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, allControls), MMSYSERR_INVALPARAM);
+    controls.dwControlType = 0xFFFF;
+    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, controlById), MIXERR_INVALCONTROL);
+    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, 3), MMSYSERR_INVALFLAG);
+    controls.cbmxctrl = 4;
+    EXPECT_EQ(mixerGetLineControlsA(handle, &controls, controlById), MMSYSERR_INVALPARAM);
+
+    HMIXER other = 0;
+    EXPECT_EQ(mixerOpen(&other, 1, 0, 0, 0), MMSYSERR_BADDEVICEID);
+    EXPECT_EQ(mixerOpen(&other, 0, 0, 0, 1), MMSYSERR_INVALFLAG);
+    EXPECT_EQ(mixerOpen(nullptr, 0, 0, 0, 0), MMSYSERR_INVALPARAM);
+    EXPECT_EQ(mixerClose(handle + 100), MMSYSERR_INVALHANDLE);
+}
+
 // Stands in for the machine's master volume, so the test leaves the real one alone.
 struct MachineStandIn : mixer::MachineVolume {
     bool Available() const override { return available; }
