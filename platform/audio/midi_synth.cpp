@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <utility>
 
@@ -191,7 +190,6 @@ void MidiSynth::ReleaseBlock(int block) {
     if (block < 0) return;
     std::lock_guard lock(blocksMutex_);
     blockTaken_[block] = false;
-    if (std::none_of(blockTaken_.begin(), blockTaken_.end(), std::identity())) access_.NoSongOpen();
 }
 
 void MidiSynth::Send(int block, std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {

@@ -114,6 +114,8 @@ class Mixer {
     void Settle();
     void SetOutput(OutputOpener open);
     bool OutputOpen() const { return open_.load(); }
+    // Whether the last output opened renders by a clock, not pulled by hand.
+    bool Clocked() const { return clocked_.load(); }
     // Commands sent and not yet applied.
     std::size_t Pending() const { return queue_.Size(); }
     void AttachBus(const std::shared_ptr<Bus>& bus);  // mixed on the Midi line

@@ -16,7 +16,7 @@ std::vector<PresetKey> MidiSynth::Pin(const std::vector<Preset>& presets) {
     std::lock_guard pinning(pinningMutex_);
     RequireRoomForSoundfont(soundfont_);
     // Pulled by hand, the mix has no periods for the turns to fall between.
-    const bool betweenPeriods = Engine::Shared().SinkName() != "offline";
+    const bool betweenPeriods = Engine::Shared().SharedMixer()->Clocked();
     // Read while the audio thread keeps the synthesiser; taken from the cache below.
     const SamplePreload preload(soundfont_, presets);
     std::vector<PresetKey> wanted = preload.Resolved();

@@ -58,18 +58,17 @@ class SynthAccess {
         songPlaying_.store(songPlayed, std::memory_order_relaxed);
         periods_.fetch_add(1, std::memory_order_release);
     }
-    // Control thread: no song is open, whatever the last period said.
-    void NoSongOpen() { songPlaying_.store(false, std::memory_order_relaxed); }
 
   private:
     // While a song plays, until a period is seen to end a moment ago: seen late (this thread
-    // may wake late on a busy machine), the next period may be about to start. With no period
-    // ending for 20 ms, the output has closed or is pulled by hand: then at once, until a
-    // period says a song plays.
+    // may wake late on a busy machine), the next period may be about to start. For 20 ms at
+    // most; should no period have ended in them, the output has closed, and later turns are
+    // taken at once until a period says a song plays.
     void AwaitPeriodEnd() {
         if (!songPlaying_.load(std::memory_order_relaxed)) return;
         using Clock = std::chrono::steady_clock;
-        std::uint64_t seen = periods_.load(std::memory_order_acquire);
+        const std::uint64_t first = periods_.load(std::memory_order_acquire);
+        std::uint64_t seen = first;
         auto looked = Clock::now();
         for (const auto quiet = looked + std::chrono::milliseconds(20); looked < quiet;) {
             std::this_thread::sleep_for(std::chrono::microseconds(100));
@@ -79,7 +78,8 @@ class SynthAccess {
             seen = periods;
             looked = now;
         }
-        if (periods_.load(std::memory_order_acquire) == seen) NoSongOpen();
+        if (periods_.load(std::memory_order_acquire) == first)
+            songPlaying_.store(false, std::memory_order_relaxed);
     }
 
     static inline thread_local bool inAudioTurn_ = false;
