@@ -1,15 +1,19 @@
 // Key to sound as the window does it for a list's next entry (stop, close, open, play through
-// cMCI_Adv), then pulling the offline mix until a block is not silent: a song and a sound in a
-// folder of 40 files and in one of 40,000 long, mixed-case names. Under
+// cMCI_Adv), then pulling the offline mix until a block is not silent: songs and sounds in a
+// folder of 40 files and in one of 40,000 long, mixed-case names. The keys go back and forth
+// between two songs with different instruments, so each key loads its song's. Under
 // `valgrind --tool=callgrind --collect-atstart=no --toggle-collect='*PressKey*'` the
 // instructions per key are the collected total over the number of PressKey calls.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <chrono>
 #include <fstream>
+#include <map>
 #include <vector>
 
 #include "media/cmci_adv.h"
+#include "bench/song_generator.h"
 #include "platform/audio/engine.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
@@ -26,8 +30,11 @@ void FillFolder(const std::filesystem::path& folder, int files) {
         std::ofstream(folder / ("Take Number " + std::to_string(i) + " Of The Day" + ending))
             << 'x';
     }
-    std::ofstream(folder / "Song To Play.mid", std::ios::binary) << sound_files::NoteSong(8);
-    std::ofstream(folder / "Sound To Play.wav", std::ios::binary) << sound_files::ToneWave(1000);
+    std::ofstream(folder / "Song A To Play.mid", std::ios::binary) << audio_bench::MakeBusySong(8);
+    std::ofstream(folder / "Song B To Play.mid", std::ios::binary)
+        << audio_bench::MakeSparseSong(8);
+    std::ofstream(folder / "Sound A To Play.wav", std::ios::binary) << sound_files::ToneWave(1000);
+    std::ofstream(folder / "Sound B To Play.wav", std::ios::binary) << sound_files::ToneWave(500);
 }
 
 struct Folders {
@@ -45,6 +52,9 @@ struct Folders {
     static std::vector<float> block(2 * kBlock);
     mci.MCI_Stop(alias);
     mci.MCI_Close(alias, {.hCallbackProc = 0, .WaitToComplete = vbTrue, .ShowErrors = vbFalse});
+    // The period a running output renders while the close waits for it, which lets go of the
+    // closed player.
+    audio::Engine::Shared().Pull(block.data(), kBlock);
     if (!IsTrue(mci.MCI_Open(alias, {.DeviceType = type, .FilePath = path}))) return false;
     mci.MCI_Play(alias);
     for (int pulled = 0; pulled < 44100; pulled += kBlock) {
@@ -56,16 +66,26 @@ struct Folders {
 
 void BM_KeyToSound(benchmark::State& state, const std::string& folder, std::int32_t type) {
     static Folders folders;
+    // Google Benchmark runs this function more than once; only its first run has a first key.
+    static std::map<std::string, double> firstKeyMs;
     cMCI_Adv mci;
-    const std::string path =
-        "T:\\" + folder + (type == 3 ? "\\Song To Play.mid" : "\\Sound To Play.wav");
+    const std::string stem = "T:\\" + folder + (type == 3 ? "\\Song " : "\\Sound ");
+    const std::string ending = type == 3 ? " To Play.mid" : " To Play.wav";
+    const std::array paths{stem + "A" + ending, stem + "B" + ending};
     // The first key in a folder lists it and gives its files their short names: timed apart.
-    const auto first = std::chrono::steady_clock::now();
-    PressKey(mci, "KEY", type, path);
-    state.counters["first_key_ms"] =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - first).count();
+    const std::string name = folder + ending;
+    if (!firstKeyMs.contains(name)) {
+        const auto first = std::chrono::steady_clock::now();
+        PressKey(mci, "KEY", type, paths[1]);
+        firstKeyMs[name] = std::chrono::duration<double, std::milli>(
+                               std::chrono::steady_clock::now() - first)
+                               .count();
+    }
+    state.counters["first_key_ms"] = firstKeyMs[name];
+    std::size_t next = 0;
     for (auto _ : state) {
-        if (!PressKey(mci, "KEY", type, path)) state.SkipWithError("no sound");
+        if (!PressKey(mci, "KEY", type, paths[next])) state.SkipWithError("no sound");
+        next = 1 - next;
     }
     mci.MCI_Close("KEY");
 }

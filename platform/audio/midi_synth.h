@@ -7,8 +7,8 @@
 //
 // Samples load on demand: only the instruments of the songs open are in memory. Each song pins
 // its instruments when it opens, on the control thread, so that no program change while
-// playing has to read the soundfont; they are read beforehand without the synthesiser
-// (SamplePreload), so that pinning takes it from a playing song only for moments.
+// playing has to read the soundfont. Beside another open song they are read beforehand without
+// the synthesiser (SamplePreload), so that pinning takes it from a playing song only for moments.
 #include <fluidsynth.h>
 
 #include <array>
@@ -86,6 +86,8 @@ class MidiSynth final : public Bus {
     // Control thread: loads the presets' samples and keeps them loaded until Unpin; returns
     // what it pinned.
     std::vector<PresetKey> Pin(const std::vector<Preset>& presets);
+    // Whether a song is open: one holds pins.
+    bool AnySongOpen();
     // Any thread: the samples are released at a later Pin, off the audio thread.
     void Unpin(const std::vector<PresetKey>& pinned);
     // Unpins the presets no open song uses, except those `wanted` (sorted); whether it did.

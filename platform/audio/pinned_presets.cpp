@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 #include "platform/audio/address_space.h"
 #include "platform/audio/engine.h"
@@ -15,18 +16,24 @@ namespace audio {
 std::vector<PresetKey> MidiSynth::Pin(const std::vector<Preset>& presets) {
     std::lock_guard pinning(pinningMutex_);
     RequireRoomForSoundfont(soundfont_);
+    // Another song can play only if one is open, and none opens while this Pin runs. With none,
+    // the synthesiser reads the samples itself, sparing the preload's second reading of the
+    // soundfont's index, which is most of an open.
+    const bool besideASong = AnySongOpen();
     // Pulled by hand, the mix has no periods for the turns to fall between.
-    const bool betweenPeriods = Engine::Shared().SharedMixer()->Clocked();
+    const bool betweenPeriods = besideASong && Engine::Shared().SharedMixer()->Clocked();
     // Read while the audio thread keeps the synthesiser; taken from the cache below.
-    const SamplePreload preload(soundfont_, presets);
-    std::vector<PresetKey> wanted = preload.Resolved();
+    std::optional<SamplePreload> preload;
+    if (besideASong) preload.emplace(soundfont_, presets);
+    std::vector<PresetKey> wanted;
     bool released = false;
     {
         const SynthAccess::ControlTurn turn(access_, betweenPeriods);
         std::lock_guard lock(pinsMutex_);
-        // Should the font not load a second time, they are resolved and read here, in the turn.
-        if (!preload.Loaded())
-            wanted = ResolvePresets(fluid_synth_get_sfont_by_id(synth_, fontId_), presets);
+        // Without a preload, or should the font not load a second time, they are resolved here.
+        wanted = preload && preload->Loaded()
+                     ? preload->Resolved()
+                     : ResolvePresets(fluid_synth_get_sfont_by_id(synth_, fontId_), presets);
         // Released before the new ones are taken, so that the synthesiser holds one song's
         // instruments at a time; two songs' are in memory only while one opens.
         released = ReleaseUnused(wanted);
@@ -48,6 +55,12 @@ std::vector<PresetKey> MidiSynth::Pin(const std::vector<Preset>& presets) {
     }
     FlushSynthLog();
     return wanted;
+}
+
+bool MidiSynth::AnySongOpen() {
+    std::lock_guard lock(pinsMutex_);
+    return std::any_of(pinCounts_.begin(), pinCounts_.end(),
+                       [](const auto& pin) { return pin.second > 0; });
 }
 
 void MidiSynth::Unpin(const std::vector<PresetKey>& pinned) {

@@ -189,9 +189,22 @@ TEST_F(SynthTest, ChangingBankAndProgramMidSongLoadsNothingWhilePlayingNorDropsO
     EXPECT_EQ(audio::SoundfontReadsOnAudioThread(), readsBefore);
 }
 
-// Another song may be playing: the instruments are read before the synthesiser is taken from it.
+// With no other song open, nothing else needs the synthesiser: it reads what the song lacks
+// itself, without reading the soundfont's index again, so a song that brings no new instrument
+// reads nothing.
+TEST_F(SynthTest, ASongOpenedAloneReadsOnlyTheInstrumentsItLacks) {
+    const auto path = dir_.Write("gm.mid", sound_files::MakeGmSong(1, 0));
+    ASSERT_TRUE(audio::LoadMidiFile(path).clip);
+    const long readsBefore = audio::SoundfontReads();
+    ASSERT_TRUE(audio::LoadMidiFile(path).clip);
+    EXPECT_EQ(audio::SoundfontReads(), readsBefore);
+}
+
+// Another song open may be playing: the instruments are read before the synthesiser is taken
+// from it.
 TEST_F(SynthTest, ASongReadsItsInstrumentsWhileTheSynthesiserIsPlaying) {
-    ASSERT_TRUE(audio::LoadMidiFile(dir_.Write("gm.mid", sound_files::MakeGmSong(1, 0))).clip);
+    const auto open = audio::LoadMidiFile(dir_.Write("gm.mid", sound_files::MakeGmSong(1, 0)));
+    ASSERT_TRUE(open.clip);
     auto& synth = *audio::MidiSynth::Shared(nullptr, nullptr);
     std::optional<audio::SynthAccess::AudioTurn> playing(std::in_place, synth.Access());
     const long readsBefore = audio::SoundfontReads();
