@@ -1,5 +1,6 @@
 // Writes the files bench/peers plays into a folder: a busy and a dense one-minute song and a
-// tone.
+// tone, and in its subfolder "keys" one-note songs on different instruments.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -24,6 +25,10 @@ int main(int argc, char** argv) {
     WriteFile(folder + "/busy.mid", audio_bench::MakeBusySong(60));
     WriteFile(folder + "/dense.mid", audio_bench::MakeDenseSong(60));
     WriteFile(folder + "/tone.wav", sound_files::MakeWave({.frames = 44100 * 5}));
+    std::filesystem::create_directories(folder + "/keys");
+    for (int program : {0, 11, 19, 24, 32, 40, 56, 73})
+        WriteFile(folder + "/keys/note " + std::to_string(program) + ".mid",
+                  audio_bench::MakeOneNoteSong(program));
     std::cout << folder << "/busy.mid\n" << folder << "/dense.mid\n" << folder << "/tone.wav\n";
     return 0;
 }

@@ -124,6 +124,12 @@ std::string MakeSparseSong(int seconds) {
     return Song(Bars(seconds), {flute, guitar});
 }
 
+std::string MakeOneNoteSong(int program) {
+    Part part(0, program);
+    part.Play({60}, kQuarter, 100).Rest(4 * kBar);
+    return Song(5, {part});
+}
+
 std::string MakeDenseSong(int seconds) {
     struct Runner {
         int program;

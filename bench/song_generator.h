@@ -13,4 +13,8 @@ std::string MakeSparseSong(int seconds);
 // Nine instruments running in sixteenth notes, held chords and a drum kit on every sixteenth.
 std::string MakeDenseSong(int seconds);
 
+// One half-second note on `program` and rest to ten seconds: heard apart from the song before
+// it.
+std::string MakeOneNoteSong(int program);
+
 }  // namespace audio_bench
