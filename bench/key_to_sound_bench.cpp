@@ -12,8 +12,8 @@
 #include <map>
 #include <vector>
 
-#include "media/cmci_adv.h"
 #include "bench/song_generator.h"
+#include "media/cmci_adv.h"
 #include "platform/audio/engine.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_folder.h"
