@@ -23,31 +23,6 @@ constexpr std::uint32_t kControlsAll = 0;
 constexpr std::uint32_t kControlById = 1;
 constexpr std::uint32_t kMaxChannels = 2;
 
-struct OpenHandles {
-    std::mutex mutex;
-    std::set<HMIXER> open;
-    HMIXER last = 0;
-};
-
-OpenHandles& handles() {
-    static OpenHandles table;
-    return table;
-}
-
-bool isOpen(HMIXER handle) {
-    OpenHandles& table = handles();
-    std::lock_guard lock(table.mutex);
-    return table.open.contains(handle);
-}
-
-// The object of a query: an open handle, or with the mixer-id object type also device 0.
-std::uint32_t checkObject(HMIXER object, std::uint32_t flags) {
-    const std::uint32_t type = flags & kObjectTypeMask;
-    if (type != 0 && type != kObjectHandle) return MMSYSERR_INVALFLAG;
-    if (isOpen(object) || (type == 0 && object == 0)) return MMSYSERR_NOERROR;
-    return type == 0 ? MMSYSERR_BADDEVICEID : MMSYSERR_INVALHANDLE;
-}
-
 const mixer::LineInfo* lineFor(const MIXERLINEA& record, std::uint32_t query) {
     switch (query) {
         case kLineByDestination:
@@ -88,17 +63,15 @@ class LineMixer final : public MixerService {
         if (uMxId != 0) return MMSYSERR_BADDEVICEID;
         // No change messages are sent, so no callback can be asked for.
         if (fdwOpen != 0) return MMSYSERR_INVALFLAG;
-        OpenHandles& table = handles();
-        std::lock_guard lock(table.mutex);
-        *phmx = ++table.last;
-        table.open.insert(*phmx);
+        std::lock_guard lock(handlesMutex_);
+        *phmx = ++lastHandle_;
+        openHandles_.insert(*phmx);
         return MMSYSERR_NOERROR;
     }
 
     std::uint32_t Close(HMIXER hmx) override {
-        OpenHandles& table = handles();
-        std::lock_guard lock(table.mutex);
-        return table.open.erase(hmx) ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
+        std::lock_guard lock(handlesMutex_);
+        return openHandles_.erase(hmx) ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
     }
 
     std::uint32_t GetLineInfo(HMIXER hmxobj, MIXERLINEA* pmxl, std::uint32_t fdwInfo) override {
@@ -163,6 +136,24 @@ class LineMixer final : public MixerService {
         mixer::WriteLevel(*mixer::FindByControlId(pmxcd->dwControlID), value.dwValue);
         return MMSYSERR_NOERROR;
     }
+
+  private:
+    // The object of a query: an open handle, or with the mixer-id object type also device 0.
+    std::uint32_t checkObject(HMIXER object, std::uint32_t flags) {
+        const std::uint32_t type = flags & kObjectTypeMask;
+        if (type != 0 && type != kObjectHandle) return MMSYSERR_INVALFLAG;
+        if (isOpen(object) || (type == 0 && object == 0)) return MMSYSERR_NOERROR;
+        return type == 0 ? MMSYSERR_BADDEVICEID : MMSYSERR_INVALHANDLE;
+    }
+
+    bool isOpen(HMIXER handle) {
+        std::lock_guard lock(handlesMutex_);
+        return openHandles_.contains(handle);
+    }
+
+    std::mutex handlesMutex_;
+    std::set<HMIXER> openHandles_;
+    HMIXER lastHandle_ = 0;
 };
 
 }  // namespace
